@@ -27,9 +27,10 @@ QByteArray THttpResponse::Header(const QByteArray& name) const
 
 namespace {
 
+// Rounded up, so that a wait of this length never ends before the deadline.
 int remainingMs(Clock::time_point deadline)
 {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
@@ -191,16 +192,16 @@ bool waitReady(int fd, short events, Clock::time_point deadline, QString& error,
 bool connectTo(const std::vector<TResolvedAddress>& addresses, Clock::time_point deadline, TSocket& out,
                QString& error)
 {
-    error = QStringLiteral("no address to connect to");
+    QString last = QStringLiteral("no address to connect to");
     for (const TResolvedAddress& a : addresses) {
         TSocket s(::socket(a.Address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
         if (s.fd() < 0) {
-            error = systemError(errno);
+            last = systemError(errno);
             continue;
         }
         if (::connect(s.fd(), reinterpret_cast<const sockaddr*>(&a.Address), a.Length) != 0) {
             if (errno != EINPROGRESS) {
-                error = systemError(errno);
+                last = systemError(errno);
                 continue;
             }
             if (!waitReady(s.fd(), POLLOUT, deadline, error, "connecting"))
@@ -209,13 +210,14 @@ bool connectTo(const std::vector<TResolvedAddress>& addresses, Clock::time_point
             socklen_t len = sizeof code;
             ::getsockopt(s.fd(), SOL_SOCKET, SO_ERROR, &code, &len);
             if (code != 0) {
-                error = systemError(code);
+                last = systemError(code);
                 continue;
             }
         }
         out = std::move(s);
         return true;
     }
+    error = last;
     return false;
 }
 

@@ -205,7 +205,7 @@ TEchoResult IcmpEcho(const TEchoRequest& request)
             return result;
         }
 
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) {
             result.Status = TEchoStatus::TimedOut;
             return result;

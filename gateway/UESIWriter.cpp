@@ -1,5 +1,7 @@
 #include "gateway/UESIWriter.h"
 
+#include "app/UGlobals.h"
+#include "app/ULang.h"
 #include "gateway/DeviceModel.h"
 #include "platform/Interaction.h"
 #include "platform/SysUtils.h"
@@ -326,6 +328,8 @@ void Build_ESI_File(const QString& fileName, const QString& fileParGen, const QS
     Write_ESI_File(fileName, Read_EtherCAT_Slave_Data(fileParGen, fileEtherCATSlave));
 }
 
+void Build_ESI_File(const QString& fileName) { Build_ESI_File(fileName, File_ParGen, File_EtherCAT_Slave); }
+
 bool Create_ESI_File(const QString& projectDir, const QString& fileParGen, const QString& fileEtherCATSlave,
                      const QString& overwriteQuestion)
 {
@@ -341,4 +345,9 @@ bool Create_ESI_File(const QString& projectDir, const QString& fileParGen, const
         return false;
     Build_ESI_File(fileName, fileParGen, fileEtherCATSlave);
     return true;
+}
+
+bool Create_ESI_File()
+{
+    return Create_ESI_File(Active_Project_Dir, File_ParGen, File_EtherCAT_Slave, Lang_Text(1105));
 }

@@ -66,8 +66,13 @@ void Write_ESI_File(const QString& fileName, const TESI_Data& data);
 // Reads the two project files and writes the ESI file; nothing is written when reading fails.
 void Build_ESI_File(const QString& fileName, const QString& fileParGen, const QString& fileEtherCATSlave);
 
+// With the open project's files (File_ParGen, File_EtherCAT_Slave).
+void Build_ESI_File(const QString& fileName);
+
 // The step-5 command: asks for the file in the project folder ("EtherCAT ESI File (*.xml)"),
 // asks `overwriteQuestion` (Yes/No) when the file exists, then builds it. Returns true when a file
 // was written; false on Cancel or No. Errors are raised to the caller's error report.
 bool Create_ESI_File(const QString& projectDir, const QString& fileParGen, const QString& fileEtherCATSlave,
                      const QString& overwriteQuestion);
+// The same for the open project (Active_Project_Dir and its files), asking text 1105.
+bool Create_ESI_File();

@@ -1,5 +1,7 @@
 #include "gateway/UGSDMLWriter.h"
 
+#include "app/UGlobals.h"
+#include "app/ULang.h"
 #include "gateway/DeviceModel.h"
 #include "gateway/UESIWriter.h"
 #include "platform/Interaction.h"
@@ -92,6 +94,8 @@ TProfinet_Parameters Read_Profinet_Parameters(const QString& fileParGen)
         p.Name_Sta = QStringLiteral("SERIAL");
     return p;
 }
+
+TProfinet_Parameters Read_Profinet_Parameters() { return Read_Profinet_Parameters(File_ParGen); }
 
 QStringList GSDML_Lines(const TProfinet_Parameters& p)
 {
@@ -267,6 +271,8 @@ void Write_GSDML_File(const QString& path, const QString& fileParGen)
     WriteFileAtomic(path, bytes);
 }
 
+void Write_GSDML_File(const QString& path) { Write_GSDML_File(path, File_ParGen); }
+
 bool Create_GSDML_File(const QString& name, const QString& projectDir, const QString& fileParGen,
                        const QString& overwriteQuestion)
 {
@@ -283,4 +289,9 @@ bool Create_GSDML_File(const QString& name, const QString& projectDir, const QSt
         return false;
     Write_GSDML_File(path, fileParGen);
     return true;
+}
+
+bool Create_GSDML_File(const QString& name)
+{
+    return Create_GSDML_File(name, Active_Project_Dir, File_ParGen, Lang_Text(4808));
 }

@@ -35,15 +35,19 @@ struct TProfinet_Parameters {
 // Reads PROFINET_NB_IN, PROFINET_NB_OUT and PROFINET_NAME_STA, each with its own default; a blank
 // station name becomes "SERIAL". A file that is not well-formed raises EXmlError naming it.
 TProfinet_Parameters Read_Profinet_Parameters(const QString& fileParGen);
+TProfinet_Parameters Read_Profinet_Parameters();   // the open project's File_ParGen
 
 // The lines of the file, without line ends.
 QStringList GSDML_Lines(const TProfinet_Parameters& p);
 
 // Reads the parameters and writes the file to `path`; raises EInOutError naming the file.
 void Write_GSDML_File(const QString& path, const QString& fileParGen);
+void Write_GSDML_File(const QString& path);   // the open project's File_ParGen
 
 // The save step: a save dialog in the project folder whose only pattern is `name`; the file is
 // written under `name` in the folder chosen, whatever file name was picked. Asks
 // `overwriteQuestion` (Yes/No) when it exists. Returns true when a file was written.
 bool Create_GSDML_File(const QString& name, const QString& projectDir, const QString& fileParGen,
                        const QString& overwriteQuestion);
+// The same for the open project (Active_Project_Dir, File_ParGen), asking text 4808.
+bool Create_GSDML_File(const QString& name);

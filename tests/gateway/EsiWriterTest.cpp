@@ -1,3 +1,5 @@
+#include "app/UGlobals.h"
+#include "app/ULang.h"
 #include "common/TestSupport.h"
 #include "gateway/DeviceModel.h"
 #include "gateway/UESIWriter.h"
@@ -550,4 +552,41 @@ TEST(EsiCreate, ExistingFileAsksBeforeOverwriting)
         else
             EXPECT_EQ(readBytes(p.esi()), QByteArray("old \x01\xff content"));
     }
+}
+
+// The button's call: the open project's folder and files, and the English text 1105.
+class EsiCreateOpenProject : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Active_Project_Dir = project.dir.path();
+        Set_Files();
+        Set_English_Texts();
+    }
+    void TearDown() override
+    {
+        Reset_Globals();
+        Clear_Lang_Table();
+    }
+    Project project;
+};
+
+TEST_F(EsiCreateOpenProject, UsesTheProjectFilesAndText1105)
+{
+    project.writeParGen({{"EtherCAT_Slave_Name", "Mine"}});
+    project.writeSlave({{"Y", "Int8", "1", "v"}});
+    ASSERT_EQ(File_ParGen, project.parGen());
+    writeBytes(project.esi(), "old");
+    TScopedInteraction ui;
+    ui->FileAnswers = {project.esi()};
+    ui->MessageAnswers = {mrYes};
+
+    EXPECT_TRUE(Create_ESI_File());
+
+    ASSERT_EQ(ui->FileDialogs.size(), 1u);
+    EXPECT_EQ(ui->FileDialogs[0].InitialDir, project.dir.path());
+    ASSERT_EQ(ui->Messages.size(), 1u);
+    EXPECT_EQ(ui->Messages[0].Text, "File already exists. Do you want to overwrite?");
+    EXPECT_EQ(readPdos(project.esi(), "TxPdo").size(), 1u);
+    EXPECT_TRUE(QString::fromUtf8(readBytes(project.esi())).contains(">Mine</Type>"));
 }

@@ -1,3 +1,5 @@
+#include "app/UGlobals.h"
+#include "app/ULang.h"
 #include "common/TestSupport.h"
 #include "gateway/DeviceModel.h"
 #include "gateway/UGSDMLWriter.h"
@@ -205,4 +207,42 @@ TEST(GsdmlCreate, CancelOrNoWritesNothing)
         }
         EXPECT_EQ(readBytes(dir.file(name)) == "old\r\n", !c.Written);
     }
+}
+
+// The main window's call: the open project's folder and ParGen.xml, and the English text 4808.
+class GsdmlCreateOpenProject : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Active_Project_Dir = dir.path();
+        Set_Files();
+        Set_English_Texts();
+    }
+    void TearDown() override
+    {
+        Reset_Globals();
+        Clear_Lang_Table();
+    }
+    TempDir dir;
+};
+
+TEST_F(GsdmlCreateOpenProject, UsesTheProjectFilesAndText4808)
+{
+    writeParGen(File_ParGen, "<PROFINET_NAME_STA>gw-9</PROFINET_NAME_STA>");
+    const QString name = GSDML_File_Name("x", QDate(2024, 1, 24));
+    writeBytes(dir.file(name), "old");
+    TScopedInteraction ui;
+    ui->FileAnswers = {dir.file(name)};
+    ui->MessageAnswers = {mrNo, mrYes};
+
+    EXPECT_FALSE(Create_GSDML_File(name));
+    EXPECT_EQ(readBytes(dir.file(name)), "old");
+    ui->FileAnswers = {dir.file(name)};
+    EXPECT_TRUE(Create_GSDML_File(name));
+
+    ASSERT_EQ(ui->FileDialogs.size(), 2u);
+    EXPECT_EQ(ui->FileDialogs[0].InitialDir, dir.path());
+    ASSERT_EQ(ui->Messages.size(), 2u);
+    EXPECT_EQ(ui->Messages[0].Text, "File already exists! Do you want to overwrite the file?");
+    EXPECT_EQ(readView(dir.file(name)).Implementation, "gw-9");
 }

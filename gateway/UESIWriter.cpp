@@ -7,7 +7,8 @@
 #include "platform/SysUtils.h"
 #include "platform/Xml.h"
 
-namespace {
+namespace
+{
 
 // Project type -> ESI data type and bits per variable; Array and String depend on the length.
 struct TESITypeMap {
@@ -17,8 +18,8 @@ struct TESITypeMap {
 };
 
 constexpr TESITypeMap kFixedTypes[] = {
-    {"BOOL", "BIT", 1},     {"INT8", "SINT", 8},    {"INT16", "INT", 16},  {"INT32", "DINT", 32},
-    {"UINT8", "USINT", 8},  {"UINT16", "UINT", 16}, {"UINT32", "UDINT", 32}, {"FLOAT32", "REAL", 32},
+    {"BOOL", "BIT", 1},    {"INT8", "SINT", 8},    {"INT16", "INT", 16},    {"INT32", "DINT", 32},
+    {"UINT8", "USINT", 8}, {"UINT16", "UINT", 16}, {"UINT32", "UDINT", 32}, {"FLOAT32", "REAL", 32},
 };
 
 const QString kBit = QStringLiteral("BIT");
@@ -147,7 +148,7 @@ QString ESI_Data_Type(const QString& type, int32_t& length)
         return "ARRAY [0.." + IntToStr(int64_t(n) - 1) + "] OF BYTE";
     }
     if (t == "STRING") {
-        length = static_cast<int32_t>(8 * int64_t(n) + 8);   // the terminating zero
+        length = static_cast<int32_t>(8 * int64_t(n) + 8); // the terminating zero
         return "STRING(" + IntToStr(n) + ")";
     }
     length = 1;
@@ -169,17 +170,29 @@ QString Xml_Escape(const QString& text)
     r.reserve(text.size());
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '&': r += QLatin1String("&amp;"); break;
-        case '<': r += QLatin1String("&lt;"); break;
-        case '>': r += QLatin1String("&gt;"); break;
-        case '"': r += QLatin1String("&quot;"); break;
-        default: r += c;
+        case '&':
+            r += QLatin1String("&amp;");
+            break;
+        case '<':
+            r += QLatin1String("&lt;");
+            break;
+        case '>':
+            r += QLatin1String("&gt;");
+            break;
+        case '"':
+            r += QLatin1String("&quot;");
+            break;
+        default:
+            r += c;
         }
     }
     return r;
 }
 
-QString ESI_Node_Text(uint16_t node) { return IntToHex(node & 0xFF, 2) + IntToHex(node >> 8, 2); }
+QString ESI_Node_Text(uint16_t node)
+{
+    return IntToHex(node & 0xFF, 2) + IntToHex(node >> 8, 2);
+}
 
 uint64_t ESI_Outputs_Start_Address(int64_t inputByteCount)
 {
@@ -243,8 +256,8 @@ QStringList ESI_Lines(const TESI_Data& d)
 
     l << "    <Devices>"
       << "      <Device Physics=\"YY\">"
-      << "        <Type ProductCode=\"#x" + d.Product_Code + "\" RevisionNo=\"#x" + IntToHex(d.Revision_Number, 2) +
-             "\">" + name + "</Type>"
+      << "        <Type ProductCode=\"#x" + d.Product_Code + "\" RevisionNo=\"#x" +
+             IntToHex(d.Revision_Number, 2) + "\">" + name + "</Type>"
       << "        <Name LcId=\"1033\">" + name + "</Name>"
       << "        <Name LcId=\"1031\">" + name + "</Name>"
       << "        <Info>"
@@ -267,13 +280,16 @@ QStringList ESI_Lines(const TESI_Data& d)
       << "        <GroupType>Brivexcorp Slaves</GroupType>"
       << "        <Fmmu>Outputs</Fmmu>"
       << "        <Fmmu>Inputs</Fmmu>"
-      << "        <Sm MinSize=\"0\" MaxSize=\"0\" DefaultSize=\"0\" StartAddress=\"#x1FFF\" ControlByte=\"#x26\" "
+      << "        <Sm MinSize=\"0\" MaxSize=\"0\" DefaultSize=\"0\" StartAddress=\"#x1FFF\" "
+         "ControlByte=\"#x26\" "
          "Enable=\"0\">MBoxOut</Sm>"
-      << "        <Sm MinSize=\"0\" MaxSize=\"0\" DefaultSize=\"0\" StartAddress=\"#x1FFF\" ControlByte=\"#x22\" "
+      << "        <Sm MinSize=\"0\" MaxSize=\"0\" DefaultSize=\"0\" StartAddress=\"#x1FFF\" "
+         "ControlByte=\"#x22\" "
          "Enable=\"0\">MBoxIn</Sm>"
       << "        <Sm StartAddress=\"#x" + IntToHex(ESI_Outputs_Start_Address(d.Input_Byte_Count), 4) +
              "\" ControlByte=\"#x64\" DefaultSize=\"1\" Enable=\"1\">Outputs</Sm>"
-      << "        <Sm StartAddress=\"#x1000\" ControlByte=\"#x20\" DefaultSize=\"1\" Enable=\"1\">Inputs</Sm>";
+      << "        <Sm StartAddress=\"#x1000\" ControlByte=\"#x20\" DefaultSize=\"1\" "
+         "Enable=\"1\">Inputs</Sm>";
 
     Add_Pdos(l, d.Master_To_Slave, true);
     Add_Pdos(l, d.Slave_To_Master, false);
@@ -328,7 +344,10 @@ void Build_ESI_File(const QString& fileName, const QString& fileParGen, const QS
     Write_ESI_File(fileName, Read_EtherCAT_Slave_Data(fileParGen, fileEtherCATSlave));
 }
 
-void Build_ESI_File(const QString& fileName) { Build_ESI_File(fileName, File_ParGen, File_EtherCAT_Slave); }
+void Build_ESI_File(const QString& fileName)
+{
+    Build_ESI_File(fileName, File_ParGen, File_EtherCAT_Slave);
+}
 
 bool Create_ESI_File(const QString& projectDir, const QString& fileParGen, const QString& fileEtherCATSlave,
                      const QString& overwriteQuestion)

@@ -20,7 +20,7 @@
 // One PDO entry: the ESI data type, its bit length and the variable's name.
 struct TEtherCAT_Rule {
     QString DataType;
-    int32_t Length = 0;   // bits
+    int32_t Length = 0; // bits
     QString Name;
 };
 
@@ -29,12 +29,12 @@ struct TESI_Data {
     QString Device_Name = QStringLiteral("EtherCAT Slave");
     uint32_t Revision_Number = 0;
     uint16_t Node_Address = 1;
-    QString Node_Text = QStringLiteral("0100");   // four hex digits, low byte first
-    QString Product_Code;                          // eight hex digits
-    std::vector<TEtherCAT_Rule> Slave_To_Master;   // inputs of the master: transmit PDOs
-    std::vector<TEtherCAT_Rule> Master_To_Slave;   // outputs of the master: receive PDOs
-    int64_t Input_Byte_Count = 0;                  // bytes of the slave-to-master variables
-    int64_t Output_Byte_Count = 0;                 // counted the same way, not used further
+    QString Node_Text = QStringLiteral("0100");  // four hex digits, low byte first
+    QString Product_Code;                        // eight hex digits
+    std::vector<TEtherCAT_Rule> Slave_To_Master; // inputs of the master: transmit PDOs
+    std::vector<TEtherCAT_Rule> Master_To_Slave; // outputs of the master: receive PDOs
+    int64_t Input_Byte_Count = 0;                // bytes of the slave-to-master variables
+    int64_t Output_Byte_Count = 0;               // counted the same way, not used further
 };
 
 // Maps a project type ("Int16", "Array" ...) to the ESI data type and turns `length` from the row's

@@ -8,7 +8,8 @@
 #include "platform/SysUtils.h"
 #include "platform/Xml.h"
 
-namespace {
+namespace
+{
 
 struct TGSDMLText {
     const char* TextId;
@@ -63,7 +64,10 @@ const QString kProfileNamespace = QStringLiteral("http://www.profibus.com/GSDML/
 
 } // namespace
 
-QString GSDML_Fix2(const QDate& date) { return "-" + date.toString("yyyyMMdd") + ".xml"; }
+QString GSDML_Fix2(const QDate& date)
+{
+    return "-" + date.toString("yyyyMMdd") + ".xml";
+}
 
 QString GSDML_File_Name(const QString& user, const QDate& date)
 {
@@ -95,7 +99,10 @@ TProfinet_Parameters Read_Profinet_Parameters(const QString& fileParGen)
     return p;
 }
 
-TProfinet_Parameters Read_Profinet_Parameters() { return Read_Profinet_Parameters(File_ParGen); }
+TProfinet_Parameters Read_Profinet_Parameters()
+{
+    return Read_Profinet_Parameters(File_ParGen);
+}
 
 QStringList GSDML_Lines(const TProfinet_Parameters& p)
 {
@@ -132,13 +139,17 @@ QStringList GSDML_Lines(const TProfinet_Parameters& p)
     add(2, "<ApplicationProcess>");
 
     add(3, "<DeviceAccessPointList>");
-    add(4, "<DeviceAccessPointItem PNIO_Version=\"V2.3\" RequiredSchemaVersion=\"V2.25\" ID=\"IDD_1\" "
-           "PhysicalSlots=\"0..4\" ModuleIdentNumber=\"0x00000001\" MinDeviceInterval=\"64\" "
-           "ImplementationType=\"" + station + "\" DNS_CompatibleName=\"" + station + "\" "
-           "FixedInSlots=\"0\" ObjectUUID_LocalIndex=\"1\" MultipleWriteSupported=\"true\" "
-           "MaxSupportedRecordSize=\"8192\" ParameterizationSpeedupSupported=\"true\" "
-           "PowerOnToCommReady=\"350\" DeviceAccessSupported=\"true\" SharedDeviceSupported=\"true\" "
-           "CheckDeviceID_Allowed=\"false\" NameOfStationNotTransferable=\"true\">");
+    // %1: the station name, used twice.
+    add(4, QStringLiteral(
+               "<DeviceAccessPointItem PNIO_Version=\"V2.3\" RequiredSchemaVersion=\"V2.25\" ID=\"IDD_1\" "
+               "PhysicalSlots=\"0..4\" ModuleIdentNumber=\"0x00000001\" MinDeviceInterval=\"64\" "
+               "ImplementationType=\"%1\" DNS_CompatibleName=\"%1\" FixedInSlots=\"0\" "
+               "ObjectUUID_LocalIndex=\"1\" MultipleWriteSupported=\"true\" "
+               "MaxSupportedRecordSize=\"8192\" ParameterizationSpeedupSupported=\"true\" "
+               "PowerOnToCommReady=\"350\" DeviceAccessSupported=\"true\" "
+               "SharedDeviceSupported=\"true\" CheckDeviceID_Allowed=\"false\" "
+               "NameOfStationNotTransferable=\"true\">")
+               .arg(station));
     add(5, "<ModuleInfo>");
     add(6, "<Name TextId=\"IDT_NAME_DAP1\"/>");
     add(6, "<InfoText TextId=\"IDT_INFO_DAP1\"/>");
@@ -204,9 +215,10 @@ QStringList GSDML_Lines(const TProfinet_Parameters& p)
     add(8, "<ParameterRecordDataItem Index=\"128\" Length=\"2\">");
     add(9, "<Name TextId=\"IDT_NAME_M1_IDT_REF_channel\"/>");
     add(9, "<Const ByteOffset=\"0\" Data=\"0x00,0x00\"/>");
-    add(9, "<Ref TextId=\"IDT_REF_reaction_to_cpu_stop\" Visible=\"true\" DataType=\"BitArea\" ByteOffset=\"0\" "
-           "BitOffset=\"0\" BitLength=\"2\" DefaultValue=\"2\" AllowedValues=\"0..2\" "
-           "ValueItemTarget=\"IDV_reaction_to_cpu_stop\" ID=\"IDT_REF_reaction_to_cpu_stop\"/>");
+    add(9,
+        "<Ref TextId=\"IDT_REF_reaction_to_cpu_stop\" Visible=\"true\" DataType=\"BitArea\" ByteOffset=\"0\" "
+        "BitOffset=\"0\" BitLength=\"2\" DefaultValue=\"2\" AllowedValues=\"0..2\" "
+        "ValueItemTarget=\"IDV_reaction_to_cpu_stop\" ID=\"IDT_REF_reaction_to_cpu_stop\"/>");
     add(9, "<MenuList>");
     add(10, "<MenuItem ID=\"IDT_NAME_M1_IDT_REF_channel\">");
     add(11, "<Name TextId=\"IDT_NAME_M1_IDT_REF_channel\"/>");
@@ -250,7 +262,8 @@ QStringList GSDML_Lines(const TProfinet_Parameters& p)
     add(3, "<ExternalTextList>");
     add(4, "<PrimaryLanguage>");
     for (const TGSDMLText& t : kTexts)
-        add(5, QString("<Text TextId=\"%1\" Value=\"%2\"/>").arg(QLatin1String(t.TextId), QLatin1String(t.Value)));
+        add(5, QString("<Text TextId=\"%1\" Value=\"%2\"/>")
+                   .arg(QLatin1String(t.TextId), QLatin1String(t.Value)));
     add(4, "</PrimaryLanguage>");
     add(3, "</ExternalTextList>");
 
@@ -271,7 +284,10 @@ void Write_GSDML_File(const QString& path, const QString& fileParGen)
     WriteFileAtomic(path, bytes);
 }
 
-void Write_GSDML_File(const QString& path) { Write_GSDML_File(path, File_ParGen); }
+void Write_GSDML_File(const QString& path)
+{
+    Write_GSDML_File(path, File_ParGen);
+}
 
 bool Create_GSDML_File(const QString& name, const QString& projectDir, const QString& fileParGen,
                        const QString& overwriteQuestion)

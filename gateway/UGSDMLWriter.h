@@ -27,22 +27,22 @@ QString GSDML_File_Name(const QString& user, const QDate& date);
 inline constexpr int32_t Profinet_Default_Bytes = 1438;
 
 struct TProfinet_Parameters {
-    int32_t NB_In = Profinet_Default_Bytes;    // bytes the converter receives from the controller
-    int32_t NB_Out = Profinet_Default_Bytes;   // bytes the converter sends to the controller
+    int32_t NB_In = Profinet_Default_Bytes;  // bytes the converter receives from the controller
+    int32_t NB_Out = Profinet_Default_Bytes; // bytes the converter sends to the controller
     QString Name_Sta = QStringLiteral("SERIAL");
 };
 
 // Reads PROFINET_NB_IN, PROFINET_NB_OUT and PROFINET_NAME_STA, each with its own default; a blank
 // station name becomes "SERIAL". A file that is not well-formed raises EXmlError naming it.
 TProfinet_Parameters Read_Profinet_Parameters(const QString& fileParGen);
-TProfinet_Parameters Read_Profinet_Parameters();   // the open project's File_ParGen
+TProfinet_Parameters Read_Profinet_Parameters(); // the open project's File_ParGen
 
 // The lines of the file, without line ends.
 QStringList GSDML_Lines(const TProfinet_Parameters& p);
 
 // Reads the parameters and writes the file to `path`; raises EInOutError naming the file.
 void Write_GSDML_File(const QString& path, const QString& fileParGen);
-void Write_GSDML_File(const QString& path);   // the open project's File_ParGen
+void Write_GSDML_File(const QString& path); // the open project's File_ParGen
 
 // The save step: a save dialog in the project folder whose only pattern is `name`; the file is
 // written under `name` in the folder chosen, whatever file name was picked. Asks

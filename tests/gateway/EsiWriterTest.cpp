@@ -17,10 +17,11 @@ using testsupport::readBytes;
 using testsupport::TempDir;
 using testsupport::writeBytes;
 
-namespace {
+namespace
+{
 
 struct Row {
-    const char* Enable;   // nullptr: attribute left out
+    const char* Enable; // nullptr: attribute left out
     const char* Type;
     const char* Length;
     const char* Name;
@@ -31,8 +32,10 @@ QString rowXml(const Row& r)
     QString s = "<row";
     if (r.Enable)
         s += QString(" Enable=\"%1\"").arg(r.Enable);
-    s += QString(" Type=\"%1\" Length=\"%2\" Name=\"%3\" Position=\"0\" BitStart=\"0\" Group=\"\" Mnemonic=\"\"/>")
-             .arg(r.Type, r.Length, r.Name);
+    s +=
+        QString(
+            " Type=\"%1\" Length=\"%2\" Name=\"%3\" Position=\"0\" BitStart=\"0\" Group=\"\" Mnemonic=\"\"/>")
+            .arg(r.Type, r.Length, r.Name);
     return s;
 }
 
@@ -60,7 +63,8 @@ struct Project {
         s += "</EtherCAT_Slave_To_Master><EtherCAT_Master_To_Slave>";
         for (const Row& r : toSlave)
             s += rowXml(r);
-        s += "</EtherCAT_Master_To_Slave></EtherCAT_Slave_Variables></EtherCAT_Slave><!--SW_VERSION = 1.001-->";
+        s += "</EtherCAT_Master_To_Slave></EtherCAT_Slave_Variables></EtherCAT_Slave><!--SW_VERSION = "
+             "1.001-->";
         writeBytes(slave(), s.toUtf8());
     }
 
@@ -71,7 +75,10 @@ struct Project {
     }
 };
 
-QString hex8(uint32_t v) { return QString::number(v, 16).toUpper().rightJustified(8, '0'); }
+QString hex8(uint32_t v)
+{
+    return QString::number(v, 16).toUpper().rightJustified(8, '0');
+}
 
 QString lineStartingWith(const QStringList& lines, const QString& start)
 {
@@ -85,7 +92,7 @@ QString lineStartingWith(const QStringList& lines, const QString& start)
 struct Entry {
     QString Index;
     int BitLen;
-    QString DataType;   // empty for a padding entry
+    QString DataType; // empty for a padding entry
     QString Name;
 };
 
@@ -99,7 +106,8 @@ std::vector<Pdo> readPdos(const QString& esiFile, const QString& kind)
 {
     TXmlDocument doc;
     doc.LoadFromFile(esiFile);
-    const TXmlElement device = doc.Root().RequiredChild("Descriptions").RequiredChild("Devices").RequiredChild("Device");
+    const TXmlElement device =
+        doc.Root().RequiredChild("Descriptions").RequiredChild("Devices").RequiredChild("Device");
     std::vector<Pdo> pdos;
     for (const TXmlElement& p : device.Children(kind)) {
         Pdo pdo{p.ChildText("Index"), p.ChildText("Name"), {}};
@@ -124,12 +132,13 @@ TEST(EsiWriter, EmptyProjectGivesTheTemplateWithDefaults)
     EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')) << "every line ends with CR LF";
 
     const QStringList lines = QString::fromUtf8(bytes).split("\r\n");
-    ASSERT_EQ(lines.size(), 78);   // 77 lines and the empty text after the last line end
+    ASSERT_EQ(lines.size(), 78); // 77 lines and the empty text after the last line end
     EXPECT_EQ(lines[18], "        <Type ProductCode=\"#x" + hex8(EtherCAT_Product_Code) +
                              "\" RevisionNo=\"#x00\">EtherCAT Slave</Type>");
     EXPECT_EQ(lines[19], "        <Name LcId=\"1033\">EtherCAT Slave</Name>");
     EXPECT_EQ(lines[3], "    <Id>#x" + hex8(EtherCAT_Vendor_Id) + "</Id>");
-    EXPECT_EQ(lines[43], "        <Sm StartAddress=\"#x1000\" ControlByte=\"#x64\" DefaultSize=\"1\" Enable=\"1\">Outputs</Sm>");
+    EXPECT_EQ(lines[43], "        <Sm StartAddress=\"#x1000\" ControlByte=\"#x64\" DefaultSize=\"1\" "
+                         "Enable=\"1\">Outputs</Sm>");
     EXPECT_EQ(lines[45], "        <Mailbox DataLinkLayer=\"true\">") << "no PDO block";
     EXPECT_EQ(lines[70], "          <ConfigData>800F00CC8813ff00010000800000</ConfigData>");
     for (int i : {5, 13, 72})
@@ -156,7 +165,9 @@ TEST(EsiWriter, SmallProjectMatchesTheTemplateLineForLine)
     p.writeParGen({{"EtherCAT_Slave_Revision_Number", "10"},
                    {"EtherCAT_Slave_Name", "Gw & Co"},
                    {"EtherCAT_Slave_Node_Address", "2"}});
-    p.writeSlave({{"Y", "Bool", "1", "B0"}, {"Y", "Bool", "1", "B1"}, {"Y", "Bool", "1", "B2"},
+    p.writeSlave({{"Y", "Bool", "1", "B0"},
+                  {"Y", "Bool", "1", "B1"},
+                  {"Y", "Bool", "1", "B2"},
                   {"Y", "Int16", "2", "W"}},
                  {{"Y", "UInt8", "1", "Cmd"}});
     const QStringList lines = p.build();
@@ -306,7 +317,7 @@ TEST(EsiWriter, SmallProjectMatchesTheTemplateLineForLine)
         ASSERT_EQ(lines[i], want[i]) << "line " << i + 1;
 
     TXmlDocument doc;
-    doc.LoadFromFile(p.esi());   // well-formed
+    doc.LoadFromFile(p.esi()); // well-formed
 }
 
 TEST(EsiWriter, DataTypeMapping)
@@ -317,11 +328,19 @@ TEST(EsiWriter, DataTypeMapping)
         const char* DataType;
         int32_t Bits;
     } cases[] = {
-        {"Bool", 1, "BIT", 1},        {"Int8", 1, "SINT", 8},        {"Int16", 2, "INT", 16},
-        {"Int32", 4, "DINT", 32},     {"UInt8", 1, "USINT", 8},      {"UInt16", 2, "UINT", 16},
-        {"UInt32", 4, "UDINT", 32},   {"Float32", 4, "REAL", 32},    {" float32 ", 4, "REAL", 32},
-        {"Array", 4, "ARRAY [0..3] OF BYTE", 32},                    {"String", 10, "STRING(10)", 88},
-        {"Word", 2, "BIT", 1},        {"", 0, "BIT", 1},
+        {"Bool", 1, "BIT", 1},
+        {"Int8", 1, "SINT", 8},
+        {"Int16", 2, "INT", 16},
+        {"Int32", 4, "DINT", 32},
+        {"UInt8", 1, "USINT", 8},
+        {"UInt16", 2, "UINT", 16},
+        {"UInt32", 4, "UDINT", 32},
+        {"Float32", 4, "REAL", 32},
+        {" float32 ", 4, "REAL", 32},
+        {"Array", 4, "ARRAY [0..3] OF BYTE", 32},
+        {"String", 10, "STRING(10)", 88},
+        {"Word", 2, "BIT", 1},
+        {"", 0, "BIT", 1},
     };
     for (const Case& c : cases) {
         int32_t length = c.Bytes;
@@ -332,7 +351,7 @@ TEST(EsiWriter, DataTypeMapping)
 
 TEST(EsiWriter, ThreeDigits)
 {
-    const std::pair<int, const char*> cases[] = {{0, "000"}, {9, "009"}, {10, "010"},
+    const std::pair<int, const char*> cases[] = {{0, "000"},  {9, "009"},   {10, "010"},
                                                  {99, "099"}, {100, "100"}, {1234, "1234"}};
     for (const auto& [p, text] : cases)
         EXPECT_EQ(Three_Digits(p), text) << p;
@@ -378,7 +397,8 @@ TEST(EsiWriter, ReservedCharactersReadBack)
 
     TXmlDocument doc;
     doc.LoadFromFile(p.esi());
-    const TXmlElement device = doc.Root().RequiredChild("Descriptions").RequiredChild("Devices").RequiredChild("Device");
+    const TXmlElement device =
+        doc.Root().RequiredChild("Descriptions").RequiredChild("Devices").RequiredChild("Device");
     EXPECT_EQ(device.ChildText("Type"), "A&B");
     for (const TXmlElement& n : device.Children("Name"))
         EXPECT_EQ(n.Text(), "A&B");
@@ -396,7 +416,7 @@ TEST(EsiWriter, BitsArePaddedToWholeBytes)
     const std::vector<Pdo> pdos = readPdos(p.esi(), "TxPdo");
     ASSERT_EQ(pdos.size(), 1u);
     const std::vector<Entry>& e = pdos[0].Entries;
-    ASSERT_EQ(e.size(), 11u);   // ten variables and one padding entry
+    ASSERT_EQ(e.size(), 11u); // ten variables and one padding entry
     for (int k = 0; k < 9; ++k)
         EXPECT_EQ(e[k].Index, QString("#x600%1").arg(k)) << "no padding after the eighth bit";
     EXPECT_EQ(e[9].Index, "#x0");
@@ -409,12 +429,13 @@ TEST(EsiWriter, SeventeenVariablesMakeTwoPdos)
 {
     Project p;
     std::vector<Row> rows(17, Row{"Y", "UInt8", "1", "v"});
-    rows.insert(rows.begin() + 3, Row{"N", "Int16", "2", "off"});   // disabled: takes no index
+    rows.insert(rows.begin() + 3, Row{"N", "Int16", "2", "off"}); // disabled: takes no index
     p.writeSlave(rows, rows);
     Build_ESI_File(p.esi(), p.parGen(), p.slave());
 
     for (const auto& [kind, pdoBase, name, entryBase] :
-         {std::tuple{"TxPdo", "#x1A0", "Inputs_00", "#x60"}, std::tuple{"RxPdo", "#x160", "Outputs_00", "#x70"}}) {
+         {std::tuple{"TxPdo", "#x1A0", "Inputs_00", "#x60"},
+          std::tuple{"RxPdo", "#x160", "Outputs_00", "#x70"}}) {
         const std::vector<Pdo> pdos = readPdos(p.esi(), kind);
         ASSERT_EQ(pdos.size(), 2u) << kind;
         for (int i = 0; i < 2; ++i) {
@@ -451,8 +472,12 @@ TEST(EsiWriter, InputByteCountPlacesTheOutputsSyncManager)
         int64_t Bytes;
         const char* Start;
     } cases[] = {
-        {{{"Y", "Bool", "1", "a"}, {"Y", "Bool", "1", "b"}, {"Y", "Bool", "1", "c"}, {"Y", "Int16", "2", "d"}},
-         3, "#x100C"},
+        {{{"Y", "Bool", "1", "a"},
+          {"Y", "Bool", "1", "b"},
+          {"Y", "Bool", "1", "c"},
+          {"Y", "Int16", "2", "d"}},
+         3,
+         "#x100C"},
         {std::vector<Row>(9, Row{"Y", "Bool", "1", "b"}), 2, "#x1008"},
         {{{"Y", "String", "10", "s"}}, 10, "#x1020"},
         {{{"Y", "Array", "4", "a"}}, 4, "#x100C"},
@@ -465,7 +490,8 @@ TEST(EsiWriter, InputByteCountPlacesTheOutputsSyncManager)
         p.writeSlave(c.Rows);
         EXPECT_EQ(Read_EtherCAT_Slave_Data(p.parGen(), p.slave()).Input_Byte_Count, c.Bytes) << c.Start;
         EXPECT_EQ(lineStartingWith(p.build(), "        <Sm StartAddress=\"#x1"),
-                  QString("        <Sm StartAddress=\"%1\" ControlByte=\"#x64\" DefaultSize=\"1\" Enable=\"1\">Outputs</Sm>")
+                  QString("        <Sm StartAddress=\"%1\" ControlByte=\"#x64\" DefaultSize=\"1\" "
+                          "Enable=\"1\">Outputs</Sm>")
                       .arg(c.Start));
     }
 }
@@ -512,7 +538,7 @@ TEST(EsiCreate, SaveDialogAsksInTheProjectFolder)
 {
     Project p;
     TScopedInteraction ui;
-    EXPECT_FALSE(Create_ESI_File(p.dir.path(), p.parGen(), p.slave(), "overwrite?"));   // cancelled
+    EXPECT_FALSE(Create_ESI_File(p.dir.path(), p.parGen(), p.slave(), "overwrite?")); // cancelled
 
     ASSERT_EQ(ui->FileDialogs.size(), 1u);
     const TFileDialogRequest& r = ui->FileDialogs[0];
@@ -555,8 +581,9 @@ TEST(EsiCreate, ExistingFileAsksBeforeOverwriting)
 }
 
 // The button's call: the open project's folder and files, and the English text 1105.
-class EsiCreateOpenProject : public ::testing::Test {
-protected:
+class EsiCreateOpenProject : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         Active_Project_Dir = project.dir.path();

@@ -16,7 +16,8 @@ using testsupport::readBytes;
 using testsupport::TempDir;
 using testsupport::writeBytes;
 
-namespace {
+namespace
+{
 
 // The device's station name and the lengths of the module's two octet strings, as a reader sees them.
 struct GsdmlView {
@@ -28,7 +29,8 @@ GsdmlView readView(const QString& path)
     TXmlDocument doc;
     doc.LoadFromFile(path);
     const TXmlElement process = doc.Root().RequiredChild("ProfileBody").RequiredChild("ApplicationProcess");
-    const TXmlElement dap = process.RequiredChild("DeviceAccessPointList").RequiredChild("DeviceAccessPointItem");
+    const TXmlElement dap =
+        process.RequiredChild("DeviceAccessPointList").RequiredChild("DeviceAccessPointItem");
     const TXmlElement io = process.RequiredChild("ModuleList")
                                .RequiredChild("ModuleItem")
                                .RequiredChild("VirtualSubmoduleList")
@@ -76,7 +78,9 @@ TEST(GsdmlWriter, FileIsUtf8WithMarkAndCrLf)
     TXmlDocument doc;
     doc.LoadFromFile(out);
     const TXmlElement identity = doc.Root().RequiredChild("ProfileBody").RequiredChild("DeviceIdentity");
-    const auto hex4 = [](uint16_t v) { return "0x" + QString::number(v, 16).toUpper().rightJustified(4, '0'); };
+    const auto hex4 = [](uint16_t v) {
+        return "0x" + QString::number(v, 16).toUpper().rightJustified(4, '0');
+    };
     EXPECT_EQ(identity.Attribute("VendorID"), hex4(Profinet_Vendor_Id));
     EXPECT_EQ(identity.Attribute("DeviceID"), hex4(Profinet_Device_Id));
 }
@@ -84,7 +88,7 @@ TEST(GsdmlWriter, FileIsUtf8WithMarkAndCrLf)
 TEST(GsdmlWriter, ParGenValues)
 {
     struct Case {
-        const char* Body;   // nullptr: no ParGen.xml
+        const char* Body; // nullptr: no ParGen.xml
         GsdmlView Want;
     } cases[] = {
         {nullptr, {"SERIAL", "SERIAL", "1438", "1438"}},
@@ -98,7 +102,8 @@ TEST(GsdmlWriter, ParGenValues)
         {"<PROFINET_NB_IN> 7</PROFINET_NB_IN><PROFINET_NB_OUT>0x10</PROFINET_NB_OUT>"
          "<PROFINET_NAME_STA> gw </PROFINET_NAME_STA>",
          {" gw ", " gw ", "16", "7"}},
-        {"<PROFINET_NAME_STA>a&amp;b\"&lt;c&gt;</PROFINET_NAME_STA>", {"a&b\"<c>", "a&b\"<c>", "1438", "1438"}},
+        {"<PROFINET_NAME_STA>a&amp;b\"&lt;c&gt;</PROFINET_NAME_STA>",
+         {"a&b\"<c>", "a&b\"<c>", "1438", "1438"}},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -125,7 +130,8 @@ TEST(GsdmlWriter, TextIdsAreDefined)
 
     QStringList defined;
     QString pb1;
-    for (const TXmlElement& t : process.RequiredChild("ExternalTextList").RequiredChild("PrimaryLanguage").Children("Text")) {
+    for (const TXmlElement& t :
+         process.RequiredChild("ExternalTextList").RequiredChild("PrimaryLanguage").Children("Text")) {
         defined << t.Attribute("TextId");
         if (defined.back() == "IDT_NAME_M_PB1")
             pb1 = t.Attribute("Value");
@@ -210,8 +216,9 @@ TEST(GsdmlCreate, CancelOrNoWritesNothing)
 }
 
 // The main window's call: the open project's folder and ParGen.xml, and the English text 4808.
-class GsdmlCreateOpenProject : public ::testing::Test {
-protected:
+class GsdmlCreateOpenProject : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         Active_Project_Dir = dir.path();

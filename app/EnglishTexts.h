@@ -1,4 +1,4 @@
-// The built-in English texts of the UI text table (Parts 1.125 to 1.128): one record per index that
+// The built-in English texts of the UI text table: one record per index that
 // holds a text, in index order; every index not listed holds a single blank. The data is generated
 // from the listings and lives in EnglishTexts.cpp.
 #pragma once

@@ -184,7 +184,7 @@ void Read_Settings()
             throw EXmlError(path + ": missing");
         doc.LoadFromFile(path);
     } catch (const EXmlError&) {
-        // Missing, empty, binary or not XML: all defaults, no message (Parts 1.101, 1.102).
+        // Missing, empty, binary or not XML: all defaults, no message.
         setDefaults();
         return;
     }

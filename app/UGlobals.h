@@ -1,8 +1,8 @@
-// Shared application state of the shell (Part 1.102): the program's folders, the open project, the
+// Shared application state of the shell: the program's folders, the open project, the
 // 29 project file paths, the user's options and remembered values, the build's identity texts and the
 // shared lists; the settings file "Tessilator.xml" beside the program.
 //
-// Order at start-up (the main window follows it, Part 1.101):
+// Order at start-up (the main window follows it):
 //   Set_App_Dir(folder of the program)  -> App_Dir, Master_Dir, Projects_Dir, Language_Dir
 //   Create_App_Folders()                -> creates the three subfolders that are missing
 //   Read_Settings()                     -> the six kept values, defaults where the file fails
@@ -33,7 +33,7 @@ void Set_App_Dir(const QString& folder);
 // a failure is not reported (later reads and writes fail where they happen).
 void Create_App_Folders();
 
-// ---- Project file paths (Set_Files, in the Part's order) ------------------------------------------
+// ---- Project file paths (Set_Files, in their fixed order) ------------------------------------------
 
 extern QString File_ParGen;
 extern QString File_EtherCAT_Slave;
@@ -100,7 +100,7 @@ void Set_Identity_Texts();
 
 // ---- Shared lists --------------------------------------------------------------------------------
 
-extern QStringList Row_Clipboard;       // one copied table row, column 1 first (Part 1.104)
+extern QStringList Row_Clipboard;       // one copied table row, column 1 first
 extern QList<bool> Row_Clipboard_Check; // per entry: the cell was a check box (Copy_Row_Check only)
 extern QStringList MIB_Read_Descs;      // filled and read by the SNMP MIB writer
 extern QStringList MIB_Write_Descs;

@@ -1,4 +1,4 @@
-// Address, number and code helpers (Part 1.105): free functions shared by the editors' data checks
+// Address, number and code helpers: free functions shared by the editors' data checks
 // and the device-update dialog. They keep no state, show no message and never raise; each reports
 // through its result. Integer texts use the one conversion of the Conventions (StrToIntDef,
 // 32-bit): a trailing blank, an empty text or a hexadecimal value above 0x7FFFFFFF gives the fallback.
@@ -12,7 +12,7 @@
 // ---- Records exchanged with the OPC UA browse library -------------------------------------------
 // The library's records in its field order with native pointers (zero-terminated 8-bit texts owned
 // by the side that filled the record). On 64-bit Linux the pointers are 8 bytes wide and aligned,
-// so the sizes differ from the 32-bit layout of the Part (56 and 32 bytes): see the static_asserts.
+// so the sizes differ from the original 32-bit layout (56 and 32 bytes): see the static_asserts.
 
 struct opcua_structure {
     uint16_t nameSpaceIndex;
@@ -102,7 +102,7 @@ int Str_To_OPC_UA_Sec_Policy(const QString& Text);      // exact; anything else 
 
 // 0 valid; 1 longer than 61 characters; 2 a character other than a digit or "."; 3 starts with ".";
 // 4 ends with "."; 5 two "." in a row; 6 a number above 0xFFFFFFFF (or too long to read).
-// The empty text, outside the Part's contract, gives 2 (it holds no number).
+// The empty text, outside the documented contract, gives 2 (it holds no number).
 int Check_SNMP_OID(const QString& Text);
 
 // 0 valid; 1 more than 15 characters; 2 shorter than 1 (User_Name) or 8 (password) characters;

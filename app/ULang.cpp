@@ -173,7 +173,7 @@ bool Load_Lang_File(const QString& path)
     try {
         bytes = ReadFileBytes(path);
     } catch (const EInOutError&) {
-        return false; // the English table stays; the Part leaves the report to the caller
+        return false; // the English table stays; the caller decides whether to report
     }
     for (const TLine& line : decodeLines(bytes))
         if (line)

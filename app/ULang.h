@@ -1,4 +1,4 @@
-// The UI text table (Part 1.120) and the language files (Part 1.121).
+// The UI text table and the language files.
 //
 // Lang_Table holds 5400 texts addressed by index, in blocks of 100 per form or topic. Its life:
 //   Clear_Lang_Table()   at the main window's start-up, before anything reads a text (size 0)
@@ -27,7 +27,7 @@ QString Lang_Text(int index);
 // Replaces entry n (the language-file loader's write); same bounds and error as Lang_Text.
 void Set_Lang_Text(int index, const QString& text);
 
-// Judges one line of a language file by the grammar of Part 1.121 and applies it at once.
+// Judges one line of a language file by the language-file grammar and applies it at once.
 // Returns true when the line set an entry.
 bool Apply_Lang_Line(const QString& line);
 

@@ -41,7 +41,8 @@ struct TConfigBanks {
     QByteArray Bank2;
 };
 
-namespace ConfigImage {
+namespace ConfigImage
+{
 constexpr int kMainBlockSize = 2048;
 constexpr int kBankSize = 131072;
 constexpr uint32_t kBank1DeviceAddress = 0x07000;
@@ -49,14 +50,14 @@ constexpr uint32_t kBank2DeviceAddress = 0x80000;
 
 constexpr int kModbusRecords = 1024;
 constexpr int kModbusRecordSize = 32;
-constexpr int kModbusTableSize = kModbusRecords * kModbusRecordSize;   // 32768
+constexpr int kModbusTableSize = kModbusRecords * kModbusRecordSize; // 32768
 
-constexpr int kEtherCATSectionOffset = kModbusTableSize;   // inside bank 2
-constexpr uint32_t kEtherCATDeviceAddress = kBank2DeviceAddress + kEtherCATSectionOffset;   // 0x88000
-constexpr int kEtherCATRoom = kBankSize - kEtherCATSectionOffset;   // 98304
+constexpr int kEtherCATSectionOffset = kModbusTableSize;                                  // inside bank 2
+constexpr uint32_t kEtherCATDeviceAddress = kBank2DeviceAddress + kEtherCATSectionOffset; // 0x88000
+constexpr int kEtherCATRoom = kBankSize - kEtherCATSectionOffset;                         // 98304
 
-constexpr int kEtherCATVariables = 256;   // entries per direction
-constexpr int kEtherCATGroups = 16;       // groups per direction
+constexpr int kEtherCATVariables = 256; // entries per direction
+constexpr int kEtherCATGroups = 16;     // groups per direction
 constexpr int kEepromBytes = 14;
 constexpr int kInitValueBuffer = 256;
 
@@ -75,7 +76,7 @@ constexpr int kModbusTableAddressOffset = 0x0C4;
 constexpr int kEtherCATAddressOffset = 0x6F0;
 constexpr int kChecksumOffset = 0x7FC;
 
-extern const char* const kDefaultEepromConfig;   // "800F00CC8813ff00000000800000"
+extern const char* const kDefaultEepromConfig; // "800F00CC8813ff00000000800000"
 } // namespace ConfigImage
 
 // Directions of the process data: "In" is slave-to-master, "Out" master-to-slave.
@@ -104,8 +105,8 @@ struct TEtherCAT_Header {
     uint8_t Clear_Data = 0;
     uint32_t Group_Table_Add = 0;
     uint32_t Revision_Number = 0;
-    uint16_t Num_In = 0;    // slave-to-master variables in use
-    uint16_t Num_Out = 0;   // master-to-slave variables in use
+    uint16_t Num_In = 0;  // slave-to-master variables in use
+    uint16_t Num_Out = 0; // master-to-slave variables in use
     uint32_t In_Table_Add = 0;
     uint32_t Out_Table_Add = 0;
 };
@@ -131,14 +132,15 @@ struct TModbus_Request {
     uint16_t NPoint = 0;
     uint16_t Index_Topic = 0;
     uint32_t MaxError = 0;
-    uint8_t Conv_Flags = 0;    // 2 = float conversion, +1 little-endian, +4 signed
-    uint8_t Operation = 0;     // scaling code
-    uint8_t Num_Bytes = 0;     // data bytes of a read request
-    uint8_t Options = 0;       // 1 on change, 4 swap, 8 swap word, 16 on command
+    uint8_t Conv_Flags = 0; // 2 = float conversion, +1 little-endian, +4 signed
+    uint8_t Operation = 0;  // scaling code
+    uint8_t Num_Bytes = 0;  // data bytes of a read request
+    uint8_t Options = 0;    // 1 on change, 4 swap, 8 swap word, 16 on command
 };
 
-class TConfigCompiler {
-public:
+class TConfigCompiler
+{
+  public:
     explicit TConfigCompiler(TConfigPaths paths);
 
     const TConfigPaths& Paths() const { return paths_; }
@@ -180,7 +182,7 @@ public:
     int Request_Count() const { return requestCount_; }
     const TModbus_Request& Request(int index) const { return requests_[index]; }
 
-private:
+  private:
     // The variable tables' address plan shared by both passes: an item fits while it ends inside
     // the section's room, so both passes take the same items and the addresses stay consistent.
     bool Fits(uint32_t address, uint32_t size) const;
@@ -203,13 +205,13 @@ private:
     std::array<uint8_t, ConfigImage::kMainBlockSize> main_{};
 
     TEtherCAT_Header header_;
-    std::array<std::vector<TEtherCAT_pd>, 2> entries_;   // kEtherCATVariables each
+    std::array<std::vector<TEtherCAT_pd>, 2> entries_; // kEtherCATVariables each
     TEtherCAT_Group groups_;
-    uint32_t sectionBase_ = 0;                     // device address of the section
-    std::array<std::vector<int64_t>, 2> groupCounts_;   // cumulative variable counts per named group
+    uint32_t sectionBase_ = 0;                        // device address of the section
+    std::array<std::vector<int64_t>, 2> groupCounts_; // cumulative variable counts per named group
     std::array<std::vector<QString>, 2> groupNames_;
 
-    std::vector<TModbus_Request> requests_;   // kModbusRecords
+    std::vector<TModbus_Request> requests_; // kModbusRecords
     int requestCount_ = 0;
 
     std::vector<uint8_t> bank1_;

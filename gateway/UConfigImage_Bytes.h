@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <vector>
 
-namespace ConfigImage {
+namespace ConfigImage
+{
 
-class TByteWriter {
-public:
+class TByteWriter
+{
+  public:
     TByteWriter(std::vector<uint8_t>& buffer, int position) : buf_(buffer), pos_(position) { need(0); }
 
     void U8(uint32_t v)
@@ -42,7 +44,7 @@ public:
     }
     int Position() const { return pos_; }
 
-private:
+  private:
     void need(int count) const
     {
         if (pos_ < 0 || count < 0 || int64_t(pos_) + count > int64_t(buf_.size()))

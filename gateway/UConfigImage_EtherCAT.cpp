@@ -17,16 +17,17 @@ using namespace ConfigImage;
 
 const char* const ConfigImage::kDefaultEepromConfig = "800F00CC8813ff00000000800000";
 
-namespace {
+namespace
+{
 
 struct TTypeInfo {
     const char* name;
     uint8_t code;
-    int size;   // 0: the row's "Length"
+    int size; // 0: the row's "Length"
 };
 
 const TTypeInfo kTypes[] = {
-    {"Bool", 1, 1},   {"Int8", 2, 1},   {"Int16", 3, 2},   {"Int32", 4, 4},   {"UInt8", 5, 1},
+    {"Bool", 1, 1},   {"Int8", 2, 1},   {"Int16", 3, 2},   {"Int32", 4, 4},  {"UInt8", 5, 1},
     {"UInt16", 6, 2}, {"UInt32", 7, 4}, {"Float32", 8, 4}, {"String", 9, 0}, {"Array", 10, 0},
 };
 
@@ -62,9 +63,15 @@ bool hexByte(const QString& text, uint8_t& value)
     return true;
 }
 
-uint32_t utf8Size(const QString& text) { return uint32_t(text.toUtf8().size()); }
+uint32_t utf8Size(const QString& text)
+{
+    return uint32_t(text.toUtf8().size());
+}
 
-bool enabled(const TXmlElement& row) { return row.AttributeDef("Enable", QString()) == "Y"; }
+bool enabled(const TXmlElement& row)
+{
+    return row.AttributeDef("Enable", QString()) == "Y";
+}
 
 int32_t intAttribute(const TXmlElement& row, const char* name, int32_t fallback)
 {
@@ -124,7 +131,8 @@ uint8_t TConfigCompiler::EtherCAT_Type_Code(const QString& typeName, int& size)
     return 0;
 }
 
-uint32_t TConfigCompiler::Encode_Init_Value(const QString& text, int entry, uint32_t address, TEtherCAT_Dir dir)
+uint32_t TConfigCompiler::Encode_Init_Value(const QString& text, int entry, uint32_t address,
+                                            TEtherCAT_Dir dir)
 {
     TEtherCAT_pd& e = entries_[dir].at(entry);
     e.init_value.fill(0);
@@ -205,8 +213,8 @@ void TConfigCompiler::Size_String_Area(const TXmlElement& variables, uint32_t& i
 {
     for (int dir = 0; dir < 2; ++dir) {
         int taken = 0;
-        for (const TXmlElement& row : section(variables, kVariableSections[dir], paths_.EtherCAT_Slave)
-                                          .Children("row")) {
+        for (const TXmlElement& row :
+             section(variables, kVariableSections[dir], paths_.EtherCAT_Slave).Children("row")) {
             if (!enabled(row))
                 continue;
             if (taken++ == kEtherCATVariables)
@@ -330,8 +338,8 @@ void TConfigCompiler::Read_EtherCAT_Variables(uint32_t baseAddress)
     uint32_t nameAddress = baseAddress + kStringAreaOffset;
     if (haveVariables)
         for (int dir = 0; dir < 2; ++dir)
-            Fill_Entries(section(variables, kVariableSections[dir], paths_.EtherCAT_Slave), TEtherCAT_Dir(dir),
-                         nameAddress, initAddress);
+            Fill_Entries(section(variables, kVariableSections[dir], paths_.EtherCAT_Slave),
+                         TEtherCAT_Dir(dir), nameAddress, initAddress);
     Fill_Group_Table(nameAddress);
 }
 
@@ -382,7 +390,7 @@ int TConfigCompiler::Write_EtherCAT_Section(int position, std::vector<uint8_t>& 
     out.U8(groups_.Num_In);
     out.U8(groups_.Num_Out);
     out.U16(groups_.Spare);
-    out.U8(0);   // the common empty name
+    out.U8(0); // the common empty name
 
     int pos = out.Position();
     for (const auto& table : entries_)

@@ -4,7 +4,8 @@
 
 using namespace ConfigImage;
 
-namespace {
+namespace
+{
 
 // Fixed values of the family's other models; written as they are.
 constexpr uint32_t kFixed000 = 250000;
@@ -31,7 +32,8 @@ const char* const kDefaultSlaveName = "devicename1";
 constexpr uint32_t kBaudRates[8] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 constexpr int32_t kDefaultBaudIndex = 7;
 
-namespace Off {
+namespace Off
+{
 constexpr int Timeout = 0x020;
 constexpr int Cyclic = 0x024;
 constexpr int IP = 0x028;
@@ -55,8 +57,9 @@ constexpr int VersionSize = 8;
 } // namespace Off
 
 // Every element of ParGen.xml is read on its own: a missing one or unusable text gives its default.
-class TParGenReader {
-public:
+class TParGenReader
+{
+  public:
     explicit TParGenReader(const TXmlElement& root) : root_(root) {}
 
     bool Text(const QString& name, QString& text) const
@@ -95,7 +98,7 @@ public:
             out[i] = uint8_t(Int(QString("%1%2").arg(prefix).arg(i + 1), defaults[i]));
     }
 
-private:
+  private:
     TXmlElement root_;
 };
 

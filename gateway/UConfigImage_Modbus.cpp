@@ -5,7 +5,8 @@
 
 using namespace ConfigImage;
 
-namespace {
+namespace
+{
 
 struct TOperationCode {
     const char* text;
@@ -13,9 +14,9 @@ struct TOperationCode {
 };
 
 const TOperationCode kOperations[] = {
-    {"NONE", 0},    {": 10", 1},   {": 100", 2},   {": 1000", 3},   {": 10000", 4},
-    {"X 10", 5},    {"X 100", 6},  {"X 1000", 7},  {"X 10000", 8},  {": 256", 9},
-    {"X 256", 10},  {": 0.08", 11}, {"X 0.08", 12}, {": 0.008", 13}, {"X 0.008", 14},
+    {"NONE", 0},   {": 10", 1},    {": 100", 2},   {": 1000", 3},   {": 10000", 4},
+    {"X 10", 5},   {"X 100", 6},   {"X 1000", 7},  {"X 10000", 8},  {": 256", 9},
+    {"X 256", 10}, {": 0.08", 11}, {"X 0.08", 12}, {": 0.008", 13}, {"X 0.008", 14},
 };
 
 uint8_t operationCode(const QString& upperText)
@@ -28,8 +29,9 @@ uint8_t operationCode(const QString& upperText)
 
 // Reads one request row; a required attribute that is missing or not an integer raises an error
 // naming the file, the section, the row (counted from 1, as the editor shows it) and the attribute.
-class TRequestRow {
-public:
+class TRequestRow
+{
+  public:
     TRequestRow(const TXmlElement& row, const QString& file, const char* section, int number)
         : row_(row), file_(file), section_(section), number_(number)
     {
@@ -68,7 +70,7 @@ public:
         return Has(name) && TryStrToInt(row_.Attribute(name), v) ? v : fallback;
     }
 
-private:
+  private:
     [[noreturn]] void notInteger(const char* name, const QString& text) const
     {
         fail(QString("attribute %1 is not an integer: \"%2\"").arg(name, text));
@@ -100,7 +102,7 @@ void TConfigCompiler::Read_Request_Section(const TXmlElement& section, bool writ
         if (row.AttributeDef("Enable", QString()) != "Y")
             continue;
         if (requestCount_ == kModbusRecords)
-            return;   // the table is full
+            return; // the table is full
         const TRequestRow r(row, paths_.ModbusM_SetAccess, sectionName, number);
         TModbus_Request q;
         q.Slave_ID = uint8_t(r.Int("Slave_ID"));
@@ -117,13 +119,15 @@ void TConfigCompiler::Read_Request_Section(const TXmlElement& section, bool writ
             q.NPoint = uint16_t(r.Int("NPoint"));
             const QString type = r.Upper("Type");
             const bool single = q.NPoint == 1;
-            q.Function = type == "COIL STATUS" ? (single ? 5 : 15) : type == "HOLDING REGISTER" ? (single ? 6 : 16) : 0;
+            q.Function = type == "COIL STATUS"        ? (single ? 5 : 15)
+                         : type == "HOLDING REGISTER" ? (single ? 6 : 16)
+                                                      : 0;
         }
         q.Address = uint16_t(r.Int("Address"));
         q.PollTime = uint32_t(r.Int64("PollTime"));
         q.MaxError = uint32_t(r.Int64("MaxError"));
         if (writeRows) {
-            q.Options = r.Upper("OnChange") == "Y" ? 1 : 0;   // required, unlike OnCMD
+            q.Options = r.Upper("OnChange") == "Y" ? 1 : 0; // required, unlike OnCMD
             if (r.Flag("OnCMD"))
                 q.Options += 16;
             q.Position = uint16_t(r.Int("Position"));

@@ -1,8 +1,8 @@
 // Bitmaps and pictures of the toolkit layer, over QImage.
 //
 // TBitmap keeps the window system's memory layout so that code walking scan lines works unchanged:
-// pf24bit rows are B, G, R bytes per pixel, pf32bit rows B, G, R, A; ScanLine(y) is row y from the
-// top. Its Canvas draws into the image. A transparent bitmap is drawn keyed on its transparent
+// pf24bit rows are B, G, R bytes per pixel, pf32bit (and pfDevice, the default) rows B, G, R, A;
+// ScanLine(y) is row y from the top. The formats below 24 bits are kept in 32 bits. Its Canvas draws into the image. A transparent bitmap is drawn keyed on its transparent
 // colour: the bottom-left pixel's colour unless a colour was set (SetTransparentColor).
 // TPicture loads any format Qt's image reader knows (BMP, PNG, GIF first frame, ICO, JPEG) into a
 // bitmap. Named images ("LBOK", ...) come from the layer's own pictures; an unknown name raises
@@ -19,6 +19,7 @@
 
 class EResNotFound : public Exception { using Exception::Exception; };   // "Resource X not found"
 class EInvalidGraphic : public Exception { using Exception::Exception; }; // unreadable picture data
+class EInvalidGraphicOperation : public Exception { using Exception::Exception; };
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 // How the fourth byte of a pf32bit bitmap is used when it is drawn.
@@ -47,7 +48,7 @@ protected:
 class TBitmap : public TGraphic {
 public:
     TBitmap();
-    TBitmap(int width, int height, TPixelFormat format = pf24bit);
+    TBitmap(int width, int height, TPixelFormat format = pfDevice);
     ~TBitmap() override;
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
@@ -69,7 +70,8 @@ public:
     // Changes how the fourth byte is read; the bytes themselves stay as they are.
     void SetAlphaFormat(TAlphaFormat format);
 
-    // Row y from the top in the window system's byte layout; raises on a row out of range.
+    // Row y from the top in the window system's byte layout; raises EInvalidGraphicOperation
+    // "Scan line index out of range" for a row outside the bitmap.
     uint8_t* ScanLine(int y);
     const uint8_t* ScanLine(int y) const;
     int BytesPerScanLine() const { return int(image_.bytesPerLine()); }
@@ -85,7 +87,8 @@ public:
     void FreeImage() {}
 
     void Draw(TCanvas* canvas, const TRect& r, uint8_t opacity = 255) const override;
-    // Raises EInOutError naming the file when it cannot be read or is no picture Qt can read.
+    // A missing file raises EInOutError "Cannot open file "X"", data no reader knows raises
+    // EInvalidGraphic naming the file.
     void LoadFromFile(const QString& path) override;
     void LoadFromData(const QByteArray& data, const QString& nameForErrors);
     // Writes a BMP (24 or 32 bits as the pixel format says); raises EInOutError naming the file.
@@ -105,7 +108,7 @@ private:
 
     QImage image_;
     std::unique_ptr<TCanvas> canvas_;
-    TPixelFormat format_ = pf24bit;
+    TPixelFormat format_ = pfDevice;
     TAlphaFormat alpha_ = afIgnored;
     TTransparentMode mode_ = tmAuto;
     TColor transparentColor_ = clNone;
@@ -119,7 +122,7 @@ public:
     TPicture(const TPicture&) = delete;
     TPicture& operator=(const TPicture&) = delete;
 
-    // Raises EInOutError naming the file when it is missing or not a picture.
+    // As TBitmap::LoadFromFile.
     void LoadFromFile(const QString& path);
     void LoadFromData(const QByteArray& data);   // raises EInvalidGraphic
     void SaveToFile(const QString& path) const;  // BMP

@@ -10,7 +10,7 @@
 // A canvas draws on one of three targets:
 //   - a QImage it was created for (a bitmap's canvas, tests);
 //   - a QPainter bound for the time of a paint event with TCanvasPainterBinding;
-//   - nothing: an unbound control canvas measures text on a scratch surface, and drawing is dropped.
+//   - nothing: an unbound control canvas measures text, and drawing is dropped.
 // State the window system keeps per device context lives here, not in the QPainter: origin offset,
 // clip region, background mode and colour, text colour, pen position. A new brush sets the background
 // mode (opaque unless the brush is clear) and colour; a new font sets the text colour.
@@ -23,6 +23,7 @@
 #include <QPolygon>
 #include <QRegion>
 #include <QString>
+#include <QTransform>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -211,7 +212,8 @@ struct TTextMetric {
 
 class TCanvas {
 public:
-    // A canvas without a surface: measures on a scratch image until a painter is bound.
+    // A canvas without a surface: measures text (font metrics need no surface) and drops drawing
+    // until a painter is bound.
     TCanvas();
     // A canvas drawing into `image`, which must outlive it (a bitmap's canvas).
     explicit TCanvas(QImage* image);
@@ -274,11 +276,11 @@ public:
     int DrawText(const QString& text, TRect& r, uint32_t flags, int count = -1);
 
     // -- Device state --
-    int BkMode() const { return bkMode_; }
+    int BkMode() const { SyncObjects(); return bkMode_; }
     void SetBkMode(int mode) { SyncObjects(); bkMode_ = mode; }
-    TColor BkColor() const { return bkColor_; }
+    TColor BkColor() const { SyncObjects(); return bkColor_; }
     void SetBkColor(TColor color) { SyncObjects(); bkColor_ = color; }
-    TColor TextColor() const { return textColor_; }
+    TColor TextColor() const { SyncObjects(); return textColor_; }
     void SetTextColor(TColor color) { SyncObjects(); textColor_ = color; }
 
     // Origin: logical point (0, 0) is drawn at device point WindowOrgOffset().
@@ -308,8 +310,8 @@ public:
     void StretchDraw(const TRect& r, const TGraphic* graphic);
     // Copies (and scales) the source area of another canvas with an image surface.
     void CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect);
-    // Draws a Qt image directly (glyph strips, cached backgrounds).
-    void DrawImage(const TRect& dest, const QImage& image, const TRect& sourceRect);
+    // Draws a Qt image directly (glyph strips, cached backgrounds), scaled to dest.
+    void DrawImage(const TRect& dest, const QImage& image, const TRect& sourceRect, uint8_t opacity = 255);
 
     // -- Surfaces --
     QImage* Image() const { return image_; }            // the image surface, if any
@@ -323,24 +325,29 @@ private:
     friend class TCanvasPaintScope;
 
     struct SavedState;
-    void SyncObjects();   // takes a changed font's text colour, a changed brush's background mode
-    QFont CurrentQFont();
+    // Takes a changed font's text colour and a changed brush's background mode and colour, as the
+    // window system does when the toolkit selects a new font or brush.
+    void SyncObjects() const;
+    const QFont& CurrentQFont() const;
+    QImage* ReadableImage() const;   // the image surface or the bound painter's image device
 
     std::unique_ptr<TFont> font_;
     std::unique_ptr<TPen> pen_;
     std::unique_ptr<TBrush> brush_;
     QImage* image_ = nullptr;
     QPainter* painter_ = nullptr;
-    std::unique_ptr<QImage> scratch_;
+    QTransform baseTransform_;     // the bound painter's own transform at binding
 
     TPoint penPos_;
     TPoint origin_;
     std::optional<QRegion> clip_;
-    int bkMode_ = OPAQUE;
-    TColor bkColor_ = clWhite;
-    TColor textColor_ = clWindowText;
-    uint64_t seenFont_ = ~uint64_t(0);
-    uint64_t seenBrush_ = ~uint64_t(0);
+    mutable int bkMode_ = OPAQUE;
+    mutable TColor bkColor_ = clWhite;
+    mutable TColor textColor_ = clWindowText;
+    mutable uint64_t seenFont_ = ~uint64_t(0);
+    mutable uint64_t seenBrush_ = ~uint64_t(0);
+    mutable uint64_t qfontVersion_ = ~uint64_t(0);
+    mutable QFont qfont_;
     std::vector<SavedState> saved_;
     int nextSaveId_ = 1;
 };
@@ -348,6 +355,7 @@ private:
 // Binds a canvas to a painter for the time of a paint event (RAII); bindings nest.
 //   void paintEvent(QPaintEvent*) override { QPainter p(this); TCanvasPainterBinding b(*Canvas, p); Paint(); }
 // On binding, the origin, clip and pen position are reset; on release the previous target returns.
+// The painter's own transform and clip at binding stay underneath the canvas's.
 class TCanvasPainterBinding {
 public:
     TCanvasPainterBinding(TCanvas& canvas, QPainter& painter);
@@ -357,7 +365,9 @@ public:
 
 private:
     TCanvas& canvas_;
-    QPainter* previous_;
+    QPainter* painter_;
+    QTransform transform_;
+    TPoint penPos_;
     TPoint origin_;
     std::optional<QRegion> clip_;
 };

@@ -1,4 +1,4 @@
-// The built-in English texts (Parts 1.125 to 1.128), checked against the listings: the count of
+// The built-in English texts, checked against the listings: the count of
 // entries holding a text, the last entry of every block of 100, and the odd ones (blanks at either
 // end, odd spellings, quotation marks inside, typographic quotes, placeholders).
 #include "app/EnglishTexts.h"

@@ -1,4 +1,4 @@
-// Shared state, Set_Files and the settings file "Tessilator.xml" (Part 1.102).
+// Shared state, Set_Files and the settings file "Tessilator.xml".
 #include "app/UGlobals.h"
 #include "common/TestSupport.h"
 #include "platform/SysUtils.h"
@@ -84,7 +84,7 @@ TEST_F(Settings, SetFilesWithAProject)
     Set_Files();
     EXPECT_EQ(Active_Project_Dir, App_Dir + "/PROJECTS/Plant A");
     EXPECT_EQ(File_S7_Protocol, App_Dir + "/PROJECTS/Plant A/S7_Protocol.xml");
-    // All 29, in the Part's order.
+    // All 29, in their fixed order.
     const QStringList got = {File_ParGen,
                              File_EtherCAT_Slave,
                              File_ModbusM_SetAccess,

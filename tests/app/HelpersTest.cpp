@@ -1,4 +1,4 @@
-// Address, number and code helpers (Part 1.105).
+// Address, number and code helpers.
 #include "app/UHelpers.h"
 #include "common/TestSupport.h"
 #include "platform/SerialPorts.h"

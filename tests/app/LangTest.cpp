@@ -1,4 +1,4 @@
-// The UI text table (Part 1.120) and the language files (Part 1.121).
+// The UI text table and the language files.
 #include "app/UGlobals.h"
 #include "app/ULang.h"
 #include "common/TestSupport.h"

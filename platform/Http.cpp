@@ -314,7 +314,7 @@ bool ResolveHost(const QString& host, int family, int socketType, int timeoutMs,
     }
 
     auto lookup = std::make_shared<TLookup>();
-    hints.ai_flags = AI_ADDRCONFIG;
+    hints.ai_flags = 0;   // no AI_ADDRCONFIG: it refuses even "localhost" on a machine without a network
     std::thread([lookup, name, hints] {
         addrinfo* found = nullptr;
         const int code = ::getaddrinfo(name.constData(), nullptr, &hints, &found);

@@ -1,5 +1,8 @@
 #include "platform/Http.h"
 
+#include "NetNamespace.h"
+
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -248,6 +251,55 @@ TEST(HttpGet, ClosedPortFailsPromptly)
     EXPECT_FALSE(r.Ok);
     EXPECT_FALSE(r.Error.isEmpty());
     EXPECT_LT(msSince(start), 1000);
+}
+
+bool firstIPv4NameServer(in_addr& address)
+{
+    QFile conf("/etc/resolv.conf");
+    if (!conf.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : conf.readAll().split('\n')) {
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.size() >= 2 && words[0] == "nameserver" && ::inet_pton(AF_INET, words[1].constData(), &address) == 1)
+            return true;
+    }
+    return false;
+}
+
+TEST(HttpGet, NameLookupIsBoundedByTheConnectLimit)
+{
+    // The system's name server, recreated in our own namespace as a socket that never answers: the
+    // lookup waits there as it does when the network is gone.
+    in_addr nameServer{};
+    if (!firstIPv4NameServer(nameServer))
+        GTEST_SKIP() << "no IPv4 name server in /etc/resolv.conf";
+    THttpResponse r;
+    long elapsed = 0;
+    std::string setupError;
+    IN_OWN_NAMESPACE(nettest::NamespaceSetup{}, [&] {
+        if ((ntohl(nameServer.s_addr) >> 24) != 127 && !nettest::addLoopbackAddress(nameServer)) {
+            setupError = "cannot give the namespace the name server's address";
+            return;
+        }
+        const int silent = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(53);
+        a.sin_addr = nameServer;
+        if (::bind(silent, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+            setupError = std::string("cannot bind the silent name server: ") + std::strerror(errno);
+        } else {
+            const Clock::time_point start = Clock::now();
+            r = HttpGet("http://www.brivexcorp.example/", {}, {/*ConnectMs=*/300, /*TotalMs=*/5000});
+            elapsed = msSince(start);
+        }
+        ::close(silent);
+    });
+    ASSERT_TRUE(setupError.empty()) << setupError;
+    EXPECT_FALSE(r.Ok);
+    EXPECT_TRUE(r.Error.contains("timed out")) << r.Error.toStdString();
+    EXPECT_GE(elapsed, 300);
+    EXPECT_LT(elapsed, 1300);
 }
 
 TEST(HttpGet, AddressesThatCannotBeRequestedFailWithoutConnecting)

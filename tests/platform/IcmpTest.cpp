@@ -1,98 +1,27 @@
 #include "platform/Icmp.h"
 
+#include "NetNamespace.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <functional>
-#include <string>
 #include <thread>
 #include <vector>
 
 #include <arpa/inet.h>
-#include <fcntl.h>
-#include <net/if.h>
-#include <netinet/in.h>
-#include <sched.h>
-#include <sys/ioctl.h>
 #include <sys/socket.h>
-#include <unistd.h>
-
-// Only 127.0.0.1 answers in the main network namespace. The cases that need silence or no route run on
-// a thread that has moved into a network namespace of its own (only a loopback device, nothing else
-// reachable), set up as each case needs it.
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using nettest::NamespaceSetup;
 
 long msSince(Clock::time_point start)
 {
     return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
-
-struct NamespaceSetup {
-    bool loopbackUp = true;
-    bool echoIgnored = false;          // the kernel answers no echo request
-    bool pingSocketsAllowed = false;   // a new namespace allows no group to open ping sockets
-};
-
-bool writeProcFile(const char* path, const char* value)
-{
-    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::write(fd, value, std::strlen(value)) == static_cast<ssize_t>(std::strlen(value));
-    ::close(fd);
-    return ok;
-}
-
-bool bringLoopbackUp()
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    ifreq ifr{};
-    std::strcpy(ifr.ifr_name, "lo");
-    if (fd < 0)
-        return false;
-    bool ok = ::ioctl(fd, SIOCGIFFLAGS, &ifr) == 0;
-    ifr.ifr_flags |= IFF_UP;
-    ok = ok && ::ioctl(fd, SIOCSIFFLAGS, &ifr) == 0;
-    ::close(fd);
-    return ok;
-}
-
-// Runs body on a thread inside a fresh network namespace; threads it starts live there too. Returns
-// the reason when no namespace can be made here (then body does not run).
-std::string inOwnNamespace(const NamespaceSetup& setup, const std::function<void()>& body)
-{
-    std::string why;
-    std::thread([&] {
-        // Net namespaces belong to the thread, so the rest of the test process stays where it was.
-        if (::unshare(CLONE_NEWNET) != 0) {
-            why = std::string("cannot create a network namespace: ") + std::strerror(errno);
-            return;
-        }
-        if (setup.loopbackUp && !bringLoopbackUp()) {
-            why = "cannot bring up the loopback device of the new namespace";
-            return;
-        }
-        if (!writeProcFile("/proc/sys/net/ipv4/icmp_echo_ignore_all", setup.echoIgnored ? "1" : "0") ||
-            (setup.pingSocketsAllowed && !writeProcFile("/proc/sys/net/ipv4/ping_group_range", "0 2147483647"))) {
-            why = "cannot set the ICMP settings of the new namespace";
-            return;
-        }
-        body();
-    }).join();
-    return why;
-}
-
-#define IN_OWN_NAMESPACE(setup, body)                                                                          \
-    do {                                                                                                       \
-        const std::string why_ = inOwnNamespace(setup, body);                                                  \
-        if (!why_.empty())                                                                                     \
-            GTEST_SKIP() << why_;                                                                              \
-    } while (0)
 
 uint16_t internetChecksum(const std::vector<uint8_t>& data)
 {

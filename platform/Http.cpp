@@ -335,8 +335,8 @@ bool ResolveHost(const QString& host, int family, int socketType, int timeoutMs,
         return false;
     }
     if (lookup->Code != 0 || lookup->Addresses.empty()) {
-        error = QStringLiteral("cannot resolve %1: %2")
-                    .arg(host, QString::fromLocal8Bit(::gai_strerror(lookup->Code ? lookup->Code : EAI_NONAME)));
+        const int code = lookup->Code ? lookup->Code : EAI_NONAME;
+        error = QStringLiteral("cannot resolve %1: %2").arg(host, QString::fromLocal8Bit(::gai_strerror(code)));
         return false;
     }
     addresses = std::move(lookup->Addresses);
@@ -366,7 +366,8 @@ THttpResponse HttpGet(const QString& url, const THttpHeaders& headers, const THt
     }
     if (!hostGiven) {
         const QByteArray host = target.Host.contains(':') ? '[' + target.Host + ']' : target.Host;
-        request += "Host: " + host + (target.Port != 80 ? ':' + QByteArray::number(target.Port) : QByteArray()) + "\r\n";
+        const QByteArray port = target.Port != 80 ? ':' + QByteArray::number(target.Port) : QByteArray();
+        request += "Host: " + host + port + "\r\n";
     }
     for (const THttpHeader& h : headers)
         request += h.Name + ": " + h.Value + "\r\n";

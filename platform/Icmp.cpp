@@ -154,7 +154,8 @@ TEchoResult IcmpEcho(const TEchoRequest& request)
             reasons << QStringLiteral("ping socket: %1").arg(systemError(datagramError));
         if (rawError)
             reasons << QStringLiteral("raw socket: %1").arg(systemError(rawError));
-        result.Error = QStringLiteral("cannot open an ICMP socket (%1)").arg(reasons.join(QStringLiteral("; ")));
+        result.Error =
+            QStringLiteral("cannot open an ICMP socket (%1)").arg(reasons.join(QStringLiteral("; ")));
         return result;
     }
 

@@ -167,7 +167,8 @@ bool TProcess::WaitFor(uint32_t timeoutMs, uint32_t pollMs)
     }
 }
 
-TRunResult RunProgram(const QString& program, const QStringList& arguments, uint32_t timeoutMs, uint32_t pollMs)
+TRunResult RunProgram(const QString& program, const QStringList& arguments, uint32_t timeoutMs,
+                      uint32_t pollMs)
 {
     TRunResult result;
     TProcess process;

@@ -33,11 +33,12 @@ QImage ReadPicture(const QByteArray& data, const QString& name, QString* formatN
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(false);
+    const QByteArray format = reader.format();   // detected from the data; gone after read()
     const QImage image = reader.read();
     if (image.isNull())
         throw EInvalidGraphic(QStringLiteral("%1: not a picture that can be read (%2)").arg(name, reader.errorString()));
     if (formatName)
-        *formatName = QString::fromLatin1(reader.format());
+        *formatName = QString::fromLatin1(format);
     return image;
 }
 

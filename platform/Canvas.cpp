@@ -689,13 +689,17 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
                     todo.emplace_back(i, ny);
         }
     }
+    // setRects wants y-x banded order.
+    std::sort(spans.begin(), spans.end(), [](const QRect& a, const QRect& b) {
+        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
+    });
     QRegion area;
     area.setRects(spans.data(), int(spans.size()));
     TCanvasPaintScope p(*this);
     if (!p)
         return;
     p->setWorldTransform(baseTransform_);   // the spans are in device coordinates
-    p->setClipRegion(area, Qt::IntersectClip);
+    p->setClipRegion(area, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     FillArea(*p, area.boundingRect(), *brush_, TRasterOp(), bkMode_, bkColor_);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
@@ -313,15 +314,25 @@ const QFont& TCanvas::CurrentQFont() const
     return qfont_;
 }
 
-QImage* TCanvas::ReadableImage() const
+QImage* TCanvas::PixelSurface(QTransform* toPixels) const
 {
+    const QTransform logical = QTransform::fromTranslate(origin_.X, origin_.Y);
     if (painter_) {
-        QPaintDevice* device = painter_->device();
-        if (device && device->devType() == QInternal::Image)
-            return static_cast<QImage*>(device);
-        return nullptr;
+        // The engine paints into an image also for a widget (its backing store); the painter's
+        // device transform carries the widget's offset in it.
+        QPaintEngine* engine = painter_->paintEngine();
+        QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+        if (!device || device->devType() != QInternal::Image)
+            return nullptr;
+        if (toPixels)
+            *toPixels = logical * baseTransform_ * painter_->worldTransform().inverted() * painter_->deviceTransform();
+        return static_cast<QImage*>(device);
     }
-    return image_ && !image_->isNull() ? image_ : nullptr;
+    if (!image_ || image_->isNull())
+        return nullptr;
+    if (toPixels)
+        *toPixels = logical;
+    return image_;
 }
 
 QSize TCanvas::SurfaceSize() const
@@ -628,14 +639,15 @@ void TCanvas::DrawFocusRect(const TRect& r)
 
 TColor TCanvas::GetPixel(int x, int y) const
 {
-    const QImage* image = ReadableImage();
+    QTransform toPixels;
+    const QImage* image = PixelSurface(&toPixels);
     if (!image)
         return clNone;
-    const QPointF device = (QTransform::fromTranslate(origin_.X, origin_.Y) * baseTransform_).map(QPointF(x, y));
-    const int dx = int(std::floor(device.x())), dy = int(std::floor(device.y()));
-    if (!image->rect().contains(dx, dy))
+    const QPointF centre = toPixels.map(QPointF(x + 0.5, y + 0.5));
+    const int px = int(std::floor(centre.x())), py = int(std::floor(centre.y()));
+    if (!image->rect().contains(px, py))
         return clNone;
-    return QColorToColor(QColor::fromRgb(image->pixel(dx, dy)));
+    return QColorToColor(QColor::fromRgb(image->pixel(px, py)));
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color)
@@ -650,11 +662,14 @@ void TCanvas::SetPixel(int x, int y, TColor color)
 void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
 {
     SyncObjects();
-    const QImage* image = ReadableImage();
+    QTransform toPixels;
+    const QImage* image = PixelSurface(&toPixels);
     if (!image || !BrushVisible(*brush_))
         return;
-    const QRect bounds = clip_ ? clip_->boundingRect() & image->rect() : image->rect();
-    const QPoint start(x + origin_.X, y + origin_.Y);
+    // Works in the surface's pixels; the canvas clip still limits what is painted.
+    const QRect bounds = image->rect();
+    const QPointF seedAt = toPixels.map(QPointF(x + 0.5, y + 0.5));
+    const QPoint start(int(std::floor(seedAt.x())), int(std::floor(seedAt.y())));
     if (!bounds.contains(start))
         return;
     const QRgb key = ColorToQColor(color).rgb() & 0xFFFFFF;
@@ -698,7 +713,9 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
     TCanvasPaintScope p(*this);
     if (!p)
         return;
-    p->setWorldTransform(baseTransform_);   // the spans are in device coordinates
+    // The spans are in the surface's pixels: undo everything between logical and surface coordinates.
+    p->setWorldTransform(QTransform());
+    p->setWorldTransform(p->deviceTransform().inverted());
     p->setClipRegion(area, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     FillArea(*p, area.boundingRect(), *brush_, TRasterOp(), bkMode_, bkColor_);
 }
@@ -820,11 +837,12 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
 {
     if (!source)
         return;
-    const QImage* image = source->ReadableImage();
+    QTransform toPixels;
+    const QImage* image = source->PixelSurface(&toPixels);
     if (!image)
         return;
     // A copy first: source and destination may be the same image.
-    const QImage part = image->copy(sourceRect.ToQRect().translated(source->origin_.X, source->origin_.Y));
+    const QImage part = image->copy(toPixels.mapRect(sourceRect.ToQRect()));
     DrawImage(dest, part, TRect(0, 0, part.width(), part.height()));
 }
 

@@ -329,7 +329,9 @@ private:
     // window system does when the toolkit selects a new font or brush.
     void SyncObjects() const;
     const QFont& CurrentQFont() const;
-    QImage* ReadableImage() const;   // the image surface or the bound painter's image device
+    // The image holding the canvas's pixels (its own, or the one a bound painter paints into) and the
+    // transform from logical coordinates to that image's pixels; nullptr when there is none.
+    QImage* PixelSurface(QTransform* toPixels) const;
 
     std::unique_ptr<TFont> font_;
     std::unique_ptr<TPen> pen_;

@@ -565,9 +565,12 @@ TEST(Canvas, BoundPainterDrawsThroughItsTransformAndReleases)
 }
 
 namespace {
+// A custom control's paint: the canvas bound to the widget's painter, reading back what it drew.
 class PaintedWidget : public QWidget {
 public:
+    using QWidget::QWidget;
     TCanvas Canvas;
+    TColor Corner = clNone;
 protected:
     void paintEvent(QPaintEvent*) override
     {
@@ -578,17 +581,23 @@ protected:
         Canvas.Pen->Color = clBlue;
         Canvas.Brush->Color = clRed;
         Canvas.Rectangle(2, 2, 8, 8);
+        Corner = Canvas.GetPixel(2, 2);
+        Canvas.Brush->Color = clLime;
+        Canvas.FloodFill(4, 4, clBlue, fsBorder);
     }
 };
 } // namespace
 
 TEST(Canvas, PaintsAWidgetInItsPaintEvent)
 {
-    PaintedWidget w;
-    w.resize(12, 12);
-    const QImage shot = w.grab().toImage();
-    EXPECT_EQ(At(shot, 2, 2), clBlue);
-    EXPECT_EQ(At(shot, 7, 7), clBlue);
-    EXPECT_EQ(At(shot, 4, 4), clRed);
-    EXPECT_EQ(At(shot, 8, 8), White);
+    QWidget parent;
+    parent.resize(30, 30);
+    PaintedWidget w(&parent);
+    w.setGeometry(7, 5, 12, 12);
+    const QImage shot = parent.grab().toImage();
+    EXPECT_EQ(At(shot, 7 + 2, 5 + 2), clBlue);
+    EXPECT_EQ(At(shot, 7 + 7, 5 + 7), clBlue);
+    EXPECT_EQ(At(shot, 7 + 4, 5 + 4), clLime) << "flood fill inside the widget's own pixels";
+    EXPECT_EQ(At(shot, 7 + 8, 5 + 8), White);
+    EXPECT_EQ(w.Corner, clBlue);
 }

@@ -15,10 +15,10 @@ namespace {
 const QColor GlyphBack(128, 128, 0);      // olive: the glyphs' transparent colour
 constexpr int Cell = 18;
 
-void PaintCheck(QPainter& p, const QColor& color, int dx)
+void PaintCheck(QPainter& p, const QColor& color, int dx, int dy = 0, int width = 3)
 {
-    p.setPen(QPen(color, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.drawPolyline(QPolygon({QPoint(dx + 4, 9), QPoint(dx + 7, 12), QPoint(dx + 13, 5)}));
+    p.setPen(QPen(color, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawPolyline(QPolygon({QPoint(dx + 4, dy + 9), QPoint(dx + 7, dy + 12), QPoint(dx + 13, dy + 5)}));
 }
 
 void PaintCross(QPainter& p, const QColor& color)
@@ -86,24 +86,29 @@ const std::map<QString, std::function<void(QPainter&)>>& Painters()
              p.fillRect(QRect(15, 4, 1, 10), grey);
          }},
         {"LBALL", [](QPainter& p) {
-             PaintCheck(p, QColor(0, 128, 0), -2);
-             PaintCheck(p, QColor(0, 128, 0), 2);
+             PaintCheck(p, QColor(0, 128, 0), -2, -3, 2);
+             PaintCheck(p, QColor(0, 128, 0), 2, 3, 2);
          }},
     };
     return painters;
 }
 
-// Disabled cell: the picture's shape embossed, white one pixel right and down, grey on top.
+// Disabled cell: the dark parts of the picture embossed, white one pixel right and down, grey on
+// top; light parts (the tick inside a disc) stay open so the shape still reads.
 void PaintDisabledCell(QImage& strip, int height)
 {
     const QRgb back = GlyphBack.rgb();
+    auto dark = [&](int x, int y) {
+        const QRgb c = strip.pixel(x, y);
+        return c != back && qGray(c) < 192;
+    };
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < Cell; ++x)
-            if (strip.pixel(x, y) != back && x + 1 < Cell && y + 1 < height)
+            if (dark(x, y) && x + 1 < Cell && y + 1 < height)
                 strip.setPixel(Cell + x + 1, y + 1, qRgb(255, 255, 255));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < Cell; ++x)
-            if (strip.pixel(x, y) != back)
+            if (dark(x, y))
                 strip.setPixel(Cell + x, y, qRgb(128, 128, 128));
 }
 

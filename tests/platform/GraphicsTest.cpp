@@ -26,6 +26,65 @@ QImage WhiteImage(int w = 10, int h = 10)
 
 } // namespace
 
+// ---- Fonts, pens, brushes ------------------------------------------------------------------------------
+
+TEST(Graphics, FontSizeAndHeightFollowEachOther)
+{
+    struct Case { bool setSize; int value; int size, height; };
+    const Case cases[] = {
+        {true, 8, 8, -11}, {true, 10, 10, -13}, {true, 12, 12, -16}, {true, 9, 9, -12},
+        {false, -16, 12, -16}, {false, -11, 8, -11}, {false, 20, -15, 20},
+    };
+    for (const Case& k : cases) {
+        TFont font;
+        if (k.setSize)
+            font.Size = k.value;
+        else
+            font.Height = k.value;
+        EXPECT_EQ(font.Size, k.size) << k.setSize << " " << k.value;
+        EXPECT_EQ(font.Height, k.height) << k.setSize << " " << k.value;
+    }
+}
+
+TEST(Graphics, FontChangesNotifyOnceAndBecomeTheQtFont)
+{
+    TFont font;
+    int changes = 0;
+    font.OnChange = [&](TGraphicsObject* sender) {
+        EXPECT_EQ(sender, &font);
+        ++changes;
+    };
+    font.Color = clRed;
+    font.Color = clRed;          // same value: no change
+    font.Style = font.Style | fsBold;
+    font.Style |= fsUnderline;
+    EXPECT_EQ(changes, 3);
+
+    TFont other;
+    other.Name = "DejaVu Serif";
+    other.Height = -20;
+    other.Style = fsItalic | fsStrikeOut;
+    font.Assign(other);
+    EXPECT_EQ(changes, 4) << "Assign notifies once";
+    EXPECT_EQ(font.Name, QString("DejaVu Serif"));
+    EXPECT_EQ(font.Size, 15);
+
+    const QFont q = font.ToQFont();
+    EXPECT_EQ(q.pixelSize(), 20);
+    EXPECT_TRUE(q.italic());
+    EXPECT_TRUE(q.strikeOut());
+    EXPECT_FALSE(q.bold());
+    EXPECT_FALSE(q.kerning());
+
+    TPen pen;
+    pen.Color = clBlue;
+    pen.Mode = pmXor;
+    TPen copy;
+    copy.Assign(pen);
+    EXPECT_EQ(copy.Color, clBlue);
+    EXPECT_EQ(copy.Mode, pmXor);
+}
+
 // ---- Bitmaps ---------------------------------------------------------------------------------------------
 
 TEST(Graphics, BitmapScanLinesUseTheWindowSystemsByteOrder)
@@ -90,6 +149,24 @@ TEST(Graphics, TransparentBitmapIsDrawnKeyedOnItsColour)
         EXPECT_EQ(At(image, 2, 2), k.cornerAfter) << k.transparent << " " << k.fixedKey;
         EXPECT_EQ(At(image, 3, 3), k.centreAfter) << k.transparent << " " << k.fixedKey;
         EXPECT_EQ(At(image, 6, 6), clWhite);
+    }
+}
+
+TEST(Graphics, BitmapAlphaIsBlendedOnlyWhenDefined)
+{
+    struct Case { TAlphaFormat alpha; TColor clearPixelAfter; };
+    for (const Case& k : {Case{afIgnored, clBlue}, Case{afDefined, clWhite}}) {
+        TBitmap bmp(2, 1, pf32bit);
+        uint8_t* row = bmp.ScanLine(0);
+        const uint8_t pixels[8] = {255, 0, 0, 0, 255, 0, 0, 255};   // blue with alpha 0, blue with alpha 255
+        std::copy(pixels, pixels + 8, row);
+        bmp.SetAlphaFormat(k.alpha);
+        EXPECT_EQ(bmp.ScanLine(0)[3], 0) << "changing the alpha format keeps the bytes";
+        QImage image = WhiteImage();
+        TCanvas c(&image);
+        c.Draw(0, 0, &bmp);
+        EXPECT_EQ(At(image, 0, 0), k.clearPixelAfter) << k.alpha;
+        EXPECT_EQ(At(image, 1, 0), clBlue) << k.alpha;
     }
 }
 

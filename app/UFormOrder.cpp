@@ -1,0 +1,176 @@
+#include "app/UFormOrder.h"
+
+#include <type_traits>
+
+namespace
+{
+
+// The row of a built form: creation, destruction, the instance and its texts through its global.
+template <class F, F*& Global> TFormEntry Form_Entry(const char* name)
+{
+    TFormEntry e{name, nullptr, nullptr, nullptr, nullptr};
+    e.Create = [](const QString& programFolder) {
+        if constexpr (std::is_constructible_v<F, const QString&>)
+            Global = new F(programFolder);
+        else
+            Global = new F();
+    };
+    e.Destroy = [] {
+        delete Global;
+        Global = nullptr;
+    };
+    e.Instance = []() -> TForm* { return Global; };
+    if constexpr (requires(F * f) { f->Set_Lang(); })
+        e.Set_Lang = [] {
+            if (Global)
+                Global->Set_Lang();
+        };
+    return e;
+}
+
+// A form still to be built.
+TFormEntry Pending(const char* name)
+{
+    return {name, nullptr, nullptr, nullptr, nullptr};
+}
+
+const TFormEntry kForms[] = {
+    Pending("FDodiruredavIzavUred"),
+    Pending("FNew_Project"),
+    Pending("FOpenConf"),
+    Pending("FAbout"),
+    Pending("FSoftOptions"),
+    Pending("FParGen"),
+    Pending("FEtherCATSlave"),
+    Pending("FBoot"),
+    Pending("FSetAccess"),
+    Pending("FModbus_TCP_Master_Set_Access"),
+    Pending("FBACnetAccess"),
+    Pending("FImportEDEFile"),
+    Pending("FBACnet_Eng_Unit"),
+    Pending("FBACnetSlaveSetAccess"),
+    Pending("FReceiveCAN"),
+    Pending("FTransmitCAN"),
+    Pending("FSet_PDO_Access"),
+    Pending("FSet_SDO_Client_Access"),
+    Pending("FSet_SDO_Server_Access"),
+    Pending("FDefOffset"),
+    Pending("FDNet"),
+    Pending("FDMXDefVal"),
+    Pending("FIEC_61850_Access"),
+    Pending("FIEC61850_Variables"),
+    Pending("FTLS_Server_Known_Cert"),
+    Pending("FReceiveJ1939"),
+    Pending("FTransmitJ1939"),
+    Pending("FMQTT_Set_Topic"),
+    Pending("FTopicTemplate"),
+    Pending("FReceiveNMEA"),
+    Pending("FTransmitNMEA"),
+    Pending("FOPC_UA_Add_Server"),
+    Pending("FOPC_UA_Client_Access"),
+    Pending("FOPC_UA_Scan_Server"),
+    Pending("FOPC_UA_Server_Access"),
+    Pending("FSNMPManagerAccess"),
+    Pending("FSNMP_Trap_Access"),
+    Pending("FProfinetFileName"),
+    Pending("FEtherNEtIP_EDS"),
+    Pending("FEtherNetIP_Master_Access"),
+    Pending("FS7_Protocol_Set_Access"),
+    Pending("FEtherCATSlave_Group"),
+};
+static_assert(std::size(kForms) == 42);
+
+// The about box keeps its fixed English texts and is not in this list.
+const char* const kLanguageOrder[] = {
+    "FDodiruredavIzavUred",
+    "FNew_Project",
+    "FOpenConf",
+    "FSoftOptions",
+    "FBoot",
+    "FParGen",
+    "FEtherCATSlave",
+    "FSetAccess",
+    "FModbus_TCP_Master_Set_Access",
+    "FBACnetAccess",
+    "FImportEDEFile",
+    "FBACnetSlaveSetAccess",
+    "FBACnet_Eng_Unit",
+    "FReceiveCAN",
+    "FTransmitCAN",
+    "FSet_PDO_Access",
+    "FSet_SDO_Client_Access",
+    "FSet_SDO_Server_Access",
+    "FDNet",
+    "FDefOffset",
+    "FDMXDefVal",
+    "FIEC_61850_Access",
+    "FTLS_Server_Known_Cert",
+    "FIEC61850_Variables",
+    "FReceiveJ1939",
+    "FTransmitJ1939",
+    "FMQTT_Set_Topic",
+    "FTopicTemplate",
+    "FReceiveNMEA",
+    "FTransmitNMEA",
+    "FOPC_UA_Client_Access",
+    "FOPC_UA_Add_Server",
+    "FOPC_UA_Scan_Server",
+    "FOPC_UA_Server_Access",
+    "FSNMPManagerAccess",
+    "FSNMP_Trap_Access",
+    "FProfinetFileName",
+    "FEtherNetIP_Master_Access",
+    "FEtherNEtIP_EDS",
+    "FS7_Protocol_Set_Access",
+    "FEtherCATSlave_Group",
+};
+static_assert(std::size(kLanguageOrder) == 41);
+
+const TFormEntry* findEntry(const QString& name)
+{
+    for (const TFormEntry& e : kForms)
+        if (name == QLatin1String(e.Name))
+            return &e;
+    return nullptr;
+}
+
+} // namespace
+
+std::span<const TFormEntry> Form_Creation_Order()
+{
+    return kForms;
+}
+
+std::span<const char* const> Language_Order()
+{
+    return kLanguageOrder;
+}
+
+void Create_Forms(const QString& programFolder)
+{
+    for (const TFormEntry& e : kForms)
+        if (e.Create)
+            e.Create(programFolder);
+}
+
+void Destroy_Forms()
+{
+    for (auto it = std::rbegin(kForms); it != std::rend(kForms); ++it)
+        if (it->Destroy)
+            it->Destroy();
+}
+
+TForm* Find_Form(const QString& name)
+{
+    const TFormEntry* e = findEntry(name);
+    return e && e->Instance ? e->Instance() : nullptr;
+}
+
+void Set_Lang_Of_Forms()
+{
+    for (const char* name : kLanguageOrder) {
+        const TFormEntry* e = findEntry(QLatin1String(name));
+        if (e && e->Set_Lang)
+            e->Set_Lang();
+    }
+}

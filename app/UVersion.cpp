@@ -1,0 +1,106 @@
+#include "app/UVersion.h"
+
+#include "app/UGlobals.h"
+#include "app/ULang.h"
+#include "platform/SysUtils.h"
+
+namespace
+{
+
+QString g_webBase = Default_Maker_Web_Base;
+THttpLimits g_limits{Version_Connect_Limit_Ms, Version_Total_Limit_Ms};
+
+// The headers the maker's server has always been asked with.
+const THttpHeaders kVersionHeaders = {
+    {"Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"},
+    {"User-Agent", "Mozilla/3.0 (compatible; Indy Library)"},
+};
+
+// The reply body as text, or "" for every kind of failure: an error or redirect status counts like
+// no answer at all (the redirect is not followed, its body is not the version).
+QString Version_Reply_Body()
+{
+    const THttpResponse r = HttpGet(Version_Check_URL(), kVersionHeaders, g_limits);
+    if (!r.Ok || r.StatusCode < 200 || r.StatusCode > 299)
+        return {};
+    return QString::fromLatin1(r.Body);
+}
+
+} // namespace
+
+QString Maker_Web_Base()
+{
+    return g_webBase;
+}
+
+void Set_Maker_Web_Base(const QString& base)
+{
+    QString b = base.trimmed();
+    while (b.endsWith('/'))
+        b.chop(1);
+    g_webBase = b.isEmpty() ? Default_Maker_Web_Base : b;
+}
+
+THttpLimits Version_Check_Limits()
+{
+    return g_limits;
+}
+void Set_Version_Check_Limits(const THttpLimits& limits)
+{
+    g_limits = limits;
+}
+
+QString Version_Check_URL()
+{
+    return g_webBase + Version_Check_Path + Update_SW_Name;
+}
+QString Download_Page_URL()
+{
+    return g_webBase + Download_Page_Path;
+}
+QString Home_Page_URL()
+{
+    return g_webBase + Home_Page_Path;
+}
+
+QString Link_Text(const QString& address, const QString& caption)
+{
+    return QStringLiteral("<a href=\"") + address + QStringLiteral("\">") + caption + QStringLiteral("</a>");
+}
+
+int Conv_Version(const QString& Ver_str)
+{
+    const int blank = Ver_str.indexOf(QLatin1Char(' '));
+    const QString v = Trim(blank < 0 ? Ver_str : Ver_str.mid(blank + 1));
+    if (v.size() < 5)
+        return -1;
+    // The second character, normally the point, is skipped; anything after the fifth is ignored.
+    const QString digits = QString(v[0]) + v[2] + v[3] + v[4];
+    int32_t number = 0;
+    return TryStrToInt(digits, number) ? number : -1;
+}
+
+bool Check_Version()
+{
+    try {
+        const QString body = Trim(Version_Reply_Body());
+        const QString r = UpperCase(body);
+        if (r.isEmpty() || r == No_Server_Version)
+            return false;
+        const int a = Conv_Version(Built_In_Version);
+        const int b = Conv_Version(body);
+        return a != -1 && b != -1 && b > a;
+    } catch (const std::exception&) {
+        // The check must never disturb its caller: a fault here is "no newer version".
+        return false;
+    }
+}
+
+TUpdateTickResult Update_Tick_Check()
+{
+    TUpdateTickResult result;
+    result.ShowLink = Check_Version();
+    if (result.ShowLink)
+        result.LinkText = Link_Text(Download_Page_URL(), Lang_Text(19));
+    return result;
+}

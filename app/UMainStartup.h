@@ -20,6 +20,3 @@ struct TMainStartUpSteps {
 };
 
 void Main_Start_Up(const QString& programFolder, const TMainStartUpSteps& form);
-
-// The version-check timer runs exactly when both connection options are on.
-bool Update_Timer_Wanted();

@@ -20,3 +20,6 @@ struct TMainStartUpSteps {
 };
 
 void Main_Start_Up(const QString& programFolder, const TMainStartUpSteps& form);
+
+// The version-check timer runs exactly when both connection options are on (start-up, options OK).
+bool Update_Timer_Wanted();

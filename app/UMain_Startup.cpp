@@ -36,3 +36,8 @@ void Main_Start_Up(const QString& programFolder, const TMainStartUpSteps& form)
     MIB_Read_Descs.clear();
     MIB_Write_Descs.clear();
 }
+
+bool Update_Timer_Wanted()
+{
+    return Opt_Enable_Internet && Opt_Enable_Update;
+}

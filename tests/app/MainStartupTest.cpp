@@ -2,7 +2,6 @@
 #include "app/UGlobals.h"
 #include "app/ULang.h"
 #include "app/UMainStartup.h"
-#include "app/UVersion.h"
 #include "common/TestSupport.h"
 #include "platform/SysUtils.h"
 
@@ -52,7 +51,7 @@ TEST_F(MainStartUp, EachStepOfTheWindowFindsWhatItNeeds)
     };
     steps.Set_Update_Timer = [&] {
         order << "timer";
-        EXPECT_TRUE(Update_Timer_Wanted(Opt_Enable_Internet, Opt_Enable_Update));
+        EXPECT_TRUE(Update_Timer_Wanted());
         EXPECT_EQ(Active_Project_Name, "Plant A");
         EXPECT_TRUE(Main_Title.isEmpty());
     };
@@ -86,8 +85,7 @@ TEST_F(MainStartUp, TimerRuleNeedsBothOptions)
                           Case{true, true, true}}) {
         writeSettings("", c.internet, c.update);
         Main_Start_Up(dir.path(), {});
-        EXPECT_EQ(Update_Timer_Wanted(Opt_Enable_Internet, Opt_Enable_Update), c.wanted)
-            << c.internet << c.update;
+        EXPECT_EQ(Update_Timer_Wanted(), c.wanted) << c.internet << c.update;
     }
 }
 

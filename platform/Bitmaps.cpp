@@ -5,7 +5,8 @@
 #include <QImageReader>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 void PutLE(QByteArray& out, uint32_t value, int bytes)
 {
@@ -19,9 +20,12 @@ QImage::Format FormatFor(TPixelFormat format, TAlphaFormat alpha)
     if (format == pf24bit)
         return QImage::Format_BGR888;
     switch (alpha) {
-    case afDefined: return QImage::Format_ARGB32;
-    case afPremultiplied: return QImage::Format_ARGB32_Premultiplied;
-    case afIgnored: break;
+    case afDefined:
+        return QImage::Format_ARGB32;
+    case afPremultiplied:
+        return QImage::Format_ARGB32_Premultiplied;
+    case afIgnored:
+        break;
     }
     return QImage::Format_RGB32;
 }
@@ -33,10 +37,11 @@ QImage ReadPicture(const QByteArray& data, const QString& name, QString* formatN
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(false);
-    const QByteArray format = reader.format();   // detected from the data; gone after read()
+    const QByteArray format = reader.format(); // detected from the data; gone after read()
     const QImage image = reader.read();
     if (image.isNull())
-        throw EInvalidGraphic(QStringLiteral("%1: not a picture that can be read (%2)").arg(name, reader.errorString()));
+        throw EInvalidGraphic(
+            QStringLiteral("%1: not a picture that can be read (%2)").arg(name, reader.errorString()));
     if (formatName)
         *formatName = QString::fromLatin1(format);
     return image;
@@ -53,9 +58,7 @@ QByteArray ReadPictureFile(const QString& path)
 
 // ---- TBitmap -------------------------------------------------------------------------------------------
 
-TBitmap::TBitmap() : Canvas(new TCanvas(&image_)), canvas_(Canvas)
-{
-}
+TBitmap::TBitmap() : Canvas(new TCanvas(&image_)), canvas_(Canvas) {}
 
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : TBitmap()
 {
@@ -81,7 +84,8 @@ void TBitmap::SetSize(int width, int height)
         throw EInvalidGraphicOperation(QStringLiteral("Out of system resources"));
     fresh.fill(Qt::white);
     if (!image_.isNull() && !fresh.isNull()) {
-        const QImage old = image_.format() == fresh.format() ? image_ : image_.convertToFormat(fresh.format());
+        const QImage old =
+            image_.format() == fresh.format() ? image_ : image_.convertToFormat(fresh.format());
         const int rows = std::min(height, old.height());
         const qsizetype bytes = std::min(fresh.bytesPerLine(), old.bytesPerLine());
         const qsizetype used = qsizetype(std::min(width, old.width())) * fresh.depth() / 8;
@@ -96,7 +100,7 @@ void TBitmap::Reformat(QImage::Format format)
     if (image_.isNull() || image_.format() == format)
         return;
     if (image_.depth() == 32 && QImage::toPixelFormat(format).bitsPerPixel() == 32)
-        image_.reinterpretAsFormat(format);   // alpha format changes keep the bytes
+        image_.reinterpretAsFormat(format); // alpha format changes keep the bytes
     else
         image_ = image_.convertToFormat(format);
 }
@@ -239,14 +243,14 @@ QByteArray TBitmap::SaveToBmpData() const
     PutLE(out, uint32_t(h), 4);
     PutLE(out, 1, 2);
     PutLE(out, uint32_t(bpp), 2);
-    PutLE(out, 0, 4);            // BI_RGB
+    PutLE(out, 0, 4); // BI_RGB
     PutLE(out, imageSize, 4);
-    PutLE(out, 3780, 4);         // 96 pixels per inch
+    PutLE(out, 3780, 4); // 96 pixels per inch
     PutLE(out, 3780, 4);
     PutLE(out, 0, 4);
     PutLE(out, 0, 4);
-    const QImage src = image_.convertToFormat(wide ? (image_.depth() == 32 ? image_.format() : QImage::Format_RGB32)
-                                                   : QImage::Format_BGR888);
+    const QImage src = image_.convertToFormat(
+        wide ? (image_.depth() == 32 ? image_.format() : QImage::Format_RGB32) : QImage::Format_BGR888);
     const int used = w * bpp / 8;
     for (int y = h - 1; y >= 0; --y) {
         out.append(reinterpret_cast<const char*>(src.constScanLine(y)), used);
@@ -268,9 +272,7 @@ void TBitmap::LoadFromResourceName(const QString& name)
 
 // ---- TPicture ------------------------------------------------------------------------------------------
 
-TPicture::TPicture() : bitmap_(std::make_unique<TBitmap>())
-{
-}
+TPicture::TPicture() : bitmap_(std::make_unique<TBitmap>()) {}
 
 TPicture::~TPicture() = default;
 

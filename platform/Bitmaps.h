@@ -2,11 +2,11 @@
 //
 // TBitmap keeps the window system's memory layout so that code walking scan lines works unchanged:
 // pf24bit rows are B, G, R bytes per pixel, pf32bit (and pfDevice, the default) rows B, G, R, A;
-// ScanLine(y) is row y from the top. The formats below 24 bits are kept in 32 bits. Its Canvas draws into the image. A transparent bitmap is drawn keyed on its transparent
-// colour: the bottom-left pixel's colour unless a colour was set (SetTransparentColor).
-// TPicture loads any format Qt's image reader knows (BMP, PNG, GIF first frame, ICO, JPEG) into a
-// bitmap. Named images ("LBOK", ...) come from the layer's own pictures; an unknown name raises
-// EResNotFound naming it.
+// ScanLine(y) is row y from the top. The formats below 24 bits are kept in 32 bits. Its Canvas draws into the
+// image. A transparent bitmap is drawn keyed on its transparent colour: the bottom-left pixel's colour unless
+// a colour was set (SetTransparentColor). TPicture loads any format Qt's image reader knows (BMP, PNG, GIF
+// first frame, ICO, JPEG) into a bitmap. Named images ("LBOK", ...) come from the layer's own pictures; an
+// unknown name raises EResNotFound naming it.
 #pragma once
 
 #include "platform/Canvas.h"
@@ -17,9 +17,18 @@
 #include <QString>
 #include <memory>
 
-class EResNotFound : public Exception { using Exception::Exception; };   // "Resource X not found"
-class EInvalidGraphic : public Exception { using Exception::Exception; }; // unreadable picture data
-class EInvalidGraphicOperation : public Exception { using Exception::Exception; };
+class EResNotFound : public Exception
+{
+    using Exception::Exception;
+}; // "Resource X not found"
+class EInvalidGraphic : public Exception
+{
+    using Exception::Exception;
+}; // unreadable picture data
+class EInvalidGraphicOperation : public Exception
+{
+    using Exception::Exception;
+};
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 // How the fourth byte of a pf32bit bitmap is used when it is drawn.
@@ -27,8 +36,9 @@ enum TAlphaFormat { afIgnored, afDefined, afPremultiplied };
 enum TTransparentMode { tmAuto, tmFixed };
 
 // Anything that can be drawn on a canvas.
-class TGraphic {
-public:
+class TGraphic
+{
+  public:
     virtual ~TGraphic() = default;
     virtual int Width() const = 0;
     virtual int Height() const = 0;
@@ -40,13 +50,14 @@ public:
     virtual void LoadFromFile(const QString& path) = 0;
     virtual void SaveToFile(const QString& path) const = 0;
 
-protected:
+  protected:
     TGraphic() = default;
     bool transparent_ = false;
 };
 
-class TBitmap : public TGraphic {
-public:
+class TBitmap : public TGraphic
+{
+  public:
     TBitmap();
     TBitmap(int width, int height, TPixelFormat format = pfDevice);
     ~TBitmap() override;
@@ -76,13 +87,13 @@ public:
     const uint8_t* ScanLine(int y) const;
     int BytesPerScanLine() const { return int(image_.bytesPerLine()); }
 
-    TColor TransparentColor() const;   // the set colour, or the bottom-left pixel's (tmAuto)
-    void SetTransparentColor(TColor color);   // also switches to tmFixed
+    TColor TransparentColor() const;        // the set colour, or the bottom-left pixel's (tmAuto)
+    void SetTransparentColor(TColor color); // also switches to tmFixed
     TTransparentMode TransparentMode() const { return mode_; }
     void SetTransparentMode(TTransparentMode mode) { mode_ = mode; }
 
-    void Assign(const TBitmap* source);   // nullptr empties the bitmap
-    void Assign(const QImage& image);     // takes a Qt image (32 bits, alpha defined when it has alpha)
+    void Assign(const TBitmap* source); // nullptr empties the bitmap
+    void Assign(const QImage& image);   // takes a Qt image (32 bits, alpha defined when it has alpha)
     void Dormant() {}
     void FreeImage() {}
 
@@ -102,7 +113,7 @@ public:
     // The image as it should be drawn: alpha per AlphaFormat, transparent colour keyed out.
     QImage ToDrawableImage() const;
 
-private:
+  private:
     void Reformat(QImage::Format format);
     QImage::Format StorageFormat() const;
 
@@ -115,8 +126,9 @@ private:
 };
 
 // A picture of any readable format; the program only asks for a bitmap, a size and drawing.
-class TPicture {
-public:
+class TPicture
+{
+  public:
     TPicture();
     ~TPicture();
     TPicture(const TPicture&) = delete;
@@ -124,20 +136,20 @@ public:
 
     // As TBitmap::LoadFromFile.
     void LoadFromFile(const QString& path);
-    void LoadFromData(const QByteArray& data);   // raises EInvalidGraphic
-    void SaveToFile(const QString& path) const;  // BMP
+    void LoadFromData(const QByteArray& data);  // raises EInvalidGraphic
+    void SaveToFile(const QString& path) const; // BMP
     void Assign(const TPicture* source);
     void Clear();
 
     TGraphic* Graphic() const { return Empty() ? nullptr : bitmap_.get(); }
-    TBitmap* Bitmap() { return bitmap_.get(); }   // created empty on demand, like the toolkit's
+    TBitmap* Bitmap() { return bitmap_.get(); } // created empty on demand, like the toolkit's
     int Width() const { return bitmap_->Width(); }
     int Height() const { return bitmap_->Height(); }
     bool Empty() const { return bitmap_->Empty(); }
     // Format name as Qt's reader reported it ("png", "gif", ...); empty for drawn bitmaps.
     QString Format() const { return format_; }
 
-private:
+  private:
     std::unique_ptr<TBitmap> bitmap_;
     QString format_;
 };

@@ -11,7 +11,8 @@
 #include <cmath>
 #include <deque>
 
-namespace {
+namespace
+{
 
 // The window system's MulDiv: a * b / c rounded half away from zero.
 int MulDiv(int a, int b, int c)
@@ -36,11 +37,16 @@ bool BrushVisible(const TBrush& brush)
 std::vector<int> DashPattern(TPenStyle style)
 {
     switch (style) {
-    case psDash: return {18, 6};
-    case psDot: return {3, 3};
-    case psDashDot: return {9, 6, 3, 6};
-    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+    case psDash:
+        return {18, 6};
+    case psDot:
+        return {3, 3};
+    case psDashDot:
+        return {9, 6, 3, 6};
+    case psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
     }
 }
 
@@ -55,8 +61,14 @@ std::vector<QPoint> LinePixels(TPoint a, TPoint b)
     while (x != b.X || y != b.Y) {
         out.emplace_back(x, y);
         const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x += sx; }
-        if (e2 <= dx) { err += dx; y += sy; }
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
     }
     return out;
 }
@@ -86,14 +98,22 @@ QBrush MakeQBrush(const TBrush& brush, TColor colorOverride = clNone)
 {
     const QColor color = ColorToQColor(colorOverride != clNone ? colorOverride : brush.Color.get());
     switch (brush.Style.get()) {
-    case bsHorizontal: return QBrush(color, Qt::HorPattern);
-    case bsVertical: return QBrush(color, Qt::VerPattern);
-    case bsFDiagonal: return QBrush(color, Qt::FDiagPattern);
-    case bsBDiagonal: return QBrush(color, Qt::BDiagPattern);
-    case bsCross: return QBrush(color, Qt::CrossPattern);
-    case bsDiagCross: return QBrush(color, Qt::DiagCrossPattern);
-    case bsClear: return QBrush();
-    case bsSolid: break;
+    case bsHorizontal:
+        return QBrush(color, Qt::HorPattern);
+    case bsVertical:
+        return QBrush(color, Qt::VerPattern);
+    case bsFDiagonal:
+        return QBrush(color, Qt::FDiagPattern);
+    case bsBDiagonal:
+        return QBrush(color, Qt::BDiagPattern);
+    case bsCross:
+        return QBrush(color, Qt::CrossPattern);
+    case bsDiagCross:
+        return QBrush(color, Qt::DiagCrossPattern);
+    case bsClear:
+        return QBrush();
+    case bsSolid:
+        break;
     }
     return QBrush(color, Qt::SolidPattern);
 }
@@ -176,10 +196,14 @@ void TFont::AssignQFont(const QFont& font)
     Height.SetSilently(-std::max(1, pixels));
     Size.SetSilently(-MulDiv(Height, 72, ScreenPixelsPerInch));
     TFontStyles style = 0;
-    if (font.bold()) style |= fsBold;
-    if (font.italic()) style |= fsItalic;
-    if (font.underline()) style |= fsUnderline;
-    if (font.strikeOut()) style |= fsStrikeOut;
+    if (font.bold())
+        style |= fsBold;
+    if (font.italic())
+        style |= fsItalic;
+    if (font.underline())
+        style |= fsUnderline;
+    if (font.strikeOut())
+        style |= fsStrikeOut;
     Style.SetSilently(style);
     Changed(nullptr);
 }
@@ -210,22 +234,53 @@ TRasterOp RasterOpOf(TPenMode mode)
 {
     TRasterOp op;
     switch (mode) {
-    case pmBlack: op.forced = QColor(0, 0, 0); break;
-    case pmWhite: op.forced = QColor(255, 255, 255); break;
-    case pmNop: op.skip = true; break;
-    case pmNot: op.mode = QPainter::RasterOp_NotDestination; break;
-    case pmCopy: break;
-    case pmNotCopy: op.mode = QPainter::RasterOp_NotSource; break;
-    case pmMergePenNot: op.mode = QPainter::RasterOp_SourceOrNotDestination; break;
-    case pmMaskPenNot: op.mode = QPainter::RasterOp_SourceAndNotDestination; break;
-    case pmMergeNotPen: op.mode = QPainter::RasterOp_NotSourceOrDestination; break;
-    case pmMaskNotPen: op.mode = QPainter::RasterOp_NotSourceAndDestination; break;
-    case pmMerge: op.mode = QPainter::RasterOp_SourceOrDestination; break;
-    case pmNotMerge: op.mode = QPainter::RasterOp_NotSourceAndNotDestination; break;
-    case pmMask: op.mode = QPainter::RasterOp_SourceAndDestination; break;
-    case pmNotMask: op.mode = QPainter::RasterOp_NotSourceOrNotDestination; break;
-    case pmXor: op.mode = QPainter::RasterOp_SourceXorDestination; break;
-    case pmNotXor: op.mode = QPainter::RasterOp_NotSourceXorDestination; break;
+    case pmBlack:
+        op.forced = QColor(0, 0, 0);
+        break;
+    case pmWhite:
+        op.forced = QColor(255, 255, 255);
+        break;
+    case pmNop:
+        op.skip = true;
+        break;
+    case pmNot:
+        op.mode = QPainter::RasterOp_NotDestination;
+        break;
+    case pmCopy:
+        break;
+    case pmNotCopy:
+        op.mode = QPainter::RasterOp_NotSource;
+        break;
+    case pmMergePenNot:
+        op.mode = QPainter::RasterOp_SourceOrNotDestination;
+        break;
+    case pmMaskPenNot:
+        op.mode = QPainter::RasterOp_SourceAndNotDestination;
+        break;
+    case pmMergeNotPen:
+        op.mode = QPainter::RasterOp_NotSourceOrDestination;
+        break;
+    case pmMaskNotPen:
+        op.mode = QPainter::RasterOp_NotSourceAndDestination;
+        break;
+    case pmMerge:
+        op.mode = QPainter::RasterOp_SourceOrDestination;
+        break;
+    case pmNotMerge:
+        op.mode = QPainter::RasterOp_NotSourceAndNotDestination;
+        break;
+    case pmMask:
+        op.mode = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case pmNotMask:
+        op.mode = QPainter::RasterOp_NotSourceOrNotDestination;
+        break;
+    case pmXor:
+        op.mode = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case pmNotXor:
+        op.mode = QPainter::RasterOp_NotSourceXorDestination;
+        break;
     }
     return op;
 }
@@ -247,7 +302,8 @@ TCanvasPaintScope::TCanvasPaintScope(const TCanvas& canvas)
     } else {
         return;
     }
-    p_->setWorldTransform(QTransform::fromTranslate(canvas.origin_.X, canvas.origin_.Y) * canvas.baseTransform_);
+    p_->setWorldTransform(QTransform::fromTranslate(canvas.origin_.X, canvas.origin_.Y) *
+                          canvas.baseTransform_);
     p_->setRenderHint(QPainter::Antialiasing, false);
     p_->setRenderHint(QPainter::SmoothPixmapTransform, false);
     p_->setBackgroundMode(Qt::TransparentMode);
@@ -275,8 +331,7 @@ struct TCanvas::SavedState {
     std::unique_ptr<TBrush> brush = std::make_unique<TBrush>();
 };
 
-TCanvas::TCanvas()
-    : Font(new TFont), Pen(new TPen), Brush(new TBrush), font_(Font), pen_(Pen), brush_(Brush)
+TCanvas::TCanvas() : Font(new TFont), Pen(new TPen), Brush(new TBrush), font_(Font), pen_(Pen), brush_(Brush)
 {
 }
 
@@ -325,7 +380,8 @@ QImage* TCanvas::PixelSurface(QTransform* toPixels) const
         if (!device || device->devType() != QInternal::Image)
             return nullptr;
         if (toPixels)
-            *toPixels = logical * baseTransform_ * painter_->worldTransform().inverted() * painter_->deviceTransform();
+            *toPixels = logical * baseTransform_ * painter_->worldTransform().inverted() *
+                        painter_->deviceTransform();
         return static_cast<QImage*>(device);
     }
     if (!image_ || image_->isNull())
@@ -359,7 +415,8 @@ void TCanvas::MoveTo(int x, int y)
     penPos_ = TPoint(x, y);
 }
 
-namespace {
+namespace
+{
 
 // Draws a 1-pixel pen's pixel list; straight solid runs become one fill.
 void StrokePixels(QPainter& p, const std::vector<QPoint>& pixels, const QColor& color)
@@ -430,10 +487,12 @@ void TCanvas::Polyline(const std::vector<TPoint>& points)
 
 // -- Shapes --
 
-namespace {
+namespace
+{
 
 // Fills `area` with the brush (hatches over the background colour in opaque mode).
-void FillArea(QPainter& p, const QRect& area, const TBrush& brush, const TRasterOp& op, int bkMode, TColor bkColor)
+void FillArea(QPainter& p, const QRect& area, const TBrush& brush, const TRasterOp& op, int bkMode,
+              TColor bkColor)
 {
     if (area.isEmpty())
         return;
@@ -475,12 +534,17 @@ void TCanvas::Rectangle(int l, int t, int r, int b)
     p->setCompositionMode(op.mode);
     if (w == 1 && pen_->Style != psSolid && pen_->Style != psInsideFrame) {
         // Dashes run round the outline clockwise from the top-left corner.
-        const int x0 = box.left(), y0 = box.top(), x1 = box.left() + box.width() - 1, y1 = box.top() + box.height() - 1;
+        const int x0 = box.left(), y0 = box.top(), x1 = box.left() + box.width() - 1,
+                  y1 = box.top() + box.height() - 1;
         std::vector<QPoint> ring;
-        for (int x = x0; x < x1; ++x) ring.emplace_back(x, y0);
-        for (int y = y0; y < y1; ++y) ring.emplace_back(x1, y);
-        for (int x = x1; x > x0; --x) ring.emplace_back(x, y1);
-        for (int y = y1; y > y0; --y) ring.emplace_back(x0, y);
+        for (int x = x0; x < x1; ++x)
+            ring.emplace_back(x, y0);
+        for (int y = y0; y < y1; ++y)
+            ring.emplace_back(x1, y);
+        for (int x = x1; x > x0; --x)
+            ring.emplace_back(x, y1);
+        for (int y = y1; y > y0; --y)
+            ring.emplace_back(x0, y);
         if (ring.empty())
             ring.emplace_back(x0, y0);
         StrokePixels(*p, ApplyDashes(ring, pen_->Style), color);
@@ -499,7 +563,8 @@ void TCanvas::Rectangle(int l, int t, int r, int b)
     }
 }
 
-namespace {
+namespace
+{
 
 // Sets the painter's pen and brush for an ellipse, round rectangle or polygon, and returns the
 // rectangle Qt has to be given so that the shape covers `box` exactly.
@@ -524,10 +589,14 @@ QRectF PrepareShape(QPainter& p, const TPen& pen, const TBrush& brush, const TRa
     const int w = std::max(1, int(pen.Width));
     if (w == 1) {
         QPen thin(color, 1);
-        if (pen.Style == psDash) thin.setStyle(Qt::DashLine);
-        if (pen.Style == psDot) thin.setStyle(Qt::DotLine);
-        if (pen.Style == psDashDot) thin.setStyle(Qt::DashDotLine);
-        if (pen.Style == psDashDotDot) thin.setStyle(Qt::DashDotDotLine);
+        if (pen.Style == psDash)
+            thin.setStyle(Qt::DashLine);
+        if (pen.Style == psDot)
+            thin.setStyle(Qt::DotLine);
+        if (pen.Style == psDashDot)
+            thin.setStyle(Qt::DashDotLine);
+        if (pen.Style == psDashDotDot)
+            thin.setStyle(Qt::DashDotDotLine);
         p.setPen(thin);
         // A 1-pixel aliased outline reaches one pixel beyond the rectangle Qt is given.
         return QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1);
@@ -562,7 +631,8 @@ void TCanvas::RoundRect(int l, int t, int r, int b, int cw, int ch)
     if (!p || op.skip)
         return;
     const QRectF shape = PrepareShape(*p, *pen_, *brush_, op, bkMode_, bkColor_, box);
-    p->drawRoundedRect(shape, std::min(std::abs(cw), box.width()) / 2.0, std::min(std::abs(ch), box.height()) / 2.0);
+    p->drawRoundedRect(shape, std::min(std::abs(cw), box.width()) / 2.0,
+                       std::min(std::abs(ch), box.height()) / 2.0);
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points)
@@ -624,12 +694,15 @@ void TCanvas::DrawFocusRect(const TRect& r)
         if (((x - x0) + (y - y0)) % 2 == 0)
             dots.emplace_back(x, y);
     };
-    for (int x = x0; x <= x1; ++x) add(x, y0);
+    for (int x = x0; x <= x1; ++x)
+        add(x, y0);
     if (y1 > y0)
-        for (int x = x0; x <= x1; ++x) add(x, y1);
+        for (int x = x0; x <= x1; ++x)
+            add(x, y1);
     for (int y = y0 + 1; y < y1; ++y) {
         add(x0, y);
-        if (x1 > x0) add(x1, y);
+        if (x1 > x0)
+            add(x1, y);
     }
     p->setCompositionMode(QPainter::RasterOp_NotDestination);
     StrokePixels(*p, dots, QColor(0, 0, 0));
@@ -682,7 +755,9 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
     // Scan-line fill on a mark map; the marked spans become one region for the brush.
     const int w = bounds.width(), h = bounds.height();
     std::vector<uint8_t> marked(size_t(w) * size_t(h), 0);
-    auto at = [&](int px, int py) -> uint8_t& { return marked[size_t(py - bounds.top()) * size_t(w) + size_t(px - bounds.left())]; };
+    auto at = [&](int px, int py) -> uint8_t& {
+        return marked[size_t(py - bounds.top()) * size_t(w) + size_t(px - bounds.left())];
+    };
     std::vector<QRect> spans;
     std::deque<QPoint> todo{start};
     while (!todo.empty()) {
@@ -691,8 +766,10 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
         if (at(seed.x(), seed.y()) || !inside(seed.x(), seed.y()))
             continue;
         int l = seed.x(), r = seed.x();
-        while (l > bounds.left() && !at(l - 1, seed.y()) && inside(l - 1, seed.y())) --l;
-        while (r < bounds.right() && !at(r + 1, seed.y()) && inside(r + 1, seed.y())) ++r;
+        while (l > bounds.left() && !at(l - 1, seed.y()) && inside(l - 1, seed.y()))
+            --l;
+        while (r < bounds.right() && !at(r + 1, seed.y()) && inside(r + 1, seed.y()))
+            ++r;
         for (int i = l; i <= r; ++i)
             at(i, seed.y()) = 1;
         spans.emplace_back(l, seed.y(), r - l + 1, 1);
@@ -705,9 +782,8 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
         }
     }
     // setRects wants y-x banded order.
-    std::sort(spans.begin(), spans.end(), [](const QRect& a, const QRect& b) {
-        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
-    });
+    std::sort(spans.begin(), spans.end(),
+              [](const QRect& a, const QRect& b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
     QRegion area;
     area.setRects(spans.data(), int(spans.size()));
     TCanvasPaintScope p(*this);
@@ -929,7 +1005,8 @@ void MoveWindowOrg(HDC dc, int dx, int dy)
     dc->MoveWindowOrg(dx, dy);
 }
 
-namespace {
+namespace
+{
 constexpr int NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3;
 int RegionKind(const QRegion& r)
 {

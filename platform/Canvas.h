@@ -37,8 +37,9 @@ class TBitmap;
 
 // ---- Graphics objects ----------------------------------------------------------------------------
 
-class TGraphicsObject {
-public:
+class TGraphicsObject
+{
+  public:
     virtual ~TGraphicsObject() = default;
     TGraphicsObject(const TGraphicsObject&) = delete;
     TGraphicsObject& operator=(const TGraphicsObject&) = delete;
@@ -47,28 +48,29 @@ public:
     // Increases with every change; a canvas compares it to notice a new font or brush.
     uint64_t Version() const { return version_; }
 
-protected:
+  protected:
     TGraphicsObject() = default;
     // Called after a field changed (field points at the member); then OnChange.
     virtual void FieldChanged(const void* /*field*/) {}
     void Changed(const void* field);
 
-private:
+  private:
     template <class T> friend class TGraphicsProp;
     uint64_t version_ = 0;
 };
 
 // A field of a graphics object: reads like a plain member, reports its changes to the owner.
-template <class T>
-class TGraphicsProp {
-public:
+template <class T> class TGraphicsProp
+{
+  public:
     TGraphicsProp(TGraphicsObject* owner, T value) : owner_(owner), value_(value) {}
     TGraphicsProp(const TGraphicsProp&) = delete;
     TGraphicsProp& operator=(const TGraphicsProp& other) { return *this = other.value_; }
 
     operator T() const { return value_; }
     T get() const { return value_; }
-    TGraphicsProp& operator=(const T& value) {
+    TGraphicsProp& operator=(const T& value)
+    {
         if (!(value == value_)) {
             value_ = value;
             owner_->Changed(this);
@@ -82,7 +84,7 @@ public:
     // Sets without notification (derived fields kept in step by the owner).
     void SetSilently(const T& value) { value_ = value; }
 
-private:
+  private:
     TGraphicsObject* owner_;
     T value_;
 };
@@ -106,11 +108,12 @@ constexpr int ScreenPixelsPerInch = 96;
 // The toolkit's font. Size is in points, Height in pixels: negative is the character height
 // (without internal leading), positive the cell height; writing one updates the other at 96 pixels
 // per inch. Orientation is the escapement in tenths of a degree, counter-clockwise.
-class TFont : public TGraphicsObject {
-public:
+class TFont : public TGraphicsObject
+{
+  public:
     TFont();
     static constexpr const char* DefaultName = "Tahoma";
-    static constexpr int DefaultHeight = -11;   // 8 points
+    static constexpr int DefaultHeight = -11; // 8 points
 
     TGraphicsProp<QString> Name{this, DefaultName};
     TGraphicsProp<int> Size{this, 8};
@@ -122,25 +125,44 @@ public:
     TGraphicsProp<TFontPitch> Pitch{this, fpDefault};
 
     void Assign(const TFont& source);
-    void Assign(const TFont* source) { if (source) Assign(*source); }
+    void Assign(const TFont* source)
+    {
+        if (source)
+            Assign(*source);
+    }
     // The Qt font of these attributes (pixel size from Height; orientation is the canvas's job).
     QFont ToQFont() const;
     // Takes family, pixel size and style from a Qt font (the platform default font, a dialog).
     void AssignQFont(const QFont& font);
 
-protected:
+  protected:
     void FieldChanged(const void* field) override;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 // Raster operations of the pen (and of everything the canvas fills while it is not pmCopy).
 enum TPenMode {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot, pmMergeNotPen,
-    pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
 };
 
-class TPen : public TGraphicsObject {
-public:
+class TPen : public TGraphicsObject
+{
+  public:
     TPen() = default;
     TGraphicsProp<TColor> Color{this, clBlack};
     TGraphicsProp<int> Width{this, 1};
@@ -148,19 +170,37 @@ public:
     TGraphicsProp<TPenMode> Mode{this, pmCopy};
 
     void Assign(const TPen& source);
-    void Assign(const TPen* source) { if (source) Assign(*source); }
+    void Assign(const TPen* source)
+    {
+        if (source)
+            Assign(*source);
+    }
 };
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 
-class TBrush : public TGraphicsObject {
-public:
+class TBrush : public TGraphicsObject
+{
+  public:
     TBrush() = default;
     TGraphicsProp<TColor> Color{this, clWhite};
     TGraphicsProp<TBrushStyle> Style{this, bsSolid};
 
     void Assign(const TBrush& source);
-    void Assign(const TBrush* source) { if (source) Assign(*source); }
+    void Assign(const TBrush* source)
+    {
+        if (source)
+            Assign(*source);
+    }
 };
 
 // ---- Text drawing flags (DrawText) -------------------------------------------------------------------
@@ -169,8 +209,8 @@ constexpr uint32_t DT_TOP = 0x0;
 constexpr uint32_t DT_LEFT = 0x0;
 constexpr uint32_t DT_CENTER = 0x1;
 constexpr uint32_t DT_RIGHT = 0x2;
-constexpr uint32_t DT_VCENTER = 0x4;          // single line only, as in the window system
-constexpr uint32_t DT_BOTTOM = 0x8;           // single line only
+constexpr uint32_t DT_VCENTER = 0x4; // single line only, as in the window system
+constexpr uint32_t DT_BOTTOM = 0x8;  // single line only
 constexpr uint32_t DT_WORDBREAK = 0x10;
 constexpr uint32_t DT_SINGLELINE = 0x20;
 constexpr uint32_t DT_EXPANDTABS = 0x40;
@@ -199,19 +239,20 @@ enum TFillStyle { fsSurface, fsBorder };
 
 // Text metrics of the canvas font, in pixels.
 struct TTextMetric {
-    int tmHeight = 0;            // ascent + descent: the line height TextHeight gives
+    int tmHeight = 0; // ascent + descent: the line height TextHeight gives
     int tmAscent = 0;
     int tmDescent = 0;
-    int tmInternalLeading = 0;   // cell height minus the character height (Font Height < 0)
-    int tmExternalLeading = 0;   // extra line gap (DT_EXTERNALLEADING)
+    int tmInternalLeading = 0; // cell height minus the character height (Font Height < 0)
+    int tmExternalLeading = 0; // extra line gap (DT_EXTERNALLEADING)
     int tmAveCharWidth = 0;
     int tmMaxCharWidth = 0;
 };
 
 // ---- Canvas ------------------------------------------------------------------------------------------
 
-class TCanvas {
-public:
+class TCanvas
+{
+  public:
     // A canvas without a surface: measures text (font metrics need no surface) and drops drawing
     // until a painter is bound.
     TCanvas();
@@ -228,13 +269,13 @@ public:
 
     // Whether drawing reaches a surface (an image, or a bound painter).
     bool CanDraw() const;
-    TCanvas* Handle() { return this; }   // the device-context argument of the free functions below
+    TCanvas* Handle() { return this; } // the device-context argument of the free functions below
 
     // -- Lines and shapes (logical coordinates, exclusive right/bottom) --
     TPoint PenPos() const { return penPos_; }
     void SetPenPos(TPoint p) { penPos_ = p; }
     void MoveTo(int x, int y);
-    void LineTo(int x, int y);                       // the end point is not drawn
+    void LineTo(int x, int y);                        // the end point is not drawn
     void Polyline(const std::vector<TPoint>& points); // the last point is not drawn
     void Polygon(const std::vector<TPoint>& points);  // closed, filled with the brush
     void Rectangle(int l, int t, int r, int b);
@@ -243,20 +284,28 @@ public:
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
     // Corner ellipse of cw x ch pixels (diameters, as there).
     void RoundRect(int l, int t, int r, int b, int cw, int ch);
-    void FillRect(const TRect& r);                   // brush only, no outline
-    void FrameRect(const TRect& r);                  // 1-pixel frame in the brush colour
-    void DrawFocusRect(const TRect& r);              // dotted, inverting: drawing it twice removes it
-    void FloodFill(int x, int y, TColor color, TFillStyle style);   // image surfaces only
+    void FillRect(const TRect& r);      // brush only, no outline
+    void FrameRect(const TRect& r);     // 1-pixel frame in the brush colour
+    void DrawFocusRect(const TRect& r); // dotted, inverting: drawing it twice removes it
+    void FloodFill(int x, int y, TColor color, TFillStyle style); // image surfaces only
 
-    TColor GetPixel(int x, int y) const;             // clNone outside the surface or without one
+    TColor GetPixel(int x, int y) const; // clNone outside the surface or without one
     void SetPixel(int x, int y, TColor color);
-    class TPixelRef {
-    public:
+    class TPixelRef
+    {
+      public:
         TPixelRef(TCanvas* c, int x, int y) : c_(c), x_(x), y_(y) {}
         operator TColor() const { return c_->GetPixel(x_, y_); }
-        TPixelRef& operator=(TColor color) { c_->SetPixel(x_, y_, color); return *this; }
-    private:
-        TCanvas* c_; int x_; int y_;
+        TPixelRef& operator=(TColor color)
+        {
+            c_->SetPixel(x_, y_, color);
+            return *this;
+        }
+
+      private:
+        TCanvas* c_;
+        int x_;
+        int y_;
     };
     TPixelRef Pixels(int x, int y) { return TPixelRef(this, x, y); }
 
@@ -267,8 +316,8 @@ public:
     // Like TextOut, clipped to r; opaque mode fills all of r first.
     void TextRect(const TRect& r, int x, int y, const QString& text);
     int TextWidth(const QString& text);
-    int TextHeight(const QString& text);   // the font's line height, the same for every text
-    TPoint TextExtent(const QString& text);   // X = width, Y = height
+    int TextHeight(const QString& text);    // the font's line height, the same for every text
+    TPoint TextExtent(const QString& text); // X = width, Y = height
     TTextMetric TextMetrics();
     // Draws or measures text in r by the DT_ flags; returns the text height (with DT_VCENTER or
     // DT_BOTTOM on a single line: the offset of the text's bottom from r.Top). DT_CALCRECT draws
@@ -276,18 +325,46 @@ public:
     int DrawText(const QString& text, TRect& r, uint32_t flags, int count = -1);
 
     // -- Device state --
-    int BkMode() const { SyncObjects(); return bkMode_; }
-    void SetBkMode(int mode) { SyncObjects(); bkMode_ = mode; }
-    TColor BkColor() const { SyncObjects(); return bkColor_; }
-    void SetBkColor(TColor color) { SyncObjects(); bkColor_ = color; }
-    TColor TextColor() const { SyncObjects(); return textColor_; }
-    void SetTextColor(TColor color) { SyncObjects(); textColor_ = color; }
+    int BkMode() const
+    {
+        SyncObjects();
+        return bkMode_;
+    }
+    void SetBkMode(int mode)
+    {
+        SyncObjects();
+        bkMode_ = mode;
+    }
+    TColor BkColor() const
+    {
+        SyncObjects();
+        return bkColor_;
+    }
+    void SetBkColor(TColor color)
+    {
+        SyncObjects();
+        bkColor_ = color;
+    }
+    TColor TextColor() const
+    {
+        SyncObjects();
+        return textColor_;
+    }
+    void SetTextColor(TColor color)
+    {
+        SyncObjects();
+        textColor_ = color;
+    }
 
     // Origin: logical point (0, 0) is drawn at device point WindowOrgOffset().
     TPoint WindowOrgOffset() const { return origin_; }
-    void SetWindowOrg(int x, int y) { origin_ = TPoint(-x, -y); }     // logical (x, y) at device (0, 0)
+    void SetWindowOrg(int x, int y) { origin_ = TPoint(-x, -y); } // logical (x, y) at device (0, 0)
     TPoint WindowOrg() const { return TPoint(-origin_.X, -origin_.Y); }
-    void MoveWindowOrg(int dx, int dy) { origin_.X += dx; origin_.Y += dy; }
+    void MoveWindowOrg(int dx, int dy)
+    {
+        origin_.X += dx;
+        origin_.Y += dy;
+    }
 
     // Clipping. The region is in device coordinates (as the window system's clip regions are);
     // IntersectClipRect takes logical ones. No region: everything of the surface.
@@ -295,8 +372,8 @@ public:
     void IntersectClipRect(const TRect& r);
     void ExcludeClipRect(const TRect& r);
     bool HasClipRgn() const { return clip_.has_value(); }
-    QRegion ClipRgn() const;      // device coordinates; the whole surface when there is no clip
-    TRect ClipRect() const;       // bounding box of the visible area, logical coordinates
+    QRegion ClipRgn() const; // device coordinates; the whole surface when there is no clip
+    TRect ClipRect() const;  // bounding box of the visible area, logical coordinates
 
     // Saves origin, clip, modes, colours, pen position, font, pen and brush; Restore(id) goes back to
     // the state of that Save (and drops the later ones); Restore(-1) to the last one.
@@ -315,12 +392,12 @@ public:
 
     // -- Surfaces --
     QImage* Image() const { return image_; }            // the image surface, if any
-    QPainter* BoundPainter() const { return painter_; }  // the bound painter, if any
+    QPainter* BoundPainter() const { return painter_; } // the bound painter, if any
     int PixelsPerInch() const;
     // Size of the surface in device pixels (0 x 0 without one).
     QSize SurfaceSize() const;
 
-private:
+  private:
     friend class TCanvasPainterBinding;
     friend class TCanvasPaintScope;
 
@@ -338,7 +415,7 @@ private:
     std::unique_ptr<TBrush> brush_;
     QImage* image_ = nullptr;
     QPainter* painter_ = nullptr;
-    QTransform baseTransform_;     // the bound painter's own transform at binding
+    QTransform baseTransform_; // the bound painter's own transform at binding
 
     TPoint penPos_;
     TPoint origin_;
@@ -355,17 +432,19 @@ private:
 };
 
 // Binds a canvas to a painter for the time of a paint event (RAII); bindings nest.
-//   void paintEvent(QPaintEvent*) override { QPainter p(this); TCanvasPainterBinding b(*Canvas, p); Paint(); }
+//   void paintEvent(QPaintEvent*) override { QPainter p(this); TCanvasPainterBinding b(*Canvas, p); Paint();
+//   }
 // On binding, the origin, clip and pen position are reset; on release the previous target returns.
 // The painter's own transform and clip at binding stay underneath the canvas's.
-class TCanvasPainterBinding {
-public:
+class TCanvasPainterBinding
+{
+  public:
     TCanvasPainterBinding(TCanvas& canvas, QPainter& painter);
     ~TCanvasPainterBinding();
     TCanvasPainterBinding(const TCanvasPainterBinding&) = delete;
     TCanvasPainterBinding& operator=(const TCanvasPainterBinding&) = delete;
 
-private:
+  private:
     TCanvas& canvas_;
     QPainter* painter_;
     QTransform transform_;
@@ -380,9 +459,9 @@ private:
 using HDC = TCanvas*;
 int DrawText(HDC dc, const QString& text, int count, TRect& r, uint32_t flags);
 int DrawTextEx(HDC dc, const QString& text, int count, TRect& r, uint32_t flags);
-int SetBkMode(HDC dc, int mode);               // returns the previous mode
-TColor SetBkColor(HDC dc, TColor color);       // returns the previous colour
-TColor SetTextColor(HDC dc, TColor color);     // returns the previous colour
+int SetBkMode(HDC dc, int mode);           // returns the previous mode
+TColor SetBkColor(HDC dc, TColor color);   // returns the previous colour
+TColor SetTextColor(HDC dc, TColor color); // returns the previous colour
 void DrawFocusRect(HDC dc, const TRect& r);
 int SaveDC(HDC dc);
 bool RestoreDC(HDC dc, int id);
@@ -395,4 +474,4 @@ int IntersectClipRect(HDC dc, int l, int t, int r, int b);
 QRegion CreateRectRgn(int l, int t, int r, int b);
 QRegion CreateEllipticRgn(int l, int t, int r, int b);
 QRegion CreateRoundRectRgn(int l, int t, int r, int b, int cw, int ch);
-QRegion CreatePolygonRgn(const std::vector<TPoint>& points);   // winding fill
+QRegion CreatePolygonRgn(const std::vector<TPoint>& points); // winding fill

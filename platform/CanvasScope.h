@@ -7,8 +7,9 @@
 #include <QPainter>
 #include <optional>
 
-class TCanvasPaintScope {
-public:
+class TCanvasPaintScope
+{
+  public:
     explicit TCanvasPaintScope(const TCanvas& canvas);
     ~TCanvasPaintScope();
     TCanvasPaintScope(const TCanvasPaintScope&) = delete;
@@ -18,7 +19,7 @@ public:
     QPainter* operator->() const { return p_; }
     QPainter& operator*() const { return *p_; }
 
-private:
+  private:
     std::optional<QPainter> own_;
     QPainter* p_ = nullptr;
     bool bound_ = false;
@@ -26,8 +27,8 @@ private:
 
 // The raster operation of a pen mode.
 struct TRasterOp {
-    bool skip = false;                        // pmNop: nothing reaches the surface
+    bool skip = false; // pmNop: nothing reaches the surface
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    std::optional<QColor> forced;             // pmBlack, pmWhite
+    std::optional<QColor> forced; // pmBlack, pmWhite
 };
 TRasterOp RasterOpOf(TPenMode mode);

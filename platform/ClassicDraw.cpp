@@ -12,7 +12,8 @@ bool IsThemeActive()
     return false;
 }
 
-namespace {
+namespace
+{
 
 void FillSolid(TCanvas* c, const TRect& r, TColor color)
 {
@@ -46,10 +47,14 @@ void Ring(TCanvas* c, const TRect& r, uint32_t sides, TColor light, TColor dark)
 TRect Shrink(const TRect& r, uint32_t sides)
 {
     TRect out = r;
-    if (sides & BF_LEFT) ++out.Left;
-    if (sides & BF_TOP) ++out.Top;
-    if (sides & BF_RIGHT) --out.Right;
-    if (sides & BF_BOTTOM) --out.Bottom;
+    if (sides & BF_LEFT)
+        ++out.Left;
+    if (sides & BF_TOP)
+        ++out.Top;
+    if (sides & BF_RIGHT)
+        --out.Right;
+    if (sides & BF_BOTTOM)
+        --out.Bottom;
     return out;
 }
 
@@ -65,15 +70,27 @@ bool DrawEdge(HDC dc, TRect& r, uint32_t edge, uint32_t flags)
     if (flags & (BF_FLAT | BF_MONO)) {
         const TColor ring = (flags & BF_MONO) ? clWindowFrame : clBtnShadow;
         const TColor fill = (flags & BF_MONO) ? clWindow : clBtnFace;
-        if (outer) { Ring(dc, inner, sides, ring, ring); inner = Shrink(inner, sides); }
-        if (innerEdge) { Ring(dc, inner, sides, fill, fill); inner = Shrink(inner, sides); }
+        if (outer) {
+            Ring(dc, inner, sides, ring, ring);
+            inner = Shrink(inner, sides);
+        }
+        if (innerEdge) {
+            Ring(dc, inner, sides, fill, fill);
+            inner = Shrink(inner, sides);
+        }
     } else {
-        if (outer == BDR_RAISEDOUTER) Ring(dc, inner, sides, cl3DLight, cl3DDkShadow);
-        if (outer == BDR_SUNKENOUTER) Ring(dc, inner, sides, clBtnShadow, clBtnHighlight);
-        if (outer) inner = Shrink(inner, sides);
-        if (innerEdge == BDR_RAISEDINNER) Ring(dc, inner, sides, clBtnHighlight, clBtnShadow);
-        if (innerEdge == BDR_SUNKENINNER) Ring(dc, inner, sides, cl3DDkShadow, cl3DLight);
-        if (innerEdge) inner = Shrink(inner, sides);
+        if (outer == BDR_RAISEDOUTER)
+            Ring(dc, inner, sides, cl3DLight, cl3DDkShadow);
+        if (outer == BDR_SUNKENOUTER)
+            Ring(dc, inner, sides, clBtnShadow, clBtnHighlight);
+        if (outer)
+            inner = Shrink(inner, sides);
+        if (innerEdge == BDR_RAISEDINNER)
+            Ring(dc, inner, sides, clBtnHighlight, clBtnShadow);
+        if (innerEdge == BDR_SUNKENINNER)
+            Ring(dc, inner, sides, cl3DDkShadow, cl3DLight);
+        if (innerEdge)
+            inner = Shrink(inner, sides);
     }
     if (flags & BF_MIDDLE)
         FillSolid(dc, inner, (flags & BF_MONO) ? clWindow : clBtnFace);
@@ -93,11 +110,11 @@ void Frame3D(TCanvas* canvas, TRect& r, TColor topColor, TColor bottomColor, int
 void DrawClassicArrow(TCanvas* canvas, const TRect& r, TArrowKind kind, TColor color)
 {
     const int span = std::min(r.Width(), r.Height());
-    const int n = std::max(2, span / 4);          // rows of the triangle; the base is 2n-1 pixels
+    const int n = std::max(2, span / 4); // rows of the triangle; the base is 2n-1 pixels
     const bool vertical = kind == akUp || kind == akDown;
     const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
     for (int i = 0; i < n; ++i) {
-        const int half = (kind == akDown || kind == akRight) ? n - 1 - i : i;   // half-width of row i
+        const int half = (kind == akDown || kind == akRight) ? n - 1 - i : i; // half-width of row i
         if (vertical) {
             const int y = cy - n / 2 + i;
             FillSolid(canvas, TRect(cx - half, y, cx + half + 1, y + 1), color);
@@ -108,7 +125,8 @@ void DrawClassicArrow(TCanvas* canvas, const TRect& r, TArrowKind kind, TColor c
     }
 }
 
-namespace {
+namespace
+{
 
 void ArrowWithState(TCanvas* c, TRect r, TArrowKind kind, uint32_t state)
 {
@@ -127,9 +145,15 @@ void ArrowWithState(TCanvas* c, TRect r, TArrowKind kind, uint32_t state)
 void ButtonFrame(TCanvas* c, const TRect& r, uint32_t state)
 {
     TRect face = r;
-    if (state & DFCS_FLAT)
-        DrawEdge(c, face, (state & DFCS_PUSHED) ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
-    else if (state & (DFCS_PUSHED | DFCS_CHECKED))
+    if (state & DFCS_FLAT) {
+        // Flat: a plain frame, raised only under the mouse, sunken while pushed.
+        if (state & DFCS_PUSHED)
+            DrawEdge(c, face, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        else if (state & DFCS_HOT)
+            DrawEdge(c, face, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+        else
+            DrawEdge(c, face, BDR_OUTER, BF_RECT | BF_ADJUST | BF_FLAT);
+    } else if (state & (DFCS_PUSHED | DFCS_CHECKED))
         DrawEdge(c, face, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     else
         DrawEdge(c, face, EDGE_RAISED, BF_RECT | BF_ADJUST);
@@ -240,7 +264,7 @@ bool DrawFrameControl(HDC dc, const TRect& r, uint32_t kind, uint32_t state)
             RadioButton(dc, r, state);
             return true;
         }
-        CheckBox(dc, r, state);   // DFCS_BUTTONCHECK (0) and DFCS_BUTTON3STATE
+        CheckBox(dc, r, state); // DFCS_BUTTONCHECK (0) and DFCS_BUTTON3STATE
         return true;
     case DFC_SCROLL: {
         if (part == DFCS_SCROLLSIZEGRIP) {
@@ -250,11 +274,21 @@ bool DrawFrameControl(HDC dc, const TRect& r, uint32_t kind, uint32_t state)
         }
         TArrowKind arrow;
         switch (part) {
-        case DFCS_SCROLLUP: arrow = akUp; break;
-        case DFCS_SCROLLDOWN: case DFCS_SCROLLCOMBOBOX: arrow = akDown; break;
-        case DFCS_SCROLLLEFT: arrow = akLeft; break;
-        case DFCS_SCROLLRIGHT: arrow = akRight; break;
-        default: return false;
+        case DFCS_SCROLLUP:
+            arrow = akUp;
+            break;
+        case DFCS_SCROLLDOWN:
+        case DFCS_SCROLLCOMBOBOX:
+            arrow = akDown;
+            break;
+        case DFCS_SCROLLLEFT:
+            arrow = akLeft;
+            break;
+        case DFCS_SCROLLRIGHT:
+            arrow = akRight;
+            break;
+        default:
+            return false;
         }
         ButtonFrame(dc, r, state & ~DFCS_CHECKED);
         ArrowWithState(dc, r, arrow, state);

@@ -27,9 +27,9 @@ constexpr uint32_t BF_BOTTOM = 0x8;
 constexpr uint32_t BF_TOPLEFT = BF_TOP | BF_LEFT;
 constexpr uint32_t BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT;
 constexpr uint32_t BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
-constexpr uint32_t BF_MIDDLE = 0x800;    // fill the inside with the button face
+constexpr uint32_t BF_MIDDLE = 0x800; // fill the inside with the button face
 constexpr uint32_t BF_SOFT = 0x1000;
-constexpr uint32_t BF_ADJUST = 0x2000;   // shrink r by the drawn edge
+constexpr uint32_t BF_ADJUST = 0x2000; // shrink r by the drawn edge
 constexpr uint32_t BF_FLAT = 0x4000;
 constexpr uint32_t BF_MONO = 0x8000;
 

@@ -12,8 +12,8 @@
 
 using TColor = uint32_t;
 
-constexpr TColor clNone = 0x1FFFFFFF;     // draws nothing
-constexpr TColor clDefault = 0x20000000;  // "the control's own default"
+constexpr TColor clNone = 0x1FFFFFFF;    // draws nothing
+constexpr TColor clDefault = 0x20000000; // "the control's own default"
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
@@ -92,12 +92,22 @@ TColor GetSysColor(int index);
 // A system colour becomes its table value; any other value comes back unchanged (clNone too).
 TColor ColorToRGB(TColor color);
 
-inline constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) {
+inline constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b)
+{
     return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
-inline constexpr uint8_t GetRValue(TColor c) { return uint8_t(c & 0xFF); }
-inline constexpr uint8_t GetGValue(TColor c) { return uint8_t((c >> 8) & 0xFF); }
-inline constexpr uint8_t GetBValue(TColor c) { return uint8_t((c >> 16) & 0xFF); }
+inline constexpr uint8_t GetRValue(TColor c)
+{
+    return uint8_t(c & 0xFF);
+}
+inline constexpr uint8_t GetGValue(TColor c)
+{
+    return uint8_t((c >> 8) & 0xFF);
+}
+inline constexpr uint8_t GetBValue(TColor c)
+{
+    return uint8_t((c >> 16) & 0xFF);
+}
 
 // Opaque QColor of a colour (system colours resolved); clNone gives a fully transparent colour.
 QColor ColorToQColor(TColor color);
@@ -126,29 +136,64 @@ struct TRect {
     constexpr TRect() = default;
     constexpr TRect(int l, int t, int r, int b) : Left(l), Top(t), Right(r), Bottom(b) {}
     constexpr TRect(TPoint topLeft, TPoint bottomRight)
-        : Left(topLeft.X), Top(topLeft.Y), Right(bottomRight.X), Bottom(bottomRight.Y) {}
+        : Left(topLeft.X), Top(topLeft.Y), Right(bottomRight.X), Bottom(bottomRight.Y)
+    {
+    }
 
     constexpr int Width() const { return Right - Left; }
     constexpr int Height() const { return Bottom - Top; }
     constexpr TPoint TopLeft() const { return TPoint(Left, Top); }
     constexpr TPoint BottomRight() const { return TPoint(Right, Bottom); }
     constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    constexpr bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+    constexpr bool Contains(TPoint p) const
+    {
+        return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
+    }
 
     QRect ToQRect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
-    static TRect FromQRect(const QRect& r) { return TRect(r.x(), r.y(), r.x() + r.width(), r.y() + r.height()); }
+    static TRect FromQRect(const QRect& r)
+    {
+        return TRect(r.x(), r.y(), r.x() + r.width(), r.y() + r.height());
+    }
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline constexpr TPoint Point(int x, int y) { return TPoint(x, y); }
-inline constexpr TRect Rect(int l, int t, int r, int b) { return TRect(l, t, r, b); }
-inline constexpr TRect Bounds(int l, int t, int w, int h) { return TRect(l, t, l + w, t + h); }
+inline constexpr TPoint Point(int x, int y)
+{
+    return TPoint(x, y);
+}
+inline constexpr TRect Rect(int l, int t, int r, int b)
+{
+    return TRect(l, t, r, b);
+}
+inline constexpr TRect Bounds(int l, int t, int w, int h)
+{
+    return TRect(l, t, l + w, t + h);
+}
 
 // The window API's rectangle helpers, with its results.
-inline void InflateRect(TRect& r, int dx, int dy) { r.Left -= dx; r.Top -= dy; r.Right += dx; r.Bottom += dy; }
-inline void OffsetRect(TRect& r, int dx, int dy) { r.Left += dx; r.Top += dy; r.Right += dx; r.Bottom += dy; }
-inline bool PtInRect(const TRect& r, TPoint p) { return r.Contains(p); }
-inline bool IsRectEmpty(const TRect& r) { return r.IsEmpty(); }
+inline void InflateRect(TRect& r, int dx, int dy)
+{
+    r.Left -= dx;
+    r.Top -= dy;
+    r.Right += dx;
+    r.Bottom += dy;
+}
+inline void OffsetRect(TRect& r, int dx, int dy)
+{
+    r.Left += dx;
+    r.Top += dy;
+    r.Right += dx;
+    r.Bottom += dy;
+}
+inline bool PtInRect(const TRect& r, TPoint p)
+{
+    return r.Contains(p);
+}
+inline bool IsRectEmpty(const TRect& r)
+{
+    return r.IsEmpty();
+}
 // Empty result (all zero) when the rectangles do not overlap; returns whether they do.
 bool IntersectRect(TRect& dest, const TRect& a, const TRect& b);
 // The bounding rectangle; an empty rectangle takes no part.

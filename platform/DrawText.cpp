@@ -5,7 +5,8 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // A line to draw and the characters of it that a prefix mark underlines.
 struct TTextLine {
@@ -34,10 +35,13 @@ TTextLine StripPrefixes(const QString& s)
 }
 
 // Widths with tab stops every eight average characters (DT_EXPANDTABS); tabs are otherwise gone.
-class TTextMeasure {
-public:
+class TTextMeasure
+{
+  public:
     TTextMeasure(const QFontMetrics& fm, bool expandTabs)
-        : fm_(fm), tab_(std::max(1, 8 * fm.averageCharWidth())), expandTabs_(expandTabs) {}
+        : fm_(fm), tab_(std::max(1, 8 * fm.averageCharWidth())), expandTabs_(expandTabs)
+    {
+    }
 
     int Width(const QString& s) const
     {
@@ -53,7 +57,7 @@ public:
         return x;
     }
 
-private:
+  private:
     const QFontMetrics& fm_;
     int tab_;
     bool expandTabs_;
@@ -91,10 +95,13 @@ void WrapParagraph(const TTextLine& para, int maxWidth, bool splitWords, const T
         while (pos < n) {
             int we = pos;
             if (pos == start)
-                while (we < n && IsBlank(s[we])) ++we;   // leading blanks of the paragraph stay
-            while (we < n && !IsBlank(s[we])) ++we;
+                while (we < n && IsBlank(s[we]))
+                    ++we; // leading blanks of the paragraph stay
+            while (we < n && !IsBlank(s[we]))
+                ++we;
             int next = we;
-            while (next < n && IsBlank(s[next])) ++next;
+            while (next < n && IsBlank(s[next]))
+                ++next;
             if (fitEnd >= 0 && m.Width(s.mid(start, we - start)) > maxWidth)
                 break;
             fitEnd = we;
@@ -103,7 +110,8 @@ void WrapParagraph(const TTextLine& para, int maxWidth, bool splitWords, const T
         }
         if (splitWords && m.Width(s.mid(start, fitEnd - start)) > maxWidth) {
             int end = start + 1;
-            while (end < fitEnd && m.Width(s.mid(start, end + 1 - start)) <= maxWidth) ++end;
+            while (end < fitEnd && m.Width(s.mid(start, end + 1 - start)) <= maxWidth)
+                ++end;
             fitEnd = end;
             fitNext = end;
         }
@@ -145,8 +153,8 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetri
         if (glyphs) {
             if (rtl) {
                 p.setLayoutDirection(Qt::RightToLeft);
-                p.drawText(QRect(x, y, width + 1, lineHeight), Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine,
-                           line.text);
+                p.drawText(QRect(x, y, width + 1, lineHeight),
+                           Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine, line.text);
             } else if (!line.text.contains('\t')) {
                 p.drawText(QPoint(x, y + fm.ascent()), line.text);
             } else {
@@ -155,7 +163,8 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetri
                     qsizetype tab = line.text.indexOf('\t', from);
                     if (tab < 0)
                         tab = line.text.size();
-                    p.drawText(QPoint(x + m.Width(line.text.left(from)), y + fm.ascent()), line.text.mid(from, tab - from));
+                    p.drawText(QPoint(x + m.Width(line.text.left(from)), y + fm.ascent()),
+                               line.text.mid(from, tab - from));
                     from = tab + 1;
                 }
             }
@@ -231,8 +240,8 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     if (bkMode_ == OPAQUE && bkColor_ != clNone)
         p->fillRect(r.ToQRect(), ColorToQColor(bkColor_));
     p->setFont(CurrentQFont());
-    DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), false, bkColor_, textColor_, font_->Orientation,
-             false, true, false);
+    DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), false, bkColor_, textColor_,
+             font_->Orientation, false, true, false);
 }
 
 int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
@@ -306,8 +315,8 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
             x = r.Left + (maxWidth - w) / 2;
         else if (flags & DT_RIGHT)
             x = r.Right - w;
-        DrawLine(*p, x, y, line, fm, m, lineHeight, bkMode_ == OPAQUE, bkColor_, textColor_, font_->Orientation,
-                 flags & DT_RTLREADING, glyphs, underlines);
+        DrawLine(*p, x, y, line, fm, m, lineHeight, bkMode_ == OPAQUE, bkColor_, textColor_,
+                 font_->Orientation, flags & DT_RTLREADING, glyphs, underlines);
         y += lineHeight;
     }
     return result;

@@ -10,9 +10,10 @@
 #include <functional>
 #include <map>
 
-namespace {
+namespace
+{
 
-const QColor GlyphBack(128, 128, 0);      // olive: the glyphs' transparent colour
+const QColor GlyphBack(128, 128, 0); // olive: the glyphs' transparent colour
 constexpr int Cell = 18;
 
 void PaintCheck(QPainter& p, const QColor& color, int dx, int dy = 0, int width = 3)
@@ -34,20 +35,23 @@ const std::map<QString, std::function<void(QPainter&)>>& Painters()
 {
     static const std::map<QString, std::function<void(QPainter&)>> painters = {
         {"LBOK", [](QPainter& p) { PaintCheck(p, QColor(0, 128, 0), 0); }},
-        {"LBYES", [](QPainter& p) {
+        {"LBYES",
+         [](QPainter& p) {
              p.setPen(Qt::NoPen);
              p.setBrush(QColor(0, 128, 0));
              p.drawEllipse(QRect(2, 2, 13, 13));
              PaintCheck(p, QColor(255, 255, 255), 0);
          }},
         {"LBCANCEL", [](QPainter& p) { PaintCross(p, QColor(192, 0, 0)); }},
-        {"LBNO", [](QPainter& p) {
+        {"LBNO",
+         [](QPainter& p) {
              p.setPen(QPen(QColor(192, 0, 0), 2));
              p.setBrush(Qt::NoBrush);
              p.drawEllipse(QRect(3, 3, 11, 11));
              p.drawLine(5, 12, 12, 5);
          }},
-        {"LBHELP", [](QPainter& p) {
+        {"LBHELP",
+         [](QPainter& p) {
              const QColor blue(0, 0, 192);
              p.setPen(QPen(blue, 2, Qt::SolidLine, Qt::FlatCap));
              p.setBrush(Qt::NoBrush);
@@ -55,19 +59,22 @@ const std::map<QString, std::function<void(QPainter&)>>& Painters()
              p.drawLine(9, 8, 9, 11);
              p.fillRect(QRect(8, 13, 2, 2), blue);
          }},
-        {"LBCLOSE", [](QPainter& p) {
+        {"LBCLOSE",
+         [](QPainter& p) {
              p.fillRect(QRect(4, 2, 10, 14), QColor(128, 0, 0));
              p.fillRect(QRect(6, 4, 6, 12), QColor(192, 192, 192));
              p.fillRect(QRect(10, 9, 1, 2), QColor(0, 0, 0));
          }},
-        {"LBABORT", [](QPainter& p) {
+        {"LBABORT",
+         [](QPainter& p) {
              p.setPen(Qt::NoPen);
              p.setBrush(QColor(192, 0, 0));
-             p.drawPolygon(QPolygon({QPoint(6, 2), QPoint(11, 2), QPoint(15, 6), QPoint(15, 11), QPoint(11, 15),
-                                     QPoint(6, 15), QPoint(2, 11), QPoint(2, 6)}));
+             p.drawPolygon(QPolygon({QPoint(6, 2), QPoint(11, 2), QPoint(15, 6), QPoint(15, 11),
+                                     QPoint(11, 15), QPoint(6, 15), QPoint(2, 11), QPoint(2, 6)}));
              p.fillRect(QRect(5, 8, 8, 2), QColor(255, 255, 255));
          }},
-        {"LBRETRY", [](QPainter& p) {
+        {"LBRETRY",
+         [](QPainter& p) {
              const QColor blue(0, 0, 192);
              p.setPen(QPen(blue, 2, Qt::SolidLine, Qt::FlatCap));
              p.setBrush(Qt::NoBrush);
@@ -76,7 +83,8 @@ const std::map<QString, std::function<void(QPainter&)>>& Painters()
              p.setBrush(blue);
              p.drawPolygon(QPolygon({QPoint(8, 0), QPoint(12, 3), QPoint(8, 6)}));
          }},
-        {"LBIGNORE", [](QPainter& p) {
+        {"LBIGNORE",
+         [](QPainter& p) {
              const QColor grey(64, 64, 64);
              p.setPen(QPen(grey, 2, Qt::SolidLine, Qt::FlatCap));
              p.drawLine(3, 9, 12, 9);
@@ -85,7 +93,8 @@ const std::map<QString, std::function<void(QPainter&)>>& Painters()
              p.drawPolygon(QPolygon({QPoint(11, 5), QPoint(15, 9), QPoint(11, 13)}));
              p.fillRect(QRect(15, 4, 1, 10), grey);
          }},
-        {"LBALL", [](QPainter& p) {
+        {"LBALL",
+         [](QPainter& p) {
              PaintCheck(p, QColor(0, 128, 0), -2, -3, 2);
              PaintCheck(p, QColor(0, 128, 0), 2, 3, 2);
          }},

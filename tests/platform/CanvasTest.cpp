@@ -6,7 +6,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 constexpr TColor White = 0xFFFFFF;
 
@@ -29,8 +30,10 @@ TRect InkBox(const QImage& image)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (At(image, x, y) != White) {
-                l = std::min(l, x); t = std::min(t, y);
-                r = std::max(r, x); b = std::max(b, y);
+                l = std::min(l, x);
+                t = std::min(t, y);
+                r = std::max(r, x);
+                b = std::max(b, y);
             }
     return r < 0 ? TRect() : TRect(l, t, r + 1, b + 1);
 }
@@ -68,12 +71,19 @@ TEST(Canvas, RectangleCoversItsBoxOutlineIncluded)
 
 TEST(Canvas, ShapesCoverExactlyTheirBox)
 {
-    struct Case { const char* name; int l, t, r, b; TPenStyle pen; int penWidth; TRect ink; };
+    struct Case {
+        const char* name;
+        int l, t, r, b;
+        TPenStyle pen;
+        int penWidth;
+        TRect ink;
+    };
     const Case cases[] = {
         {"rectangle", 2, 3, 9, 7, psSolid, 1, TRect(2, 3, 9, 7)},
         {"rectangle, wide pen stays inside", 2, 3, 9, 8, psSolid, 2, TRect(2, 3, 9, 8)},
         {"rectangle, swapped corners", 9, 7, 2, 3, psSolid, 1, TRect(2, 3, 9, 7)},
-        {"rectangle without outline loses the last row and column", 2, 3, 9, 7, psClear, 1, TRect(2, 3, 8, 6)},
+        {"rectangle without outline loses the last row and column", 2, 3, 9, 7, psClear, 1,
+         TRect(2, 3, 8, 6)},
         {"ellipse 4x4", 2, 2, 6, 6, psSolid, 1, TRect(2, 2, 6, 6)},
         {"ellipse 7x5", 1, 3, 8, 8, psSolid, 1, TRect(1, 3, 8, 8)},
         {"ellipse 10x10", 0, 0, 10, 10, psSolid, 1, TRect(0, 0, 10, 10)},
@@ -99,7 +109,9 @@ TEST(Canvas, ShapesCoverExactlyTheirBox)
 
 TEST(Canvas, LineToLeavesTheEndPointOut)
 {
-    struct Case { TPoint from, to; };
+    struct Case {
+        TPoint from, to;
+    };
     const Case cases[] = {
         {{1, 1}, {5, 1}}, {{5, 1}, {1, 1}}, {{2, 0}, {2, 6}}, {{2, 6}, {2, 0}},
         {{0, 0}, {6, 6}}, {{0, 0}, {3, 8}}, {{8, 2}, {1, 5}},
@@ -110,8 +122,8 @@ TEST(Canvas, LineToLeavesTheEndPointOut)
         c.MoveTo(k.from.X, k.from.Y);
         c.LineTo(k.to.X, k.to.Y);
         const int steps = std::max(std::abs(k.to.X - k.from.X), std::abs(k.to.Y - k.from.Y));
-        const std::string what = "line " + std::to_string(k.from.X) + "," + std::to_string(k.from.Y) + " to " +
-                                 std::to_string(k.to.X) + "," + std::to_string(k.to.Y);
+        const std::string what = "line " + std::to_string(k.from.X) + "," + std::to_string(k.from.Y) +
+                                 " to " + std::to_string(k.to.X) + "," + std::to_string(k.to.Y);
         EXPECT_EQ(At(image, k.from.X, k.from.Y), clBlack) << what;
         EXPECT_EQ(At(image, k.to.X, k.to.Y), White) << what;
         EXPECT_EQ(InkCount(image), steps) << what;
@@ -154,7 +166,12 @@ TEST(Canvas, PolygonIsFilledAndOutlined)
 
 TEST(Canvas, FillRectAndFrameRectStopBeforeRightAndBottom)
 {
-    struct Case { TRect r; bool frame; int ink; TRect box; };
+    struct Case {
+        TRect r;
+        bool frame;
+        int ink;
+        TRect box;
+    };
     const Case cases[] = {
         {TRect(2, 2, 7, 6), false, 20, TRect(2, 2, 7, 6)},
         {TRect(2, 2, 7, 6), true, 14, TRect(2, 2, 7, 6)},
@@ -171,7 +188,8 @@ TEST(Canvas, FillRectAndFrameRectStopBeforeRightAndBottom)
             c.FrameRect(k.r);
         else
             c.FillRect(k.r);
-        EXPECT_EQ(InkCount(image), k.ink) << k.r.Left << "," << k.r.Top << "," << k.r.Right << "," << k.r.Bottom;
+        EXPECT_EQ(InkCount(image), k.ink)
+            << k.r.Left << "," << k.r.Top << "," << k.r.Right << "," << k.r.Bottom;
         EXPECT_EQ(InkBox(image), k.box);
         if (k.frame && k.r.Width() > 2 && k.r.Height() > 2) {
             EXPECT_EQ(At(image, k.r.Left + 1, k.r.Top + 1), White) << "frame inside untouched";
@@ -249,12 +267,17 @@ TEST(Canvas, DashedPenLeavesGaps)
 
 TEST(Canvas, SystemColoursComeFromOneFixedTable)
 {
-    struct Case { TColor in, out; };
+    struct Case {
+        TColor in, out;
+    };
     const Case cases[] = {
-        {0xFF00000F, 0xF0F0F0}, {clWindow, 0xFFFFFF}, {clWindowText, 0x000000}, {clHighlight, 0xD77800},
-        {clHighlightText, 0xFFFFFF}, {clBtnShadow, 0xA0A0A0}, {clGrayText, 0x6D6D6D}, {clBtnHighlight, 0xFFFFFF},
-        {cl3DDkShadow, 0x696969}, {cl3DLight, 0xE3E3E3}, {clInfoText, 0x000000}, {clInfoBk, 0xE1FFFF},
-        {0x123456, 0x123456}, {clNone, clNone},
+        {0xFF00000F, 0xF0F0F0},      {clWindow, 0xFFFFFF},
+        {clWindowText, 0x000000},    {clHighlight, 0xD77800},
+        {clHighlightText, 0xFFFFFF}, {clBtnShadow, 0xA0A0A0},
+        {clGrayText, 0x6D6D6D},      {clBtnHighlight, 0xFFFFFF},
+        {cl3DDkShadow, 0x696969},    {cl3DLight, 0xE3E3E3},
+        {clInfoText, 0x000000},      {clInfoBk, 0xE1FFFF},
+        {0x123456, 0x123456},        {clNone, clNone},
     };
     for (const Case& k : cases)
         EXPECT_EQ(ColorToRGB(k.in), k.out) << std::hex << k.in;
@@ -317,7 +340,7 @@ TEST(Canvas, ClipAndOriginApplyToDrawing)
 
     image.fill(Qt::white);
     const QRegion region = CreateRectRgn(0, 0, 4, 4);
-    c.SelectClipRgn(&region);   // device coordinates, whatever the origin
+    c.SelectClipRgn(&region); // device coordinates, whatever the origin
     c.FillRect(TRect(-3, -2, 7, 8));
     EXPECT_EQ(InkBox(image), TRect(0, 0, 4, 4));
 }
@@ -335,7 +358,7 @@ TEST(Canvas, RestoreReturnsToTheSavedState)
     SetBkMode(c.Handle(), TRANSPARENT);
     c.Save();
     c.MoveWindowOrg(1, 1);
-    RestoreDC(c.Handle(), id);   // drops the later save too
+    RestoreDC(c.Handle(), id); // drops the later save too
     EXPECT_EQ(c.WindowOrgOffset(), TPoint(0, 0));
     EXPECT_FALSE(c.HasClipRgn());
     EXPECT_EQ(c.Brush->Color, clRed);
@@ -362,7 +385,8 @@ TEST(Canvas, BrushAndFontSetBackgroundAndTextColour)
     EXPECT_FALSE(c.CanDraw());
 }
 
-// ---- Text ---------------------------------------------------------------------------------------------------
+// ---- Text
+// ---------------------------------------------------------------------------------------------------
 
 TEST(Canvas, TextHeightIsTheFontsLineHeight)
 {
@@ -383,14 +407,14 @@ TEST(Canvas, TextHeightIsTheFontsLineHeight)
 TEST(Canvas, DrawTextPrefixesAndCalcRect)
 {
     TCanvas c;
-    struct Case { const char* text; uint32_t flags; const char* sameWidthAs; };
+    struct Case {
+        const char* text;
+        uint32_t flags;
+        const char* sameWidthAs;
+    };
     const Case cases[] = {
-        {"a&&b", 0, "a&b"},
-        {"a&b", 0, "ab"},
-        {"a&b", DT_NOPREFIX, "a&b"},
-        {"&File", 0, "File"},
-        {"x&", 0, "x"},
-        {"a\tb", 0, "ab"},
+        {"a&&b", 0, "a&b"},   {"a&b", 0, "ab"}, {"a&b", DT_NOPREFIX, "a&b"},
+        {"&File", 0, "File"}, {"x&", 0, "x"},   {"a\tb", 0, "ab"},
     };
     for (const Case& k : cases) {
         TRect r(5, 7, 5, 7);
@@ -413,14 +437,18 @@ TEST(Canvas, DrawTextWordBreakUsesTheCanvasMetrics)
     const int oneLine = c.TextWidth("aaa bbb");
     const int firstWord = c.TextWidth("aaa ");
     ASSERT_LT(firstWord + 1, oneLine);
-    struct Case { int width; int lines; };
+    struct Case {
+        int width;
+        int lines;
+    };
     const Case cases[] = {{(firstWord + oneLine) / 2, 2}, {oneLine, 1}, {oneLine + 50, 1}, {1, 2}};
     for (const Case& k : cases) {
         TRect r(0, 0, k.width, 0);
         const int h = c.DrawText("aaa bbb", r, DT_CALCRECT | DT_WORDBREAK);
         EXPECT_EQ(h, k.lines * line) << k.width;
         EXPECT_EQ(r.Bottom, k.lines * line) << k.width;
-        EXPECT_EQ(r.Right, k.lines == 1 ? oneLine : std::max(c.TextWidth("aaa"), c.TextWidth("bbb"))) << k.width;
+        EXPECT_EQ(r.Right, k.lines == 1 ? oneLine : std::max(c.TextWidth("aaa"), c.TextWidth("bbb")))
+            << k.width;
     }
     TRect r(0, 0, 1000, 0);
     EXPECT_EQ(c.DrawText("one\ntwo\r\nthree", r, DT_CALCRECT), 3 * line);
@@ -495,9 +523,16 @@ TEST(Canvas, DrawTextAlignsInTheRectangle)
 
 TEST(Canvas, TextBackgroundFollowsTheBrushUnlessSetOtherwise)
 {
-    struct Case { TBrushStyle brush; int explicitMode; bool filled; };
+    struct Case {
+        TBrushStyle brush;
+        int explicitMode;
+        bool filled;
+    };
     const Case cases[] = {
-        {bsSolid, 0, true}, {bsClear, 0, false}, {bsSolid, TRANSPARENT, false}, {bsClear, OPAQUE, true},
+        {bsSolid, 0, true},
+        {bsClear, 0, false},
+        {bsSolid, TRANSPARENT, false},
+        {bsClear, OPAQUE, true},
     };
     for (const Case& k : cases) {
         QImage image = WhiteImage(40, 30);
@@ -529,7 +564,8 @@ TEST(Canvas, FontEscapementTurnsTheText)
     EXPECT_LE(up.Bottom, 61) << "turned counter-clockwise, the text runs upwards from its point";
 }
 
-// ---- Pictures and painters ----------------------------------------------------------------------------------
+// ---- Pictures and painters
+// ----------------------------------------------------------------------------------
 
 TEST(Canvas, CopyRectCopiesFromAnotherCanvas)
 {
@@ -560,18 +596,21 @@ TEST(Canvas, BoundPainterDrawsThroughItsTransformAndReleases)
         EXPECT_EQ(c.GetPixel(1, 1), clRed);
     }
     EXPECT_FALSE(c.CanDraw());
-    c.FillRect(TRect(0, 0, 20, 20));   // dropped
+    c.FillRect(TRect(0, 0, 20, 20)); // dropped
     EXPECT_EQ(InkBox(image), TRect(5, 5, 8, 8));
 }
 
-namespace {
+namespace
+{
 // A custom control's paint: the canvas bound to the widget's painter, reading back what it drew.
-class PaintedWidget : public QWidget {
-public:
+class PaintedWidget : public QWidget
+{
+  public:
     using QWidget::QWidget;
     TCanvas Canvas;
     TColor Corner = clNone;
-protected:
+
+  protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);

@@ -64,9 +64,3 @@ struct TUpdateTickResult {
     int NextInterval = Update_Interval_Ms;
 };
 TUpdateTickResult Update_Tick_Check();
-
-// The rule for the timer's enabling, at start-up and after OK in the options dialog.
-inline bool Update_Timer_Wanted(bool enableInternet, bool enableUpdate)
-{
-    return enableInternet && enableUpdate;
-}

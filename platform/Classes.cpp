@@ -6,6 +6,11 @@
 #include <memory>
 #include <typeinfo>
 
+void Abort()
+{
+    throw EAbort("Operation aborted");
+}
+
 QString TObject::ClassName() const
 {
     const char* mangled = typeid(*this).name();
@@ -133,6 +138,9 @@ void TComponent::InsertComponent(TComponent* AComponent)
         throw EComponentError(QString("A component named %1 already exists").arg(AComponent->FName));
     FComponents.push_back(AComponent);
     AComponent->FOwner = this;
+    // Made while the owner is being built from its description: loading too, until EndLoading.
+    if (FComponentState & csLoading)
+        AComponent->BeginLoading();
     Notification(AComponent, opInsert);
 }
 

@@ -20,6 +20,11 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 class EComponentError : public Exception { using Exception::Exception; };
 
+// The silent exception: it unwinds to the event boundary like any other, but the application's
+// error report shows nothing for it.
+class EAbort : public Exception { using Exception::Exception; };
+[[noreturn]] void Abort();
+
 // Base of every toolkit object.
 class TObject {
 public:
@@ -68,8 +73,9 @@ using TComponentState = unsigned;
 // A component that keeps a pointer to another clears it in Notification.
 //
 // Loading protocol: BeginLoading() marks the component and everything it owns csLoading while a
-// form is being built from its description; EndLoading() clears the flag and calls Loaded() on the
-// owned components (in creation order) and then on the component itself.
+// form is being built from its description (components created meanwhile with it as owner are
+// loading too); EndLoading() clears the flag and calls Loaded() on the owned components (in creation
+// order) and then on the component itself.
 class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* AOwner);

@@ -1,0 +1,470 @@
+// The push button as a control: kinds, glyph, colour presets, mouse, keys, Default/Cancel,
+// accelerator, modal result and the hot-track fade, on real widgets.
+#include "grid/base/FadeButton.h"
+
+#include "platform/Forms.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+constexpr TColor FormFace = 0xEDF7F8;
+
+// ---- Properties ---------------------------------------------------------------------------------
+
+TEST(FadeButtonProperties, KindBringsResultCaptionAndGlyphUntilModalResultIsSet)
+{
+    TFadeButton button(nullptr);
+    button.SetKind(bkCancel);
+    EXPECT_EQ(button.Kind(), bkCancel);
+    EXPECT_EQ(button.ModalResult(), mrCancel);
+    EXPECT_EQ(button.Caption(), "Abbrechen");
+    EXPECT_EQ(button.NumGlyphs(), 2);
+    EXPECT_EQ(button.Glyph()->Width(), 36);
+    EXPECT_EQ(button.Glyph()->Height(), 18);
+
+    button.SetModalResult(mrOk);
+    EXPECT_EQ(button.Kind(), bkCustom);
+    EXPECT_EQ(button.Caption(), "Abbrechen");
+    EXPECT_EQ(button.NumGlyphs(), 2);
+    EXPECT_EQ(button.Glyph()->Width(), 36);
+}
+
+TEST(FadeButtonProperties, EveryKindHasItsRow)
+{
+    struct {
+        TFadeButtonKind kind;
+        TModalResult result;
+        const char* caption;
+        int glyphHeight;
+    } rows[] = {
+        {bkOK, 1, "OK", 18},           {bkCancel, 2, "Abbrechen", 18},  {bkHelp, 0, "Hilfe", 18},
+        {bkYes, 6, "Ja", 18},          {bkNo, 7, "Nein", 18},           {bkClose, 0, "Schließen", 18},
+        {bkAbort, 3, "Abbrechen", 18}, {bkRetry, 4, "Wiederholen", 18}, {bkIgnore, 5, "Ignorieren", 18},
+        {bkAll, 12, "Alle", 19}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption);
+        TFadeButton button(nullptr);
+        button.SetKind(row.kind);
+        EXPECT_EQ(button.Kind(), row.kind);
+        EXPECT_EQ(button.ModalResult(), row.result);
+        EXPECT_EQ(button.Caption(), QString::fromUtf8(row.caption));
+        EXPECT_EQ(button.Glyph()->Height(), row.glyphHeight);
+        EXPECT_EQ(button.NumGlyphs(), 2);
+    }
+}
+
+TEST(FadeButtonProperties, CustomKindKeepsGlyphCaptionAndResult)
+{
+    TFadeButton button(nullptr);
+    button.SetKind(bkYes);
+    button.SetKind(bkCustom);
+    EXPECT_EQ(button.Kind(), bkCustom);
+    EXPECT_EQ(button.Caption(), "Ja");
+    EXPECT_EQ(button.ModalResult(), mrYes);
+    EXPECT_FALSE(button.Glyph()->Empty());
+}
+
+TEST(FadeButtonProperties, GlyphSetsCellCountAndCustomKind)
+{
+    struct {
+        int w, h, cells;
+    } cases[] = {{48, 16, 3}, {16, 16, 1}, {24, 24, 1}, {40, 16, 2}};
+    for (const auto& c : cases) {
+        TFadeButton button(nullptr);
+        button.SetKind(bkOK);
+        TBitmap glyph(c.w, c.h);
+        button.SetGlyph(&glyph);
+        EXPECT_EQ(button.NumGlyphs(), c.cells) << c.w << "x" << c.h;
+        EXPECT_EQ(button.Kind(), bkCustom);
+        EXPECT_EQ(button.Glyph()->Width(), c.w);
+    }
+    TFadeButton button(nullptr);
+    TBitmap glyph(48, 16);
+    button.SetGlyph(&glyph);
+    button.SetGlyph(nullptr);
+    EXPECT_EQ(button.NumGlyphs(), 0);
+    EXPECT_TRUE(button.Glyph()->Empty());
+    TBitmap flat(48, 0);
+    button.SetGlyph(&flat);
+    EXPECT_EQ(button.NumGlyphs(), 0);
+}
+
+TEST(FadeButtonProperties, ColorStyleAppliesItsPresetAndReadsCustom)
+{
+    TFadeButton button(nullptr);
+    button.SetColorStyle(lcsQuicken);
+    EXPECT_EQ(button.Color(), TColor(0x603000));
+    EXPECT_EQ(button.LightColor(), TColor(0xC0C0C0));
+    EXPECT_EQ(button.ShadowColor(), TColor(0xC0C0C0));
+    EXPECT_EQ(button.ColorWhenDown(), TColor(0xAD6529));
+    EXPECT_EQ(button.HotTrackColor(), TColor(0xCEAE9C));
+    EXPECT_EQ(TColor(button.Font->Color), TColor(0xFFFFFF));
+    EXPECT_FALSE(button.Flat());
+    EXPECT_EQ(button.Style(), bsQuicken);
+    EXPECT_EQ(button.ColorStyle(), lcsCustom);
+
+    button.SetColorStyle(lcsUltraFlat2);
+    EXPECT_EQ(button.Color(), clBtnFace);
+    EXPECT_EQ(button.LightColor(), TColor(0x000000));
+    EXPECT_EQ(button.ColorWhenDown(), TColor(0x24DABC));
+    EXPECT_EQ(TColor(button.Font->Color), TColor(clBlack));
+    EXPECT_TRUE(button.Flat());
+    EXPECT_EQ(button.Style(), bsNormal);
+
+    button.SetColorStyle(lcsCustom); // changes nothing
+    EXPECT_EQ(button.ColorWhenDown(), TColor(0x24DABC));
+    EXPECT_TRUE(button.Flat());
+}
+
+TEST(FadeButtonProperties, CreationDefaults)
+{
+    TForm form(nullptr);
+    form.Font->Size = 12;
+    TFadeButton button(&form);
+    EXPECT_EQ(button.Width(), 100);
+    EXPECT_EQ(button.Height(), 23);
+    EXPECT_EQ(button.Color(), clBtnFace);
+    EXPECT_EQ(button.LightColor(), clWhite);
+    EXPECT_EQ(button.ShadowColor(), TColor(clGray));
+    EXPECT_EQ(button.ColorWhenDown(), clNone);
+    EXPECT_EQ(button.HotTrackColor(), clNone);
+    EXPECT_EQ(button.Style(), bsNormal);
+    EXPECT_EQ(button.Alignment(), taCenter);
+    EXPECT_TRUE(button.TabStop());
+    EXPECT_EQ(button.HotTrackFont()->Size, 12); // the owner form's font
+    ASSERT_NE(button.FadeThread(), nullptr);
+    EXPECT_TRUE(button.FadeThread()->Suspended());
+}
+
+// ---- On a form ----------------------------------------------------------------------------------
+
+// A focusable control that is no button (stands for an edit); counts the characters it gets.
+class TTestBox : public TCustomControl
+{
+  public:
+    using TCustomControl::TCustomControl;
+    int Chars = 0;
+    void HandleKeyPress(char16_t& Key) override
+    {
+        ++Chars;
+        TCustomControl::HandleKeyPress(Key);
+    }
+};
+class TTestRadioButton : public TCustomControl
+{
+  public:
+    using TCustomControl::TCustomControl;
+};
+
+class FadeButtonOnForm : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(50, 50, 400, 200);
+        edit = Place(new TTestBox(form.get()), 10, 10, 120, 24);
+        radio = Place(new TTestRadioButton(form.get()), 140, 10, 120, 24);
+        ok = AddButton("&OK", 10, 50);
+        ok->SetDefault(true);
+        cancel = AddButton("Cancel", 130, 50);
+        cancel->SetCancel(true);
+        other = AddButton("Other", 250, 50);
+        form->Show();
+        QApplication::setActiveWindow(form->Widget());
+    }
+
+    template <class T> T* Place(T* control, int x, int y, int w, int h)
+    {
+        control->SetParent(form.get());
+        control->SetBounds(x, y, w, h);
+        control->SetTabStop(true);
+        return control;
+    }
+
+    TFadeButton* AddButton(const QString& caption, int x, int y)
+    {
+        auto* b = Place(new TFadeButton(form.get()), x, y, 110, 28);
+        b->SetCaption(caption);
+        b->SetColor(FormFace);
+        b->SetLightColor(clGray);
+        b->SetColorWhenDown(0x0080FF);
+        b->SetHotTrackColor(clYellow);
+        b->SetStyle(bsEncarta);
+        b->OnClick = [this, b](TObject* sender) {
+            EXPECT_EQ(sender, b);
+            clicks[b]++;
+        };
+        return b;
+    }
+
+    void Focus(TWinControl* control)
+    {
+        control->SetFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), control->Widget());
+    }
+
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, key, modifiers);
+    }
+
+    static TColor FacePixel(TFadeButton* b)
+    {
+        // Left of the caption and the focus rectangle, inside the border.
+        return QColorToColor(b->Widget()->grab().toImage().pixelColor(2, 2));
+    }
+
+    static void Enter(TFadeButton* b)
+    {
+        QEnterEvent e(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(b->Widget(), &e);
+    }
+
+    static void Leave(TFadeButton* b)
+    {
+        QEvent e(QEvent::Leave);
+        QApplication::sendEvent(b->Widget(), &e);
+    }
+
+    std::unique_ptr<TForm> form;
+    TTestBox* edit = nullptr;
+    TTestRadioButton* radio = nullptr;
+    TFadeButton* ok = nullptr;
+    TFadeButton* cancel = nullptr;
+    TFadeButton* other = nullptr;
+    std::map<TFadeButton*, int> clicks;
+};
+
+TEST_F(FadeButtonOnForm, ReleaseOutsideStillClicksOnce)
+{
+    QWidget* w = other->Widget();
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(other->IsDown());
+    EXPECT_TRUE(other->Focused());
+    QTest::mouseMove(w, QPoint(-20, -20));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(-20, -20));
+    EXPECT_EQ(clicks[other], 1);
+    EXPECT_FALSE(other->IsDown());
+}
+
+TEST_F(FadeButtonOnForm, QuickSecondPressIsAnotherClick)
+{
+    // What the window system delivers for a double click: press, release, double click, release.
+    const QPointF at(5, 5);
+    const QEvent::Type sequence[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                     QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
+    for (QEvent::Type type : sequence) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(type, at, other->Widget()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(other->Widget(), &e);
+    }
+    EXPECT_EQ(clicks[other], 2);
+}
+
+TEST_F(FadeButtonOnForm, DisabledButtonIgnoresTheMouseAndIsNotDrawnPressed)
+{
+    other->SetEnabled(false);
+    QTest::mouseClick(other->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks[other], 0);
+    EXPECT_FALSE(other->IsDown());
+    EXPECT_EQ(FacePixel(other), FormFace);
+}
+
+TEST_F(FadeButtonOnForm, PressedFaceTakesTheDownColour)
+{
+    QTest::mousePress(other->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(FacePixel(other), TColor(0x0080FF));
+    QTest::mouseRelease(other->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(FacePixel(other), FormFace);
+}
+
+struct KeyCase {
+    const char* name;
+    int focus; // 0 edit, 1 radio button, 2 the "Other" button
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int okClicks, cancelClicks, otherClicks;
+};
+
+class FadeButtonKeys : public FadeButtonOnForm, public ::testing::WithParamInterface<KeyCase>
+{
+};
+
+TEST_P(FadeButtonKeys, ClickTheRightButton)
+{
+    const KeyCase& c = GetParam();
+    TWinControl* targets[] = {edit, radio, other};
+    Focus(targets[c.focus]);
+    Key(c.key, c.modifiers);
+    EXPECT_EQ(clicks[ok], c.okClicks);
+    EXPECT_EQ(clicks[cancel], c.cancelClicks);
+    EXPECT_EQ(clicks[other], c.otherClicks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FadeButton, FadeButtonKeys,
+    ::testing::Values(KeyCase{"enterInEditClicksDefault", 0, Qt::Key_Return, Qt::NoModifier, 1, 0, 0},
+                      KeyCase{"enterOnRadioButtonClicksDefault", 1, Qt::Key_Return, Qt::NoModifier, 1, 0, 0},
+                      KeyCase{"enterOnButtonClicksThatButton", 2, Qt::Key_Return, Qt::NoModifier, 0, 0, 1},
+                      KeyCase{"spaceOnButtonClicksThatButton", 2, Qt::Key_Space, Qt::NoModifier, 0, 0, 1},
+                      KeyCase{"escapeClicksCancel", 0, Qt::Key_Escape, Qt::NoModifier, 0, 1, 0},
+                      KeyCase{"escapeClicksCancelWhileAButtonHasFocus", 2, Qt::Key_Escape, Qt::NoModifier, 0,
+                              1, 0},
+                      KeyCase{"shiftEscapeClicksNothing", 0, Qt::Key_Escape, Qt::ShiftModifier, 0, 0, 0},
+                      KeyCase{"ctrlEscapeClicksNothing", 0, Qt::Key_Escape, Qt::ControlModifier, 0, 0, 0},
+                      KeyCase{"altLetterClicksItsButton", 0, Qt::Key_O, Qt::AltModifier, 1, 0, 0},
+                      KeyCase{"altOtherLetterClicksNothing", 2, Qt::Key_X, Qt::AltModifier, 0, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FadeButtonOnForm, DisabledDefaultStillTakesEnterButDoesNotClick)
+{
+    ok->SetEnabled(false);
+    Focus(edit);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(clicks[ok], 0);
+    EXPECT_EQ(edit->Chars, 0); // the key went no further
+    Key(Qt::Key_A);
+    EXPECT_EQ(edit->Chars, 1);
+}
+
+TEST_F(FadeButtonOnForm, CancelRefusesEscapeWhileDisabledOrHidden)
+{
+    Focus(edit);
+    cancel->SetEnabled(false);
+    Key(Qt::Key_Escape);
+    cancel->SetEnabled(true);
+    cancel->SetVisible(false);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(clicks[cancel], 0);
+}
+
+TEST_F(FadeButtonOnForm, AcceleratorNeedsAnEnabledButton)
+{
+    Focus(edit);
+    ok->SetEnabled(false);
+    Key(Qt::Key_O, Qt::AltModifier);
+    EXPECT_EQ(clicks[ok], 0);
+}
+
+TEST_F(FadeButtonOnForm, ModalResultClosesTheModalFormAfterOnClick)
+{
+    form->Hide();
+    other->SetModalResult(mrCancel);
+    TModalResult seenInClick = -1;
+    other->OnClick = [&](TObject*) { seenInClick = form->ModalResult(); };
+    QTimer click;
+    click.setSingleShot(true);
+    QObject::connect(&click, &QTimer::timeout,
+                     [&] { QTest::mouseClick(other->Widget(), Qt::LeftButton, {}, QPoint(5, 5)); });
+    click.start(0);
+    QTimer guard; // ends a stuck dialog so that the test fails instead of hanging
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] { form->SetModalResult(99); });
+    guard.start(5000);
+    EXPECT_EQ(form->ShowModal(), mrCancel);
+    EXPECT_EQ(seenInClick, mrNone);
+}
+
+// ---- Hot tracking and fade ----------------------------------------------------------------------
+
+TEST_F(FadeButtonOnForm, LeavingWithoutSlowDeceaseRestoresAtOnce)
+{
+    int entered = 0, exited = 0;
+    other->OnMouseEnter = [&](TObject*) { ++entered; };
+    other->OnMouseExit = [&](TObject*) { ++exited; };
+    Enter(other);
+    EXPECT_TRUE(other->CursorOnButton());
+    EXPECT_EQ(other->HotTrackStep(), 8);
+    EXPECT_EQ(FacePixel(other), TColor(clYellow));
+    Leave(other);
+    EXPECT_FALSE(other->CursorOnButton());
+    EXPECT_EQ(other->HotTrackStep(), 0);
+    EXPECT_EQ(FacePixel(other), FormFace);
+    EXPECT_TRUE(other->FadeThread()->Suspended());
+    EXPECT_EQ(entered, 1);
+    EXPECT_EQ(exited, 1);
+}
+
+TEST_F(FadeButtonOnForm, DisabledButtonIsNotHotTracked)
+{
+    int entered = 0;
+    other->OnMouseEnter = [&](TObject*) { ++entered; };
+    other->SetEnabled(false);
+    Enter(other);
+    EXPECT_FALSE(other->CursorOnButton());
+    EXPECT_EQ(other->HotTrackStep(), 0);
+    EXPECT_EQ(entered, 0);
+}
+
+TEST_F(FadeButtonOnForm, SlowDeceaseFadesOneStepPerTick)
+{
+    other->SetSlowDecease(true);
+    Enter(other);
+    Leave(other);
+    EXPECT_EQ(other->HotTrackStep(), 8);
+    EXPECT_FALSE(other->FadeThread()->Suspended());
+    EXPECT_EQ(FacePixel(other), TColor(clYellow));
+    for (int step = 7; step >= 0; --step) {
+        other->FadeThread()->DoEvent();
+        EXPECT_EQ(other->HotTrackStep(), step);
+        EXPECT_EQ(FacePixel(other), FadeButtonFaceColor(FormFace, clYellow, clNone, true, false, step))
+            << step;
+        if (step == 7) {
+            EXPECT_EQ(FacePixel(other), RGB(254, 254, 29));
+        }
+        EXPECT_EQ(other->FadeThread()->Suspended(), step == 0) << step;
+    }
+}
+
+TEST_F(FadeButtonOnForm, EnteringStopsARunningFade)
+{
+    other->SetSlowDecease(true);
+    Enter(other);
+    Leave(other);
+    other->FadeThread()->DoEvent();
+    other->FadeThread()->DoEvent();
+    EXPECT_EQ(other->HotTrackStep(), 6);
+    Enter(other);
+    EXPECT_EQ(other->HotTrackStep(), 8);
+    EXPECT_TRUE(other->FadeThread()->Suspended());
+    EXPECT_EQ(FacePixel(other), TColor(clYellow));
+}
+
+TEST_F(FadeButtonOnForm, SwitchingSlowDeceaseOffEndsTheFade)
+{
+    other->SetSlowDecease(true);
+    Enter(other);
+    Leave(other);
+    other->SetSlowDecease(false);
+    EXPECT_EQ(other->FadeThread(), nullptr);
+    EXPECT_EQ(other->HotTrackStep(), 0);
+    Enter(other);
+    Leave(other); // no pacer: nothing to resume
+    other->SetSlowDecease(true);
+    ASSERT_NE(other->FadeThread(), nullptr);
+    EXPECT_TRUE(other->FadeThread()->Suspended());
+}
+
+TEST_F(FadeButtonOnForm, DestroyingMidFadeStopsThePacer)
+{
+    other->SetSlowDecease(true);
+    Enter(other);
+    Leave(other);
+    ASSERT_FALSE(other->FadeThread()->Suspended());
+    delete other;
+    other = nullptr;
+    QApplication::processEvents();
+    EXPECT_EQ(form->ControlCount(), 4);
+}
+
+} // namespace

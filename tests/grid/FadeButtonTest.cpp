@@ -375,6 +375,33 @@ TEST_F(FadeButtonOnForm, ModalResultClosesTheModalFormAfterOnClick)
     EXPECT_EQ(seenInClick, mrNone);
 }
 
+TEST_F(FadeButtonOnForm, KeyedOutFacesShowTheFormBeneath)
+{
+    other->SetStyle(bsShape);
+    other->SetCaption("Shape");
+    other->Font->Color = clBlack;
+    cancel->SetColorStyle(lcsChrome);
+    const QImage shot = form->Widget()->grab().toImage();
+    const TColor beneath = QColorToColor(shot.pixelColor(5, 150));
+    const QRect rounded = cancel->Widget()->geometry();
+    EXPECT_EQ(QColorToColor(shot.pixelColor(rounded.topLeft())), beneath);
+    EXPECT_EQ(QColorToColor(shot.pixelColor(rounded.bottomRight())), beneath);
+
+    // The shape's caption edges blend with the grey form, not with the magenta key: every pixel
+    // of a black caption over grey stays grey.
+    ASSERT_EQ(GetRValue(beneath), GetGValue(beneath));
+    const QRect shape = other->Widget()->geometry();
+    int captionPixels = 0;
+    for (int y = shape.top(); y <= shape.bottom(); ++y)
+        for (int x = shape.left(); x <= shape.right(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            ASSERT_LE(std::abs(c.red() - c.green()) + std::abs(c.blue() - c.green()), 4)
+                << x << "," << y << " " << c.name().toStdString();
+            captionPixels += c.green() < 64;
+        }
+    EXPECT_GT(captionPixels, 20);
+}
+
 // ---- Hot tracking and fade ----------------------------------------------------------------------
 
 TEST_F(FadeButtonOnForm, LeavingWithoutSlowDeceaseRestoresAtOnce)

@@ -1407,6 +1407,47 @@ void TWinControl::DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link)
     event->accept();   // keys never travel on to the parents
 }
 
+namespace {
+
+// Sends an inner widget's key events through its control's key protocol.
+class TKeyRouter : public QObject, public TControlWidgetLink {
+public:
+    TKeyRouter(TWinControl* owner, QWidget* inner, void (TWinControl::*dispatch)(QKeyEvent*, TControlWidgetLink&))
+        : owner_(owner), inner_(inner), dispatch_(dispatch)
+    {
+        Control = owner;
+    }
+    bool NativeEvent(QEvent* e) override { return inner_ && static_cast<QObject*>(inner_)->event(e); }
+    void NativeMouse(QMouseEvent*) override {}
+    void NativePaint(QPaintEvent*) override {}
+    void NativeContextMenu(QContextMenuEvent*) override {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (watched != inner_ || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease))
+            return false;
+        if (owner_->ComponentState() & csDestroying)
+            return false;
+        (owner_->*dispatch_)(static_cast<QKeyEvent*>(e), *this);
+        return true;
+    }
+
+private:
+    TWinControl* owner_;
+    QPointer<QWidget> inner_;
+    void (TWinControl::*dispatch_)(QKeyEvent*, TControlWidgetLink&);
+};
+
+} // namespace
+
+void TWinControl::RouteKeysOf(QWidget* inner)
+{
+    auto router = std::make_unique<TKeyRouter>(this, inner, &TWinControl::DispatchKeyEvent);
+    inner->installEventFilter(router.get());
+    FKeyRouters.push_back(std::move(router));
+}
+
 // ---- Self-drawn controls ----------------------------------------------------------------------------
 
 TCustomControl::TCustomControl(TComponent* AOwner)

@@ -469,6 +469,9 @@ protected:
 
     // Runs the key protocol above for one Qt key event.
     void DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link);
+    // Routes the key events of an inner Qt widget (a page control's tab bar) through the key
+    // protocol of this control, with the inner widget's own handling as the last step.
+    void RouteKeysOf(QWidget* inner);
     void DoEnter();
     void DoExit();
 
@@ -481,6 +484,7 @@ private:
 
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
+    std::vector<std::unique_ptr<QObject>> FKeyRouters;
     HWND FHandle = 0;
     bool FTabStop = false;
     int FAlignLevel = 0;

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <algorithm>
 #include <vector>
 
@@ -487,6 +489,84 @@ bool TCustomForm::WidgetEvent(QEvent* event, TControlWidgetLink& link)
     default:
         return TWinControl::WidgetEvent(event, link);
     }
+}
+
+// ---- TScrollBox -------------------------------------------------------------------------------------
+
+TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner, new TWidgetBridge<QScrollArea>())
+{
+    NativeInput = true;
+    ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    auto* area = static_cast<QScrollArea*>(Widget());
+    FContent = new QWidget();
+    FContent->setAutoFillBackground(false);
+    area->setWidget(FContent);
+    area->setWidgetResizable(false);
+    area->setFocusPolicy(Qt::NoFocus);
+    SetBounds(0, 0, 185, 41);
+}
+
+void TScrollBox::SetBorderStyle(TBorderStyle Value)
+{
+    FBorderStyle = Value;
+    static_cast<QScrollArea*>(Widget())->setFrameShape(Value == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
+}
+
+TRect TScrollBox::ClientRect() const
+{
+    const QWidget* viewport = static_cast<QScrollArea*>(Widget())->viewport();
+    return TRect(0, 0, viewport->width(), viewport->height());
+}
+
+void TScrollBox::ChildBoundsChanged(TControl* Child)
+{
+    TWinControl::ChildBoundsChanged(Child);
+    UpdateRange();
+}
+
+void TScrollBox::Resize()
+{
+    TWinControl::Resize();
+    UpdateRange();
+}
+
+void TScrollBox::UpdateRange()
+{
+    if (!FContent)
+        return;
+    int right = 0, bottom = 0;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (!c->Visible())
+            continue;
+        right = std::max(right, c->Left() + c->Width());
+        bottom = std::max(bottom, c->Top() + c->Height());
+    }
+    const TRect client = ClientRect();
+    if (!AutoScroll) {
+        right = 0;
+        bottom = 0;
+    }
+    FContent->resize(std::max(right, client.Width()), std::max(bottom, client.Height()));
+}
+
+void TScrollBox::ScrollInView(TControl* Control)
+{
+    if (Control && Control->Widget() && ContainsControl(Control))
+        static_cast<QScrollArea*>(Widget())->ensureWidgetVisible(Control->Widget(), 0, 0);
+}
+
+TPoint TScrollBox::ScrollPos() const
+{
+    const auto* area = static_cast<QScrollArea*>(Widget());
+    return TPoint(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value());
+}
+
+void TScrollBox::SetScrollPos(TPoint Value)
+{
+    auto* area = static_cast<QScrollArea*>(Widget());
+    area->horizontalScrollBar()->setValue(Value.X);
+    area->verticalScrollBar()->setValue(Value.Y);
 }
 
 // ---- TApplication -----------------------------------------------------------------------------------

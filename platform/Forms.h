@@ -130,6 +130,32 @@ public:
     explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 };
 
+// A container whose content scrolls: child controls sit on a surface as large as their extent.
+class TScrollBox : public TWinControl {
+public:
+    explicit TScrollBox(TComponent* AOwner);
+
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    bool AutoScroll = true;
+    // Scrolls so that the control is in view.
+    void ScrollInView(TControl* Control);
+    // The scroll position of the content (pixels).
+    TPoint ScrollPos() const;
+    void SetScrollPos(TPoint Value);
+
+protected:
+    QWidget* ChildHost() const override { return FContent; }
+    void ChildBoundsChanged(TControl* Child) override;
+    void Resize() override;
+    TRect ClientRect() const override;
+
+private:
+    void UpdateRange();
+    QWidget* FContent;
+    TBorderStyle FBorderStyle = bsSingle;
+};
+
 // The program: its forms, the message loop and the general error report.
 class TApplication : public TComponent {
 public:

@@ -1,0 +1,334 @@
+#include "platform/ExtCtrls.h"
+
+#include <QPointer>
+#include <QTimer>
+
+// ---- TPanel -----------------------------------------------------------------------------------------
+
+TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    ControlStyle |= csAcceptsControls | csOpaque;
+    SetBounds(0, 0, 185, 41);
+}
+
+void TPanel::SetBevelOuter(TBevelCut Value)
+{
+    FBevelOuter = Value;
+    Realign();
+    Invalidate();
+}
+
+void TPanel::SetBevelInner(TBevelCut Value)
+{
+    FBevelInner = Value;
+    Realign();
+    Invalidate();
+}
+
+void TPanel::SetBevelWidth(int Value)
+{
+    FBevelWidth = std::max(1, Value);
+    Realign();
+    Invalidate();
+}
+
+void TPanel::SetBorderWidth(int Value)
+{
+    FBorderWidth = std::max(0, Value);
+    Realign();
+    Invalidate();
+}
+
+void TPanel::SetBorderStyle(TBorderStyle Value)
+{
+    FBorderStyle = Value;
+    Realign();
+    Invalidate();
+}
+
+void TPanel::SetAlignment(TAlignment Value)
+{
+    FAlignment = Value;
+    Invalidate();
+}
+
+namespace {
+
+void BevelColors(TBevelCut bevel, TColor& top, TColor& bottom)
+{
+    top = bevel == bvLowered ? clBtnShadow : clBtnHighlight;
+    bottom = bevel == bvLowered ? clBtnHighlight : clBtnShadow;
+}
+
+} // namespace
+
+void TPanel::Paint()
+{
+    TRect r = ClientRect();
+    TColor top = clNone, bottom = clNone;
+    if (FBorderStyle == bsSingle)
+        Frame3D(Canvas, r, clWindowFrame, clWindowFrame, 1);
+    if (FBevelOuter != bvNone) {
+        BevelColors(FBevelOuter, top, bottom);
+        Frame3D(Canvas, r, top, bottom, FBevelWidth);
+    }
+    if (FBorderWidth > 0)
+        Frame3D(Canvas, r, Color(), Color(), FBorderWidth);
+    if (FBevelInner != bvNone) {
+        BevelColors(FBevelInner, top, bottom);
+        Frame3D(Canvas, r, top, bottom, FBevelWidth);
+    }
+    Canvas->Brush->Color = Color();
+    Canvas->Brush->Style = bsSolid;
+    Canvas->FillRect(r);
+    if (Caption().isEmpty())
+        return;
+    Canvas->Brush->Style = bsClear;
+    Canvas->Font->Assign(Font);
+    const int h = Canvas->TextHeight("W");
+    r.Top = (r.Bottom + r.Top - h) / 2;
+    r.Bottom = r.Top + h;
+    uint32_t flags = DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE;
+    flags |= FAlignment == taCenter ? DT_CENTER : (FAlignment == taRightJustify ? DT_RIGHT : DT_LEFT);
+    Canvas->DrawText(Caption(), r, flags);
+}
+
+void TPanel::AlignControls(TRect& Rect)
+{
+    int inset = FBorderWidth + (FBorderStyle == bsSingle ? 1 : 0);
+    if (FBevelOuter != bvNone)
+        inset += FBevelWidth;
+    if (FBevelInner != bvNone)
+        inset += FBevelWidth;
+    InflateRect(Rect, -inset, -inset);
+    TCustomControl::AlignControls(Rect);
+}
+
+// ---- TImage -----------------------------------------------------------------------------------------
+
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(std::make_unique<TPicture>())
+{
+    SetBounds(0, 0, 105, 105);
+}
+
+TImage::~TImage() = default;
+
+TPicture* TImage::Picture()
+{
+    // The caller may change the picture through the pointer; look at it once the event is done.
+    if (!FChangePending && Widget()) {
+        FChangePending = true;
+        QPointer<QWidget> alive = Widget();
+        QMetaObject::invokeMethod(
+            Widget(),
+            [this, alive] {
+                if (alive && FChangePending)
+                    GuardedDispatch([&] { PictureChanged(); });
+            },
+            Qt::QueuedConnection);
+    }
+    return FPicture.get();
+}
+
+void TImage::PictureChanged()
+{
+    FChangePending = false;
+    if (FAutoSize && FPicture->Width() > 0 && FPicture->Height() > 0)
+        SetBounds(Left(), Top(), FPicture->Width(), FPicture->Height());
+    Invalidate();
+}
+
+void TImage::SetStretch(bool Value)
+{
+    FStretch = Value;
+    Invalidate();
+}
+
+void TImage::SetProportional(bool Value)
+{
+    FProportional = Value;
+    Invalidate();
+}
+
+void TImage::SetCenter(bool Value)
+{
+    FCenter = Value;
+    Invalidate();
+}
+
+void TImage::SetTransparent(bool Value)
+{
+    FTransparent = Value;
+    Invalidate();
+}
+
+void TImage::SetAutoSize(bool Value)
+{
+    FAutoSize = Value;
+    PictureChanged();
+}
+
+TRect TImage::DestRect() const
+{
+    int w = FPicture->Empty() ? 0 : FPicture->Width();
+    int h = FPicture->Empty() ? 0 : FPicture->Height();
+    const int cw = ClientWidth(), ch = ClientHeight();
+    if (FStretch || (FProportional && (w > cw || h > ch))) {
+        if (FProportional && w > 0 && h > 0) {
+            const double aspect = double(w) / h;
+            if (w > h) {
+                w = cw;
+                h = int(cw / aspect);
+                if (h > ch) {
+                    h = ch;
+                    w = int(ch * aspect);
+                }
+            } else {
+                h = ch;
+                w = int(ch * aspect);
+                if (w > cw) {
+                    w = cw;
+                    h = int(cw / aspect);
+                }
+            }
+        } else {
+            w = cw;
+            h = ch;
+        }
+    }
+    TRect r(0, 0, w, h);
+    if (FCenter)
+        OffsetRect(r, (cw - w) / 2, (ch - h) / 2);
+    return r;
+}
+
+void TImage::Paint()
+{
+    TGraphic* graphic = FPicture->Graphic();
+    if (!graphic)
+        return;
+    graphic->SetTransparent(FTransparent);
+    Canvas->StretchDraw(DestRect(), graphic);
+}
+
+// ---- TShape -----------------------------------------------------------------------------------------
+
+TShape::TShape(TComponent* AOwner) : TGraphicControl(AOwner), Pen(new TPen()), Brush(new TBrush())
+{
+    Pen->OnChange = [this](TGraphicsObject*) { Invalidate(); };
+    Brush->OnChange = [this](TGraphicsObject*) { Invalidate(); };
+    SetBounds(0, 0, 65, 65);
+}
+
+TShape::~TShape()
+{
+    Pen->OnChange = nullptr;
+    Brush->OnChange = nullptr;
+    delete Pen;
+    delete Brush;
+}
+
+void TShape::SetShape(TShapeType Value)
+{
+    FShape = Value;
+    Invalidate();
+}
+
+void TShape::Paint()
+{
+    Canvas->Pen->Assign(Pen);
+    Canvas->Brush->Assign(Brush);
+    const int pw = Pen->Width;
+    int x = pw / 2, y = x;
+    int w = Width() - pw + 1, h = Height() - pw + 1;
+    if (pw == 0) {
+        --w;
+        --h;
+    }
+    const int s = std::min(w, h);
+    if (FShape == stSquare || FShape == stRoundSquare || FShape == stCircle) {
+        x += (w - s) / 2;
+        y += (h - s) / 2;
+        w = s;
+        h = s;
+    }
+    switch (FShape) {
+    case stRectangle:
+    case stSquare: Canvas->Rectangle(x, y, x + w, y + h); break;
+    case stRoundRect:
+    case stRoundSquare: Canvas->RoundRect(x, y, x + w, y + h, s / 4, s / 4); break;
+    case stEllipse:
+    case stCircle: Canvas->Ellipse(x, y, x + w, y + h); break;
+    }
+}
+
+// ---- TPaintBox --------------------------------------------------------------------------------------
+
+TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetBounds(0, 0, 105, 105);
+}
+
+void TPaintBox::Paint()
+{
+    Canvas->Font->Assign(Font);
+    Canvas->Brush->Color = Color();
+    if (OnPaint)
+        OnPaint(this);
+}
+
+// ---- TTimer -----------------------------------------------------------------------------------------
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FTimer(new QTimer())
+{
+    FTimer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(FTimer, &QTimer::timeout, FTimer, [this] { GuardedDispatch([&] { Timer(); }); });
+    UpdateTimer();
+}
+
+TTimer::~TTimer()
+{
+    // The timer may be freed from its own OnTimer; Qt deletes the QTimer once that returns.
+    FTimer->stop();
+    QObject::disconnect(FTimer, nullptr, nullptr, nullptr);
+    FTimer->deleteLater();
+}
+
+void TTimer::SetEnabled(bool Value)
+{
+    if (FEnabled == Value)
+        return;
+    FEnabled = Value;
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(unsigned Value)
+{
+    if (FInterval == Value)
+        return;
+    FInterval = Value;
+    UpdateTimer();
+}
+
+bool TTimer::Running() const
+{
+    return FTimer->isActive();
+}
+
+int TTimer::RemainingTime() const
+{
+    return FTimer->isActive() ? FTimer->remainingTime() : -1;
+}
+
+void TTimer::UpdateTimer()
+{
+    FTimer->stop();
+    if (FEnabled && FInterval > 0)
+        FTimer->start(int(std::min<unsigned>(FInterval, 0x7FFFFFFF)));
+}
+
+void TTimer::Timer()
+{
+    if (OnTimer)
+        OnTimer(this);
+}

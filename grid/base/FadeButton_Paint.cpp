@@ -87,9 +87,9 @@ void TFadeButton::Paint()
         if (FStyle == bsOld && Focused()) {
             // The focused classic button: the face one pixel in, framed in black.
             DrawFadeButtonFace(&canvas, W - 2, H - 2, FAlignment, Caption(), FLayout, &font, FShadowColor,
-                               bDown ? FShadowColor : FLightColor, FHotTrackColor, FColorWhenDown, Color(), FStyle,
-                               PopupMenu() != nullptr, FWordWrap, FFlat, Enabled(), false, hot, bDown, FGlyph.get(),
-                               FNumGlyphs, FHotTrackStep);
+                               bDown ? FShadowColor : FLightColor, FHotTrackColor, FColorWhenDown, Color(),
+                               FStyle, PopupMenu() != nullptr, FWordWrap, FFlat, Enabled(), false, hot, bDown,
+                               FGlyph.get(), FNumGlyphs, FHotTrackStep);
             const QImage drawn = surface.copy();
             canvas.DrawImage(Rect(1, 1, W + 1, H + 1), drawn, Rect(0, 0, W, H));
             canvas.Pen->Color = clBlack;
@@ -97,9 +97,10 @@ void TFadeButton::Paint()
             canvas.Brush->Style = bsClear;
             canvas.Rectangle(0, 0, W, H);
         } else {
-            DrawFadeButtonFace(&canvas, W, H, FAlignment, Caption(), FLayout, &font, FShadowColor, FLightColor,
-                               FHotTrackColor, FColorWhenDown, Color(), FStyle, PopupMenu() != nullptr, FWordWrap,
-                               FFlat, Enabled(), false, hot, bDown, FGlyph.get(), FNumGlyphs, FHotTrackStep);
+            DrawFadeButtonFace(&canvas, W, H, FAlignment, Caption(), FLayout, &font, FShadowColor,
+                               FLightColor, FHotTrackColor, FColorWhenDown, Color(), FStyle,
+                               PopupMenu() != nullptr, FWordWrap, FFlat, Enabled(), false, hot, bDown,
+                               FGlyph.get(), FNumGlyphs, FHotTrackStep);
         }
     }
 

@@ -2,7 +2,10 @@
 // accelerator, modal result and the hot-track fade, on real widgets.
 #include "grid/base/FadeButton.h"
 
+#include "platform/ActnList.h"
 #include "platform/Forms.h"
+#include "platform/ImgList.h"
+#include "platform/Menus.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -402,7 +405,109 @@ TEST_F(FadeButtonOnForm, KeyedOutFacesShowTheFormBeneath)
     EXPECT_GT(captionPixels, 20);
 }
 
+TEST_F(FadeButtonOnForm, ClickRunsOnClickThenModalResultThenPopupAtBottomLeft)
+{
+    TPopupMenu menu(form.get()); // empty: Popup returns after OnPopup
+    other->SetPopupMenu(&menu);
+    other->SetModalResult(mrRetry);
+    std::vector<QString> order;
+    other->OnClick = [&](TObject*) { order.push_back(QString("click %1").arg(form->ModalResult())); };
+    menu.OnPopup = [&](TObject*) { order.push_back(QString("popup %1").arg(form->ModalResult())); };
+    other->Click();
+    EXPECT_EQ(order, (std::vector<QString>{"click 0", "popup 4"}));
+    const TPoint corner = other->ClientToScreen(Point(0, other->Height()));
+    EXPECT_EQ(menu.LastPopupX(), corner.X);
+    EXPECT_EQ(menu.LastPopupY(), corner.Y);
+    EXPECT_EQ(menu.PopupComponent, other);
+}
+
+TEST_F(FadeButtonOnForm, ClickActionRefusesHiddenOrDisabledButtons)
+{
+    other->SetModalResult(mrOk);
+    other->SetEnabled(false);
+    other->Click();
+    other->SetEnabled(true);
+    other->SetVisible(false);
+    other->Click();
+    EXPECT_EQ(clicks[other], 0);
+    EXPECT_EQ(form->ModalResult(), mrNone);
+}
+
+TEST_F(FadeButtonOnForm, LinkedActionGivesAnEmptyGlyphItsImage)
+{
+    TImageList images(form.get());
+    images.SetSize(16, 16);
+    TBitmap picture(16, 16);
+    picture.Canvas->Brush->Color = clRed;
+    picture.Canvas->FillRect(Rect(0, 0, 16, 16));
+    images.Add(&picture);
+    TActionList actions(form.get());
+    actions.SetImages(&images);
+    struct {
+        int imageIndex;
+        bool hadGlyph;
+        bool takesImage;
+    } cases[] = {{0, false, true}, {1, false, false}, {-1, false, false}, {0, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.imageIndex << c.hadGlyph);
+        TFadeButton* b = AddButton("Action", 10, 120);
+        TBitmap strip(36, 18);
+        if (c.hadGlyph)
+            b->SetGlyph(&strip);
+        TAction action(form.get());
+        action.SetActionList(&actions);
+        action.SetImageIndex(c.imageIndex);
+        b->SetAction(&action);
+        if (c.takesImage) {
+            EXPECT_EQ(b->NumGlyphs(), 1);
+            ASSERT_EQ(b->Glyph()->Width(), 16);
+            EXPECT_EQ(QColorToColor(b->Glyph()->Image().pixelColor(8, 8)), TColor(clRed));
+        } else {
+            EXPECT_EQ(b->NumGlyphs(), c.hadGlyph ? 2 : 0);
+            EXPECT_EQ(b->Glyph()->Width(), c.hadGlyph ? 36 : 0);
+        }
+        delete b;
+    }
+}
+
 // ---- Hot tracking and fade ----------------------------------------------------------------------
+
+TEST_F(FadeButtonOnForm, FocusedOldStyleButtonIsFramedInBlack)
+{
+    other->SetStyle(bsOld);
+    other->SetLightColor(clWhite);
+    const int w = other->Width(), h = other->Height();
+    auto pixel = [&](int x, int y) {
+        return QColorToColor(other->Widget()->grab().toImage().pixelColor(x, y));
+    };
+    EXPECT_EQ(pixel(0, 0), clWhite);
+    Focus(other);
+    EXPECT_EQ(pixel(0, 0), clBlack);
+    EXPECT_EQ(pixel(w - 1, h - 1), clBlack);
+    EXPECT_EQ(pixel(1, 1), clWhite); // the face, one pixel in
+    EXPECT_EQ(pixel(w - 2, h - 2), ColorToRGB(cl3DDkShadow));
+}
+
+TEST_F(FadeButtonOnForm, HotTrackFontOnlyWhileHot)
+{
+    other->SetCaption("HHHH");
+    other->Font->Color = clBlack;
+    other->HotTrackFont()->Color = clRed;
+    other->SetUseHotTrackFont(true);
+    auto redPixels = [&] {
+        const QImage image = other->Widget()->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            }
+        return n;
+    };
+    EXPECT_EQ(redPixels(), 0);
+    Enter(other);
+    EXPECT_GT(redPixels(), 10);
+}
 
 TEST_F(FadeButtonOnForm, LeavingWithoutSlowDeceaseRestoresAtOnce)
 {

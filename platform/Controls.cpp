@@ -1043,7 +1043,7 @@ bool TWinControl::Focused() const
 void TWinControl::SetFocus()
 {
     TCustomForm* form = GetParentForm(this);
-    if (!form)
+    if (!form || !CanFocus())
         throw EInvalidOperation("Cannot focus a disabled or invisible window");
     form->FocusControl(this);
 }
@@ -1380,9 +1380,10 @@ void TWinControl::DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link)
         const char16_t ch = CharOf(event, original, shift);
         if (ch) {
             if ((shift & ssAlt) && !(shift & ssCtrl)) {
+                // Alt+character is an accelerator or nothing; it never types.
                 TWinControl* top = form ? form : this;
-                if (top->HandleDialogChar(ch, shift))
-                    return;
+                top->HandleDialogChar(ch, shift);
+                return;
             } else {
                 char16_t typed = ch;
                 if (preview) {

@@ -50,7 +50,6 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner, new TFormWidg
     ApplyColor();
     ApplyWindowFlags();
     SetBounds(0, 0, 320, 240);
-    BeginLoading();
     AllForms().push_back(this);
 }
 
@@ -100,8 +99,9 @@ void TCustomForm::DoClose(TCloseAction& Action)
 
 void TCustomForm::Show()
 {
+    const bool wasShown = Widget() && Widget()->isVisible();
     SetVisible(true);
-    if (Widget()) {
+    if (wasShown) {
         Widget()->raise();
         Widget()->activateWindow();
     }
@@ -129,7 +129,6 @@ void TCustomForm::SetVisible(bool Value)
         ApplyWindowFlags();
         PlaceOnScreen();
         w->show();
-        w->raise();
         w->activateWindow();
         FocusFirst();
     } else {

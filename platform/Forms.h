@@ -29,8 +29,9 @@ using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 // A form: a top-level window holding controls.
 //
-// Life: the constructor builds the controls; AfterConstruction (Application->CreateForm calls it)
-// ends loading and fires OnCreate.
+// Life: the constructor builds the controls (a form that reads a description calls BeginLoading
+// first); AfterConstruction - Application->CreateForm calls it, or the first Show - ends loading and
+// fires OnCreate.
 // Showing: OnShow fires before the window appears; the window is placed as Position says; the focus
 // goes to ActiveControl, else to the first tab stop.
 // ShowModal: shows the form application-modal and runs a nested message loop. Setting a non-zero

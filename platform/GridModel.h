@@ -68,6 +68,8 @@ public:
     int MaxFirst(int extent) const;
     // The First that shows entry i wholly, moving as little as possible from the current First.
     int FirstShowing(int i, int extent) const;
+    // Pixel span [p0, p1) of the visible entries among a..b; false when none of them shows.
+    bool Span(int a, int b, int extent, int& p0, int& p1) const;
     // Entry at client position pos (fixed and scrolled part); -1 before the first and after the last.
     int IndexAt(int pos) const;
 

@@ -1,5 +1,9 @@
-// Axis arithmetic of the toolkit grid: positions, visible counts and scroll limits of one axis.
+// Geometry of the toolkit grid: the arithmetic of one axis (positions, visible counts, scroll limits)
+// and the grid's cell rectangles, hit tests and sizing zones built on it.
+#include "platform/Grid.h"
 #include "platform/GridModel.h"
+
+#include <cstdlib>
 
 void TGridAxis::SetCount(int count)
 {
@@ -154,4 +158,101 @@ int TGridAxis::IndexAt(int pos) const
             return j;
     }
     return -1;
+}
+
+bool TGridAxis::Span(int a, int b, int extent, int& p0, int& p1) const
+{
+    if (a > b)
+        std::swap(a, b);
+    const int last = LastVisible(extent);
+    a = std::max(a, 0);
+    b = std::min(b, last);
+    if (a >= Fixed)
+        a = std::max(a, First);
+    if (b >= Fixed && b < First)
+        b = Fixed - 1;
+    if (a > b)
+        return false;
+    p0 = Position(a, extent);
+    const int end = Position(b, extent);
+    if (p0 == NotVisible || end == NotVisible)
+        return false;
+    p1 = end + Size(b);
+    return true;
+}
+
+// ---- Grid geometry -----------------------------------------------------------------------------------
+
+TRect TCustomGrid::CellRect(int ACol, int ARow) const
+{
+    const TRect client = ClientRect();
+    const int x = FCols.Position(ACol, client.Width());
+    const int y = FRows.Position(ARow, client.Height());
+    if (x == TGridAxis::NotVisible || y == TGridAxis::NotVisible)
+        return TRect();
+    return TRect(x, y, x + FCols.Size(ACol), y + FRows.Size(ARow));
+}
+
+void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const
+{
+    const TGridCoord c = MouseCoord(X, Y);
+    ACol = c.X;
+    ARow = c.Y;
+}
+
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const
+{
+    return TGridCoord{FCols.IndexAt(X), FRows.IndexAt(Y)};
+}
+
+TPoint TCustomGrid::ClientToScreen(TPoint p) const
+{
+    return TPoint::FromQPoint(Viewport()->mapToGlobal(p.ToQPoint()));
+}
+
+TPoint TCustomGrid::ScreenToClient(TPoint p) const
+{
+    return TPoint::FromQPoint(Viewport()->mapFromGlobal(p.ToQPoint()));
+}
+
+void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs)
+{
+    State = gsNormal;
+    Index = -1;
+    const TRect client = ClientRect();
+    // The border nearest to pos among the visible entries of the axis, within the sizing margin.
+    auto nearBorder = [](const TGridAxis& a, int pos, int extent, int& index, int& border) {
+        int best = GridSizingMargin + 1;
+        auto consider = [&](int i) {
+            const int p = a.Position(i, extent);
+            if (p == TGridAxis::NotVisible)
+                return false;
+            const int edge = p + a.Size(i);
+            if (std::abs(pos - edge) < best) {
+                best = std::abs(pos - edge);
+                index = i;
+                border = edge;
+            }
+            return true;
+        };
+        for (int i = 0; i < a.Fixed && consider(i); ++i) {
+        }
+        for (int i = a.First; i < a.Count() && consider(i); ++i) {
+        }
+        return best <= GridSizingMargin;
+    };
+    int border = 0;
+    if (FOptions.Contains(goColSizing) && Y >= 0 && Y < FRows.FixedExtent() &&
+        nearBorder(FCols, X, client.Width(), Index, border)) {
+        State = gsColSizing;
+        SizingPos = border;
+        SizingOfs = X - border;
+    } else if (FOptions.Contains(goRowSizing) && X >= 0 && X < FCols.FixedExtent() &&
+               nearBorder(FRows, Y, client.Height(), Index, border)) {
+        State = gsRowSizing;
+        SizingPos = border;
+        SizingOfs = Y - border;
+    } else {
+        Index = -1;
+    }
 }

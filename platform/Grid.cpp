@@ -48,7 +48,8 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner)
     FCols.SetDefaultSize(64);
     FRows.SetCount(5);
     FRows.SetDefaultSize(24);
-    ControlStyle |= csOpaque;
+    // The grid calls Click itself (after a cell move, at the end of a selection), not on every release.
+    ControlStyle = (ControlStyle | csOpaque) & ~csClickEvents;
     SetColor(clWindow);
     SetTabStop(true);
 

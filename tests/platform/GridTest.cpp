@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -30,6 +33,11 @@ public:
         Calls << "Click";
         TStringGrid::Click();
     }
+    void WMVScroll(int code, int pos) override
+    {
+        ScrollCodes << code;
+        TStringGrid::WMVScroll(code, pos);
+    }
     // Protected services the input half will call.
     using TCustomGrid::AutoScrollStep;
     using TCustomGrid::CalcSizingState;
@@ -37,7 +45,7 @@ public:
     using TCustomGrid::MoveColumn;
     using TCustomGrid::MoveCurrent;
     using TCustomGrid::MoveRow;
-    using TCustomGrid::WMVScroll;
+    QList<int> ScrollCodes;   // WMVScroll codes received
     void SetGridState(TGridState s) { FGridState = s; }
 
 protected:
@@ -59,6 +67,7 @@ protected:
             OnWidthsChanged();
     }
     void RowHeightsChanged() override { Calls << "RowHeightsChanged"; }
+
     void ColumnMoved(int from, int to) override
     {
         Calls << QString("ColumnMoved(%1,%2)").arg(from).arg(to);
@@ -495,6 +504,45 @@ TEST_F(GridOnForm, VisibleCountAndScrollBarRange)
     bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(grid->TopRow(), 1) << "not above the fixed rows";
     EXPECT_EQ(bar->value(), 0);
+}
+
+// Where a part of a bar is, as the bar's style lays it out.
+QPoint PartOf(QScrollBar* bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider opt;
+    opt.initFrom(bar);
+    opt.subControls = QStyle::SC_All;
+    opt.orientation = bar->orientation();
+    opt.minimum = bar->minimum();
+    opt.maximum = bar->maximum();
+    opt.sliderPosition = bar->sliderPosition();
+    opt.sliderValue = bar->value();
+    opt.singleStep = bar->singleStep();
+    opt.pageStep = bar->pageStep();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, bar).center();
+}
+
+TEST_F(GridOnForm, BarClicksArriveAsScrollCodesEndedByEndScroll)
+{
+    TwentyRows();
+    QScrollBar* bar = grid->ScrollBar(SB_VERT);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, PartOf(bar, QStyle::SC_ScrollBarAddLine));
+    EXPECT_EQ(grid->ScrollCodes, QList<int>({SB_LINEDOWN, SB_ENDSCROLL}));
+    EXPECT_EQ(grid->TopRow(), 2);
+
+    // Dragging the thumb without thumb tracking moves the rows on release only.
+    grid->ScrollCodes.clear();
+    const QPoint thumb = PartOf(bar, QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(bar, thumb + QPoint(0, 40));
+    EXPECT_EQ(grid->TopRow(), 2);
+    EXPECT_TRUE(grid->ScrollCodes.contains(SB_THUMBTRACK));
+    const int dragged = bar->sliderPosition();
+    EXPECT_GT(dragged, 1);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + QPoint(0, 40));
+    EXPECT_EQ(grid->ScrollCodes.mid(grid->ScrollCodes.size() - 2), QList<int>({SB_THUMBPOSITION, SB_ENDSCROLL}));
+    EXPECT_EQ(grid->TopRow(), grid->FixedRows() + dragged);
+    EXPECT_EQ(bar->value(), dragged);
 }
 
 struct ScrollCase {

@@ -1,6 +1,10 @@
 #include "app/UFormOrder.h"
 
-#include <type_traits>
+#include "app/UAbout.h"
+#include "app/UMain.h"
+#include "app/UNewProject.h"
+#include "app/UOpenProject.h"
+#include "platform/Forms.h"
 
 namespace
 {
@@ -9,12 +13,7 @@ namespace
 template <class F, F*& Global> TFormEntry Form_Entry(const char* name)
 {
     TFormEntry e{name, nullptr, nullptr, nullptr, nullptr};
-    e.Create = [](const QString& programFolder) {
-        if constexpr (std::is_constructible_v<F, const QString&>)
-            Global = new F(programFolder);
-        else
-            Global = new F();
-    };
+    e.Create = [] { Application->CreateForm(Global); };
     e.Destroy = [] {
         delete Global;
         Global = nullptr;
@@ -35,10 +34,10 @@ TFormEntry Pending(const char* name)
 }
 
 const TFormEntry kForms[] = {
-    Pending("FDodiruredavIzavUred"),
-    Pending("FNew_Project"),
-    Pending("FOpenConf"),
-    Pending("FAbout"),
+    Form_Entry<RORoruduzudizEvivUrad, FDodiruredavIzavUred>("FDodiruredavIzavUred"),
+    Form_Entry<TFNew_Project, FNew_Project>("FNew_Project"),
+    Form_Entry<TFOpenConf, FOpenConf>("FOpenConf"),
+    Form_Entry<TFAbout, FAbout>("FAbout"),
     Pending("FSoftOptions"),
     Pending("FParGen"),
     Pending("FEtherCATSlave"),
@@ -148,9 +147,10 @@ std::span<const char* const> Language_Order()
 
 void Create_Forms(const QString& programFolder)
 {
+    RORoruduzudizEvivUrad::Program_Folder = programFolder;
     for (const TFormEntry& e : kForms)
         if (e.Create)
-            e.Create(programFolder);
+            e.Create();
 }
 
 void Destroy_Forms()

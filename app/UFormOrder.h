@@ -13,8 +13,8 @@
 class TForm;
 
 struct TFormEntry {
-    const char* Name;                             // global instance name, "FNew_Project"
-    void (*Create)(const QString& programFolder); // nullptr: not built yet
+    const char* Name; // global instance name, "FNew_Project"
+    void (*Create)(); // nullptr: not built yet; the application owns what it creates
     void (*Destroy)();
     TForm* (*Instance)();
     void (*Set_Lang)(); // nullptr: no texts of the table (the about box)
@@ -25,7 +25,8 @@ std::span<const TFormEntry> Form_Creation_Order();
 // Instance names in the order of Change_Language (every form with texts, the main window first).
 std::span<const char* const> Language_Order();
 
-// Creates every built form in order; the main window takes the program folder for its start-up.
+// Creates every built form in order, the first as the application's main form; the main window's
+// start-up takes `programFolder` as the program's folder ("" = the folder of the program file).
 void Create_Forms(const QString& programFolder);
 // Destroys them, last created first, and empties their instance pointers.
 void Destroy_Forms();

@@ -1,13 +1,17 @@
-// Program start of the configurator.
+// Program start of the configurator: every form once, the main window first, then the message loop
+// until the main window closes.
+#include "app/UFormOrder.h"
+#include "platform/Forms.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle("Brivexcorp - Configurator RIVA101 - EtherCAT Slave / Modbus Master ");
-    window.resize(694, 484);
-    window.show();
-    return app.exec();
+    Application->Initialize();
+    Application->MainFormOnTaskBar = true;
+    Create_Forms(QString());
+    Application->Run();
+    Destroy_Forms();
+    return 0;
 }

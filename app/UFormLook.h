@@ -1,0 +1,44 @@
+// The look the shell's forms share: the background colour and font of every form, the grey header
+// texts, the command buttons, and the header and button panels of the dialogs. Forms call these
+// while building their controls, so a form reads as a list of its parts and positions.
+#pragma once
+
+#include "grid/base/FadeButton.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+
+constexpr TColor Form_Color = 0xEDF7F8;      // background of every form and face of every button
+constexpr TColor Header_Text_Color = clGray; // software code, description, step labels
+constexpr int Title_Panel_Height = 69;
+constexpr int Button_Panel_Height = 40;
+
+// Fixed single border with the system menu only, centred on the screen, the forms' colour and font.
+void Set_Form_Look(TCustomForm* form, bool resizable = false);
+
+// A label placed on `parent` (owned by `owner`), auto-sized, named.
+TLabel* Make_Label(TComponent* owner, TWinControl* parent, const char* name, int left, int top);
+// The large grey software code and the bold grey description of a header.
+void Set_SW_Code_Look(TLabel* label);
+void Set_SW_Desc_Look(TLabel* label);
+
+// The maker's web address as the web labels show it: the host of the maker's web server without "www.".
+QString Maker_Address();
+
+// A command button with the program's colours. Step buttons are left-justified; the header icons
+// use the plain raised style.
+enum class TButtonRole { Command, Step, Icon };
+TFadeButton* Make_Button(TComponent* owner, TWinControl* parent, const char* name, TButtonRole role, int left,
+                         int top, int width, int height);
+
+// The dialogs' header panel (P_Title with L_SW_Code and L_SW_Desc) and bottom panel (P_Button).
+struct TDialogFrame {
+    TPanel* P_Title = nullptr;
+    TLabel* L_SW_Code = nullptr;
+    TLabel* L_SW_Desc = nullptr;
+    TPanel* P_Button = nullptr;
+};
+TDialogFrame Make_Dialog_Frame(TCustomForm* form);
+// OK at the left of P_Button and Cancel beside it, with the stock glyphs; Cancel takes Escape.
+TFadeButton* Make_OK_Button(TCustomForm* form, TPanel* panel, TModalResult result);
+TFadeButton* Make_Cancel_Button(TCustomForm* form, TPanel* panel);

@@ -91,13 +91,11 @@ TPageControl::TPageControl(TComponent* AOwner)
     ControlStyle = csAcceptsControls | csSetCaption | csDoubleClicks;
     SetTabStop(true);
     RouteKeysOf(FTabs->tabBar());
-    QObject::connect(FTabs, &QTabWidget::currentChanged, FTabs, [this](int) {
+    ConnectSignal(FTabs, &QTabWidget::currentChanged, [this](int) {
         if (FCodeChange > 0)
             return;
-        GuardedDispatch([&] {
-            SyncFromQt();
-            Change();
-        });
+        SyncFromQt();
+        Change();
     });
     SetBounds(0, 0, 289, 193);
 }

@@ -355,6 +355,16 @@ protected:
     void ParentColorChanged(TColor ParentColorValue);
     void ParentShowHintChanged();
     bool IsDestroying() const { return (ComponentState() & csDestroying) != 0; }
+    // Connects a Qt signal of the control's widget (or of a widget inside it) to a handler that runs
+    // guarded, and not at all once the control is being destroyed (Qt widgets emit while dying).
+    template <class Sender, class Signal, class Handler>
+    void ConnectSignal(Sender* sender, Signal signal, Handler handler)
+    {
+        QObject::connect(sender, signal, sender, [this, handler](auto&&... args) {
+            if (!IsDestroying())
+                GuardedDispatch([&] { handler(args...); });
+        });
+    }
 
     QString FText;
 

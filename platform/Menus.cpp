@@ -135,7 +135,10 @@ void TPopupMenu::Popup(int X, int Y)
     BuildMenu(&menu, Items, map);
     if (menu.isEmpty())
         return;
-    QAction* chosen = menu.exec(QPoint(X, Y));
+    QAction* chosen = nullptr;
+    QObject::connect(&menu, &QMenu::triggered, &menu, [&chosen](QAction* a) { chosen = a; });
+    if (QAction* returned = menu.exec(QPoint(X, Y)))
+        chosen = returned;
     if (!chosen)
         return;
     const auto it = map.find(chosen);

@@ -212,11 +212,9 @@ TLinkLabel::TLinkLabel(TComponent* AOwner)
     FLabel->setTextFormat(Qt::RichText);
     FLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     FLabel->setOpenExternalLinks(false);
-    QObject::connect(FLabel, &QLabel::linkActivated, FLabel, [this](const QString& link) {
-        GuardedDispatch([&] {
-            if (OnLinkClick)
-                OnLinkClick(this, link, sltURL);
-        });
+    ConnectSignal(FLabel, &QLabel::linkActivated, [this](const QString& link) {
+        if (OnLinkClick)
+            OnLinkClick(this, link, sltURL);
     });
     SetBounds(0, 0, 53, 17);
 }
@@ -298,7 +296,7 @@ void TEdit::Init()
     SetTabStop(true);
     SetParentColor(false);
     SetColor(clWindow);
-    QObject::connect(FEdit, &QLineEdit::textChanged, FEdit, [this] { GuardedDispatch([&] { Change(); }); });
+    ConnectSignal(FEdit, &QLineEdit::textChanged, [this](const QString&) { Change(); });
     SetBounds(0, 0, 121, 21);
 }
 
@@ -585,11 +583,9 @@ TComboBox::TComboBox(TComponent* AOwner)
     FCombo->setInsertPolicy(QComboBox::NoInsert);
     FCombo->setCurrentIndex(-1);
     ConnectEditor();
-    QObject::connect(FCombo, &QComboBox::activated, FCombo, [this](int) {
-        GuardedDispatch([&] {
-            Click();
-            Select();
-        });
+    ConnectSignal(FCombo, &QComboBox::activated, [this](int) {
+        Click();
+        Select();
     });
     FCombo->OnShowPopup = [this] {
         GuardedDispatch([&] {
@@ -624,7 +620,7 @@ void TComboBox::ConnectEditor()
 {
     if (QLineEdit* edit = FCombo->lineEdit()) {
         edit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
-        QObject::connect(edit, &QLineEdit::textEdited, edit, [this] { GuardedDispatch([&] { Change(); }); });
+        ConnectSignal(edit, &QLineEdit::textEdited, [this](const QString&) { Change(); });
     }
 }
 
@@ -783,7 +779,7 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner, new TWidgetBridge
     SetTabStop(true);
     SetParentColor(true);
     FBox->Next = [this] { return ToQt(NextState()); };
-    QObject::connect(FBox, &QCheckBox::stateChanged, FBox, [this](int) { GuardedDispatch([&] { Click(); }); });
+    ConnectSignal(FBox, &QCheckBox::stateChanged, [this](int) { Click(); });
     SetBounds(0, 0, 97, 17);
 }
 
@@ -848,9 +844,9 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner, new TWidget
     ControlStyle = csSetCaption | csDoubleClicks;
     SetTabStop(true);
     SetParentColor(true);
-    QObject::connect(FRadio, &QRadioButton::toggled, FRadio, [this](bool on) {
+    ConnectSignal(FRadio, &QRadioButton::toggled, [this](bool on) {
         if (on)
-            GuardedDispatch([&] { Click(); });
+            Click();
     });
     SetBounds(0, 0, 113, 17);
 }
@@ -977,15 +973,15 @@ TListBox::TListBox(TComponent* AOwner)
     SetColor(clWindow);
     FList->setSelectionMode(QAbstractItemView::SingleSelection);
     FList->setUniformItemSizes(true);
-    QObject::connect(FList, &QListWidget::currentRowChanged, FList, [this](int) {
+    ConnectSignal(FList, &QListWidget::currentRowChanged, [this](int) {
         if (FCodeChange > 0)
             return;
         FChangedByPress = true;
-        GuardedDispatch([&] { Click(); });
+        Click();
     });
-    QObject::connect(FList, &QListWidget::itemClicked, FList, [this](QListWidgetItem*) {
+    ConnectSignal(FList, &QListWidget::itemClicked, [this](QListWidgetItem*) {
         if (!FChangedByPress)
-            GuardedDispatch([&] { Click(); });
+            Click();
     });
     SetBounds(0, 0, 121, 97);
 }
@@ -1208,7 +1204,7 @@ TMemo::TMemo(TComponent* AOwner)
     SetColor(clWindow);
     FEditor->setTabChangesFocus(true);
     SetScrollBars(ssNone);
-    QObject::connect(FEditor, &QPlainTextEdit::textChanged, FEditor, [this] { GuardedDispatch([&] { Change(); }); });
+    ConnectSignal(FEditor, &QPlainTextEdit::textChanged, [this] { Change(); });
     SetBounds(0, 0, 185, 89);
 }
 

@@ -369,11 +369,16 @@ bool TCustomGrid::ViewportEvent(QEvent* Event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         // Viewport coordinates are client coordinates: the control's mouse protocol takes them as is.
-        WidgetMouse(static_cast<QMouseEvent*>(Event), *dynamic_cast<TControlWidgetLink*>(Widget()));
+        TCustomControl::WidgetMouse(static_cast<QMouseEvent*>(Event), *dynamic_cast<TControlWidgetLink*>(Widget()));
         return true;
     default:
         return FViewport->BaseEvent(Event);
     }
+}
+
+void TCustomGrid::WidgetMouse(QMouseEvent* event, TControlWidgetLink&)
+{
+    event->accept();   // the frame and the bar corner
 }
 
 // ---- TCustomDrawGrid -------------------------------------------------------------------------------

@@ -242,8 +242,8 @@ protected:
     // The frame and the bar corner, on Canvas bound to the whole widget (non-client painting).
     virtual void WMNCPaint();
     // Size change protocol: Resize() (the size-change entry) calls WMSize, whose base lays out the
-    // viewport and the bars, updates the scroll ranges and then runs the toolkit's Resize (child
-    // alignment, OnResize).
+    // viewport and the bars, updates the scroll ranges (the top-left is pulled back into them, with
+    // TopLeftChanged) and then runs the toolkit's Resize (child alignment, OnResize).
     void Resize() override;
     virtual void WMSize();
     // Scroll bar actions: code SB_..., pos = the thumb position (bar value = TopRow - FixedRows, or
@@ -254,8 +254,10 @@ protected:
     // Timer ids started with SetTimer; base handles the auto-scroll timer.
     virtual void WMTimer(int Id);
     // Every event of the viewport; base paints and hands mouse events to the control's mouse
-    // protocol (coordinates are client coordinates).
+    // protocol (coordinates are client coordinates). Mouse events on the frame are not client
+    // events and go nowhere.
     virtual bool ViewportEvent(QEvent* Event);
+    void WidgetMouse(QMouseEvent* event, TControlWidgetLink& link) override;
 
     void HandleSetFocus() override;
     void HandleKillFocus() override;

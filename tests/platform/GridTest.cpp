@@ -457,6 +457,17 @@ TEST_F(GridOnForm, CellRectOfVisibleCellsOnly)
     EXPECT_EQ(grid->CellRect(1, 0).Top, 0) << "fixed rows do not scroll";
 }
 
+TEST_F(GridOnForm, MouseArrivesInClientCoordinatesAndTheFrameIsNotClient)
+{
+    QList<QPoint> downs;
+    grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { downs << QPoint(x, y); };
+    QTest::mouseClick(grid->Viewport(), Qt::LeftButton, {}, QPoint(70, 30));
+    QTest::mouseClick(grid->Widget(), Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_EQ(downs, QList<QPoint>({QPoint(70, 30)}));
+    EXPECT_EQ(grid->MouseCoord(downs[0].x(), downs[0].y()), (TGridCoord{1, 1}));
+    EXPECT_TRUE(grid->Calls.filter("Click").isEmpty()) << "a release is no click by itself";
+}
+
 TEST_F(GridOnForm, SizingZonesLieOnBordersInsideTheFixedCells)
 {
     grid->SetOptions(grid->Options() | goColSizing | goRowSizing);

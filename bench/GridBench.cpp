@@ -8,17 +8,19 @@
 #include <QTableWidget>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 constexpr int Rows = 100000;
 constexpr int Cols = 20;
 
 // Draws the text of each cell, as the grid family's painter would at least do.
-class TTextGrid : public TStringGrid {
-public:
+class TTextGrid : public TStringGrid
+{
+  public:
     using TStringGrid::TStringGrid;
 
-protected:
+  protected:
     void DrawCell(int c, int r, const TRect& rect, TGridDrawState) override
     {
         Canvas->FillRect(rect);

@@ -56,9 +56,8 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner)
     FViewport = new TGridViewport(this, Widget());
     for (int bar : {SB_HORZ, SB_VERT}) {
         auto* sb = new TGridScrollBar(this, bar, Widget());
-        QObject::connect(sb, &QAbstractSlider::actionTriggered, sb, [this, bar](int action) {
-            GuardedDispatch([&] { ScrollBarAction(bar, action); });
-        });
+        QObject::connect(sb, &QAbstractSlider::actionTriggered, sb,
+                         [this, bar](int action) { GuardedDispatch([&] { ScrollBarAction(bar, action); }); });
         FBars[bar] = sb;
     }
     SetBounds(0, 0, 320, 120);
@@ -301,7 +300,7 @@ void TCustomGrid::HandleEnabledChanged()
 void TCustomGrid::HandleSetFocus()
 {
     TCustomControl::HandleSetFocus();
-    InvalidateRect(Selection());   // the focused cell looks different
+    InvalidateRect(Selection()); // the focused cell looks different
 }
 
 void TCustomGrid::HandleKillFocus()
@@ -369,7 +368,8 @@ bool TCustomGrid::ViewportEvent(QEvent* Event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         // Viewport coordinates are client coordinates: the control's mouse protocol takes them as is.
-        TCustomControl::WidgetMouse(static_cast<QMouseEvent*>(Event), *dynamic_cast<TControlWidgetLink*>(Widget()));
+        TCustomControl::WidgetMouse(static_cast<QMouseEvent*>(Event),
+                                    *dynamic_cast<TControlWidgetLink*>(Widget()));
         return true;
     default:
         return FViewport->BaseEvent(Event);
@@ -378,7 +378,7 @@ bool TCustomGrid::ViewportEvent(QEvent* Event)
 
 void TCustomGrid::WidgetMouse(QMouseEvent* event, TControlWidgetLink&)
 {
-    event->accept();   // the frame and the bar corner
+    event->accept(); // the frame and the bar corner
 }
 
 // ---- TCustomDrawGrid -------------------------------------------------------------------------------

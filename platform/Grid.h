@@ -18,13 +18,26 @@
 class QScrollBar;
 class QTimer;
 class TGridViewport;
-class TInplaceEdit;   // the in-place editor (TCustomMaskEdit with a grid back-pointer)
+class TInplaceEdit; // the in-place editor (TCustomMaskEdit with a grid back-pointer)
 
 // ---- Vocabulary ------------------------------------------------------------------------------------
 
 enum class GridOption : unsigned {
-    FixedVertLine, FixedHorzLine, VertLine, HorzLine, RangeSelect, DrawFocusSelected, RowSizing,
-    ColSizing, RowMoving, ColMoving, Editing, Tabs, RowSelect, AlwaysShowEditor, ThumbTracking
+    FixedVertLine,
+    FixedHorzLine,
+    VertLine,
+    HorzLine,
+    RangeSelect,
+    DrawFocusSelected,
+    RowSizing,
+    ColSizing,
+    RowMoving,
+    ColMoving,
+    Editing,
+    Tabs,
+    RowSelect,
+    AlwaysShowEditor,
+    ThumbTracking
 };
 constexpr GridOption goFixedVertLine = GridOption::FixedVertLine;
 constexpr GridOption goFixedHorzLine = GridOption::FixedHorzLine;
@@ -43,25 +56,51 @@ constexpr GridOption goAlwaysShowEditor = GridOption::AlwaysShowEditor;
 constexpr GridOption goThumbTracking = GridOption::ThumbTracking;
 
 // The set of grid options: `Options() | goEditing`, `Options().Contains(goRowSelect)`.
-class TGridOptions {
-public:
+class TGridOptions
+{
+  public:
     constexpr TGridOptions() = default;
     constexpr TGridOptions(GridOption o) : bits_(Bit(o)) {}
     constexpr bool Contains(GridOption o) const { return (bits_ & Bit(o)) != 0; }
-    constexpr TGridOptions& Include(GridOption o) { bits_ |= Bit(o); return *this; }
-    constexpr TGridOptions& Exclude(GridOption o) { bits_ &= ~Bit(o); return *this; }
-    friend constexpr TGridOptions operator|(TGridOptions a, TGridOptions b) { return FromBits(a.bits_ | b.bits_); }
-    friend constexpr TGridOptions operator-(TGridOptions a, TGridOptions b) { return FromBits(a.bits_ & ~b.bits_); }
-    friend constexpr TGridOptions operator&(TGridOptions a, TGridOptions b) { return FromBits(a.bits_ & b.bits_); }
+    constexpr TGridOptions& Include(GridOption o)
+    {
+        bits_ |= Bit(o);
+        return *this;
+    }
+    constexpr TGridOptions& Exclude(GridOption o)
+    {
+        bits_ &= ~Bit(o);
+        return *this;
+    }
+    friend constexpr TGridOptions operator|(TGridOptions a, TGridOptions b)
+    {
+        return FromBits(a.bits_ | b.bits_);
+    }
+    friend constexpr TGridOptions operator-(TGridOptions a, TGridOptions b)
+    {
+        return FromBits(a.bits_ & ~b.bits_);
+    }
+    friend constexpr TGridOptions operator&(TGridOptions a, TGridOptions b)
+    {
+        return FromBits(a.bits_ & b.bits_);
+    }
     friend constexpr bool operator==(TGridOptions a, TGridOptions b) { return a.bits_ == b.bits_; }
     constexpr unsigned Bits() const { return bits_; }
 
-private:
+  private:
     static constexpr unsigned Bit(GridOption o) { return 1u << unsigned(o); }
-    static constexpr TGridOptions FromBits(unsigned bits) { TGridOptions s; s.bits_ = bits; return s; }
+    static constexpr TGridOptions FromBits(unsigned bits)
+    {
+        TGridOptions s;
+        s.bits_ = bits;
+        return s;
+    }
     unsigned bits_ = 0;
 };
-constexpr TGridOptions operator|(GridOption a, GridOption b) { return TGridOptions(a) | TGridOptions(b); }
+constexpr TGridOptions operator|(GridOption a, GridOption b)
+{
+    return TGridOptions(a) | TGridOptions(b);
+}
 
 // Draw state of a cell handed to DrawCell.
 using TGridDrawState = unsigned;
@@ -79,13 +118,14 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // Scroll bars and scroll codes of WMHScroll/WMVScroll.
 constexpr int SB_HORZ = 0, SB_VERT = 1, SB_BOTH = 3;
-constexpr int SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2, SB_PAGELEFT = 2;
+constexpr int SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2,
+              SB_PAGELEFT = 2;
 constexpr int SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5, SB_TOP = 6;
 constexpr int SB_LEFT = 6, SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8;
 
 // Timer ids of the grid family; the toolkit grid runs the auto-scroll timer itself.
 constexpr int GridScrollTimerId = 1;
-constexpr int GridScrollTimerInterval = 60;   // ms
+constexpr int GridScrollTimerInterval = 60; // ms
 // Half-width of the zone around a column (row) border where a press starts sizing.
 constexpr int GridSizingMargin = 2;
 
@@ -100,8 +140,9 @@ using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToInd
 // scrolling. Holds no cell data (TStringGrid does) and draws nothing itself: every visible cell goes
 // through DrawCell. Input (keys, mouse, focus, the in-place editor) arrives in a second step; the
 // calls it will make (MoveCurrent, MoveAnchor, FocusCell, UpdateEdit, HideEdit) are here already.
-class TCustomGrid : public TCustomControl {
-public:
+class TCustomGrid : public TCustomControl
+{
+  public:
     explicit TCustomGrid(TComponent* AOwner);
     ~TCustomGrid() override;
 
@@ -203,9 +244,9 @@ public:
     // -- In-place editor (the editor itself arrives with the input half) --
     bool EditorMode() const { return FEditorMode; }
     void SetEditorMode(bool Value);
-    void ShowEditor();                    // editor mode on, UpdateEdit
-    void HideEditor();                    // editor mode off, HideEdit
-    void InvalidateEditor();              // forget the loaded cell, UpdateEdit (reload, no write-back)
+    void ShowEditor();       // editor mode on, UpdateEdit
+    void HideEditor();       // editor mode off, HideEdit
+    void InvalidateEditor(); // forget the loaded cell, UpdateEdit (reload, no write-back)
     TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
 
     // The row (column) moves to the end and the count drops by one; its data stays stored beyond
@@ -213,7 +254,7 @@ public:
     void DeleteRow(int ARow);
     void DeleteColumn(int ACol);
 
-protected:
+  protected:
     // -- Notifications, all synchronous --
     // After ColCount/RowCount changed (before the scroll bars are updated).
     virtual void SizeChanged(int OldColCount, int OldRowCount);
@@ -304,11 +345,11 @@ protected:
 
     TGridState FGridState = gsNormal;
     bool FEditorMode = false;
-    int FInplaceCol = -1;   // cell the editor is loaded from; -1 = none (then it is hidden)
+    int FInplaceCol = -1; // cell the editor is loaded from; -1 = none (then it is hidden)
     int FInplaceRow = -1;
     TInplaceEdit* FInplaceEdit = nullptr;
 
-private:
+  private:
     friend class TGridViewport;
     friend class TGridScrollBar;
     void ViewportPaint(QPaintEvent* Event);
@@ -337,14 +378,15 @@ private:
     TGridViewport* FViewport = nullptr;
     QScrollBar* FBars[2] = {nullptr, nullptr};
     std::map<int, QTimer*> FTimers;
-    TRect FPaintRect;   // area being painted (client coordinates)
+    TRect FPaintRect; // area being painted (client coordinates)
 };
 
 // ---- TCustomDrawGrid / TDrawGrid -------------------------------------------------------------------
 
 // The grid with events: each notification of TCustomGrid fires its event here.
-class TCustomDrawGrid : public TCustomGrid {
-public:
+class TCustomDrawGrid : public TCustomGrid
+{
+  public:
     explicit TCustomDrawGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
 
     TSelectCellEvent OnSelectCell;
@@ -353,7 +395,7 @@ public:
     TMovedEvent OnColumnMoved;
     TMovedEvent OnRowMoved;
 
-protected:
+  protected:
     bool CanSelectCell(int ACol, int ARow) override;
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     void TopLeftChanged() override;
@@ -361,7 +403,8 @@ protected:
     void RowMoved(int FromIndex, int ToIndex) override;
 };
 
-class TDrawGrid : public TCustomDrawGrid {
-public:
+class TDrawGrid : public TCustomDrawGrid
+{
+  public:
     explicit TDrawGrid(TComponent* AOwner) : TCustomDrawGrid(AOwner) {}
 };

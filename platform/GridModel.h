@@ -38,8 +38,9 @@ inline TGridRect GridRect(TGridCoord a, TGridCoord b)
 // the fixed part. Sizes are kept in a vector only once one of them differs from the default, so a
 // grid of 100,000 default rows costs nothing per row. Positions are in client pixels; the loops
 // below stop at the client edge, so they cost what is visible, not what exists.
-class TGridAxis {
-public:
+class TGridAxis
+{
+  public:
     static constexpr int NotVisible = -1;
 
     int Count() const { return count_; }
@@ -53,7 +54,7 @@ public:
     bool SetSize(int i, int size);
 
     int Fixed = 1;
-    int First = 1;   // the first scrolled index shown (LeftCol / TopRow)
+    int First = 1; // the first scrolled index shown (LeftCol / TopRow)
 
     // Pixels taken by the fixed entries.
     int FixedExtent() const;
@@ -73,10 +74,10 @@ public:
     // Entry at client position pos (fixed and scrolled part); -1 before the first and after the last.
     int IndexAt(int pos) const;
 
-private:
+  private:
     int count_ = 5;
     int default_ = 24;
-    std::vector<int> sizes_;   // empty: every entry has the default size
+    std::vector<int> sizes_; // empty: every entry has the default size
 };
 
 // The string grid's cells: a text and an object pointer per cell, sparse, indexed by store column and
@@ -86,8 +87,9 @@ private:
 //
 // Index rules: a negative row fails with EListError "List index out of bounds (row)"; a negative
 // column fails on every write and on a read from a row that holds cells (an empty row reads "" / nil).
-class TGridCellStore {
-public:
+class TGridCellStore
+{
+  public:
     QString Text(int c, int r) const;
     TObject* Object(int c, int r) const;
     void SetText(int c, int r, const QString& text);
@@ -103,7 +105,7 @@ public:
     int RowLength(int r) const { return r >= 0 && r < RowExtent() ? int(rows_[size_t(r)].size()) : 0; }
     void Clear() { rows_.clear(); }
 
-private:
+  private:
     struct TCell {
         QString Text;
         TObject* Object = nullptr;

@@ -7,23 +7,25 @@
 #include <QScrollBar>
 #include <QWidget>
 
-class TGridViewport : public QWidget {
-public:
+class TGridViewport : public QWidget
+{
+  public:
     TGridViewport(TCustomGrid* grid, QWidget* parent);
     TCustomGrid* Grid;
     bool BaseEvent(QEvent* e) { return QWidget::event(e); }
 
-protected:
+  protected:
     bool event(QEvent* e) override;
 };
 
 // A bar of the grid; its mouse release ends a scroll action (SB_THUMBPOSITION, SB_ENDSCROLL).
-class TGridScrollBar : public QScrollBar {
-public:
+class TGridScrollBar : public QScrollBar
+{
+  public:
     TGridScrollBar(TCustomGrid* grid, int bar, QWidget* parent);
     TCustomGrid* Grid;
     const int Bar;
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 };

@@ -5,7 +5,8 @@
 
 #include <QPainter>
 
-namespace {
+namespace
+{
 
 struct TVisibleEntry {
     int Index;
@@ -73,7 +74,7 @@ void TCustomGrid::Paint()
                 if (rect.IsEmpty() || !Overlaps(rect, area))
                     continue;
                 if (c.Index == editorCol && r.Index == editorRow)
-                    continue;   // the open editor covers it
+                    continue; // the open editor covers it
                 TGridDrawState state = 0;
                 if (fixedRegion) {
                     state = gdFixed;

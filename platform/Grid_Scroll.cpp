@@ -8,7 +8,7 @@
 
 int TCustomGrid::BorderWidth() const
 {
-    return FBorderStyle == bsNone ? 0 : 2;   // the sunken client edge
+    return FBorderStyle == bsNone ? 0 : 2; // the sunken client edge
 }
 
 int TCustomGrid::BarExtent() const
@@ -194,14 +194,29 @@ void TCustomGrid::ScrollBarAction(int Bar, int Action)
     QScrollBar* sb = FBars[Bar];
     int code;
     switch (Action) {
-    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
-    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
-    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
-    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
-    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
-    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
-    case QAbstractSlider::SliderMove: code = sb->isSliderDown() ? SB_THUMBTRACK : SB_THUMBPOSITION; break;
-    default: return;
+    case QAbstractSlider::SliderSingleStepAdd:
+        code = SB_LINEDOWN;
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        code = SB_LINEUP;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        code = SB_PAGEDOWN;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        code = SB_PAGEUP;
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        code = SB_TOP;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        code = SB_BOTTOM;
+        break;
+    case QAbstractSlider::SliderMove:
+        code = sb->isSliderDown() ? SB_THUMBTRACK : SB_THUMBPOSITION;
+        break;
+    default:
+        return;
     }
     const int pos = sb->sliderPosition();
     if (Bar == SB_VERT)
@@ -244,19 +259,34 @@ void TCustomGrid::ScrollTo(bool Horizontal, int Code, int Pos)
     const int page = std::max(Horizontal ? VisibleColCount() : VisibleRowCount(), 1);
     int target;
     switch (Code) {
-    case SB_LINEUP: target = a.First - 1; break;
-    case SB_LINEDOWN: target = a.First + 1; break;
-    case SB_PAGEUP: target = a.First - page; break;
-    case SB_PAGEDOWN: target = a.First + page; break;
+    case SB_LINEUP:
+        target = a.First - 1;
+        break;
+    case SB_LINEDOWN:
+        target = a.First + 1;
+        break;
+    case SB_PAGEUP:
+        target = a.First - page;
+        break;
+    case SB_PAGEDOWN:
+        target = a.First + page;
+        break;
     case SB_THUMBTRACK:
         if (!FOptions.Contains(goThumbTracking))
             return;
         target = a.Fixed + Pos;
         break;
-    case SB_THUMBPOSITION: target = a.Fixed + Pos; break;
-    case SB_TOP: target = a.Fixed; break;
-    case SB_BOTTOM: target = maxFirst; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        target = a.Fixed + Pos;
+        break;
+    case SB_TOP:
+        target = a.Fixed;
+        break;
+    case SB_BOTTOM:
+        target = maxFirst;
+        break;
+    default:
+        return;
     }
     // Never further than the limit, unless a direct write already went beyond it.
     if (target > a.First)
@@ -276,7 +306,8 @@ void TCustomGrid::SetTimer(int Id, int Interval)
     QTimer*& timer = FTimers[Id];
     if (!timer) {
         timer = new QTimer(Widget());
-        QObject::connect(timer, &QTimer::timeout, timer, [this, Id] { GuardedDispatch([&] { WMTimer(Id); }); });
+        QObject::connect(timer, &QTimer::timeout, timer,
+                         [this, Id] { GuardedDispatch([&] { WMTimer(Id); }); });
     }
     timer->start(Interval);
 }

@@ -2,7 +2,8 @@
 #include "platform/GridModel.h"
 #include "platform/SysUtils.h"
 
-namespace {
+namespace
+{
 
 // The row (column) at from goes to to, the ones between shift toward from.
 template <class V> void MoveEntry(V& v, int from, int to)
@@ -59,7 +60,7 @@ TObject* TGridCellStore::Object(int c, int r) const
 void TGridCellStore::SetText(int c, int r, const QString& text)
 {
     if (text.isEmpty() && !Find(c, r) && c >= 0)
-        return;   // nothing stored, nothing to store
+        return; // nothing stored, nothing to store
     Slot(c, r).Text = text;
 }
 
@@ -75,7 +76,7 @@ void TGridCellStore::MoveRow(int from, int to)
     if (from < 0 || to < 0)
         RaiseListIndexError(std::min(from, to));
     if (from == to || std::min(from, to) >= RowExtent())
-        return;   // only empty rows take part
+        return; // only empty rows take part
     const int need = std::max(from, to) + 1;
     if (need > RowExtent())
         rows_.resize(size_t(need));

@@ -15,8 +15,9 @@ class TStringGrid;
 // A live view of one row (column) of a string grid: entries 0 .. ColCount - 1 (RowCount - 1), texts
 // with objects. Assign writes entries 0 .. n - 1 of the source and leaves the rest; Clear empties
 // every entry; adding, inserting and deleting entries raise EInvalidGridOperation.
-class TStringGridStrings : public TStrings {
-public:
+class TStringGridStrings : public TStrings
+{
+  public:
     enum TAxis { Row, Col };
     TStringGridStrings(TStringGrid* Grid, TAxis Axis, int Index) : FGrid(Grid), FAxis(Axis), FIndex(Index) {}
 
@@ -25,7 +26,7 @@ public:
     void Clear() override;
     void Assign(const TPersistent* Source) override;
 
-protected:
+  protected:
     QString Get(int Index) const override;
     void Put(int Index, const QString& S) override;
     TObject* GetObject(int Index) const override;
@@ -33,7 +34,7 @@ protected:
     void InsertItem(int Index, const QString& S, TObject* AObject) override;
     void SetUpdateState(bool Updating) override;
 
-private:
+  private:
     int ColOf(int Index) const { return FAxis == Row ? Index : FIndex; }
     int RowOf(int Index) const { return FAxis == Row ? FIndex : Index; }
     TStringGrid* FGrid;
@@ -41,8 +42,9 @@ private:
     int FIndex;
 };
 
-class TStringGrid : public TDrawGrid {
-public:
+class TStringGrid : public TDrawGrid
+{
+  public:
     explicit TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
 
     // A negative row raises EListError "List index out of bounds (row)"; so does a negative column
@@ -51,8 +53,14 @@ public:
     void SetCells(int ACol, int ARow, const QString& Value);
     TObject* Objects(int ACol, int ARow) const { return FStore.Object(ACol, ARow); }
     void SetObjects(int ACol, int ARow, TObject* Value);
-    std::unique_ptr<TStringGridStrings> Rows(int ARow) { return std::make_unique<TStringGridStrings>(this, TStringGridStrings::Row, ARow); }
-    std::unique_ptr<TStringGridStrings> Cols(int ACol) { return std::make_unique<TStringGridStrings>(this, TStringGridStrings::Col, ACol); }
+    std::unique_ptr<TStringGridStrings> Rows(int ARow)
+    {
+        return std::make_unique<TStringGridStrings>(this, TStringGridStrings::Row, ARow);
+    }
+    std::unique_ptr<TStringGridStrings> Cols(int ACol)
+    {
+        return std::make_unique<TStringGridStrings>(this, TStringGridStrings::Col, ACol);
+    }
     void SetRows(int ARow, const TStrings* Value) { Rows(ARow)->Assign(Value); }
     void SetCols(int ACol, const TStrings* Value) { Cols(ACol)->Assign(Value); }
 
@@ -60,7 +68,7 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
-protected:
+  protected:
     // Move the texts and objects of every stored row (column), beyond the counts too, then the
     // events with the indexes given.
     void ColumnMoved(int FromIndex, int ToIndex) override;
@@ -69,7 +77,7 @@ protected:
     // Set while the in-place editor writes its own text back, so that the write does not reload it.
     int FEditUpdate = 0;
 
-private:
+  private:
     void CellWritten(int ACol, int ARow);
     TGridCellStore FStore;
     int FUpdateCount = 0;

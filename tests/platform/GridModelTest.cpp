@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // 20 entries of 22 px, 1 fixed, unless a case changes sizes.
 TGridAxis Axis(int count = 20, int size = 22, int fixed = 1)
@@ -36,7 +37,9 @@ struct AxisCase {
     int maxFirst;
 };
 
-class GridAxisCounts : public ::testing::TestWithParam<AxisCase> {};
+class GridAxisCounts : public ::testing::TestWithParam<AxisCase>
+{
+};
 
 TEST_P(GridAxisCounts, UniformAndStoredSizesAgree)
 {
@@ -53,12 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
     Grid, GridAxisCounts,
     ::testing::Values(
         // 230 px: 22 fixed + 208 for scrolled rows = 9 whole rows and part of a tenth
-        AxisCase{"partialLast", 1, 230, 9, 10, 11},
-        AxisCase{"exactFit", 1, 22 + 9 * 22, 9, 9, 11},
-        AxisCase{"scrolledToEnd", 11, 230, 9, 19, 11},
-        AxisCase{"pastTheEnd", 15, 230, 5, 19, 11},
-        AxisCase{"onlyFixedFits", 1, 30, 0, 1, 19},
-        AxisCase{"nothingFits", 1, 0, 0, -1, 19},
+        AxisCase{"partialLast", 1, 230, 9, 10, 11}, AxisCase{"exactFit", 1, 22 + 9 * 22, 9, 9, 11},
+        AxisCase{"scrolledToEnd", 11, 230, 9, 19, 11}, AxisCase{"pastTheEnd", 15, 230, 5, 19, 11},
+        AxisCase{"onlyFixedFits", 1, 30, 0, 1, 19}, AxisCase{"nothingFits", 1, 0, 0, -1, 19},
         AxisCase{"allFit", 1, 1000, 19, 19, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -137,7 +137,7 @@ TEST(GridCellStore, MovesCarryTextsAndObjectsOfAllRowsAndColumns)
     TObject* obj = reinterpret_cast<TObject*>(&s);
     for (int c = 0; c < 5; ++c)
         s.SetText(c, 0, QString("a%1").arg(c));
-    s.SetText(30, 2, "far");   // a row longer than the moved range
+    s.SetText(30, 2, "far"); // a row longer than the moved range
     s.SetText(1, 2, "b1");
     s.SetObject(1, 2, obj);
     s.MoveCol(1, 3);
@@ -151,7 +151,7 @@ TEST(GridCellStore, MovesCarryTextsAndObjectsOfAllRowsAndColumns)
     s.MoveCol(3, 1);
     EXPECT_EQ(s.Text(1, 0), "a1");
 
-    s.MoveRow(0, 6);   // to a row never written
+    s.MoveRow(0, 6); // to a row never written
     EXPECT_EQ(s.Text(1, 6), "a1");
     EXPECT_EQ(s.Text(1, 1), "b1") << "rows between shift up";
     s.MoveRow(6, 0);

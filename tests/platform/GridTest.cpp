@@ -11,11 +11,13 @@
 #include <gtest/gtest.h>
 #include <set>
 
-namespace {
+namespace
+{
 
 // Records every notification with its arguments, in order.
-class TRecordingGrid : public TStringGrid {
-public:
+class TRecordingGrid : public TStringGrid
+{
+  public:
     using TStringGrid::TStringGrid;
 
     struct TDrawn {
@@ -25,8 +27,8 @@ public:
     };
     QStringList Calls;
     std::vector<TDrawn> Drawn;
-    bool Answer = true;                      // what CanSelectCell says
-    std::function<void()> OnWidthsChanged;   // runs inside ColWidthsChanged
+    bool Answer = true;                    // what CanSelectCell says
+    std::function<void()> OnWidthsChanged; // runs inside ColWidthsChanged
 
     void Click() override
     {
@@ -45,10 +47,10 @@ public:
     using TCustomGrid::MoveColumn;
     using TCustomGrid::MoveCurrent;
     using TCustomGrid::MoveRow;
-    QList<int> ScrollCodes;   // WMVScroll codes received
+    QList<int> ScrollCodes; // WMVScroll codes received
     void SetGridState(TGridState s) { FGridState = s; }
 
-protected:
+  protected:
     bool CanSelectCell(int c, int r) override
     {
         Calls << QString("SelectCell(%1,%2)").arg(c).arg(r);
@@ -59,7 +61,10 @@ protected:
         Calls << QString("TopLeftChanged(%1,%2)").arg(LeftCol()).arg(TopRow());
         TStringGrid::TopLeftChanged();
     }
-    void SizeChanged(int oldC, int oldR) override { Calls << QString("SizeChanged(%1,%2)").arg(oldC).arg(oldR); }
+    void SizeChanged(int oldC, int oldR) override
+    {
+        Calls << QString("SizeChanged(%1,%2)").arg(oldC).arg(oldR);
+    }
     void ColWidthsChanged() override
     {
         Calls << "ColWidthsChanged";
@@ -84,8 +89,9 @@ protected:
     }
 };
 
-class GridOnForm : public ::testing::Test {
-protected:
+class GridOnForm : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         form = std::make_unique<TForm>(nullptr);
@@ -155,7 +161,7 @@ TEST_F(GridOnForm, FixedCountMustStayBelowTheCountAndCountWritesLowerIt)
     EXPECT_EQ(grid->FixedRows(), 0);
     EXPECT_EQ(grid->Row(), 0);
     EXPECT_EQ(grid->TopRow(), 0);
-    grid->SetFixedRows(0);   // 0 is allowed
+    grid->SetFixedRows(0); // 0 is allowed
     grid->SetRowCount(5);
     grid->SetFixedRows(2);
     EXPECT_EQ(grid->Row(), 2) << "current cell leaves the fixed area";
@@ -195,7 +201,7 @@ TEST_F(GridOnForm, SizeNotificationsFollowChangesOnly)
 
     grid->Calls.clear();
     grid->SetRowHeights(3, 40);
-    grid->SetDefaultRowHeight(grid->DefaultRowHeight());   // the value it already has
+    grid->SetDefaultRowHeight(grid->DefaultRowHeight()); // the value it already has
     EXPECT_EQ(grid->RowHeights(3), grid->DefaultRowHeight());
     EXPECT_EQ(grid->Calls, QStringList({"RowHeightsChanged", "RowHeightsChanged"}));
 
@@ -301,7 +307,7 @@ TEST_F(GridOnForm, MoveColumnShiftsTextsOfEveryRowAndNothingElse)
 {
     for (int c = 0; c < 5; ++c) {
         grid->SetCells(c, 0, QString("a%1").arg(c));
-        grid->SetCells(c, 40, QString("b%1").arg(c));   // beyond the row count
+        grid->SetCells(c, 40, QString("b%1").arg(c)); // beyond the row count
     }
     grid->SetColWidths(1, 90);
     grid->SetCol(2);
@@ -337,12 +343,12 @@ TEST_F(GridOnForm, RowAndColumnViewsCopyAndAssign)
 {
     grid->SetCells(0, 1, "h");
     grid->SetCells(2, 1, "x");
-    grid->SetCells(7, 1, "hidden");   // beyond ColCount
+    grid->SetCells(7, 1, "hidden"); // beyond ColCount
     TStringList copy;
     copy.Assign(grid->Rows(1).get());
     EXPECT_EQ(copy.ToStringList(), QStringList({"h", "", "x", "", ""}));
 
-    grid->SetColCount(8);   // the hidden column travels when the count is raised around the copy
+    grid->SetColCount(8); // the hidden column travels when the count is raised around the copy
     copy.Assign(grid->Rows(1).get());
     EXPECT_EQ(copy.Strings(7), "hidden");
 
@@ -356,6 +362,21 @@ TEST_F(GridOnForm, RowAndColumnViewsCopyAndAssign)
     EXPECT_THROW(grid->Rows(1)->Delete(0), EInvalidGridOperation);
 }
 
+TEST_F(GridOnForm, UpdateBlocksNestAndHoldThePainting)
+{
+    grid->BeginUpdate();
+    grid->BeginUpdate();
+    grid->SetCells(1, 1, "a");
+    EXPECT_FALSE(grid->Viewport()->updatesEnabled());
+    grid->EndUpdate();
+    EXPECT_FALSE(grid->Viewport()->updatesEnabled()) << "still inside the outer block";
+    grid->EndUpdate();
+    EXPECT_TRUE(grid->Viewport()->updatesEnabled());
+    grid->EndUpdate(); // unbalanced: no effect
+    EXPECT_TRUE(grid->Viewport()->updatesEnabled());
+    EXPECT_EQ(grid->Cells(1, 1), "a");
+}
+
 // ---- Bad input ------------------------------------------------------------------------------------------
 
 struct BadInputCase {
@@ -363,7 +384,9 @@ struct BadInputCase {
     std::function<void(TRecordingGrid*)> act;
 };
 
-class GridBadInput : public GridOnForm, public ::testing::WithParamInterface<BadInputCase> {};
+class GridBadInput : public GridOnForm, public ::testing::WithParamInterface<BadInputCase>
+{
+};
 
 TEST_P(GridBadInput, RaisesAndChangesNothing)
 {
@@ -384,7 +407,8 @@ INSTANTIATE_TEST_SUITE_P(
     Grid, GridBadInput,
     ::testing::Values(BadInputCase{"rowAtCount", [](TRecordingGrid* g) { g->SetRow(5); }},
                       BadInputCase{"negativeCol", [](TRecordingGrid* g) { g->SetCol(-1); }},
-                      BadInputCase{"moveOutside", [](TRecordingGrid* g) { g->MoveCurrent(1, 9, true, true); }},
+                      BadInputCase{"moveOutside",
+                                   [](TRecordingGrid* g) { g->MoveCurrent(1, 9, true, true); }},
                       BadInputCase{"widthAtCount", [](TRecordingGrid* g) { g->SetColWidths(5, 10); }},
                       BadInputCase{"readWidthAtCount", [](TRecordingGrid* g) { g->ColWidths(5); }},
                       BadInputCase{"negativeHeight", [](TRecordingGrid* g) { g->RowHeights(-1); }},
@@ -415,7 +439,8 @@ TEST_F(GridOnForm, OutOfRangeValuesAreClampedWhereTheyAreNoError)
     }
 }
 
-// ---- Geometry ----------------------------------------------------------------------------------------------
+// ---- Geometry
+// ----------------------------------------------------------------------------------------------
 
 struct HitCase {
     int x, y;
@@ -426,8 +451,8 @@ TEST_F(GridOnForm, MouseToCellAtTheEdges)
 {
     // 5 x 5 cells of 64 x 24, all visible.
     const HitCase cases[] = {
-        {0, 0, 0, 0},   {63, 23, 0, 0},       {64, 24, 1, 1},  {319, 119, 4, 4},
-        {320, 10, -1, 0}, {10, 120, 0, -1},   {-1, -1, -1, -1},
+        {0, 0, 0, 0},     {63, 23, 0, 0},   {64, 24, 1, 1},   {319, 119, 4, 4},
+        {320, 10, -1, 0}, {10, 120, 0, -1}, {-1, -1, -1, -1},
     };
     for (const HitCase& c : cases) {
         int col = 99, row = 99;
@@ -436,7 +461,7 @@ TEST_F(GridOnForm, MouseToCellAtTheEdges)
         EXPECT_EQ(row, c.row) << c.x << "," << c.y;
         EXPECT_EQ(grid->MouseCoord(c.x, c.y), (TGridCoord{c.col, c.row}));
     }
-    grid->SetTopRow(3);   // a direct write may scroll even when everything fits
+    grid->SetTopRow(3); // a direct write may scroll even when everything fits
     EXPECT_EQ(grid->MouseCoord(10, 24), (TGridCoord{0, 3}));
     EXPECT_EQ(grid->MouseCoord(10, 3 * 24), (TGridCoord{0, -1})) << "below the last row";
 }
@@ -488,7 +513,8 @@ TEST_F(GridOnForm, SizingZonesLieOnBordersInsideTheFixedCells)
     EXPECT_EQ(state, gsNormal);
 }
 
-// ---- Scrolling ------------------------------------------------------------------------------------------------
+// ---- Scrolling
+// ------------------------------------------------------------------------------------------------
 
 TEST_F(GridOnForm, VisibleCountAndScrollBarRange)
 {
@@ -551,9 +577,31 @@ TEST_F(GridOnForm, BarClicksArriveAsScrollCodesEndedByEndScroll)
     const int dragged = bar->sliderPosition();
     EXPECT_GT(dragged, 1);
     QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + QPoint(0, 40));
-    EXPECT_EQ(grid->ScrollCodes.mid(grid->ScrollCodes.size() - 2), QList<int>({SB_THUMBPOSITION, SB_ENDSCROLL}));
+    EXPECT_EQ(grid->ScrollCodes.mid(grid->ScrollCodes.size() - 2),
+              QList<int>({SB_THUMBPOSITION, SB_ENDSCROLL}));
     EXPECT_EQ(grid->TopRow(), grid->FixedRows() + dragged);
     EXPECT_EQ(bar->value(), dragged);
+}
+
+TEST_F(GridOnForm, KeptBarsAndResizesStayWithinTheScrollRange)
+{
+    const int wide = grid->ClientWidth();
+    grid->ShowScrollBar(SB_VERT, true); // nothing scrolls, the bar stays anyway
+    EXPECT_TRUE(grid->ScrollBarVisible(SB_VERT));
+    EXPECT_LT(grid->ClientWidth(), wide);
+    grid->EnableScrollBar(SB_VERT, false);
+    EXPECT_FALSE(grid->ScrollBar(SB_VERT)->isEnabled());
+    grid->ShowScrollBar(SB_VERT, false);
+    EXPECT_FALSE(grid->ScrollBarVisible(SB_VERT));
+    EXPECT_EQ(grid->ClientWidth(), wide);
+
+    TwentyRows();
+    grid->SetTopRow(11);
+    grid->Calls.clear();
+    grid->SetClientHeight(22 * 12); // room for 11 scrolled rows: the limit drops to 9
+    EXPECT_EQ(grid->TopRow(), 9);
+    EXPECT_EQ(grid->Calls, QStringList({"TopLeftChanged(1,9)"}));
+    EXPECT_EQ(grid->ScrollBar(SB_VERT)->maximum(), 8);
 }
 
 struct ScrollCase {
@@ -563,7 +611,9 @@ struct ScrollCase {
     int startTop, expectedTop;
 };
 
-class GridScrollCodes : public GridOnForm, public ::testing::WithParamInterface<ScrollCase> {};
+class GridScrollCodes : public GridOnForm, public ::testing::WithParamInterface<ScrollCase>
+{
+};
 
 TEST_P(GridScrollCodes, MoveTopRow)
 {
@@ -612,11 +662,12 @@ TEST_F(GridOnForm, AutoScrollExtendsTheSelectionWhileSelecting)
     EXPECT_EQ(grid->TopRow(), 3) << "no scrolling outside a drag";
 }
 
-// ---- Painting --------------------------------------------------------------------------------------------------
+// ---- Painting
+// --------------------------------------------------------------------------------------------------
 
 TEST_F(GridOnForm, OnePaintDrawsEveryVisibleCellOnce)
 {
-    grid->SetRowCount(10);   // 5 x 10 cells, 320 x 240 px, all inside the client area
+    grid->SetRowCount(10); // 5 x 10 cells, 320 x 240 px, all inside the client area
     ASSERT_GE(grid->ClientHeight(), 240);
     Focus(grid);
     PaintOnce();

@@ -1,5 +1,5 @@
 // The main window's buttons, links and timer.
-#include "app/UAbout.h"
+#include "app/UFileCommands.h"
 #include "app/UFormOrder.h"
 #include "app/UGlobals.h"
 #include "app/ULang.h"
@@ -117,10 +117,25 @@ void RORoruduzudizEvivUrad::LL_UpdateLinkClick(TObject*, const QString& Link)
     OpenURL(Link);
 }
 
-// The commands below come with the device update and the other models' description files; until
-// then their buttons do nothing beyond the project check.
-void RORoruduzudizEvivUrad::Update_Device() {}
-void RORoruduzudizEvivUrad::BACnet_EDE_File() {}
-void RORoruduzudizEvivUrad::Build_EDS_File() {}
-void RORoruduzudizEvivUrad::PROFINET_XML() {}
+void RORoruduzudizEvivUrad::Update_Device()
+{
+    ::Update_Device();
+}
+
+void RORoruduzudizEvivUrad::BACnet_EDE_File()
+{
+    ::BACnet_EDE_File();
+}
+
+void RORoruduzudizEvivUrad::Build_EDS_File()
+{
+    ::Build_EDS_File();
+}
+
+void RORoruduzudizEvivUrad::PROFINET_XML()
+{
+    ::PROFINET_XML();
+}
+
+// The MIB writer comes with the SNMP editors; until then its (hidden) button does nothing.
 void RORoruduzudizEvivUrad::Create_MIB_File() {}

@@ -2,6 +2,7 @@
 // project, the buttons' actions, the timer rule and closing.
 #include "MainTestForms.h"
 
+#include "app/UFileCommands.h"
 #include "app/UFormOrder.h"
 #include "app/UVersion.h"
 
@@ -213,6 +214,14 @@ TEST_F(MainWindow, ButtonActions)
 
     Click(main->L_Brivex);
     EXPECT_EQ(answers->OpenedURLs, QStringList({Home_Page_URL()}));
+
+    // The update compiles the project's image into "bin", then asks for the update dialog.
+    std::vector<int> bootTypes;
+    File_Command_Slots().Show_Boot = [&](int type) { bootTypes.push_back(type); };
+    Click(main->Btn_CreateBin);
+    File_Command_Slots().Show_Boot = nullptr;
+    EXPECT_EQ(bootTypes, std::vector<int>({1}));
+    EXPECT_TRUE(FileExists(Projects_Dir + "/Plant A/bin/bank1.bin"));
 }
 
 TEST_F(MainWindow, UpdateTimerNeedsBothConnectionOptions)

@@ -4,6 +4,7 @@
 #include "app/UMain.h"
 #include "app/UNewProject.h"
 #include "app/UOpenProject.h"
+#include "gateway/UProfinetFileName.h"
 #include "platform/Forms.h"
 
 namespace
@@ -71,7 +72,7 @@ const TFormEntry kForms[] = {
     Pending("FOPC_UA_Server_Access"),
     Pending("FSNMPManagerAccess"),
     Pending("FSNMP_Trap_Access"),
-    Pending("FProfinetFileName"),
+    Form_Entry<TFProfinetFileName, FProfinetFileName>("FProfinetFileName"),
     Pending("FEtherNEtIP_EDS"),
     Pending("FEtherNetIP_Master_Access"),
     Pending("FS7_Protocol_Set_Access"),

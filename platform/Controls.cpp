@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QWheelEvent>
 #include <algorithm>
 #include <unordered_map>
 
@@ -271,6 +272,23 @@ void SetCaptureControl(TControl* Control)
         Control->Widget()->grabMouse();
         gExplicitGrab = true;
     }
+}
+
+TMouse* Mouse = new TMouse();
+
+int TMouse::WheelScrollLines() const
+{
+    return QApplication::wheelScrollLines();
+}
+
+TPoint TMouse::CursorPos() const
+{
+    return TPoint::FromQPoint(QCursor::pos());
+}
+
+TControl* TMouse::Capture() const
+{
+    return GetCaptureControl();
 }
 
 TCustomForm* GetParentForm(const TControl* Control)
@@ -812,6 +830,49 @@ void TControl::DblClick()
 {
     if (OnDblClick)
         OnDblClick(this);
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    return handled;
+}
+
+namespace {
+
+// The wheel event whose offer has run: Qt passes an unhandled wheel event on to the parent widgets,
+// and the offer must happen once per event.
+struct WheelMark {
+    const QEvent* event = nullptr;
+    quint64 timestamp = 0;
+    QPointF global;
+};
+WheelMark gWheelMark;
+
+} // namespace
+
+bool TControl::DispatchWheel(QWheelEvent* event)
+{
+    if (gWheelMark.event == event && gWheelMark.timestamp == event->timestamp() &&
+        gWheelMark.global == event->globalPosition())
+        return false;
+    gWheelMark = {event, event->timestamp(), event->globalPosition()};
+    const TShiftState shift =
+        KeyboardModifiersToShiftState(event->modifiers()) | MouseButtonsToShiftState(event->buttons());
+    const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+    const TPoint at = TPoint::FromQPoint(event->globalPosition().toPoint());
+    TControl* start = this;
+    if (TCustomForm* form = GetParentForm(this))
+        if (TWinControl* focused = form->FocusedControl())
+            start = focused;
+    bool handled = false;
+    GuardedDispatch([&] {
+        for (TControl* c = start; c && !handled; c = c->Parent())
+            handled = c->DoMouseWheel(shift, delta, at);
+    });
+    return handled;
 }
 
 bool TControl::WidgetEvent(QEvent* event, TControlWidgetLink& link)

@@ -23,6 +23,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QWheelEvent>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -74,6 +75,9 @@ using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shi
 using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// MousePos is in screen coordinates; WheelDelta is 120 per notch, positive away from the user.
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 
 // Virtual key and shift state of a Qt key event (0 for a key without a code).
 WORD KeyEventToVK(const QKeyEvent* event);
@@ -157,8 +161,12 @@ struct TMessage {
     LPARAM LParam = 0;
     LRESULT Result = 0;
 };
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
+inline constexpr WORD LoWord(uintptr_t v) { return WORD(v & 0xFFFF); }
+inline constexpr WORD HiWord(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
 
 // Delivers a message to a registered window at once; 0 when there is no such window (any more).
 LRESULT SendMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
@@ -201,6 +209,15 @@ public:
 };
 
 // ---- TControl --------------------------------------------------------------------------------------
+
+// The mouse as the system sets it up.
+class TMouse {
+public:
+    int WheelScrollLines() const;   // lines per wheel notch (the system setting)
+    TPoint CursorPos() const;       // screen coordinates
+    TControl* Capture() const;
+};
+extern TMouse* Mouse;
 
 // Base of every visible element. Mouse protocol for a control that handles input itself (not a
 // native Qt editor): a press captures the mouse (csCaptureMouse) and marks a click (csClickEvents);
@@ -314,6 +331,8 @@ public:
     // Fires OnClick, or executes the action when there is no OnClick.
     virtual void Click();
     virtual void DblClick();
+    // Fires OnMouseWheel; true when a handler marked the wheel handled.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -323,6 +342,10 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
+    // Wheel protocol: the wheel is offered to the form's focused control (else the control under the
+    // mouse) and then to its parents up to the form, through DoMouseWheel; when none handles it, the
+    // Qt widgets scroll as usual.
+    TMouseWheelEvent OnMouseWheel;
 
 protected:
     // `widget` is a TWidgetBridge made by the subclass; the control takes it over.
@@ -374,6 +397,7 @@ private:
     void WidgetGone();
     void FontChanged();
     void SizeChanged();
+    bool DispatchWheel(QWheelEvent* event);
 
     QWidget* FWidget = nullptr;
     TWinControl* FParent = nullptr;
@@ -576,6 +600,14 @@ protected:
     {
         if (!Live() || !Control->WidgetContextMenu(e))
             QtBase::contextMenuEvent(e);
+    }
+    // Scroll areas get their viewport's wheel here, other widgets through event().
+    void wheelEvent(QWheelEvent* e) override
+    {
+        if (Live() && Control->DispatchWheel(e))
+            e->accept();
+        else
+            QtBase::wheelEvent(e);
     }
 
 private:

@@ -1,7 +1,10 @@
 #include "platform/ExtCtrls.h"
 
+#include "platform/ImgList.h"
+
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 
 // ---- TPanel -----------------------------------------------------------------------------------------
 
@@ -331,4 +334,251 @@ void TTimer::Timer()
 {
     if (OnTimer)
         OnTimer(this);
+}
+
+// ---- TCategoryPanel ---------------------------------------------------------------------------------
+
+TCategoryPanel::TCategoryPanel(TComponent* AOwner) : TCustomControl(AOwner), FSurface(new QWidget(Widget()))
+{
+    ControlStyle |= csAcceptsControls | csOpaque;
+    ControlStyle &= ~csDoubleClicks;   // a quick second click on the header toggles again
+    SetParentColor(true);
+    SetAlign(alTop);
+    SetBounds(0, 0, 185, 200);
+}
+
+TCategoryPanelGroup* TCategoryPanel::PanelGroup() const
+{
+    return dynamic_cast<TCategoryPanelGroup*>(Parent());
+}
+
+void TCategoryPanel::SetPanelGroup(TCategoryPanelGroup* Value)
+{
+    SetParent(Value);
+}
+
+int TCategoryPanel::HeaderHeight() const
+{
+    const TCategoryPanelGroup* g = PanelGroup();
+    return g ? g->HeaderHeight() : 24;
+}
+
+TRect TCategoryPanel::ClientRect() const
+{
+    // The area below the header, where the controls are.
+    return TRect(0, 0, Width(), std::max(0, Height() - HeaderHeight()));
+}
+
+void TCategoryPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (FCollapsed) {
+        // A new height is for the next expansion; the group's stacking passes the current one.
+        if (AHeight != Height())
+            FFullHeight = AHeight;
+        AHeight = HeaderHeight();
+    }
+    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    LayoutSurface();
+}
+
+void TCategoryPanel::Resize()
+{
+    LayoutSurface();
+    TCustomControl::Resize();
+}
+
+void TCategoryPanel::LayoutSurface()
+{
+    if (!FSurface || !Widget())
+        return;
+    const int header = HeaderHeight();
+    FSurface->setGeometry(0, header, Width(), std::max(0, (FCollapsed ? FFullHeight : Height()) - header));
+    FSurface->setVisible(!FCollapsed);
+}
+
+void TCategoryPanel::SetCollapsed(bool Value)
+{
+    if (FCollapsed == Value)
+        return;
+    if (Value) {
+        FFullHeight = Height();
+        FCollapsed = true;
+        TCustomControl::SetBounds(Left(), Top(), Width(), HeaderHeight());
+        LayoutSurface();
+        if (OnCollapse)
+            OnCollapse(this);
+    } else {
+        FCollapsed = false;
+        TCustomControl::SetBounds(Left(), Top(), Width(), FFullHeight);
+        LayoutSurface();
+        if (OnExpand)
+            OnExpand(this);
+    }
+    Invalidate();
+}
+
+void TCategoryPanel::HandleMouseEnter()
+{
+    FHot = true;
+    Invalidate();
+    TCustomControl::HandleMouseEnter();
+}
+
+void TCategoryPanel::HandleMouseLeave()
+{
+    FHot = false;
+    Invalidate();
+    TCustomControl::HandleMouseLeave();
+}
+
+void TCategoryPanel::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TCustomControl::HandleMouseDown(Button, Shift, X, Y);
+    if (Button == mbLeft && Y >= 0 && Y < HeaderHeight())
+        SetCollapsed(!FCollapsed);
+}
+
+void TCategoryPanel::Paint()
+{
+    const TCategoryPanelGroup* g = PanelGroup();
+    const int header = HeaderHeight();
+    Canvas->Brush->Style = bsSolid;
+    Canvas->Brush->Color = Color();
+    Canvas->FillRect(TRect(0, header, Width(), Height()));
+
+    // Header: a vertical blend from the base colour, a line under it, image, caption, chevron.
+    const TColor base = ColorToRGB(g ? g->GradientBaseColor : clWindow);
+    const TColor to = ColorToRGB(g ? g->GradientColor : clBtnFace);
+    for (int y = 0; y < header; ++y) {
+        auto mix = [&](int shift) {
+            const int a = (base >> shift) & 0xFF, b = (to >> shift) & 0xFF;
+            return TColor(a + (b - a) * y / std::max(1, header - 1)) << shift;
+        };
+        Canvas->Brush->Color = mix(0) | mix(8) | mix(16);
+        Canvas->FillRect(TRect(0, y, Width(), y + 1));
+    }
+    Canvas->Brush->Color = clBtnShadow;
+    Canvas->FillRect(TRect(0, header - 1, Width(), header));
+
+    int textLeft = 6;
+    if (g && g->Images()) {
+        const int index = FCollapsed ? CollapsedImageIndex : ExpandedImageIndex;
+        g->Images()->Draw(Canvas, 4, (header - g->Images()->Height()) / 2, index, Enabled());
+        textLeft += g->Images()->Width() + 2;
+    }
+    if (g)
+        Canvas->Font->Assign(g->HeaderFont);
+    else
+        Canvas->Font->Assign(Font);
+    if (!Enabled())
+        Canvas->Font->Color = clGrayText;
+    Canvas->Brush->Style = bsClear;
+    TRect text(textLeft, 0, Width() - 24, header);
+    Canvas->DrawText(Caption(), text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+
+    // Chevron: two strokes pointing up (expanded: click to collapse) or down.
+    const TColor chevron = g ? (FHot ? g->ChevronHotColor : g->ChevronColor) : clBlack;
+    Canvas->Pen->Color = Enabled() ? chevron : clGrayText;
+    Canvas->Pen->Width = 1;
+    const int cx = Width() - 14, cy = header / 2;
+    for (int k = 0; k < 2; ++k) {
+        const int dy = FCollapsed ? -2 + k : 2 - k;
+        Canvas->MoveTo(cx - 4, cy + dy);
+        Canvas->LineTo(cx, cy - dy);
+        Canvas->LineTo(cx + 5, cy + dy + (FCollapsed ? 1 : -1));
+    }
+}
+
+// ---- TCategoryPanelGroup ----------------------------------------------------------------------------
+
+TCategoryPanelGroup::TCategoryPanelGroup(TComponent* AOwner) : TScrollBox(AOwner), HeaderFont(new TFont())
+{
+    HeaderFont->Style = fsBold;
+    HeaderFont->OnChange = [this](TGraphicsObject*) { RepaintPanels(); };
+    SetBounds(0, 0, 200, 400);
+}
+
+TCategoryPanelGroup::~TCategoryPanelGroup()
+{
+    Destroying();
+    HeaderFont->OnChange = nullptr;
+    delete HeaderFont;
+}
+
+void TCategoryPanelGroup::SetHeaderHeight(int Value)
+{
+    FHeaderHeight = std::max(1, Value);
+    for (int i = 0; i < PanelCount(); ++i)
+        Panels(i)->LayoutSurface();
+    Realign();
+    RepaintPanels();
+}
+
+void TCategoryPanelGroup::SetImages(TImageList* Value)
+{
+    if (FImages)
+        FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    RepaintPanels();
+}
+
+void TCategoryPanelGroup::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TScrollBox::Notification(AComponent, Operation);
+    if (Operation == opRemove && FImages && AComponent == FImages)
+        FImages = nullptr;
+}
+
+void TCategoryPanelGroup::InsertChildWidget(TControl* Child)
+{
+    TScrollBox::InsertChildWidget(Child);
+    if (auto* panel = dynamic_cast<TCategoryPanel*>(Child))
+        panel->LayoutSurface();
+}
+
+int TCategoryPanelGroup::PanelCount() const
+{
+    int n = 0;
+    for (int i = 0; i < ControlCount(); ++i)
+        n += dynamic_cast<TCategoryPanel*>(Controls(i)) != nullptr;
+    return n;
+}
+
+TCategoryPanel* TCategoryPanelGroup::Panels(int Index) const
+{
+    std::vector<TCategoryPanel*> panels;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* p = dynamic_cast<TCategoryPanel*>(Controls(i)))
+            panels.push_back(p);
+    std::stable_sort(panels.begin(), panels.end(), [](TCategoryPanel* a, TCategoryPanel* b) { return a->Top() < b->Top(); });
+    if (Index < 0 || Index >= static_cast<int>(panels.size()))
+        RaiseListIndexError(Index);
+    return panels[static_cast<size_t>(Index)];
+}
+
+void TCategoryPanelGroup::CollapseAll()
+{
+    for (int i = 0; i < PanelCount(); ++i)
+        Panels(i)->SetCollapsed(true);
+}
+
+void TCategoryPanelGroup::ExpandAll()
+{
+    for (int i = 0; i < PanelCount(); ++i)
+        Panels(i)->SetCollapsed(false);
+}
+
+void TCategoryPanelGroup::AlignControls(TRect& Rect)
+{
+    // Panels are stacked by the toolkit's top alignment; the surface is as wide as the visible area.
+    TScrollBox::AlignControls(Rect);
+    UpdateRange();
+}
+
+void TCategoryPanelGroup::RepaintPanels()
+{
+    for (int i = 0; i < ControlCount(); ++i)
+        Controls(i)->Invalidate();
 }

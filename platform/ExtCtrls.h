@@ -2,8 +2,11 @@
 #pragma once
 
 #include "platform/Controls.h"
+#include "platform/Forms.h"
 
 class QTimer;
+class TImageList;
+class TCategoryPanelGroup;
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
@@ -137,4 +140,83 @@ private:
     QTimer* FTimer;
     bool FEnabled = true;
     unsigned FInterval = 1000;
+};
+
+// ---- Category panels ----------------------------------------------------------------------------------
+
+// A titled, collapsible container inside a TCategoryPanelGroup. The header (the group's
+// HeaderHeight, caption in the group's HeaderFont, image from the group's Images, chevron at the
+// right) sits on top; child controls sit below it, their Top counted from the header's bottom. A
+// click on the header collapses or expands the panel. While collapsed the panel is as high as its
+// header and a new height is kept for the next expansion.
+class TCategoryPanel : public TCustomControl {
+public:
+    explicit TCategoryPanel(TComponent* AOwner);
+
+    TCategoryPanelGroup* PanelGroup() const;
+    void SetPanelGroup(TCategoryPanelGroup* Value);
+    bool Collapsed() const { return FCollapsed; }
+    void SetCollapsed(bool Value);
+    void Collapse() { SetCollapsed(true); }
+    void Expand() { SetCollapsed(false); }
+    // The height when expanded (the current height unless collapsed).
+    int FullHeight() const { return FCollapsed ? FFullHeight : Height(); }
+    int ExpandedImageIndex = 0;
+    int CollapsedImageIndex = 1;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    TRect ClientRect() const override;
+
+    TNotifyEvent OnCollapse;
+    TNotifyEvent OnExpand;
+
+    int HeaderHeight() const;
+    void HandleMouseEnter() override;
+    void HandleMouseLeave() override;
+    void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+protected:
+    void Paint() override;
+    QWidget* ChildHost() const override { return FSurface; }
+    void Resize() override;
+
+private:
+    friend class TCategoryPanelGroup;
+    void LayoutSurface();
+    QWidget* FSurface;
+    bool FCollapsed = false;
+    int FFullHeight = 0;
+    bool FHot = false;
+};
+
+// A scrolling stack of category panels: its visible panels are stacked top-down in the order of
+// their Top, as wide as the group, and later panels move when one changes its height.
+class TCategoryPanelGroup : public TScrollBox {
+public:
+    explicit TCategoryPanelGroup(TComponent* AOwner);
+    ~TCategoryPanelGroup() override;
+
+    TFont* const HeaderFont;
+    int HeaderHeight() const { return FHeaderHeight; }
+    void SetHeaderHeight(int Value);
+    TColor ChevronColor = clBlack;
+    TColor ChevronHotColor = clGray;
+    TColor GradientBaseColor = clWindow;
+    TColor GradientColor = clBtnFace;
+    TImageList* Images() const { return FImages; }
+    void SetImages(TImageList* Value);
+
+    int PanelCount() const;
+    TCategoryPanel* Panels(int Index) const;   // in stacking order; raises EListError for a bad index
+    void CollapseAll();
+    void ExpandAll();
+
+protected:
+    void AlignControls(TRect& Rect) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void InsertChildWidget(TControl* Child) override;
+
+private:
+    void RepaintPanels();
+    int FHeaderHeight = 24;
+    TImageList* FImages = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -492,17 +493,64 @@ bool TCustomForm::WidgetEvent(QEvent* event, TControlWidgetLink& link)
 
 // ---- TScrollBox -------------------------------------------------------------------------------------
 
+// The scrolled surface; it follows the visible area's width and height, never smaller than the
+// children's extent, and re-aligns the children when that changes.
+class TScrollContent : public QWidget {
+public:
+    std::function<void()> Resized;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QWidget::resizeEvent(e);
+        if (Resized)
+            Resized();
+    }
+};
+
 TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner, new TWidgetBridge<QScrollArea>())
 {
     NativeInput = true;
     ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     auto* area = static_cast<QScrollArea*>(Widget());
-    FContent = new QWidget();
-    FContent->setAutoFillBackground(false);
+    FContent = new TScrollContent();
     area->setWidget(FContent);
-    area->setWidgetResizable(false);
+    area->setWidgetResizable(true);
     area->setFocusPolicy(Qt::NoFocus);
+    area->setFrameShape(QFrame::StyledPanel);
+    FContent->Resized = [this] {
+        if (!IsDestroying())
+            GuardedDispatch([&] { Realign(); });
+    };
     SetBounds(0, 0, 185, 41);
+}
+
+QWidget* TScrollBox::ChildHost() const
+{
+    return FContent;
+}
+
+void TScrollBox::WndProc(TMessage& Message)
+{
+    if (Message.Msg != WM_VSCROLL && Message.Msg != WM_HSCROLL) {
+        TWinControl::WndProc(Message);
+        return;
+    }
+    auto* area = static_cast<QScrollArea*>(Widget());
+    QScrollBar* bar = Message.Msg == WM_VSCROLL ? area->verticalScrollBar() : area->horizontalScrollBar();
+    // The window system's scroll codes: line, page, thumb, top/bottom, end.
+    enum { LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbPosition = 4, ThumbTrack = 5, Top = 6, Bottom = 7 };
+    switch (LoWord(Message.WParam)) {
+    case LineUp: bar->setValue(bar->value() - Increment); break;
+    case LineDown: bar->setValue(bar->value() + Increment); break;
+    case PageUp: bar->setValue(bar->value() - bar->pageStep()); break;
+    case PageDown: bar->setValue(bar->value() + bar->pageStep()); break;
+    case ThumbPosition:
+    case ThumbTrack: bar->setValue(HiWord(Message.WParam)); break;
+    case Top: bar->setValue(bar->minimum()); break;
+    case Bottom: bar->setValue(bar->maximum()); break;
+    default: break;   // end of scrolling
+    }
 }
 
 void TScrollBox::SetBorderStyle(TBorderStyle Value)
@@ -513,8 +561,10 @@ void TScrollBox::SetBorderStyle(TBorderStyle Value)
 
 TRect TScrollBox::ClientRect() const
 {
+    // Children live on the scrolled surface; it is never smaller than the visible area.
     const QWidget* viewport = static_cast<QScrollArea*>(Widget())->viewport();
-    return TRect(0, 0, viewport->width(), viewport->height());
+    return TRect(0, 0, std::max(viewport->width(), FContent->width()),
+                 std::max(viewport->height(), FContent->height()));
 }
 
 void TScrollBox::ChildBoundsChanged(TControl* Child)
@@ -534,19 +584,17 @@ void TScrollBox::UpdateRange()
     if (!FContent)
         return;
     int right = 0, bottom = 0;
-    for (int i = 0; i < ControlCount(); ++i) {
-        TControl* c = Controls(i);
-        if (!c->Visible())
-            continue;
-        right = std::max(right, c->Left() + c->Width());
-        bottom = std::max(bottom, c->Top() + c->Height());
-    }
-    const TRect client = ClientRect();
-    if (!AutoScroll) {
-        right = 0;
-        bottom = 0;
-    }
-    FContent->resize(std::max(right, client.Width()), std::max(bottom, client.Height()));
+    if (AutoScroll)
+        for (int i = 0; i < ControlCount(); ++i) {
+            TControl* c = Controls(i);
+            if (!c->Visible())
+                continue;
+            // Controls aligned to the width follow the visible area; they set no horizontal range.
+            if (c->Align() != alTop && c->Align() != alBottom && c->Align() != alClient)
+                right = std::max(right, c->Left() + c->Width());
+            bottom = std::max(bottom, c->Top() + c->Height());
+        }
+    FContent->setMinimumSize(right, bottom);
 }
 
 void TScrollBox::ScrollInView(TControl* Control)

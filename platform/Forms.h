@@ -63,6 +63,8 @@ public:
     bool Modal() const { return FModalLoopDepth > 0; }
 
     TWinControl* ActiveControl() const { return FActiveControl; }
+    // The control that last had the focus (OnEnter/OnExit follow it).
+    TWinControl* FocusedControl() const { return FFocusedControl; }
     // Raises EInvalidOperation when the control cannot take the focus.
     void SetActiveControl(TWinControl* Control);
     void FocusControl(TWinControl* Control);
@@ -131,7 +133,9 @@ public:
     explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 };
 
-// A container whose content scrolls: child controls sit on a surface as large as their extent.
+// A container whose content scrolls: child controls sit on a surface as large as their extent (at
+// least the visible area). Answers WM_VSCROLL/WM_HSCROLL with the scroll codes (line, page, top,
+// bottom, thumb position; end-scroll does nothing). Line steps are Increment pixels.
 class TScrollBox : public TWinControl {
 public:
     explicit TScrollBox(TComponent* AOwner);
@@ -139,21 +143,23 @@ public:
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
     bool AutoScroll = true;
+    int Increment = 8;
     // Scrolls so that the control is in view.
     void ScrollInView(TControl* Control);
     // The scroll position of the content (pixels).
     TPoint ScrollPos() const;
     void SetScrollPos(TPoint Value);
+    TRect ClientRect() const override;
+    void WndProc(TMessage& Message) override;
 
 protected:
-    QWidget* ChildHost() const override { return FContent; }
+    QWidget* ChildHost() const override;
     void ChildBoundsChanged(TControl* Child) override;
     void Resize() override;
-    TRect ClientRect() const override;
+    void UpdateRange();
 
 private:
-    void UpdateRange();
-    QWidget* FContent;
+    class TScrollContent* FContent;
     TBorderStyle FBorderStyle = bsSingle;
 };
 

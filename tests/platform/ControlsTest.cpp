@@ -6,6 +6,7 @@
 #include "platform/StdCtrls.h"
 
 #include <QApplication>
+#include <QAbstractScrollArea>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -679,4 +680,106 @@ TEST(Controls, TimerTicksAndReportsErrorsOfItsHandler)
     EXPECT_EQ(ticks, 3);
     ASSERT_EQ(rec->Messages.size(), 1u);
     EXPECT_EQ(rec->Messages[0].Text, "cannot write");
+}
+
+// ---- Wheel and category panels ------------------------------------------------------------------------
+
+namespace {
+
+// Three panels of 300 pixels in a group that shows about 200 of them.
+struct PanelStack {
+    Shown s;
+    TCategoryPanelGroup* group = new TCategoryPanelGroup(&s.form);
+    TCategoryPanel* panels[3];
+    TEdit* edit;
+    PanelStack()
+    {
+        group->SetParent(&s.form);
+        group->SetBounds(0, 0, 300, 200);
+        group->SetHeaderHeight(24);
+        for (int i = 0; i < 3; ++i) {
+            panels[i] = new TCategoryPanel(&s.form);
+            panels[i]->SetPanelGroup(group);
+            panels[i]->SetCaption(QString("%1. Panel").arg(i + 1));
+            panels[i]->SetBounds(0, 300 * i, 300, 300);
+        }
+        edit = new TEdit(&s.form);
+        edit->SetParent(panels[1]);
+        edit->SetBounds(10, 5, 100, 21);
+        Pump();
+    }
+};
+
+void Wheel(QWidget* w, int delta)
+{
+    QWheelEvent e(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+TEST(Controls, CategoryPanelsStackCollapseAndKeepTheirFullHeight)
+{
+    PanelStack t;
+    EXPECT_EQ(t.panels[1]->BoundsRect(), Rect(0, 300, t.group->ClientWidth(), 600));
+    EXPECT_EQ(t.group->Panels(2), t.panels[2]);
+    // Controls sit below the header.
+    EXPECT_EQ(t.edit->Widget()->mapTo(t.panels[1]->Widget(), QPoint(0, 0)), QPoint(10, 24 + 5));
+
+    t.panels[0]->SetCollapsed(true);
+    EXPECT_EQ(t.panels[0]->Height(), 24);
+    EXPECT_EQ(t.panels[1]->Top(), 24);   // the later panels move up
+    EXPECT_EQ(t.panels[2]->Top(), 324);
+    t.panels[0]->SetHeight(150);         // kept for the next expansion
+    EXPECT_EQ(t.panels[0]->Height(), 24);
+    t.panels[0]->SetCollapsed(false);
+    EXPECT_EQ(t.panels[0]->Height(), 150);
+    EXPECT_EQ(t.panels[1]->Top(), 150);
+
+    t.panels[1]->SetVisible(false);
+    EXPECT_EQ(t.panels[2]->Top(), 150);
+    int collapses = 0;
+    t.panels[2]->OnCollapse = [&](TObject*) { ++collapses; };
+    QTest::mouseClick(t.panels[2]->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 10));   // header
+    EXPECT_TRUE(t.panels[2]->Collapsed());
+    QTest::mouseClick(t.panels[2]->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 10));
+    EXPECT_FALSE(t.panels[2]->Collapsed());
+    EXPECT_EQ(collapses, 1);
+}
+
+TEST(Controls, ScrollMessagesMoveAScrollBoxByLines)
+{
+    PanelStack t;
+    Pump();
+    t.group->Increment = 8;
+    for (int i = 0; i < 3; ++i)
+        SendMessage(t.group->Handle(), WM_VSCROLL, 1 /* line down */, 0);
+    SendMessage(t.group->Handle(), WM_VSCROLL, 8 /* end */, 0);
+    EXPECT_EQ(t.group->ScrollPos().Y, 24);
+    SendMessage(t.group->Handle(), WM_VSCROLL, 0 /* line up */, 0);
+    EXPECT_EQ(t.group->ScrollPos().Y, 16);
+    SendMessage(t.group->Handle(), WM_VSCROLL, 6 /* top */, 0);
+    EXPECT_EQ(t.group->ScrollPos().Y, 0);
+}
+
+TEST(Controls, WheelGoesToTheFormBeforeAnyScrolling)
+{
+    PanelStack t;
+    std::vector<int> deltas;
+    bool handle = true;
+    t.s.form.OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+        deltas.push_back(delta);
+        handled = handle;
+    };
+    t.edit->SetFocus();
+    Pump();
+    Wheel(t.panels[1]->Widget(), -120);   // from the focused edit up to the form, which takes it
+    EXPECT_EQ(deltas, std::vector<int>{-120});
+    EXPECT_EQ(t.group->ScrollPos().Y, 0);
+
+    handle = false;   // nobody takes it: the scroll area scrolls as usual
+    Wheel(static_cast<QAbstractScrollArea*>(t.group->Widget())->viewport(), -120);
+    EXPECT_EQ(deltas.size(), 2u);
+    EXPECT_GT(t.group->ScrollPos().Y, 0);
 }

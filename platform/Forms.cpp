@@ -176,8 +176,10 @@ void TCustomForm::PlaceOnScreen()
     default:
         return;
     }
+    // The client area is centred (the frame's size is not known before the window is shown).
     if (area.isValid())
-        w->move(area.x() + (area.width() - w->width()) / 2, area.y() + (area.height() - w->height()) / 2);
+        w->setGeometry(area.x() + (area.width() - w->width()) / 2, area.y() + (area.height() - w->height()) / 2,
+                       w->width(), w->height());
 }
 
 void TCustomForm::ApplyWindowFlags()

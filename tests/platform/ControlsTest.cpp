@@ -783,3 +783,50 @@ TEST(Controls, WheelGoesToTheFormBeforeAnyScrolling)
     EXPECT_EQ(deltas.size(), 2u);
     EXPECT_GT(t.group->ScrollPos().Y, 0);
 }
+
+// ---- Link label and mask edit -----------------------------------------------------------------------
+
+TEST(Controls, LinkLabelShowsLinksAndReportsTheClickedAddress)
+{
+    struct Case {
+        QString caption;
+        QString html;
+    };
+    const Case cases[] = {
+        {"No Update Available", "No Update Available"},
+        {"<a href=\"http://host/Home/download/download.asp#HDGW101\">New Version</a>",
+         "<a href=\"http://host/Home/download/download.asp#HDGW101\">New Version</a>"},
+        {"a < b & <a href='x?p=1&q=2'>go</a>", "a &lt; b &amp; <a href=\"x?p=1&amp;q=2\">go</a>"},
+        {"<a>plain</a>", "<a href=\"plain\">plain</a>"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TLinkLabel::LinkTextToHtml(c.caption), c.html) << c.caption.toStdString();
+
+    TForm form(nullptr);
+    auto* ll = new TLinkLabel(&form);
+    ll->SetParent(&form);
+    QString clicked;
+    ll->OnLinkClick = [&](TObject*, const QString& link, TSysLinkType) { clicked = link; };
+    ll->SetCaption(cases[1].caption);
+    EXPECT_GT(ll->Width(), 0);   // sized to its text
+    emit static_cast<QLabel*>(ll->Widget())->linkActivated("http://host/x");
+    EXPECT_EQ(clicked, "http://host/x");
+}
+
+TEST(Controls, MaskEditTranslatesTheToolkitMask)
+{
+    struct Case {
+        QString mask;
+        QString qt;
+    };
+    const Case cases[] = {
+        {"!99/99/0000;1;_", "00/00/9999;_"},
+        {"LL-000", "AA-999;_"},
+        {"Aa Cc", "Nn Xx;_"},
+        {">LL<ll", ">AA<aa;_"},
+        {"N\\9#;0; ", "\\N\\9#; "},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TMaskEdit::ToQtInputMask(c.mask), c.qt) << c.mask.toStdString();
+}

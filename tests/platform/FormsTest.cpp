@@ -1,5 +1,6 @@
 #include "FormTestSupport.h"
 #include "platform/Interaction.h"
+#include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 
 #include <QApplication>
@@ -377,4 +378,71 @@ TEST(Forms, CreateFormEndsLoadingThenRunsOnCreate)
     delete form;
     EXPECT_EQ(Screen->FormCount(), forms - 1);
     EXPECT_EQ(Application->MainForm(), mainBefore);
+}
+
+TEST(Forms, ScreenCenterAndFixedBorderPlaceAndHoldTheWindow)
+{
+    TForm form(nullptr);
+    form.SetPosition(poScreenCenter);
+    form.SetBorderStyle(bsSingle);
+    form.SetClientWidth(460);
+    form.SetClientHeight(300);
+    form.Show();
+    const TRect area = Screen->WorkAreaRect();
+    EXPECT_EQ(form.Left(), area.Left + (area.Width() - 460) / 2);
+    EXPECT_EQ(form.Top(), area.Top + (area.Height() - 300) / 2);
+    EXPECT_EQ(form.Widget()->minimumSize(), QSize(460, 300));   // not resizable
+    EXPECT_EQ(form.Widget()->maximumSize(), QSize(460, 300));
+    form.SetClientWidth(500);   // code may still size it
+    EXPECT_EQ(form.ClientWidth(), 500);
+    form.Hide();
+}
+
+TEST(Forms, CustomControlTakesTheFocusAndArrowsMoveAmongSiblings)
+{
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    TProbe* buttons[3];
+    for (auto& b : buttons)
+        b = new TProbe(&form, panel);
+    auto* outside = new TProbe(&form, &form);
+    std::vector<WORD> keys;
+    buttons[0]->OnKeyDown = [&](TObject*, WORD& k, TShiftState) { keys.push_back(k); };
+    RunModal(form, [&] {
+        buttons[0]->SetFocus();
+        Pump();
+        EXPECT_TRUE(buttons[0]->Focused());
+        QTest::keyClick(buttons[0]->Widget(), Qt::Key_F5);
+        QTest::keyClick(buttons[0]->Widget(), Qt::Key_Right);
+        Pump();
+        EXPECT_TRUE(buttons[1]->Focused());
+        QTest::keyClick(buttons[1]->Widget(), Qt::Key_Up);
+        QTest::keyClick(buttons[0]->Widget(), Qt::Key_Up);   // wraps within the panel, never to `outside`
+        Pump();
+        EXPECT_TRUE(buttons[2]->Focused());
+        form.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(keys, (std::vector<WORD>{VK_F5, VK_RIGHT, VK_UP}));
+    EXPECT_FALSE(outside->Focused());
+}
+
+TEST(Forms, RunEndsWhenTheMainFormCloses)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // In a child process: the application object is global and stays terminated afterwards.
+    EXPECT_EXIT(
+        {
+            struct TMain : TForm {
+                using TForm::TForm;
+            };
+            TMain* main = nullptr;
+            Application->CreateForm(main);
+            bool closed = false;
+            main->OnClose = [&](TObject*, TCloseAction&) { closed = true; };
+            QTimer::singleShot(0, [&] { main->Close(); });
+            Application->Run();
+            std::exit(closed && Application->Terminated() && !main->Visible() ? 7 : 1);
+        },
+        ::testing::ExitedWithCode(7), "");
 }

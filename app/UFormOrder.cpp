@@ -4,6 +4,7 @@
 #include "app/UMain.h"
 #include "app/UNewProject.h"
 #include "app/UOpenProject.h"
+#include "app/UOptions.h"
 #include "gateway/UProfinetFileName.h"
 #include "platform/Forms.h"
 
@@ -39,7 +40,7 @@ const TFormEntry kForms[] = {
     Form_Entry<TFNew_Project, FNew_Project>("FNew_Project"),
     Form_Entry<TFOpenConf, FOpenConf>("FOpenConf"),
     Form_Entry<TFAbout, FAbout>("FAbout"),
-    Pending("FSoftOptions"),
+    Form_Entry<TFSoftOptions, FSoftOptions>("FSoftOptions"),
     Pending("FParGen"),
     Pending("FEtherCATSlave"),
     Pending("FBoot"),

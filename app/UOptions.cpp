@@ -4,6 +4,7 @@
 #include "app/UFormOrder.h"
 #include "app/UGlobals.h"
 #include "app/ULang.h"
+#include "app/UMain.h"
 #include "app/UVersion.h"
 #include "platform/ComCtrls.h"
 
@@ -130,6 +131,10 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner), Change_Languag
         box->OnClick = [this](TObject* Sender) { CB_En_ConClick(Sender); };
 
     PC_Options->SetActivePage(TS_Language);
+    Set_Update_Timer = [](bool on) {
+        if (FDodiruredavIzavUred)
+            FDodiruredavIzavUred->Timer_Update->SetEnabled(on);
+    };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     FormCreate();
 }

@@ -55,8 +55,8 @@ class TFSoftOptions : public TForm
 
     // Re-texts every form after a switch; the main window's Change_Language by default.
     std::function<void()> Change_Language;
-    // Enables or disables the main window's update timer on OK (the main window applies the same
-    // rule again after OK).
+    // Enables or disables the update timer on OK; the main window's Timer_Update by default (the
+    // main window applies the same rule again after OK).
     std::function<void(bool)> Set_Update_Timer;
 
     TPanel* P_Title;

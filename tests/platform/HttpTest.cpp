@@ -1,6 +1,7 @@
 #include "platform/Http.h"
 
 #include "NetNamespace.h"
+#include "common/HttpTestServer.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -17,105 +18,15 @@
 
 namespace {
 
+using testsupport::listenOn127;
+using testsupport::THttpTestServer;
+
 using Clock = std::chrono::steady_clock;
 
 long msSince(Clock::time_point start)
 {
     return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
-
-int listenOn127(int backlog, uint16_t& port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, backlog) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0)
-        ADD_FAILURE() << "cannot listen on 127.0.0.1";
-    port = ntohs(a.sin_port);
-    return fd;
-}
-
-// A one-connection server on 127.0.0.1: reads the request head, then sends `reply` and closes, or,
-// when silent, holds the connection without a word until it is destroyed.
-class TTestServer {
-public:
-    explicit TTestServer(QByteArray reply, bool silent = false) : reply_(std::move(reply)), silent_(silent)
-    {
-        listen_ = listenOn127(4, port_);
-        if (::pipe(stop_) != 0)
-            ADD_FAILURE() << "pipe";
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~TTestServer()
-    {
-        stop();
-        ::close(listen_);
-        ::close(stop_[0]);
-        ::close(stop_[1]);
-    }
-    uint16_t port() const { return port_; }
-    QString url(const char* target) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(target); }
-    // What the client sent (valid once the server has finished).
-    QByteArray received()
-    {
-        stop();
-        return request_;
-    }
-    bool accepted()
-    {
-        stop();
-        return accepted_;
-    }
-
-private:
-    void stop()
-    {
-        if (thread_.joinable()) {
-            (void)!::write(stop_[1], "x", 1);
-            thread_.join();
-        }
-    }
-    // Waits for fd or the stop pipe; true when fd is ready.
-    bool wait(int fd)
-    {
-        pollfd p[2] = {{fd, POLLIN, 0}, {stop_[0], POLLIN, 0}};
-        ::poll(p, 2, 10000);
-        return (p[0].revents & POLLIN) && !(p[1].revents & POLLIN);
-    }
-    void serve()
-    {
-        if (!wait(listen_))
-            return;
-        const int c = ::accept(listen_, nullptr, nullptr);
-        accepted_ = c >= 0;
-        char buf[4096];
-        while (!request_.contains("\r\n\r\n") && wait(c)) {
-            const ssize_t n = ::recv(c, buf, sizeof buf, 0);
-            if (n <= 0)
-                break;
-            request_.append(buf, n);
-        }
-        if (silent_) {
-            pollfd p{stop_[0], POLLIN, 0};
-            ::poll(&p, 1, 10000);
-        } else {
-            (void)!::send(c, reply_.constData(), reply_.size(), MSG_NOSIGNAL);
-        }
-        ::close(c);
-    }
-
-    QByteArray reply_;
-    bool silent_;
-    int listen_ = -1;
-    int stop_[2] = {-1, -1};
-    uint16_t port_ = 0;
-    QByteArray request_;
-    bool accepted_ = false;
-    std::thread thread_;
-};
 
 // The bytes of a literal, embedded zeros included.
 template <size_t N> QByteArray bytes(const char (&text)[N]) { return QByteArray(text, N - 1); }
@@ -127,7 +38,7 @@ const THttpHeaders kVersionCheckHeaders = {
 
 TEST(HttpGet, SendsTheRequestAsGivenWithoutProxyAndReturnsTheReply)
 {
-    TTestServer server("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\nVER. 1.002");
+    THttpTestServer server("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\nVER. 1.002");
     // A proxy in the environment must not be used: the request still reaches our server.
     const QByteArray oldProxy = qgetenv("http_proxy");
     qputenv("http_proxy", "http://127.0.0.1:1");
@@ -153,13 +64,13 @@ TEST(HttpGet, SendsTheRequestAsGivenWithoutProxyAndReturnsTheReply)
 TEST(HttpGet, RequestLineAndHeadersCannotBeBrokenByTheirText)
 {
     {
-        TTestServer server("HTTP/1.0 200 OK\r\n\r\n");
+        THttpTestServer server("HTTP/1.0 200 OK\r\n\r\n");
         const THttpResponse r = HttpGet(server.url("/a b\r\nX: y"), {{"Host", "example.test"}});
         ASSERT_TRUE(r.Ok) << r.Error.toStdString();
         EXPECT_EQ(server.received(), "GET /a%20b%0D%0AX:%20y HTTP/1.0\r\nHost: example.test\r\n\r\n");
     }
     {
-        TTestServer server("HTTP/1.0 200 OK\r\n\r\n");
+        THttpTestServer server("HTTP/1.0 200 OK\r\n\r\n");
         const THttpResponse r = HttpGet(server.url("/"), {{"Accept", "x\r\nEvil: 1"}});
         EXPECT_FALSE(r.Ok);
         EXPECT_FALSE(r.Error.isEmpty());
@@ -191,7 +102,7 @@ TEST(HttpGet, RepliesAreTakenAsTheServerSentThem)
     };
     for (const ReplyCase& c : cases) {
         SCOPED_TRACE(c.name);
-        TTestServer server(c.reply);
+        THttpTestServer server(c.reply);
         const THttpResponse r = HttpGet(server.url("/v"), {});
         EXPECT_EQ(r.Ok, c.ok) << r.Error.toStdString();
         EXPECT_EQ(r.Error.isEmpty(), c.ok);
@@ -206,7 +117,7 @@ TEST(HttpGet, RepliesAreTakenAsTheServerSentThem)
 
 TEST(HttpGet, ServerThatNeverAnswersFailsAfterTheTotalLimit)
 {
-    TTestServer server("", /*silent=*/true);
+    THttpTestServer server("", /*silent=*/true);
     const Clock::time_point start = Clock::now();
     const THttpResponse r = HttpGet(server.url("/"), kVersionCheckHeaders, {1000, 300});
     const long elapsed = msSince(start);

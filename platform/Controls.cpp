@@ -1176,7 +1176,12 @@ void TWinControl::HandleKeyPress(char16_t& Key)
         OnKeyPress(this, Key);
 }
 
-void TWinControl::HandleSetFocus() {}
+void TWinControl::HandleSetFocus()
+{
+    // Here, not after the handler: an override that calls this first sees DoEnter done.
+    if (TCustomForm* form = GetParentForm(this); form && form != this)
+        form->FocusChangedTo(this);
+}
 
 void TWinControl::HandleKillFocus() {}
 
@@ -1334,11 +1339,7 @@ bool TWinControl::WidgetEvent(QEvent* event, TControlWidgetLink& link)
         return true;
     case QEvent::FocusIn: {
         const bool result = link.NativeEvent(event);
-        GuardedDispatch([&] {
-            HandleSetFocus();
-            if (TCustomForm* form = GetParentForm(this); form && form != this)
-                form->FocusChangedTo(this);
-        });
+        GuardedDispatch([&] { HandleSetFocus(); });
         return result;
     }
     case QEvent::FocusOut: {

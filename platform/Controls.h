@@ -468,6 +468,8 @@ public:
     virtual void HandleKeyDown(WORD& Key, TShiftState Shift);
     virtual void HandleKeyUp(WORD& Key, TShiftState Shift);
     virtual void HandleKeyPress(char16_t& Key);
+    // The control got the focus; the base tells the form, which runs DoExit/DoEnter (overrides call
+    // it first).
     virtual void HandleSetFocus();
     virtual void HandleKillFocus();
     bool HandleDialogKey(WORD& Key, TShiftState Shift) override;    // broadcast to the children
@@ -506,8 +508,10 @@ protected:
     // Routes the key events of an inner Qt widget (a page control's tab bar) through the key
     // protocol of this control, with the inner widget's own handling as the last step.
     void RouteKeysOf(QWidget* inner);
-    void DoEnter();
-    void DoExit();
+    // OnEnter/OnExit: the focus came into (left) this control or a control inside it, from (to) a
+    // control outside it.
+    virtual void DoEnter();
+    virtual void DoExit();
 
 private:
     friend class TControl;

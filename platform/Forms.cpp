@@ -306,9 +306,19 @@ void TCustomForm::FocusChangedTo(TWinControl* Control)
     if (FFocusedControl != Control) {
         TWinControl* previous = FFocusedControl;
         FFocusedControl = Control;
-        if (previous)
-            previous->DoExit();
-        Control->DoEnter();
+        // Only the controls whose area the focus leaves (enters) hear of it: a grid whose editor
+        // takes the focus is not left. Innermost exits first, outermost enters first.
+        std::vector<TWinControl*> exits, enters;
+        for (TWinControl* c = previous; c && c != this; c = c->Parent())
+            if (!c->ContainsControl(Control))
+                exits.push_back(c);
+        for (TWinControl* c = Control; c && c != this; c = c->Parent())
+            if (!previous || !c->ContainsControl(previous))
+                enters.insert(enters.begin(), c);
+        for (TWinControl* c : exits)
+            c->DoExit();
+        for (TWinControl* c : enters)
+            c->DoEnter();
     }
     HandleFocusChanged(Control);
 }

@@ -3,6 +3,7 @@
 #include "platform/GridViewport.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -297,24 +298,6 @@ void TCustomGrid::HandleEnabledChanged()
     InvalidateGrid();
 }
 
-void TCustomGrid::HandleSetFocus()
-{
-    TCustomControl::HandleSetFocus();
-    InvalidateRect(Selection()); // the focused cell looks different
-}
-
-void TCustomGrid::HandleKillFocus()
-{
-    TCustomControl::HandleKillFocus();
-    InvalidateRect(Selection());
-}
-
-bool TCustomGrid::GridFocused() const
-{
-    const QWidget* focus = QApplication::focusWidget();
-    return focus && Widget() && (focus == Widget() || Widget()->isAncestorOf(focus));
-}
-
 // ---- Repainting ------------------------------------------------------------------------------------
 
 void TCustomGrid::InvalidateCell(int ACol, int ARow)
@@ -366,19 +349,21 @@ bool TCustomGrid::ViewportEvent(QEvent* Event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-        // Viewport coordinates are client coordinates: the control's mouse protocol takes them as is.
-        TCustomControl::WidgetMouse(static_cast<QMouseEvent*>(Event),
-                                    *dynamic_cast<TControlWidgetLink*>(Widget()));
+    case QEvent::MouseMove: {
+        // Viewport coordinates are client coordinates.
+        auto* mouse = static_cast<QMouseEvent*>(Event);
+        DispatchMouse(mouse, mouse->position().toPoint());
+        return true;
+    }
+    case QEvent::Wheel:
+        DispatchWheel(static_cast<QWheelEvent*>(Event));
+        return true;
+    case QEvent::ToolTip:
+        ShowCellHint(static_cast<QHelpEvent*>(Event));
         return true;
     default:
         return FViewport->BaseEvent(Event);
     }
-}
-
-void TCustomGrid::WidgetMouse(QMouseEvent* event, TControlWidgetLink&)
-{
-    event->accept(); // the frame and the bar corner
 }
 
 // ---- TCustomDrawGrid -------------------------------------------------------------------------------

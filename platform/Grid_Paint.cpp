@@ -48,6 +48,7 @@ void TCustomGrid::ViewportPaint(QPaintEvent* Event)
         Canvas->Brush->Color = Color();
         Canvas->Brush->Style = bsSolid;
         Paint();
+        PaintDragFeedback();
     });
     FPaintRect = ClientRect();
 }

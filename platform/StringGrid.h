@@ -73,6 +73,10 @@ class TStringGrid : public TDrawGrid
     // events with the indexes given.
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
+    // The cell text, then OnGetEditText.
+    QString ReadEditText(int ACol, int ARow) override;
+    // Stores a changed text (the write does not reload the editor), then OnSetEditText.
+    void WriteEditText(int ACol, int ARow, const QString& Value) override;
 
     // Set while the in-place editor writes its own text back, so that the write does not reload it.
     int FEditUpdate = 0;

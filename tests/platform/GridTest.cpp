@@ -487,10 +487,11 @@ TEST_F(GridOnForm, MouseArrivesInClientCoordinatesAndTheFrameIsNotClient)
     QList<QPoint> downs;
     grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { downs << QPoint(x, y); };
     QTest::mouseClick(grid->Viewport(), Qt::LeftButton, {}, QPoint(70, 30));
+    EXPECT_EQ(grid->Calls.filter("Click").size(), 1) << "the end of the cell selection clicks";
     QTest::mouseClick(grid->Widget(), Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(downs, QList<QPoint>({QPoint(70, 30)}));
     EXPECT_EQ(grid->MouseCoord(downs[0].x(), downs[0].y()), (TGridCoord{1, 1}));
-    EXPECT_TRUE(grid->Calls.filter("Click").isEmpty()) << "a release is no click by itself";
+    EXPECT_EQ(grid->Calls.filter("Click").size(), 1) << "a release on the frame is no click";
 }
 
 TEST_F(GridOnForm, SizingZonesLieOnBordersInsideTheFixedCells)

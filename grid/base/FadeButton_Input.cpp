@@ -126,7 +126,9 @@ void TFadeButton::HandleKeyDown(WORD& Key, TShiftState Shift)
 void TFadeButton::HandleKeyUp(WORD& Key, TShiftState Shift)
 {
     TCustomControl::HandleKeyUp(Key, Shift);
-    if (Key == VK_RETURN || Key == VK_SPACE)
+    // Only a key pressed on this button clicks it: the release of an Enter that closed a dialog
+    // lands on the button focused beneath and must not press it again.
+    if ((Key == VK_RETURN || Key == VK_SPACE) && bDown)
         Click(); // refused by the click action while disabled
     RepaintNow();
 }

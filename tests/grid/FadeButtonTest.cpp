@@ -329,6 +329,18 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"altOtherLetterClicksNothing", 2, Qt::Key_X, Qt::AltModifier, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(FadeButtonOnForm, KeyReleaseWithoutItsPressClicksNothing)
+{
+    // The release of an Enter pressed in a dialog that has closed meanwhile reaches this button.
+    Focus(other);
+    QTest::keyRelease(other->Widget(), Qt::Key_Return);
+    QTest::keyRelease(other->Widget(), Qt::Key_Space);
+    EXPECT_EQ(clicks[other], 0);
+    QTest::keyPress(other->Widget(), Qt::Key_Space);
+    QTest::keyRelease(other->Widget(), Qt::Key_Space);
+    EXPECT_EQ(clicks[other], 1);
+}
+
 TEST_F(FadeButtonOnForm, DisabledDefaultStillTakesEnterButDoesNotClick)
 {
     ok->SetEnabled(false);

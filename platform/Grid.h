@@ -523,6 +523,11 @@ class TCustomGrid : public TCustomControl
     // the wheel was used.
     virtual bool HandleWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool HandleWheelUp(TShiftState Shift, TPoint MousePos);
+    // The cursor for the client point, before each mouse move is handled. Base: crHSplit/crVSplit
+    // over a sizing border (and while sizing), else the control's Cursor.
+    virtual void WMSetCursor(int X, int Y);
+    // Shows Cursor over the client area (CurrentCursor reads it back).
+    void SetCurrentCursor(TCursor Value);
 
   public:
     // Left press (not double): HideEdit (text written back, editor mode kept); the grid takes the
@@ -646,7 +651,6 @@ class TCustomGrid : public TCustomControl
     void DispatchMouse(QMouseEvent* Event, QPoint ClientPos);
     void DispatchWheel(QWheelEvent* Event);
     void ShowCellHint(QHelpEvent* Event);
-    void UpdateCursor(int X, int Y);
     void ScrollBarReleased(int Bar, bool Dragging);
     void ChangeSize(int NewColCount, int NewRowCount);
     void CheckCoord(int ACol, int ARow) const;

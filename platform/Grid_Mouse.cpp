@@ -137,7 +137,9 @@ void TCustomGrid::DispatchMouse(QMouseEvent* Event, QPoint ClientPos)
     }
     if (!msg)
         return;
-    if (msg != WM_MOUSEMOVE)
+    if (msg == WM_MOUSEMOVE)
+        GuardedDispatch([&] { WMSetCursor(ClientPos.x(), ClientPos.y()); });
+    else
         CancelHint();
     TWMMouse m{msg, KeysOf(Event->modifiers(), Event->buttons()), ClientPos.x(), ClientPos.y(), 0};
     TMessage message = m.ToMessage();
@@ -353,7 +355,6 @@ void TCustomGrid::HandleMouseMove(TShiftState Shift, int X, int Y)
         break;
     }
     default:
-        UpdateCursor(X, Y);
         break;
     }
     TCustomControl::HandleMouseMove(Shift, X, Y);
@@ -403,19 +404,25 @@ void TCustomGrid::HandleMouseLeave()
 
 // ---- Feedback --------------------------------------------------------------------------------------
 
-void TCustomGrid::UpdateCursor(int X, int Y)
+void TCustomGrid::WMSetCursor(int X, int Y)
 {
-    TGridState state = gsNormal;
-    int index, border, ofs;
-    CalcSizingState(X, Y, state, index, border, ofs);
-    const TCursor cursor = state == gsColSizing ? crHSplit : state == gsRowSizing ? crVSplit : Cursor();
-    if (cursor == FCurrentCursor)
+    TGridState state = FGridState;
+    if (state == gsNormal) {
+        int index, border, ofs;
+        CalcSizingState(X, Y, state, index, border, ofs);
+    }
+    SetCurrentCursor(state == gsColSizing ? crHSplit : state == gsRowSizing ? crVSplit : Cursor());
+}
+
+void TCustomGrid::SetCurrentCursor(TCursor Value)
+{
+    if (Value == FCurrentCursor)
         return;
-    FCurrentCursor = cursor;
-    if (cursor == crDefault)
+    FCurrentCursor = Value;
+    if (Value == crDefault)
         FViewport->unsetCursor();
     else
-        FViewport->setCursor(CursorToQCursor(cursor));
+        FViewport->setCursor(CursorToQCursor(Value));
 }
 
 void TCustomGrid::PaintDragFeedback()

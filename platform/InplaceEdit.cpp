@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QToolTip>
 
 TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TMaskEdit(AOwner), FGrid(dynamic_cast<TCustomGrid*>(AOwner))
 {
@@ -325,4 +326,39 @@ void TInplaceEdit::DblClick()
         FGrid->DblClick();
     else
         TMaskEdit::DblClick();
+}
+
+// ---- Balloon ---------------------------------------------------------------------------------------
+
+namespace
+{
+
+TEditBalloon& Balloon()
+{
+    static TEditBalloon last;
+    return last;
+}
+
+} // namespace
+
+void ShowEditBalloon(TWinControl* Edit, const QString& Title, const QString& Text, int Icon)
+{
+    Balloon() = TEditBalloon{Edit, Title, Text, Icon};
+    if (!Edit || !Edit->Widget())
+        return;
+    static const char* const kIcons[] = {"", "\u2139 ", "\u26A0 ", "\u26D4 "};
+    const QString icon = QString::fromUtf8(kIcons[std::clamp(Icon, 0, 3)]);
+    QString html;
+    if (!Title.isEmpty())
+        html = "<b>" + icon + Title.toHtmlEscaped() + "</b><br>";
+    else
+        html = icon;
+    html += Text.toHtmlEscaped().replace("\n", "<br>");
+    QWidget* w = Edit->Widget();
+    QToolTip::showText(w->mapToGlobal(QPoint(w->width() / 2, w->height())), html, w);
+}
+
+const TEditBalloon& LastEditBalloon()
+{
+    return Balloon();
 }

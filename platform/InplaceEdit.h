@@ -78,3 +78,14 @@ class TInplaceEdit : public TMaskEdit
     QKeyEvent* FKeyEvent = nullptr;
     bool FKeyDownNative = false;
 };
+
+// The balloon tip of an edit (the validation message of an edited cell): Title over Text, next to
+// the edit. Icon: 0 none, 1 information, 2 warning, 3 error. The last balloon shown is kept.
+struct TEditBalloon {
+    TWinControl* Edit = nullptr;
+    QString Title;
+    QString Text;
+    int Icon = 0;
+};
+void ShowEditBalloon(TWinControl* Edit, const QString& Title, const QString& Text, int Icon);
+const TEditBalloon& LastEditBalloon();

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QRegularExpression>
+#include <QToolTip>
 
 using namespace gridinput_test;
 
@@ -228,6 +229,25 @@ INSTANTIATE_TEST_SUITE_P(Grid, GridEditorRefusals,
                                            TRefuseCase{"NoDigits", false, true, "2:3", 1},
                                            TRefuseCase{"NoChange", true, false, "2:3", 0}),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(GridEditor, ADoubleClickInTheEditorIsTheGridsDoubleClick)
+{
+    Key(Qt::Key_F2);
+    QTest::mouseDClick(Editor()->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(grid->Calls.count("DblClick"), 1);
+}
+
+TEST_F(GridEditor, ABalloonShowsNextToTheEditorAndIsKept)
+{
+    Key(Qt::Key_F2);
+    ShowEditBalloon(Editor(), "Value", "Between 0 & 10", 3);
+    EXPECT_EQ(LastEditBalloon().Edit, Editor());
+    EXPECT_EQ(LastEditBalloon().Text, "Between 0 & 10");
+    EXPECT_EQ(LastEditBalloon().Icon, 3);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains("Between 0 &amp; 10"));
+    QToolTip::hideText();
+}
 
 TEST_F(GridEditor, AGridFreedWithAnOpenEditorTakesItAlong)
 {

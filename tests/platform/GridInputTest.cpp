@@ -180,19 +180,28 @@ TEST_F(GridInput, EnterAndEscStayWithAnEditingGridAndItsEditor)
     EXPECT_EQ(buttons->Escapes, 1);
 }
 
+// A WM_KEYDOWN posted to the grid runs the whole key path, as a typed key does.
 TEST_F(GridInput, TabMovesTheCellWithGoTabsAndTheFocusWithout)
 {
-    for (bool tabs : {true, false}) {
-        SCOPED_TRACE(tabs ? "goTabs" : "no goTabs");
-        grid->SetOptions(tabs ? grid->Options() | goTabs : grid->Options() - goTabs);
-        grid->SetFocus();
-        grid->SetSelection(TGridRect{2, 3, 2, 3});
-        grid->Calls.clear();
-        Key(Qt::Key_Tab);
-        EXPECT_EQ(grid->Col(), tabs ? 3 : 2);
-        EXPECT_EQ(other->Focused(), !tabs);
-        EXPECT_EQ(grid->Calls.count("DoExit"), tabs ? 0 : 1);
-    }
+    for (bool posted : {false, true})
+        for (bool tabs : {true, false}) {
+            SCOPED_TRACE(QString("%1, %2")
+                             .arg(tabs ? "goTabs" : "no goTabs", posted ? "posted" : "typed")
+                             .toStdString());
+            grid->SetOptions(tabs ? grid->Options() | goTabs : grid->Options() - goTabs);
+            grid->SetFocus();
+            grid->SetSelection(TGridRect{2, 3, 2, 3});
+            grid->Calls.clear();
+            if (posted) {
+                PostMessage(grid->Handle(), WM_KEYDOWN, VK_TAB, 0);
+                QApplication::processEvents();
+            } else {
+                Key(Qt::Key_Tab);
+            }
+            EXPECT_EQ(grid->Col(), tabs ? 3 : 2);
+            EXPECT_EQ(other->Focused(), !tabs);
+            EXPECT_EQ(grid->Calls.count("DoExit"), tabs ? 0 : 1);
+        }
 }
 
 // ---- Mouse -------------------------------------------------------------------------------------------

@@ -45,11 +45,7 @@ public:
 
     bool FileDialog(TFileDialogRequest& r) override
     {
-        // "Name|*.a;*.b|..." becomes Qt's "Name (*.a *.b);;..."
-        QStringList parts = r.Filter.split('|');
-        QStringList filters;
-        for (int i = 0; i + 1 < parts.size(); i += 2)
-            filters << QString("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
+        const QStringList filters = ToQtNameFilters(r.Filter);
         QFileDialog dlg(nullptr, r.Title, r.InitialDir);
         dlg.setNameFilters(filters);
         if (r.FilterIndex >= 1 && r.FilterIndex <= filters.size())
@@ -79,6 +75,19 @@ std::unique_ptr<TInteraction>& current()
 }
 
 } // namespace
+
+QStringList ToQtNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        // A description that already shows its patterns ("Text (*.txt)") is taken as it is.
+        filters << (parts[i].contains("(" + patterns + ")") ? parts[i]
+                                                             : QString("%1 (%2)").arg(parts[i], patterns));
+    }
+    return filters;
+}
 
 TInteraction& Interaction() { return *current(); }
 

@@ -58,6 +58,9 @@ TInteraction& Interaction();
 // Installs a replacement; returns the previous one. Passing nullptr restores the real dialogs.
 std::unique_ptr<TInteraction> SetInteraction(std::unique_ptr<TInteraction> service);
 
+// "Text files|*.txt;*.log|All|*.*" in Qt's form: "Text files (*.txt *.log)", "All (*.*)".
+QStringList ToQtNameFilters(const QString& filter);
+
 // Toolkit-style shortcuts.
 TModalResult MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons);
 void ShowMessage(const QString& text);

@@ -516,8 +516,9 @@ class TCustomGrid : public TCustomControl
     virtual void HandleWMMButtonDown(TWMMouse& Message);
     virtual void HandleWMMButtonUp(TWMMouse& Message);
     virtual void HandleWMMouseMove(TWMMouse& Message);
-    // Whole notches only (touchpad steps are added up to 120): HandleWheelDown for a delta towards
-    // the user, HandleWheelUp away from the user, once per notch.
+    // Whole notches only (touchpad steps are added up to 120), one at a time: DoMouseWheel
+    // (OnMouseWheel) first; unless handled, HandleWheelDown for a notch towards the user,
+    // HandleWheelUp for one away from the user.
     virtual void HandleWMMouseWheel(TWMMouseWheel& Message);
     // OnMouseWheelDown (OnMouseWheelUp) first; unless handled Row moves one down (up). True when
     // the wheel was used.
@@ -539,7 +540,7 @@ class TCustomGrid : public TCustomControl
     // else the current cell moves, and gsSelecting with the auto-scroll timer follows the mouse.
     void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     // gsSelecting: the anchor follows the cell under the pointer; sizing and moving: the line and
-    // the drop place follow; gsNormal: the cursor shows the sizing borders. Then OnMouseMove.
+    // the drop place follow. Then OnMouseMove.
     void HandleMouseMove(TShiftState Shift, int X, int Y) override;
     // Left release by state: gsSelecting ends with Click; gsColSizing sets the width to X minus the
     // column's left edge and the press offset (at least 1); gsRowSizing likewise; gsColMoving/

@@ -222,10 +222,15 @@ void TCustomGrid::HandleWMMouseMove(TWMMouse& Message)
 void TCustomGrid::HandleWMMouseWheel(TWMMouseWheel& Message)
 {
     const TShiftState shift = KeysToShiftState(Message.Keys);
-    const TPoint at = ScreenToClient(TPoint(Message.XPos, Message.YPos));
-    for (int left = Message.WheelDelta; std::abs(left) >= WheelNotch;
-         left -= left > 0 ? WheelNotch : -WheelNotch) {
-        const bool used = left > 0 ? HandleWheelUp(shift, at) : HandleWheelDown(shift, at);
+    const TPoint screen(Message.XPos, Message.YPos);
+    const TPoint at = ScreenToClient(screen);
+    int left = Message.WheelDelta;
+    while (std::abs(left) >= WheelNotch) {
+        const int notch = left > 0 ? WheelNotch : -WheelNotch;
+        left -= notch;
+        // OnMouseWheel may take the notch before the up/down handling sees it.
+        const bool used = DoMouseWheel(shift, notch, screen) ||
+                          (notch > 0 ? HandleWheelUp(shift, at) : HandleWheelDown(shift, at));
         if (used)
             Message.Result = 1;
     }

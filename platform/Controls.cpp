@@ -1354,6 +1354,8 @@ bool TWinControl::WidgetEvent(QEvent* event, TControlWidgetLink& link)
 
 namespace {
 
+} // namespace
+
 bool IsDialogKeyCode(WORD key)
 {
     switch (key) {
@@ -1372,12 +1374,12 @@ bool IsDialogKeyCode(WORD key)
     }
 }
 
-// The character a key press types, as the window system's WM_CHAR would give it.
-char16_t CharOf(const QKeyEvent* e, WORD key, TShiftState shift)
+char16_t KeyPressChar(const QString& text, WORD key, TShiftState shift)
 {
     if ((shift & ssCtrl) && !(shift & ssAlt) && key >= 'A' && key <= 'Z')
         return char16_t(key - 'A' + 1);
-    if ((shift & ssAlt) && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')))
+    // Ctrl+Alt is AltGr: it types what the layout gives, not the key's letter.
+    if ((shift & ssAlt) && !(shift & ssCtrl) && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')))
         return char16_t(key);
     switch (key) {
     case VK_RETURN: return 13;
@@ -1386,15 +1388,12 @@ char16_t CharOf(const QKeyEvent* e, WORD key, TShiftState shift)
     case VK_TAB: return 9;
     default: break;
     }
-    const QString text = e->text();
-    if (text.isEmpty() || text[0].unicode() == 0 || text[0].unicode() == 127)
+    if (text.isEmpty() || text[0].unicode() < 32 || text[0].unicode() == 127)
         return 0;
-    if ((shift & ssCtrl) && text[0].unicode() >= 32)
-        return 0;
+    if (shift & ssCtrl)
+        return 0; // Ctrl with a non-letter types nothing
     return text[0].unicode();
 }
-
-} // namespace
 
 void TWinControl::DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link)
 {
@@ -1439,7 +1438,7 @@ void TWinControl::DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link)
         }
         if (!alive)
             return;
-        const char16_t ch = CharOf(event, original, shift);
+        const char16_t ch = KeyPressChar(event->text(), original, shift);
         if (ch) {
             if ((shift & ssAlt) && !(shift & ssCtrl)) {
                 // Alt+character is an accelerator or nothing; it never types.

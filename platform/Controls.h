@@ -82,6 +82,11 @@ using TMouseWheelEvent =
 // Virtual key and shift state of a Qt key event (0 for a key without a code).
 WORD KeyEventToVK(const QKeyEvent* event);
 TShiftState KeyboardModifiersToShiftState(Qt::KeyboardModifiers modifiers);
+// The character a key press types, as the window system's character message gives it: Ctrl+A..Z
+// are #1..#26, Enter #13, Esc #27, Backspace #8, Tab #9; 0 when the key types nothing.
+char16_t KeyPressChar(const QString& text, WORD key, TShiftState shift);
+// Keys a form may take as dialog keys (focus moves, Default and Cancel buttons).
+bool IsDialogKeyCode(WORD key);
 TShiftState MouseButtonsToShiftState(Qt::MouseButtons buttons);
 // The window system's key state: negative while the key or mouse button is down
 // (VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON, VK_RBUTTON, VK_MBUTTON).

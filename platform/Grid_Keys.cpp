@@ -43,50 +43,6 @@ LPARAM KeyDataOf(const QKeyEvent* e)
     return data;
 }
 
-// The character a key types, as the window system derives it; not the Qt text for control keys.
-char16_t CharOfKey(const QString& text, WORD key, TShiftState shift)
-{
-    if ((shift & ssCtrl) && !(shift & ssAlt) && key >= 'A' && key <= 'Z')
-        return char16_t(key - 'A' + 1);
-    if ((shift & ssAlt) && !(shift & ssCtrl) && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')))
-        return char16_t(key);
-    switch (key) {
-    case VK_RETURN:
-        return 13;
-    case VK_ESCAPE:
-        return 27;
-    case VK_BACK:
-        return 8;
-    case VK_TAB:
-        return 9;
-    default:
-        break;
-    }
-    if (text.isEmpty() || text[0].unicode() < 32 || text[0].unicode() == 127)
-        return 0;
-    if (shift & ssCtrl)
-        return 0; // Ctrl with a non-letter types nothing
-    return text[0].unicode();
-}
-
-bool IsDialogKey(WORD key)
-{
-    switch (key) {
-    case VK_TAB:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_RETURN:
-    case VK_EXECUTE:
-    case VK_ESCAPE:
-    case VK_CANCEL:
-        return true;
-    default:
-        return false;
-    }
-}
-
 TCustomForm* PreviewForm(TWinControl* control)
 {
     TCustomForm* form = GetParentForm(control);
@@ -96,7 +52,7 @@ TCustomForm* PreviewForm(TWinControl* control)
 // The dialog-key check: true when the form took the key.
 bool FormTookKey(TWinControl* control, WORD key, TShiftState shift)
 {
-    if (!IsDialogKey(key) || control->WantsKey(key, shift))
+    if (!IsDialogKeyCode(key) || control->WantsKey(key, shift))
         return false;
     TCustomForm* form = GetParentForm(control);
     TWinControl* top = form ? static_cast<TWinControl*>(form) : control;
@@ -144,7 +100,7 @@ void gridinput::RunKeyEvent(TWinControl* Control, QKeyEvent* Event, const TProce
         }
         // The character was queued with the key: it comes even when the key-down stage consumed
         // the key, hid the control or moved the focus.
-        const char16_t ch = CharOfKey(Event->text(), key, shift);
+        const char16_t ch = KeyPressChar(Event->text(), key, shift);
         if (ch && alive && !(Control->ComponentState() & csDestroying))
             RunCharStage(Control, ch, data, Procedure);
     });
@@ -165,7 +121,7 @@ void gridinput::RunKeyMessage(TWinControl* Control, TMessage& Message, const TPr
         text = QChar((shift & ssShift) ? key : key + ('a' - 'A'));
     else if ((key >= '0' && key <= '9') || key == VK_SPACE)
         text = QChar(key);
-    const char16_t ch = CharOfKey(text, key, shift);
+    const char16_t ch = KeyPressChar(text, key, shift);
     if (ch && alive && !(Control->ComponentState() & csDestroying))
         RunCharStage(Control, ch, Message.LParam, Procedure);
 }

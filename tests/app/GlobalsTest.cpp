@@ -77,6 +77,18 @@ TEST_F(Settings, FoldersAreDerivedFromAppDirAndCreatedWhenMissing)
     EXPECT_TRUE(FileExists(Projects_Dir + "/keep.txt"));
 }
 
+TEST_F(Settings, ValuesStartAtTheirDefaults)
+{
+    EXPECT_EQ(Language_Name, "English");
+    EXPECT_EQ(Last_IP_Address, "192.168.2.205");
+    EXPECT_FALSE(Opt_Enable_Internet || Opt_Enable_Update || Opt_Jump_Field_Tables || Opt_Double_Click_Auto_Size);
+    EXPECT_EQ(Last_Update_Option, 0);
+    EXPECT_TRUE(Last_Read_Back);
+    EXPECT_EQ(Last_EDE_Dir, "");
+    EXPECT_EQ(Active_Project_Name, "");
+    EXPECT_EQ(Active_Project_Dir, "");
+}
+
 TEST_F(Settings, SetFilesWithAProject)
 {
     Active_Project_Name = "Plant A";
@@ -170,7 +182,14 @@ TEST_F(Settings, ReadsEveryValue)
     writeSettings(kFullSettings);
     spoilValues();
     Active_Project_Dir = "untouched";
+    // Values of the update dialog and the EDE import are not kept in the file.
+    Last_Update_Option = 2;
+    Last_Read_Back = false;
+    Last_EDE_Dir = "/ede";
     Read_Settings();
+    EXPECT_EQ(Last_Update_Option, 2);
+    EXPECT_FALSE(Last_Read_Back);
+    EXPECT_EQ(Last_EDE_Dir, "/ede");
     EXPECT_EQ(Active_Project_Name, "Plant A");
     EXPECT_EQ(Active_Project_Dir, "untouched"); // start-up derives it from the name
     EXPECT_EQ(Last_IP_Address, "10.0.0.7");

@@ -164,17 +164,34 @@ TEST(Helpers, OPCUACodeTables)
         {OPC_UA_Id_Type_To_Str, 4, "Guid"},
         {OPC_UA_Id_Type_To_Str, 5, "ByteString"},
         {OPC_UA_Id_Type_To_Str, 1, ""},
+        {OPC_UA_Id_Type_To_Str, 2, ""},
+        {OPC_UA_Id_Type_To_Str, 6, ""},
+        {OPC_UA_Id_Type_To_Str, -1, ""},
         {OPC_UA_Data_Type_To_Str, 0, "Boolean"},
+        {OPC_UA_Data_Type_To_Str, 1, "Int8"},
+        {OPC_UA_Data_Type_To_Str, 2, "UInt8"},
+        {OPC_UA_Data_Type_To_Str, 3, "Int16"},
+        {OPC_UA_Data_Type_To_Str, 4, "UInt16"},
+        {OPC_UA_Data_Type_To_Str, 5, "Int32"},
+        {OPC_UA_Data_Type_To_Str, 6, "UInt32"},
+        {OPC_UA_Data_Type_To_Str, 7, "Int64"},
         {OPC_UA_Data_Type_To_Str, 8, "UInt64"},
+        {OPC_UA_Data_Type_To_Str, 9, "Float"},
+        {OPC_UA_Data_Type_To_Str, 10, "Double"},
+        {OPC_UA_Data_Type_To_Str, 11, "String"},
         {OPC_UA_Data_Type_To_Str, 12, "DateTime"},
+        {OPC_UA_Data_Type_To_Str, 13, "Guid"},
         {OPC_UA_Data_Type_To_Str, 14, "ByteString"},
         {OPC_UA_Data_Type_To_Str, 15, ""},
         {OPC_UA_Data_Type_To_Str, -1, ""},
         {OPC_UA_Auth_To_Str, 0, "Anonymous"},
         {OPC_UA_Auth_To_Str, 1, "Username and Password"},
+        {OPC_UA_Auth_To_Str, 2, "Certificate"},
         {OPC_UA_Auth_To_Str, 7, "Certificate"},
+        {OPC_UA_Auth_To_Str, -1, "Certificate"},
         {OPC_UA_Sec_Mode_To_Str, 0, "None"},
         {OPC_UA_Sec_Mode_To_Str, 1, "Sign"},
+        {OPC_UA_Sec_Mode_To_Str, 2, "Sign and Encrypt"},
         {OPC_UA_Sec_Mode_To_Str, -3, "Sign and Encrypt"},
         {OPC_UA_Sec_Policy_To_Str, 0, "None"},
         {OPC_UA_Sec_Policy_To_Str, 1, "Basic 128 RSA 15"},
@@ -204,6 +221,46 @@ TEST(Helpers, OPCUACodeTables)
     EXPECT_EQ(Str_To_OPC_UA_Sec_Policy("Basic 256"), 2);
     EXPECT_EQ(Str_To_OPC_UA_Sec_Policy("AES 256 SHA 256 RSA PSS"), 5);
     EXPECT_EQ(Str_To_OPC_UA_Sec_Policy(""), 5);
+}
+
+TEST(Helpers, OPCUATextToCode)
+{
+    struct Case {
+        int (*toCode)(const QString&);
+        const char* text;
+        int code;
+    };
+    const Case cases[] = {
+        {Str_To_OPC_UA_Id_Type, "NUMERIC", 0},
+        {Str_To_OPC_UA_Id_Type, "STRING", 3},
+        {Str_To_OPC_UA_Id_Type, "GUID", 4},
+        {Str_To_OPC_UA_Id_Type, "BYTESTRING", 5},
+        {Str_To_OPC_UA_Id_Type, "Guid", 4},
+        {Str_To_OPC_UA_Id_Type, "ByteString", 5},
+        {Str_To_OPC_UA_Id_Type, "string", 3},
+        {Str_To_OPC_UA_Id_Type, "", 0},
+        {Str_To_OPC_UA_Id_Type, "Byte String", 0},
+        {Str_To_OPC_UA_Auth, "Anonymous", 0},
+        {Str_To_OPC_UA_Auth, "Username and Password", 1},
+        {Str_To_OPC_UA_Auth, "Certificate", 2},
+        {Str_To_OPC_UA_Auth, "username and password", 2},
+        {Str_To_OPC_UA_Auth, "", 2},
+        {Str_To_OPC_UA_Sec_Mode, "None", 0},
+        {Str_To_OPC_UA_Sec_Mode, "Sign", 1},
+        {Str_To_OPC_UA_Sec_Mode, "Sign and Encrypt", 2},
+        {Str_To_OPC_UA_Sec_Mode, "none", 2},
+        {Str_To_OPC_UA_Sec_Mode, "", 2},
+        {Str_To_OPC_UA_Sec_Policy, "None", 0},
+        {Str_To_OPC_UA_Sec_Policy, "Basic 128 RSA 15", 1},
+        {Str_To_OPC_UA_Sec_Policy, "Basic 256", 2},
+        {Str_To_OPC_UA_Sec_Policy, "Basic 256 SHA 256", 3},
+        {Str_To_OPC_UA_Sec_Policy, "AES 128 SHA 256 RSA OAEP", 4},
+        {Str_To_OPC_UA_Sec_Policy, "AES 256 SHA 256 RSA PSS", 5},
+        {Str_To_OPC_UA_Sec_Policy, "basic 256", 5},
+        {Str_To_OPC_UA_Sec_Policy, "Sign", 5},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.toCode(c.text), c.code) << c.text;
 }
 
 TEST(Helpers, OPCUANodeIdText)
@@ -263,6 +320,12 @@ TEST(Helpers, SNMPChecks)
         {"1.4294967296", 6},
         {"1.99999999999999999999", 6}, // 20 digits: does not read
         {"1.0000000000000000000000001", 0},
+        // The first failing test gives the code.
+        {QString(62, 'a'), 1},
+        {".a", 2},
+        {".1..3", 3},
+        {"1..3.", 4},
+        {"1..4294967296", 5},
     };
     for (const auto& [text, code] : oids)
         EXPECT_EQ(Check_SNMP_OID(text), code) << text.toStdString();
@@ -272,6 +335,7 @@ TEST(Helpers, SNMPChecks)
     EXPECT_EQ(Check_SNMP_Password("", true), 2);
     EXPECT_EQ(Check_SNMP_Password("abcd1234", false), 0);
     EXPECT_EQ(Check_SNMP_Password("abcd1234!", false), 3);
+    EXPECT_EQ(Check_SNMP_Password("ab!", false), 2); // length before characters
     EXPECT_EQ(Check_SNMP_Password(QString::fromUtf8("abcdé234"), false), 3);
     EXPECT_EQ(Check_SNMP_Password("abcdefghijklmnop", true), 1);
     EXPECT_EQ(Check_SNMP_Password("!!!!!!!!!!!!!!!!", false), 1);

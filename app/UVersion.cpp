@@ -76,6 +76,12 @@ int Conv_Version(const QString& Ver_str)
         return -1;
     // The second character, normally the point, is skipped; anything after the fifth is ignored.
     const QString digits = QString(v[0]) + v[2] + v[3] + v[4];
+    // Decimal only: the integer reader would also take "$FFF" or "x123" as hexadecimal.
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        const QChar c = digits[i];
+        if (!(c >= u'0' && c <= u'9') && !(i == 0 && (c == u'+' || c == u'-')))
+            return -1;
+    }
     int32_t number = 0;
     return TryStrToInt(digits, number) ? number : -1;
 }

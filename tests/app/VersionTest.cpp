@@ -50,6 +50,11 @@ TEST(VersionConv, ReadsFourDigitsAroundThePoint)
         {"VER.", -1},
         {"A B 1.234", -1},
         {"VER.  9x999", 9999},
+        // The four characters are read in decimal, never as a hexadecimal number.
+        {"VER. $.FFF", -1},
+        {"VER. x.123", -1},
+        {"VER. 0.x12", -1},
+        {"VER. 1.00A", -1},
         {"garbage", -1},
     };
     for (const auto& c : cases)
@@ -98,6 +103,7 @@ TEST_F(VersionCheck, OnlyANewerVersionInASuccessfulReplyCounts)
         {"extra digit ignored", ok("VER. 1.0025"), true},
         {"too short", ok("VER. 2.0"), false},
         {"no number", ok("VER. 12.00"), false},
+        {"hexadecimal", ok("VER. $.FFF"), false},
         {"error status", "HTTP/1.0 404 Not Found\r\n\r\nVER. 9.999", false},
         {"server error", "HTTP/1.0 500 Internal Server Error\r\n\r\nVER. 9.999", false},
         {"broken reply", "VER. 9.999", false},

@@ -285,9 +285,9 @@ void DrawFadeButtonFace(TCanvas* Canvas, int W, int H, TAlignment Alignment, con
     if (Style == bsEncarta && Down)
         Canvas->Font->Style |= fsBold;
 
-    const bool hasGlyph = Glyph && NumGlyphs > 0 && !Glyph->Empty();
-    const int GH = hasGlyph ? Glyph->Height() : 0;
-    const int GW = hasGlyph ? Glyph->Width() / NumGlyphs : 0;
+    // A glyph without cells draws nothing but its height still counts in the vertical layouts.
+    const int GH = Glyph && !Glyph->Empty() ? Glyph->Height() : 0;
+    const int GW = GH > 0 && NumGlyphs > 0 ? Glyph->Width() / NumGlyphs : 0;
 
     QString caption = Caption;
     const int TW = FadeButtonTextLimit(W, Layout, Style, GW);
@@ -301,14 +301,21 @@ void DrawFadeButtonFace(TCanvas* Canvas, int W, int H, TAlignment Alignment, con
 
     const TFadeButtonFaceLayout at =
         LayoutFadeButtonFace({W, H, Alignment, Layout, Style, WordWrap, P, GW, GH, TH, CW});
+    const auto drawGlyph = [&] {
+        if (GW > 0 && GH > 0)
+            DrawGlyphCell(Canvas, *Glyph, GW, GH, FadeButtonGlyphCell(Enabled, Hot, Down, NumGlyphs),
+                          at.GlyphPos);
+    };
+    // A shape centres both, so its caption is written over the glyph; elsewhere the glyph comes last.
+    if (Style == bsShape)
+        drawGlyph();
     if (Style != bsShape && !Enabled)
         Canvas->Font->Color = clGray;
     TRect textRect = at.TextRect;
     Canvas->Brush->Style = bsClear;
     Canvas->DrawText(caption, textRect, at.TextFormat);
-    if (GW > 0 && GH > 0)
-        DrawGlyphCell(Canvas, *Glyph, GW, GH, FadeButtonGlyphCell(Enabled, Hot, Down, NumGlyphs),
-                      at.GlyphPos);
+    if (Style != bsShape)
+        drawGlyph();
 
     if (HasPopup)
         DrawPopupArrow(Canvas, W, H);

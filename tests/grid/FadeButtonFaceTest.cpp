@@ -364,6 +364,68 @@ TEST(FadeButtonFace, LongCaptionIsCutSoTheCentredGlyphStaysOnTheFace)
     EXPECT_GE(glyphLeft, 4);
 }
 
+// The topmost row of r holding a caption pixel (a channel below 100), or -1.
+int FirstDarkRow(const QImage& image, const TRect& r)
+{
+    for (int y = r.Top; y < r.Bottom; ++y)
+        if (DarkestChannel(image, TRect(r.Left, y, r.Right, y + 1)) < 100)
+            return y;
+    return -1;
+}
+
+TEST(FadeButtonFace, GlyphWithoutCellsStillTakesItsHeightAbove)
+{
+    // No cell is drawn, but the glyph's height still pushes the caption below it.
+    auto strip = MakeStrip(1, 8, 16);
+    FaceArgs a;
+    a.W = 60;
+    a.H = 50;
+    a.Caption = "HHH";
+    a.Layout = blGlyphTop;
+    a.Style = bsNormal;
+    a.Color = clWhite;
+    a.Glyph = strip.get();
+    a.NumGlyphs = 0;
+    const QImage image = DrawFace(a);
+
+    QImage scratch(a.W, a.H, QImage::Format_RGB32);
+    TCanvas measure(&scratch);
+    TFont font;
+    measure.Font->Assign(font);
+    TRect r(0, 0, FadeButtonTextLimit(a.W, a.Layout, a.Style, 0), 0);
+    measure.DrawText(a.Caption, r, DT_CALCRECT | DT_WORDBREAK);
+    const TFadeButtonFaceLayout at =
+        LayoutFadeButtonFace({a.W, a.H, a.Alignment, a.Layout, a.Style, false, 0, 0, 16, r.Height(), 0});
+    const int top = FirstDarkRow(image, TRect(2, 2, a.W - 2, a.H - 2));
+    ASSERT_GE(top, 0);
+    EXPECT_GE(top, at.TextRect.Top);
+    EXPECT_LT(top, at.TextRect.Bottom);
+}
+
+TEST(FadeButtonFace, ShapeCaptionLiesOverItsCentredGlyph)
+{
+    auto strip = MakeStrip(1, 16, 16);
+    FaceArgs a;
+    a.W = 80;
+    a.H = 24;
+    a.Caption = QString(12, QChar('M'));
+    a.Style = bsShape;
+    a.Glyph = strip.get();
+    a.NumGlyphs = 1;
+    const QImage image = DrawFace(a);
+    // The glyph cell at ((80 - 16) div 2, (24 - 16) div 2): caption strokes show on it.
+    const TRect cell(32, 4, 48, 20);
+    int cellPixels = 0, captionPixels = 0; // the caption is black, the cell red
+    for (int y = cell.Top; y < cell.Bottom; ++y)
+        for (int x = cell.Left; x < cell.Right; ++x) {
+            const TColor c = At(image, x, y);
+            cellPixels += c == CellColors[0];
+            captionPixels += std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) < 100;
+        }
+    EXPECT_GT(cellPixels, 0);
+    EXPECT_GT(captionPixels, 0);
+}
+
 TEST(FadeButtonFace, TinyFaceWithCaptionAndGlyphDrawsWithoutTrouble)
 {
     auto strip = MakeStrip(1, 8, 8);

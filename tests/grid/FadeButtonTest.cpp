@@ -143,6 +143,68 @@ TEST(FadeButtonProperties, CreationDefaults)
     EXPECT_EQ(button.HotTrackFont()->Size, 12); // the owner form's font
     ASSERT_NE(button.FadeThread(), nullptr);
     EXPECT_TRUE(button.FadeThread()->Suspended());
+    EXPECT_EQ(button.Kind(), bkCustom);
+    EXPECT_EQ(button.ColorStyle(), lcsCustom);
+    EXPECT_EQ(button.Layout(), blGlyphLeft);
+    EXPECT_EQ(button.ModalResult(), mrNone);
+    EXPECT_EQ(button.NumGlyphs(), 0);
+    EXPECT_TRUE(button.Glyph()->Empty());
+    EXPECT_FALSE(button.Flat());
+    EXPECT_FALSE(button.WordWrap());
+    EXPECT_FALSE(button.Default());
+    EXPECT_FALSE(button.Cancel());
+    EXPECT_FALSE(button.SlowDecease());
+    EXPECT_FALSE(button.UseHotTrackFont());
+    EXPECT_FALSE(button.IsDown());
+    EXPECT_FALSE(button.CursorOnButton());
+    EXPECT_EQ(button.HotTrackStep(), 0);
+
+    TFont plain;
+    TFadeButton orphan(nullptr); // no form to copy from: a default font
+    EXPECT_EQ(orphan.HotTrackFont()->Size, plain.Size);
+}
+
+TEST(FadeButtonProperties, EveryColorStyleWritesItsWholeRow)
+{
+    struct {
+        TFadeColorStyle style;
+        TColor color, light, shadow, down, hot, font;
+        bool flat;
+        TFadeButtonStyle look;
+    } rows[] = {
+        {lcsGold, 0x00C0C0, 0x00FFFF, 0x008080, clNone, 0x00DFDF, clBlack, false, bsModern},
+        {lcsChrome, 0xC0C0C0, 0xFFFFFF, 0x808080, clNone, clNone, clBlack, false, bsModern},
+        {lcsBlue, 0xFF8000, 0xFFFF00, 0xFF0000, clNone, clNone, clBlack, false, bsModern},
+        {lcsRed, 0x0000FF, 0xC0C0FF, 0x0000C0, clNone, clNone, clBlack, false, bsModern},
+        {lcsUltraFlat1, clBtnFace, 0xB59284, 0xB59284, 0xB59284, 0xDED3D6, clBlack, true, bsNormal},
+        {lcsUltraFlat2, clBtnFace, 0x000000, 0x000000, 0x24DABC, 0x8CF6E4, clBlack, true, bsNormal},
+        {lcsUltraFlatXP, 0xD1D8DB, 0xB59284, 0xB59285, 0xB59285, 0xD2BDB6, clBlack, true, bsNormal},
+        {lcsAqua, 0xECCE94, 0xFCE6D4, 0x000000, clNone, clNone, clBlack, false, bsModern},
+        {lcsDefault, clBtnFace, 0xFFFFFF, 0x808080, clNone, clNone, clBlack, false, bsNormal},
+        {lcsQuicken, 0x603000, 0xC0C0C0, 0xC0C0C0, 0xAD6529, 0xCEAE9C, 0xFFFFFF, false, bsQuicken}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(int(row.style));
+        // Start from values no row has, so that every column is seen to be written.
+        TFadeButton button(nullptr);
+        button.SetColor(0x010203);
+        button.Font->Color = 0x040506;
+        button.SetLightColor(0x070809);
+        button.SetShadowColor(0x0A0B0C);
+        button.SetColorWhenDown(0x0D0E0F);
+        button.SetHotTrackColor(0x101112);
+        button.SetFlat(!row.flat);
+        button.SetStyle(bsOld);
+        button.SetColorStyle(row.style);
+        EXPECT_EQ(button.Color(), row.color);
+        EXPECT_EQ(TColor(button.Font->Color), row.font);
+        EXPECT_EQ(button.LightColor(), row.light);
+        EXPECT_EQ(button.ShadowColor(), row.shadow);
+        EXPECT_EQ(button.ColorWhenDown(), row.down);
+        EXPECT_EQ(button.HotTrackColor(), row.hot);
+        EXPECT_EQ(button.Flat(), row.flat);
+        EXPECT_EQ(button.Style(), row.look);
+        EXPECT_EQ(button.ColorStyle(), lcsCustom);
+    }
 }
 
 // ---- On a form ----------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 // the bytes.
 #include "gateway/UConfigImage.h"
 #include "gateway/UConfigImage_Bytes.h"
+#include "gateway/UProjectXml.h"
 
 #include <bit>
 #include <cmath>
@@ -68,24 +69,9 @@ uint32_t utf8Size(const QString& text)
     return uint32_t(text.toUtf8().size());
 }
 
-bool enabled(const TXmlElement& row)
-{
-    return row.AttributeDef("Enable", QString()) == "Y";
-}
-
 int32_t intAttribute(const TXmlElement& row, const char* name, int32_t fallback)
 {
-    int32_t v;
-    return TryStrToInt(row.AttributeDef(name, QString()), v) ? v : fallback;
-}
-
-// A section the file must have; the error names the file.
-TXmlElement section(const TXmlElement& parent, const char* name, const QString& file)
-{
-    const TXmlElement e = parent.Child(name);
-    if (e.IsNull())
-        throw EXmlError(QString("%1: element %2 missing").arg(file, name));
-    return e;
+    return StrToIntDef(row.AttributeDef(name, QString()), fallback);
 }
 
 } // namespace
@@ -214,8 +200,8 @@ void TConfigCompiler::Size_String_Area(const TXmlElement& variables, uint32_t& i
     for (int dir = 0; dir < 2; ++dir) {
         int taken = 0;
         for (const TXmlElement& row :
-             section(variables, kVariableSections[dir], paths_.EtherCAT_Slave).Children("row")) {
-            if (!enabled(row))
+             Required_Section(variables, kVariableSections[dir], paths_.EtherCAT_Slave).Children("row")) {
+            if (!Row_Enabled(row))
                 continue;
             if (taken++ == kEtherCATVariables)
                 break;
@@ -238,7 +224,7 @@ void TConfigCompiler::Read_Group_File(uint32_t& initAddress)
     for (int dir = 0; dir < 2; ++dir) {
         int64_t total = 0;
         for (const TXmlElement& row :
-             section(root, kGroupSections[dir], paths_.EtherCAT_Slave_Group).Children("row")) {
+             Required_Section(root, kGroupSections[dir], paths_.EtherCAT_Slave_Group).Children("row")) {
             const QString name = row.AttributeDef("Group_Name", QString());
             // A row without a name is no group: it takes no index, or later groups would shift.
             if (name.isEmpty())
@@ -262,7 +248,7 @@ void TConfigCompiler::Fill_Entries(const TXmlElement& rows, TEtherCAT_Dir dir, u
 {
     int j = 0;
     for (const TXmlElement& row : rows.Children("row")) {
-        if (!enabled(row))
+        if (!Row_Enabled(row))
             continue;
         if (j == kEtherCATVariables)
             break;
@@ -330,7 +316,7 @@ void TConfigCompiler::Read_EtherCAT_Variables(uint32_t baseAddress)
     uint32_t initAddress = baseAddress + kStringAreaOffset;
     if (haveVariables) {
         doc.LoadFromFile(paths_.EtherCAT_Slave);
-        variables = section(doc.Root(), kVariablesSection, paths_.EtherCAT_Slave);
+        variables = Required_Section(doc.Root(), kVariablesSection, paths_.EtherCAT_Slave);
         Size_String_Area(variables, initAddress);
     }
     Read_Group_File(initAddress);
@@ -338,7 +324,7 @@ void TConfigCompiler::Read_EtherCAT_Variables(uint32_t baseAddress)
     uint32_t nameAddress = baseAddress + kStringAreaOffset;
     if (haveVariables)
         for (int dir = 0; dir < 2; ++dir)
-            Fill_Entries(section(variables, kVariableSections[dir], paths_.EtherCAT_Slave),
+            Fill_Entries(Required_Section(variables, kVariableSections[dir], paths_.EtherCAT_Slave),
                          TEtherCAT_Dir(dir), nameAddress, initAddress);
     Fill_Group_Table(nameAddress);
 }

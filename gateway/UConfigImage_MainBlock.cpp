@@ -1,6 +1,7 @@
 // Main parameter block of the first bank: defaults, the values of "ParGen.xml", the checksum.
 #include "gateway/UConfigImage.h"
 #include "gateway/UConfigImage_Bytes.h"
+#include "gateway/UProjectXml.h"
 
 using namespace ConfigImage;
 
@@ -56,51 +57,12 @@ constexpr int Version = 0x66C;
 constexpr int VersionSize = 8;
 } // namespace Off
 
-// Every element of ParGen.xml is read on its own: a missing one or unusable text gives its default.
-class TParGenReader
+// The four numbered elements PREFIX1 .. PREFIX4 of an address, each cut to 8 bits.
+void readOctets(const TParGenReader& pg, const char* prefix, const int32_t (&defaults)[4], uint8_t (&out)[4])
 {
-  public:
-    explicit TParGenReader(const TXmlElement& root) : root_(root) {}
-
-    bool Text(const QString& name, QString& text) const
-    {
-        const TXmlElement e = root_.Child(name);
-        if (e.IsNull())
-            return false;
-        text = e.Text();
-        return true;
-    }
-    QString TextDef(const char* name, const QString& fallback) const
-    {
-        QString t;
-        return Text(name, t) ? t : fallback;
-    }
-    bool IsOne(const char* name) const
-    {
-        QString t;
-        return Text(name, t) && t == "1";
-    }
-    int32_t Int(const QString& name, int32_t fallback) const
-    {
-        QString t;
-        int32_t v;
-        return Text(name, t) && TryStrToInt(t, v) ? v : fallback;
-    }
-    int64_t Int64(const char* name, int64_t fallback) const
-    {
-        QString t;
-        int64_t v;
-        return Text(name, t) && TryStrToInt64(t, v) ? v : fallback;
-    }
-    void Octets(const char* prefix, const int32_t (&defaults)[4], uint8_t (&out)[4]) const
-    {
-        for (int i = 0; i < 4; ++i)
-            out[i] = uint8_t(Int(QString("%1%2").arg(prefix).arg(i + 1), defaults[i]));
-    }
-
-  private:
-    TXmlElement root_;
-};
+    for (int i = 0; i < 4; ++i)
+        out[i] = uint8_t(pg.Int(QString("%1%2").arg(prefix).arg(i + 1), defaults[i]));
+}
 
 } // namespace
 
@@ -157,11 +119,9 @@ void TConfigCompiler::Set_Version_String()
 
 void TConfigCompiler::Read_ParGen_Xml()
 {
-    if (!FileExists(paths_.ParGen))
+    const TParGenReader pg(paths_.ParGen);
+    if (!pg.Exists())
         return;
-    TXmlDocument doc;
-    doc.LoadFromFile(paths_.ParGen);
-    const TParGenReader pg(doc.Root());
     uint8_t octets[4];
 
     Set_Version_String();
@@ -176,9 +136,9 @@ void TConfigCompiler::Read_ParGen_Xml()
     PutMain16(Off::Dhcp, dhcp);
 
     if (pg.IsOne("Eth_Conn_Enable_DNS")) {
-        pg.Octets("Eth_Conn_Primary_DNS", kDefaultPrimaryDNS, octets);
+        readOctets(pg, "Eth_Conn_Primary_DNS", kDefaultPrimaryDNS, octets);
         PutMainOctets(Off::PrimaryDNS, octets);
-        pg.Octets("Eth_Conn_Secondary_DNS", kDefaultSecondaryDNS, octets);
+        readOctets(pg, "Eth_Conn_Secondary_DNS", kDefaultSecondaryDNS, octets);
         PutMainOctets(Off::SecondaryDNS, octets);
     }
 
@@ -189,11 +149,11 @@ void TConfigCompiler::Read_ParGen_Xml()
     header_.Node_Address = uint16_t(pg.Int("EtherCAT_Slave_Node_Address", 1));
     header_.Clear_Data = pg.IsOne("EtherCAT_Slave_Clear_Data") ? 1 : 0;
 
-    pg.Octets("Ethernet_IP", kDefaultIP, octets);
+    readOctets(pg, "Ethernet_IP", kDefaultIP, octets);
     PutMainOctets(Off::IP, octets);
-    pg.Octets("Ethernet_SM", kDefaultMaskInt, octets);
+    readOctets(pg, "Ethernet_SM", kDefaultMaskInt, octets);
     PutMainOctets(Off::Mask, octets);
-    pg.Octets("Ethernet_GAT", kDefaultGateway, octets);
+    readOctets(pg, "Ethernet_GAT", kDefaultGateway, octets);
     PutMainOctets(Off::Gateway, pg.IsOne("Ethernet_EN_GAT") ? octets : kNoGateway);
 
     // Item 0 of the serial list is RS232, which the device flags with 1.
@@ -205,8 +165,6 @@ void TConfigCompiler::Read_ParGen_Xml()
     PutMain8(Off::Parity, uint32_t(pg.Int("ModbusM_PARITY", 0)));
     uint8_t stopBits = uint8_t(pg.Int("ModbusM_STOPBITS", 0));
     PutMain8(Off::StopBits, stopBits == 1 ? 2 : stopBits);
-    for (int i = 0; i < Off::DataBitsSize; ++i)
-        PutMain8(Off::DataBits + i, kDataBits);
 
     PutMain32(Off::Timeout, uint32_t(pg.Int("ModbusM_TIMEOUT", 1000)));
     PutMain32(Off::Cyclic, uint32_t(pg.Int("ModbusM_CYCLIC", 100)));

@@ -2,6 +2,7 @@
 // request, the read requests first, then the write requests, at most 1024 in all.
 #include "gateway/UConfigImage.h"
 #include "gateway/UConfigImage_Bytes.h"
+#include "gateway/UProjectXml.h"
 
 using namespace ConfigImage;
 
@@ -99,7 +100,7 @@ void TConfigCompiler::Read_Request_Section(const TXmlElement& section, bool writ
     int number = 0;
     for (const TXmlElement& row : section.Children("row")) {
         ++number;
-        if (row.AttributeDef("Enable", QString()) != "Y")
+        if (!Row_Enabled(row))
             continue;
         if (requestCount_ == kModbusRecords)
             return; // the table is full
@@ -167,10 +168,7 @@ void TConfigCompiler::Read_Modbus_Requests()
         const TXmlElement root = doc.Root();
         for (bool writeRows : {false, true}) {
             const char* name = writeRows ? "Modbus_Write" : "Modbus_Read";
-            const TXmlElement section = root.Child(name);
-            if (section.IsNull())
-                throw EXmlError(QString("%1: element %2 missing").arg(file, name));
-            Read_Request_Section(section, writeRows);
+            Read_Request_Section(Required_Section(root, name, file), writeRows);
         }
     }
     PutMain32(kRequestCountOffset, uint32_t(requestCount_));

@@ -4,6 +4,7 @@
 #include "app/ULang.h"
 #include "gateway/DeviceModel.h"
 #include "gateway/UESIWriter.h"
+#include "gateway/UProjectXml.h"
 #include "platform/Interaction.h"
 #include "platform/SysUtils.h"
 #include "platform/Xml.h"
@@ -80,19 +81,11 @@ QString GSDML_File_Name(const QString& user, const QDate& date)
 
 TProfinet_Parameters Read_Profinet_Parameters(const QString& fileParGen)
 {
+    const TParGenReader pg(fileParGen);
     TProfinet_Parameters p;
-    p.Name_Sta.clear();
-    if (FileExists(fileParGen)) {
-        TXmlDocument doc;
-        doc.LoadFromFile(fileParGen);
-        const TXmlElement root = doc.Root();
-        if (TXmlElement e = root.Child("PROFINET_NB_IN"))
-            p.NB_In = StrToIntDef(e.Text(), Profinet_Default_Bytes);
-        if (TXmlElement e = root.Child("PROFINET_NB_OUT"))
-            p.NB_Out = StrToIntDef(e.Text(), Profinet_Default_Bytes);
-        if (TXmlElement e = root.Child("PROFINET_NAME_STA"))
-            p.Name_Sta = e.Text();
-    }
+    p.NB_In = pg.Int("PROFINET_NB_IN", Profinet_Default_Bytes);
+    p.NB_Out = pg.Int("PROFINET_NB_OUT", Profinet_Default_Bytes);
+    p.Name_Sta = pg.TextDef("PROFINET_NAME_STA", QString());
     // Only a blank name is replaced; blanks around a real name are kept as typed.
     if (Trim(p.Name_Sta).isEmpty())
         p.Name_Sta = QStringLiteral("SERIAL");

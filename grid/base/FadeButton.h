@@ -80,6 +80,9 @@ bool GetFadeColorStyleColors(TFadeColorStyle style, TFadeColorStyleColors& color
 
 // ---- The face --------------------------------------------------------------------------------------
 
+// The colour a face leaves see-through: a shape's background and the corners of rounded styles.
+constexpr TColor FadeButtonTransparentKey = clFuchsia;
+
 // Face colour: the colour (system colours resolved), blended towards the hot colour by Step/8 per
 // channel when enabled and a hot colour is set; the down colour itself while pressed. A disabled
 // face is never pressed.

@@ -3,14 +3,12 @@
 #include "grid/base/FadeButton.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace
 {
 
-constexpr TColor TransparentKey = clFuchsia; // the colour the button keys out of its bitmap
-constexpr int Margin = 4;                    // between the face edge, the glyph and the caption
-constexpr int GradientBands = 31;            // bands 0..31 over a height divided by 31
+constexpr int Margin = 4;         // between the face edge, the glyph and the caption
+constexpr int GradientBands = 31; // bands 0..31 over a height divided by 31
 
 bool HasBorder(bool enabled, bool flat, bool hot, bool down)
 {
@@ -45,7 +43,7 @@ void DrawBackground(TCanvas* canvas, int W, int H, TFadeButtonStyle style, TColo
                     bool noFill)
 {
     if (style == bsShape) {
-        canvas->Brush->Color = TransparentKey;
+        canvas->Brush->Color = FadeButtonTransparentKey;
         canvas->Rectangle(-1, -1, W + 1, H + 1);
         return;
     }

@@ -8,7 +8,6 @@
 namespace
 {
 
-constexpr TColor TransparentKey = clFuchsia;
 constexpr int FocusInset = 4;
 
 bool KeysOutCorners(TFadeButtonStyle style)
@@ -80,7 +79,7 @@ void TFadeButton::Paint()
         painter.setRenderHint(QPainter::TextAntialiasing, FStyle != bsShape);
         TCanvas canvas;
         TCanvasPainterBinding binding(canvas, painter);
-        canvas.Brush->Color = KeysOutCorners(FStyle) ? TransparentKey : Color();
+        canvas.Brush->Color = KeysOutCorners(FStyle) ? FadeButtonTransparentKey : Color();
         canvas.FillRect(Rect(0, 0, W, H));
 
         const bool hot = Hot();
@@ -106,12 +105,12 @@ void TFadeButton::Paint()
 
     TBitmap face;
     if (FStyle == bsShape) {
-        face.Assign(KeyOutWithCaptionEdges(surface, TransparentKey, font.Color));
+        face.Assign(KeyOutWithCaptionEdges(surface, FadeButtonTransparentKey, font.Color));
     } else {
         face.Assign(surface);
     }
     if (KeysOutCorners(FStyle) && FStyle != bsShape) {
-        face.SetTransparentColor(TransparentKey);
+        face.SetTransparentColor(FadeButtonTransparentKey);
         face.SetTransparent(true);
     }
     Canvas->Draw(0, 0, &face);

@@ -3,6 +3,7 @@
 #include "app/UGlobals.h"
 #include "app/ULang.h"
 #include "gateway/DeviceModel.h"
+#include "gateway/UProjectXml.h"
 #include "platform/Interaction.h"
 #include "platform/SysUtils.h"
 #include "platform/Xml.h"
@@ -56,7 +57,7 @@ int64_t Read_Section(const TXmlElement& section, std::vector<TEtherCAT_Rule>& li
 {
     TByteCounter counter;
     for (const TXmlElement& row : section.Children("row")) {
-        if (!row.HasAttribute("Enable") || row.Attribute("Enable") != "Y")
+        if (!Row_Enabled(row))
             continue;
         const int32_t bytes = StrToIntDef(row.AttributeDef("Length", QString()), 0);
         int32_t length = bytes;
@@ -68,15 +69,6 @@ int64_t Read_Section(const TXmlElement& section, std::vector<TEtherCAT_Rule>& li
         counter.Add(rule.DataType, bytes);
     }
     return counter.Count;
-}
-
-// The process-data file's sections are required; the error names the file like a load error does.
-TXmlElement Required_Section(const TXmlElement& parent, const QString& name, const QString& fileName)
-{
-    TXmlElement e = parent.Child(name);
-    if (e.IsNull())
-        throw EXmlError(QString("%1: element %2 missing").arg(fileName, name));
-    return e;
 }
 
 void Add_Pdos(QStringList& lines, const std::vector<TEtherCAT_Rule>& list, bool receive)
@@ -202,19 +194,11 @@ uint64_t ESI_Outputs_Start_Address(int64_t inputByteCount)
 TESI_Data Read_EtherCAT_Slave_Data(const QString& fileParGen, const QString& fileEtherCATSlave)
 {
     TESI_Data d;
-    if (FileExists(fileParGen)) {
-        TXmlDocument doc;
-        doc.LoadFromFile(fileParGen);
-        const TXmlElement root = doc.Root();
-        // Each value on its own: a missing element keeps its default.
-        if (TXmlElement e = root.Child("EtherCAT_Slave_Revision_Number"))
-            // 64-bit read so that revisions of 2^31 and more survive; the field is 32-bit.
-            d.Revision_Number = static_cast<uint32_t>(StrToInt64Def(e.Text(), 0));
-        if (TXmlElement e = root.Child("EtherCAT_Slave_Name"))
-            d.Device_Name = e.Text();
-        if (TXmlElement e = root.Child("EtherCAT_Slave_Node_Address"))
-            d.Node_Address = static_cast<uint16_t>(StrToIntDef(e.Text(), 1));
-    }
+    const TParGenReader pg(fileParGen);
+    // 64-bit read so that revisions of 2^31 and more survive; the field is 32-bit.
+    d.Revision_Number = static_cast<uint32_t>(pg.Int64("EtherCAT_Slave_Revision_Number", 0));
+    d.Device_Name = pg.TextDef("EtherCAT_Slave_Name", d.Device_Name);
+    d.Node_Address = static_cast<uint16_t>(pg.Int("EtherCAT_Slave_Node_Address", 1));
     d.Node_Text = ESI_Node_Text(d.Node_Address);
     d.Product_Code = IntToHex(EtherCAT_Product_Code, 8);
 

@@ -56,9 +56,14 @@ TFadeButton::TFadeButton(TComponent* AOwner)
     ControlStyle = csCaptureMouse | csSetCaption | csOpaque;
     SetTabStop(true);
     SetColor(clBtnFace);
-    FThread = std::make_unique<TFadeButtonThread>([this](TObject*) { HotTrackTick(); });
+    FThread = MakeFadePacer();
     if (auto* form = dynamic_cast<TCustomForm*>(AOwner))
         FHTFont->Assign(form->Font);
+}
+
+std::unique_ptr<TFadeButtonThread> TFadeButton::MakeFadePacer()
+{
+    return std::make_unique<TFadeButtonThread>([this](TObject*) { HotTrackTick(); });
 }
 
 TFadeButton::~TFadeButton()
@@ -158,7 +163,7 @@ void TFadeButton::SetSlowDecease(bool Value)
 {
     FSlowDecease = Value;
     if (Value && !FThread) {
-        FThread = std::make_unique<TFadeButtonThread>([this](TObject*) { HotTrackTick(); });
+        FThread = MakeFadePacer();
     } else if (!Value && FThread) {
         FHotTrackStep = 0;
         FThread.reset();
@@ -192,8 +197,7 @@ void TFadeButton::HotTrackTick()
     if (ComponentState() & csDestroying)
         return;
     if (--FHotTrackStep <= 0) {
-        if (FThread)
-            FThread->Suspend();
+        StopFade();
         FHotTrackStep = 0;
     }
     RepaintNow();

@@ -250,6 +250,7 @@ class TFadeButton : public TCustomControl
     int FHotTrackStep = 0;
 
   private:
+    std::unique_ptr<TFadeButtonThread> MakeFadePacer();
     void StopFade();
 
     TAlignment FAlignment = taCenter;

@@ -142,7 +142,6 @@ void TFadeButton::HandleFocusChanged(TWinControl* Focused)
 bool TFadeButton::HandleDialogChar(char16_t Key, TShiftState Shift)
 {
     if (IsAccel(Key, Caption()) && Reachable()) {
-        bDown = true;
         Click();
         return true;
     }
@@ -163,7 +162,6 @@ bool TFadeButton::HandleDialogKey(WORD& Key, TShiftState Shift)
         if (form && IsPushButton(form->ActiveControl()))
             return TCustomControl::HandleDialogKey(Key, Shift);
     }
-    bDown = true;
     Click();
     return true;
 }

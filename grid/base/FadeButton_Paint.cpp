@@ -82,24 +82,20 @@ void TFadeButton::Paint()
         canvas.Brush->Color = KeysOutCorners(FStyle) ? FadeButtonTransparentKey : Color();
         canvas.FillRect(Rect(0, 0, W, H));
 
-        const bool hot = Hot();
-        if (FStyle == bsOld && Focused()) {
-            // The focused classic button: the face one pixel in, framed in black.
-            DrawFadeButtonFace(&canvas, W - 2, H - 2, FAlignment, Caption(), FLayout, &font, FShadowColor,
-                               bDown ? FShadowColor : FLightColor, FHotTrackColor, FColorWhenDown, Color(),
-                               FStyle, PopupMenu() != nullptr, FWordWrap, FFlat, Enabled(), false, hot, bDown,
-                               FGlyph.get(), FNumGlyphs, FHotTrackStep);
+        // The focused classic button: the face one pixel in, framed in black.
+        const bool framed = FStyle == bsOld && Focused();
+        const int inset = framed ? 2 : 0;
+        DrawFadeButtonFace(&canvas, W - inset, H - inset, FAlignment, Caption(), FLayout, &font, FShadowColor,
+                           framed && bDown ? FShadowColor : FLightColor, FHotTrackColor, FColorWhenDown,
+                           Color(), FStyle, PopupMenu() != nullptr, FWordWrap, FFlat, Enabled(), false, Hot(),
+                           bDown, FGlyph.get(), FNumGlyphs, FHotTrackStep);
+        if (framed) {
             const QImage drawn = surface.copy();
             canvas.DrawImage(Rect(1, 1, W + 1, H + 1), drawn, Rect(0, 0, W, H));
             canvas.Pen->Color = clBlack;
             canvas.Pen->Style = psSolid;
             canvas.Brush->Style = bsClear;
             canvas.Rectangle(0, 0, W, H);
-        } else {
-            DrawFadeButtonFace(&canvas, W, H, FAlignment, Caption(), FLayout, &font, FShadowColor,
-                               FLightColor, FHotTrackColor, FColorWhenDown, Color(), FStyle,
-                               PopupMenu() != nullptr, FWordWrap, FFlat, Enabled(), false, hot, bDown,
-                               FGlyph.get(), FNumGlyphs, FHotTrackStep);
         }
     }
 

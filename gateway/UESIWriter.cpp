@@ -158,27 +158,8 @@ QString Three_Digits(int32_t p)
 
 QString Xml_Escape(const QString& text)
 {
-    QString r;
-    r.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            r += QLatin1String("&amp;");
-            break;
-        case '<':
-            r += QLatin1String("&lt;");
-            break;
-        case '>':
-            r += QLatin1String("&gt;");
-            break;
-        case '"':
-            r += QLatin1String("&quot;");
-            break;
-        default:
-            r += c;
-        }
-    }
-    return r;
+    // Qt's escaping covers exactly & < > and ".
+    return text.toHtmlEscaped();
 }
 
 QString ESI_Node_Text(uint16_t node)

@@ -165,8 +165,6 @@ void TConfigCompiler::Read_ParGen_Xml()
     PutMain8(Off::Parity, uint32_t(pg.Int("ModbusM_PARITY", 0)));
     uint8_t stopBits = uint8_t(pg.Int("ModbusM_STOPBITS", 0));
     PutMain8(Off::StopBits, stopBits == 1 ? 2 : stopBits);
-    for (int i = 0; i < Off::DataBitsSize; ++i)
-        PutMain8(Off::DataBits + i, kDataBits);
 
     PutMain32(Off::Timeout, uint32_t(pg.Int("ModbusM_TIMEOUT", 1000)));
     PutMain32(Off::Cyclic, uint32_t(pg.Int("ModbusM_CYCLIC", 100)));

@@ -439,6 +439,10 @@ TEST(FadeButtonFace, TinyFaceWithCaptionAndGlyphDrawsWithoutTrouble)
         a.Layout = layout;
         const QImage image = DrawFace(a);
         EXPECT_EQ(image.size(), QSize(10, 6));
+        // The face is still drawn over all of it.
+        for (int y = 0; y < a.H; ++y)
+            for (int x = 0; x < a.W; ++x)
+                EXPECT_NE(At(image, x, y), Background) << int(layout) << ": " << x << "," << y;
     }
     EXPECT_EQ(FadeButtonTextLimit(10, blGlyphLeft, bsNormal, 8), 0);
 }

@@ -93,9 +93,8 @@ TFadeButton* Make_Button(TComponent* owner, TWinControl* parent, const char* nam
     return button;
 }
 
-TDialogFrame Make_Dialog_Frame(TCustomForm* form)
+void Make_Dialog_Frame(TCustomForm* form, TDialogFrame& f)
 {
-    TDialogFrame f;
     f.P_Title = new TPanel(form);
     f.P_Title->SetName("P_Title");
     f.P_Title->SetParent(form);
@@ -117,7 +116,6 @@ TDialogFrame Make_Dialog_Frame(TCustomForm* form)
     f.P_Button->SetHeight(Button_Panel_Height);
     f.P_Button->SetAlign(alBottom);
     addRule(form, f.P_Button, alTop);
-    return f;
 }
 
 TFadeButton* Make_OK_Button(TCustomForm* form, TPanel* panel, TModalResult result)

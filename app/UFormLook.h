@@ -32,13 +32,15 @@ TFadeButton* Make_Button(TComponent* owner, TWinControl* parent, const char* nam
                          int top, int width, int height);
 
 // The dialogs' header panel (P_Title with L_SW_Code and L_SW_Desc) and bottom panel (P_Button).
+// A dialog inherits it beside TForm, so the parts are its own members.
 struct TDialogFrame {
     TPanel* P_Title = nullptr;
     TLabel* L_SW_Code = nullptr;
     TLabel* L_SW_Desc = nullptr;
     TPanel* P_Button = nullptr;
 };
-TDialogFrame Make_Dialog_Frame(TCustomForm* form);
+// Builds the frame's parts on `form` into `frame` (normally the form itself).
+void Make_Dialog_Frame(TCustomForm* form, TDialogFrame& frame);
 // OK at the left of P_Button and Cancel beside it, with the stock glyphs; Cancel takes Escape.
 TFadeButton* Make_OK_Button(TCustomForm* form, TPanel* panel, TModalResult result);
 TFadeButton* Make_Cancel_Button(TCustomForm* form, TPanel* panel);

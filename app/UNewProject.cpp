@@ -16,11 +16,7 @@ TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner)
 {
     SetName("FNew_Project");
     Set_Form_Look(this);
-    const TDialogFrame frame = Make_Dialog_Frame(this);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    Make_Dialog_Frame(this, *this);
 
     Label1 = Make_Label(this, this, "Label1", 16, Title_Panel_Height + 6);
     E_New_Proj = new TEdit(this);

@@ -5,17 +5,13 @@
 
 #include "app/UFormLook.h"
 
-class TFNew_Project : public TForm
+class TFNew_Project : public TForm, public TDialogFrame
 {
   public:
     explicit TFNew_Project(TComponent* AOwner);
 
-    TPanel* P_Title;
-    TLabel* L_SW_Code;
-    TLabel* L_SW_Desc;
     TLabel* Label1;
     TEdit* E_New_Proj;
-    TPanel* P_Button;
     TFadeButton* Btn_OK;
     TFadeButton* Btn_Cancel;
 

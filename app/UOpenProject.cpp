@@ -17,11 +17,7 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner)
     Set_Form_Look(this, true);
     SetClientWidth(kClientWidth);
     SetClientHeight(kClientHeight);
-    const TDialogFrame frame = Make_Dialog_Frame(this);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    Make_Dialog_Frame(this, *this);
 
     Label1 = Make_Label(this, this, "Label1", 16, Title_Panel_Height + 6);
     ListBox1 = new TListBox(this);

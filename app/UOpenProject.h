@@ -5,17 +5,13 @@
 
 #include "app/UFormLook.h"
 
-class TFOpenConf : public TForm
+class TFOpenConf : public TForm, public TDialogFrame
 {
   public:
     explicit TFOpenConf(TComponent* AOwner);
 
-    TPanel* P_Title;
-    TLabel* L_SW_Code;
-    TLabel* L_SW_Desc;
     TLabel* Label1;
     TListBox* ListBox1;
-    TPanel* P_Button;
     TFadeButton* Btn_OK;
     TFadeButton* Btn_Cancel;
 

@@ -63,11 +63,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner), Change_Languag
     SetClientWidth(Client_Width);
     SetClientHeight(Client_Height);
 
-    const TDialogFrame frame = Make_Dialog_Frame(this);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    Make_Dialog_Frame(this, *this);
     Btn_OK = Make_OK_Button(this, P_Button, mrOk);
     Btn_OK->OnClick = [this](TObject* Sender) { Btn_OKClick(Sender); };
     Btn_Cancel = Make_Cancel_Button(this, P_Button);

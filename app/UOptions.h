@@ -13,24 +13,21 @@
 // language.
 #pragma once
 
+#include "app/UFormLook.h"
 #include "app/UOptionsLang.h"
-#include "platform/Forms.h"
 
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <functional>
 
-class TPanel;
-class TLabel;
 class TLinkLabel;
 class TImage;
 class TCheckBox;
 class TPageControl;
 class TTabSheet;
-class TFadeButton;
 
-class TFSoftOptions : public TForm
+class TFSoftOptions : public TForm, public TDialogFrame
 {
   public:
     explicit TFSoftOptions(TComponent* AOwner = nullptr);
@@ -59,10 +56,6 @@ class TFSoftOptions : public TForm
     // main window applies the same rule again after OK).
     std::function<void(bool)> Set_Update_Timer;
 
-    TPanel* P_Title;
-    TLabel* L_SW_Code;
-    TLabel* L_SW_Desc;
-    TPanel* P_Button;
     TFadeButton* Btn_OK;
     TFadeButton* Btn_Cancel;
     TPageControl* PC_Options;

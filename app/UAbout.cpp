@@ -63,12 +63,7 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     Label1->SetParentFont(false);
     Label1->Font->Assign(Font);
     Label1->Font->Style = fsBold;
-    Label4->SetParentFont(false);
-    Label4->Font->Assign(Font);
-    Label4->Font->Color = clNavy;
-    Label4->Font->Style = fsUnderline;
-    Label4->SetCursor(crHandPoint);
-    Label4->SetCaption(Maker_Address());
+    Set_Maker_Link_Look(Label4);
     Label4->OnClick = [this](TObject* Sender) { Label4Click(Sender); };
 
     FadeButton1 = Make_Button(this, this, "FadeButton1", TButtonRole::Command, 32, 115, 81, 22);

@@ -75,6 +75,16 @@ QString Maker_Address()
     return host;
 }
 
+void Set_Maker_Link_Look(TLabel* label)
+{
+    label->SetParentFont(false);
+    label->Font->Assign(label->Parent()->Font);
+    label->Font->Color = clNavy;
+    label->Font->Style = fsUnderline;
+    label->SetCursor(crHandPoint);
+    label->SetCaption(Maker_Address());
+}
+
 TFadeButton* Make_Button(TComponent* owner, TWinControl* parent, const char* name, TButtonRole role, int left,
                          int top, int width, int height)
 {

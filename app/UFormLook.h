@@ -24,6 +24,9 @@ void Set_SW_Desc_Look(TLabel* label);
 
 // The maker's web address as the web labels show it: the host of the maker's web server without "www.".
 QString Maker_Address();
+// A label showing Maker_Address as a link: navy and underlined in its parent's font, a hand cursor.
+// The click stays the form's.
+void Set_Maker_Link_Look(TLabel* label);
 
 // A command button with the program's colours. Step buttons are left-justified; the header icons
 // use the plain raised style.

@@ -128,12 +128,7 @@ RORoruduzudizEvivUrad::RORoruduzudizEvivUrad(TComponent* AOwner)
     Shape1->Brush->Color = clSilver;
 
     L_Brivex = Make_Label(this, this, "L_Brivex", Brivex_Left, Brivex_Top);
-    L_Brivex->SetParentFont(false);
-    L_Brivex->Font->Assign(Font);
-    L_Brivex->Font->Color = clNavy;
-    L_Brivex->Font->Style = fsUnderline;
-    L_Brivex->SetCursor(crHandPoint);
-    L_Brivex->SetCaption(Maker_Address());
+    Set_Maker_Link_Look(L_Brivex);
     L_Brivex->OnClick = [this](TObject* Sender) { L_BrivexClick(Sender); };
 
     Timer_Update = new TTimer(this);

@@ -187,10 +187,10 @@ void RORoruduzudizEvivUrad::Lay_Out()
             FButtons[i]->SetBounds(rows[i].Left, rows[i].Top, FButtons[i]->Width(), FButtons[i]->Height());
         FButtons[i]->SetVisible(shown);
     }
-    L_Brivex->SetBounds(Brivex_Left, L_Step[5]->Top(), L_Brivex->Width(), L_Brivex->Height());
-    Shape1->SetBounds(Shape1_Left, Btn_CreateBin->Top() + 51, Shape1_Width, Shape1_Height);
+    L_Brivex->SetBounds(Brivex_Left, Brivex_Top, L_Brivex->Width(), L_Brivex->Height());
+    Shape1->SetBounds(Shape1_Left, Shape1_Top, Shape1_Width, Shape1_Height);
     SetClientWidth(Client_Width);
-    SetClientHeight(Btn_CreateBin->Top() + 152);
+    SetClientHeight(Client_Height);
 }
 
 void RORoruduzudizEvivUrad::Apply_Update_Timer()

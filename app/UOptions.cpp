@@ -5,6 +5,7 @@
 #include "app/UGlobals.h"
 #include "app/ULang.h"
 #include "app/UMain.h"
+#include "app/UMainStartup.h"
 #include "app/UVersion.h"
 #include "platform/ComCtrls.h"
 
@@ -172,7 +173,6 @@ void TFSoftOptions::FormShow(TObject*)
 {
     Language_In_Use = Language_Name;
     Create_Lang_List();
-    Update_CheckBox();
     LL_Check_Update->SetVisible(false);
     PC_Options->SetActivePage(TS_Language);
     CB_En_Con->SetChecked(Opt_Enable_Internet);
@@ -285,7 +285,7 @@ void TFSoftOptions::Btn_OKClick(TObject*)
     Opt_Enable_Internet = CB_En_Con->Checked();
     Opt_Enable_Update = CB_Update->Checked();
     if (Set_Update_Timer)
-        Set_Update_Timer(Opt_Enable_Internet && Opt_Enable_Update);
+        Set_Update_Timer(Update_Timer_Wanted());
     Opt_Jump_Field_Tables = CB_Soft_Set_Jump_Table->Checked();
     Opt_Double_Click_Auto_Size = CB_DoubleClick_Auto_Size->Checked();
     SetModalResult(mrOk);

@@ -94,9 +94,9 @@ std::vector<QPoint> ApplyDashes(const std::vector<QPoint>& pixels, TPenStyle sty
     return out;
 }
 
-QBrush MakeQBrush(const TBrush& brush, TColor colorOverride = clNone)
+QBrush MakeQBrush(const TBrush& brush)
 {
-    const QColor color = ColorToQColor(colorOverride != clNone ? colorOverride : brush.Color.get());
+    const QColor color = ColorToQColor(brush.Color);
     switch (brush.Style.get()) {
     case bsHorizontal:
         return QBrush(color, Qt::HorPattern);
@@ -121,6 +121,15 @@ QBrush MakeQBrush(const TBrush& brush, TColor colorOverride = clNone)
 QRect NormalRect(int l, int t, int r, int b)
 {
     return QRect(std::min(l, r), std::min(t, b), std::abs(r - l), std::abs(b - t));
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& points)
+{
+    QPolygon poly;
+    poly.reserve(qsizetype(points.size()));
+    for (const TPoint& pt : points)
+        poly << pt.ToQPoint();
+    return poly;
 }
 
 } // namespace
@@ -230,6 +239,16 @@ void TBrush::Assign(const TBrush& source)
 
 // ---- Paint scope -------------------------------------------------------------------------------------
 
+namespace
+{
+
+// The raster operation of a pen mode.
+struct TRasterOp {
+    bool skip = false; // pmNop: nothing reaches the surface
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    std::optional<QColor> forced; // pmBlack, pmWhite
+};
+
 TRasterOp RasterOpOf(TPenMode mode)
 {
     TRasterOp op;
@@ -285,11 +304,23 @@ TRasterOp RasterOpOf(TPenMode mode)
     return op;
 }
 
+QColor PenColor(const TPen& pen, const TRasterOp& op)
+{
+    return op.forced.value_or(ColorToQColor(pen.Color));
+}
+
+// The pen of lines wider than one pixel.
+QPen WidePen(const TPen& pen, const TRasterOp& op)
+{
+    return QPen(PenColor(pen, op), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+} // namespace
+
 TCanvasPaintScope::TCanvasPaintScope(const TCanvas& canvas)
 {
     if (canvas.painter_) {
         p_ = canvas.painter_;
-        bound_ = true;
         p_->save();
         p_->setWorldTransform(canvas.baseTransform_);
         if (canvas.clip_)
@@ -314,7 +345,8 @@ TCanvasPaintScope::TCanvasPaintScope(const TCanvas& canvas)
 
 TCanvasPaintScope::~TCanvasPaintScope()
 {
-    if (bound_)
+    // Only a bound painter outlives the scope; its state goes back as it was.
+    if (p_ && !own_)
         p_->restore();
 }
 
@@ -418,7 +450,7 @@ void TCanvas::MoveTo(int x, int y)
 namespace
 {
 
-// Draws a 1-pixel pen's pixel list; straight solid runs become one fill.
+// Draws a 1-pixel pen's pixel list.
 void StrokePixels(QPainter& p, const std::vector<QPoint>& pixels, const QColor& color)
 {
     if (pixels.empty())
@@ -430,7 +462,7 @@ void StrokePixels(QPainter& p, const std::vector<QPoint>& pixels, const QColor& 
 void StrokeLine(QPainter& p, const TPen& pen, TPoint a, TPoint b)
 {
     const TRasterOp op = RasterOpOf(pen.Mode);
-    const QColor color = op.forced.value_or(ColorToQColor(pen.Color));
+    const QColor color = PenColor(pen, op);
     p.setCompositionMode(op.mode);
     if (pen.Width <= 1) {
         const bool solid = pen.Style == psSolid || pen.Style == psInsideFrame;
@@ -445,8 +477,7 @@ void StrokeLine(QPainter& p, const TPen& pen, TPoint a, TPoint b)
         StrokePixels(p, ApplyDashes(LinePixels(a, b), pen.Style), color);
         return;
     }
-    QPen wide(color, pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    p.setPen(wide);
+    p.setPen(WidePen(pen, op));
     p.drawLine(a.ToQPoint(), b.ToQPoint());
 }
 
@@ -473,12 +504,8 @@ void TCanvas::Polyline(const std::vector<TPoint>& points)
     if (pen_->Width > 1) {
         const TRasterOp op = RasterOpOf(pen_->Mode);
         p->setCompositionMode(op.mode);
-        p->setPen(QPen(op.forced.value_or(ColorToQColor(pen_->Color)), pen_->Width, Qt::SolidLine,
-                       Qt::RoundCap, Qt::RoundJoin));
-        QPolygon poly;
-        for (const TPoint& pt : points)
-            poly << pt.ToQPoint();
-        p->drawPolyline(poly);
+        p->setPen(WidePen(*pen_, op));
+        p->drawPolyline(ToQPolygon(points));
         return;
     }
     for (size_t i = 1; i < points.size(); ++i)
@@ -530,7 +557,7 @@ void TCanvas::Rectangle(int l, int t, int r, int b)
     const int w = std::max(1, int(pen_->Width));
     if (brush)
         FillArea(*p, box.adjusted(w, w, -w, -w), *brush_, op, bkMode_, bkColor_);
-    const QColor color = op.forced.value_or(ColorToQColor(pen_->Color));
+    const QColor color = PenColor(*pen_, op);
     p->setCompositionMode(op.mode);
     if (w == 1 && pen_->Style != psSolid && pen_->Style != psInsideFrame) {
         // Dashes run round the outline clockwise from the top-left corner.
@@ -585,7 +612,7 @@ QRectF PrepareShape(QPainter& p, const TPen& pen, const TBrush& brush, const TRa
         p.setPen(Qt::NoPen);
         return QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1);
     }
-    const QColor color = op.forced.value_or(ColorToQColor(pen.Color));
+    const QColor color = PenColor(pen, op);
     const int w = std::max(1, int(pen.Width));
     if (w == 1) {
         QPen thin(color, 1);
@@ -644,9 +671,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
     const TRasterOp op = RasterOpOf(pen_->Mode);
     if (!p || op.skip)
         return;
-    QPolygon poly;
-    for (const TPoint& pt : points)
-        poly << pt.ToQPoint();
+    const QPolygon poly = ToQPolygon(points);
     PrepareShape(*p, *pen_, *brush_, op, bkMode_, bkColor_, poly.boundingRect());
     p->drawPolygon(poly, Qt::OddEvenFill);
 }
@@ -1046,8 +1071,5 @@ QRegion CreateRoundRectRgn(int l, int t, int r, int b, int cw, int ch)
 
 QRegion CreatePolygonRgn(const std::vector<TPoint>& points)
 {
-    QPolygon poly;
-    for (const TPoint& pt : points)
-        poly << pt.ToQPoint();
-    return QRegion(poly, Qt::WindingFill);
+    return QRegion(ToQPolygon(points), Qt::WindingFill);
 }

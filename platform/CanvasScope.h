@@ -21,14 +21,6 @@ class TCanvasPaintScope
 
   private:
     std::optional<QPainter> own_;
-    QPainter* p_ = nullptr;
-    bool bound_ = false;
+    QPainter* p_ = nullptr; // the bound painter, or own_
 };
 
-// The raster operation of a pen mode.
-struct TRasterOp {
-    bool skip = false; // pmNop: nothing reaches the surface
-    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    std::optional<QColor> forced; // pmBlack, pmWhite
-};
-TRasterOp RasterOpOf(TPenMode mode);

@@ -14,22 +14,6 @@ void PutLE(QByteArray& out, uint32_t value, int bytes)
         out.append(char((value >> (8 * i)) & 0xFF));
 }
 
-// Storage format of a freshly converted image when nothing says otherwise.
-QImage::Format FormatFor(TPixelFormat format, TAlphaFormat alpha)
-{
-    if (format == pf24bit)
-        return QImage::Format_BGR888;
-    switch (alpha) {
-    case afDefined:
-        return QImage::Format_ARGB32;
-    case afPremultiplied:
-        return QImage::Format_ARGB32_Premultiplied;
-    case afIgnored:
-        break;
-    }
-    return QImage::Format_RGB32;
-}
-
 QImage ReadPicture(const QByteArray& data, const QString& name, QString* formatName)
 {
     QBuffer buffer;
@@ -70,7 +54,17 @@ TBitmap::~TBitmap() = default;
 
 QImage::Format TBitmap::StorageFormat() const
 {
-    return FormatFor(format_, alpha_);
+    if (format_ == pf24bit)
+        return QImage::Format_BGR888;
+    switch (alpha_) {
+    case afDefined:
+        return QImage::Format_ARGB32;
+    case afPremultiplied:
+        return QImage::Format_ARGB32_Premultiplied;
+    case afIgnored:
+        break;
+    }
+    return QImage::Format_RGB32;
 }
 
 void TBitmap::SetSize(int width, int height)
@@ -278,17 +272,19 @@ TPicture::~TPicture() = default;
 
 void TPicture::LoadFromFile(const QString& path)
 {
-    const QByteArray data = ReadPictureFile(path);
-    QString format;
-    const QImage image = ReadPicture(data, path, &format);
-    bitmap_->Assign(image);
-    format_ = format;
+    Load(ReadPictureFile(path), path);
 }
 
 void TPicture::LoadFromData(const QByteArray& data)
 {
+    Load(data, QStringLiteral("Picture"));
+}
+
+void TPicture::Load(const QByteArray& data, const QString& nameForErrors)
+{
+    // Read fully before touching the bitmap: unreadable data leaves the picture as it was.
     QString format;
-    const QImage image = ReadPicture(data, QStringLiteral("Picture"), &format);
+    const QImage image = ReadPicture(data, nameForErrors, &format);
     bitmap_->Assign(image);
     format_ = format;
 }

@@ -94,8 +94,6 @@ class TBitmap : public TGraphic
 
     void Assign(const TBitmap* source); // nullptr empties the bitmap
     void Assign(const QImage& image);   // takes a Qt image (32 bits, alpha defined when it has alpha)
-    void Dormant() {}
-    void FreeImage() {}
 
     void Draw(TCanvas* canvas, const TRect& r, uint8_t opacity = 255) const override;
     // A missing file raises EInOutError "Cannot open file "X"", data no reader knows raises
@@ -150,6 +148,8 @@ class TPicture
     QString Format() const { return format_; }
 
   private:
+    void Load(const QByteArray& data, const QString& nameForErrors);
+
     std::unique_ptr<TBitmap> bitmap_;
     QString format_;
 };

@@ -1,5 +1,7 @@
 #include "platform/Http.h"
 
+#include "platform/SysUtils.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -9,7 +11,6 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -33,8 +34,6 @@ int remainingMs(Clock::time_point deadline)
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return left > 0 ? static_cast<int>(left) : 0;
 }
-
-QString systemError(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
 
 // The lookup thread and the waiting caller share this; whoever finishes last frees it.
 struct TLookup {
@@ -183,7 +182,7 @@ bool waitReady(int fd, short events, Clock::time_point deadline, QString& error,
             return false;
         }
         if (errno != EINTR) {
-            error = systemError(errno);
+            error = SysErrorMessage(errno);
             return false;
         }
     }
@@ -196,12 +195,12 @@ bool connectTo(const std::vector<TResolvedAddress>& addresses, Clock::time_point
     for (const TResolvedAddress& a : addresses) {
         TSocket s(::socket(a.Address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
         if (s.fd() < 0) {
-            last = systemError(errno);
+            last = SysErrorMessage(errno);
             continue;
         }
         if (::connect(s.fd(), reinterpret_cast<const sockaddr*>(&a.Address), a.Length) != 0) {
             if (errno != EINPROGRESS) {
-                last = systemError(errno);
+                last = SysErrorMessage(errno);
                 continue;
             }
             if (!waitReady(s.fd(), POLLOUT, deadline, error, "connecting"))
@@ -210,7 +209,7 @@ bool connectTo(const std::vector<TResolvedAddress>& addresses, Clock::time_point
             socklen_t len = sizeof code;
             ::getsockopt(s.fd(), SOL_SOCKET, SO_ERROR, &code, &len);
             if (code != 0) {
-                last = systemError(code);
+                last = SysErrorMessage(code);
                 continue;
             }
         }
@@ -237,7 +236,7 @@ bool sendAll(int fd, const QByteArray& data, Clock::time_point deadline, QString
                 return false;
             continue;
         }
-        error = systemError(errno);
+        error = SysErrorMessage(errno);
         return false;
     }
     return true;
@@ -408,7 +407,7 @@ THttpResponse HttpGet(const QString& url, const THttpHeaders& headers, const THt
                     return r;
                 continue;
             }
-            r.Error = systemError(errno);
+            r.Error = SysErrorMessage(errno);
             return r;
         }
         data.append(buffer, n);

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstring>
 #include <vector>
 
 #include <arpa/inet.h>
@@ -60,8 +59,6 @@ public:
 private:
     int fd_;
 };
-
-QString systemError(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
 
 // Opens the datagram ping socket and binds it to the wanted identifier (the kernel uses the bound
 // "port" as the echo identifier); when that one is taken, the kernel picks another.
@@ -151,9 +148,9 @@ TEchoResult IcmpEcho(const TEchoRequest& request)
     if (fd < 0) {
         QStringList reasons;
         if (datagramError)
-            reasons << QStringLiteral("ping socket: %1").arg(systemError(datagramError));
+            reasons << QStringLiteral("ping socket: %1").arg(SysErrorMessage(datagramError));
         if (rawError)
-            reasons << QStringLiteral("raw socket: %1").arg(systemError(rawError));
+            reasons << QStringLiteral("raw socket: %1").arg(SysErrorMessage(rawError));
         result.Error =
             QStringLiteral("cannot open an ICMP socket (%1)").arg(reasons.join(QStringLiteral("; ")));
         return result;
@@ -172,7 +169,7 @@ TEchoResult IcmpEcho(const TEchoRequest& request)
     const Clock::time_point deadline = start + std::chrono::milliseconds(std::max(request.TimeoutMs, 0));
     if (::sendto(socket.fd(), packet.data(), packet.size(), 0, reinterpret_cast<const sockaddr*>(&target),
                  sizeof target) < 0) {
-        result.Error = QStringLiteral("cannot send the echo request: %1").arg(systemError(errno));
+        result.Error = QStringLiteral("cannot send the echo request: %1").arg(SysErrorMessage(errno));
         return result;
     }
 
@@ -216,7 +213,7 @@ TEchoResult IcmpEcho(const TEchoRequest& request)
         pollfd p{socket.fd(), POLLIN, 0};
         const int rc = ::poll(&p, 1, wait);
         if (rc < 0 && errno != EINTR) {
-            result.Error = systemError(errno);
+            result.Error = SysErrorMessage(errno);
             return result;
         }
         if (rc == 0 && request.Idle)

@@ -1,11 +1,11 @@
 #include "platform/Process.h"
 
 #include "platform/Interaction.h"
+#include "platform/SysUtils.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <chrono>
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,7 +31,7 @@ QString startFailureReason(int code)
     case ENOEXEC:
         return QStringLiteral("not a program this system can run");
     default:
-        return QString::fromLocal8Bit(std::strerror(code));
+        return SysErrorMessage(code);
     }
 }
 

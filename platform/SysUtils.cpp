@@ -1,7 +1,6 @@
 #include "platform/SysUtils.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,6 +9,7 @@
 #include <QSaveFile>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <thread>
@@ -18,6 +18,8 @@ void RaiseListIndexError(int64_t index)
 {
     throw EListError(QString("List index out of bounds (%1)").arg(index));
 }
+
+QString SysErrorMessage(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
 
 // ---- Integer text ------------------------------------------------------------------------------
 

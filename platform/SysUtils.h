@@ -33,6 +33,9 @@ class EInvalidGridOperation : public Exception { using Exception::Exception; };
 // Raises EListError "List index out of bounds (N)".
 [[noreturn]] void RaiseListIndexError(int64_t index);
 
+// The system's text for an errno value.
+QString SysErrorMessage(int code);
+
 // ---- Integer text ------------------------------------------------------------------------------
 // One conversion everywhere: leading blanks, an optional + or -, then decimal digits, or hexadecimal
 // digits after $, x or 0x (either case); nothing may follow. The 32-bit variant accepts a hexadecimal

@@ -726,9 +726,21 @@ using TProcedure = std::function<void(TMessage&)>;
 // One Qt key event through the key stages documented at TCustomGrid::HandleWMKeyDown, with
 // Procedure as the control's WindowProcedure.
 void RunKeyEvent(TWinControl* Control, QKeyEvent* Event, const TProcedure& Procedure);
-// A WM_KEYDOWN given as a message (Perform, SendMessage, PostMessage): the dialog-key check, the
-// key-down stage and the character stage of that key.
-void RunKeyMessage(TWinControl* Control, TMessage& Message, const TProcedure& Procedure);
+// A message given by Perform, SendMessage or PostMessage: a WM_KEYDOWN runs the dialog-key check,
+// the key-down stage and the character stage of that key; any other goes straight to Procedure.
+void RunMessage(TWinControl* Control, TMessage& Message, const TProcedure& Procedure);
+// A key message (WM_KEYDOWN, WM_KEYUP, WM_CHAR) to the control's stage for it; what the stage
+// leaves of the key, and its result, go back into Message.
+template <class C>
+void RunKeyStage(C* Control, TMessage& Message, void (C::*KeyDown)(TWMKey&), void (C::*Char)(TWMKey&),
+                 void (C::*KeyUp)(TWMKey&))
+{
+    TWMKey key = TWMKey::From(Message);
+    const auto stage = Message.Msg == WM_KEYDOWN ? KeyDown : Message.Msg == WM_KEYUP ? KeyUp : Char;
+    (Control->*stage)(key);
+    Message.WParam = key.CharCode;
+    Message.Result = key.Result;
+}
 // The key stages of the toolkit with the form's KeyPreview first.
 void DoKeyDown(TWinControl* Control, WORD& Key, TShiftState Shift);
 void DoKeyPress(TWinControl* Control, char16_t& Key);

@@ -107,8 +107,12 @@ void gridinput::RunKeyEvent(TWinControl* Control, QKeyEvent* Event, const TProce
     Event->accept(); // keys never travel on to the parents
 }
 
-void gridinput::RunKeyMessage(TWinControl* Control, TMessage& Message, const TProcedure& Procedure)
+void gridinput::RunMessage(TWinControl* Control, TMessage& Message, const TProcedure& Procedure)
 {
+    if (Message.Msg != WM_KEYDOWN) {
+        Procedure(Message);
+        return;
+    }
     const WORD key = WORD(Message.WParam);
     const TShiftState shift = KeyDataToShiftState(Message.LParam);
     if (FormTookKey(Control, key, shift))
@@ -363,10 +367,7 @@ UINT RegisterWindowMessage(const QString& Name)
 
 void TCustomGrid::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_KEYDOWN)
-        gridinput::RunKeyMessage(this, Message, [this](TMessage& m) { WindowProcedure(m); });
-    else
-        WindowProcedure(Message);
+    gridinput::RunMessage(this, Message, [this](TMessage& m) { WindowProcedure(m); });
 }
 
 void TCustomGrid::WindowProcedure(TMessage& Message)
@@ -374,18 +375,10 @@ void TCustomGrid::WindowProcedure(TMessage& Message)
     switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_KEYUP:
-    case WM_CHAR: {
-        TWMKey key = TWMKey::From(Message);
-        if (Message.Msg == WM_KEYDOWN)
-            HandleWMKeyDown(key);
-        else if (Message.Msg == WM_KEYUP)
-            HandleWMKeyUp(key);
-        else
-            HandleWMChar(key);
-        Message.WParam = key.CharCode;
-        Message.Result = key.Result;
+    case WM_CHAR:
+        gridinput::RunKeyStage(this, Message, &TCustomGrid::HandleWMKeyDown, &TCustomGrid::HandleWMChar,
+                               &TCustomGrid::HandleWMKeyUp);
         return;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:

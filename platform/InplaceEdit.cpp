@@ -86,10 +86,7 @@ void TInplaceEdit::HandleChange()
 
 void TInplaceEdit::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_KEYDOWN)
-        gridinput::RunKeyMessage(this, Message, [this](TMessage& m) { WindowProcedure(m); });
-    else
-        WindowProcedure(Message);
+    gridinput::RunMessage(this, Message, [this](TMessage& m) { WindowProcedure(m); });
 }
 
 void TInplaceEdit::WindowProcedure(TMessage& Message)
@@ -101,15 +98,8 @@ void TInplaceEdit::WindowProcedure(TMessage& Message)
         // A character posted to an editor that has been closed since types nothing.
         if (Message.Msg == WM_CHAR && !FKeyEvent && !Visible())
             return;
-        TWMKey key = TWMKey::From(Message);
-        if (Message.Msg == WM_KEYDOWN)
-            HandleWMKeyDown(key);
-        else if (Message.Msg == WM_KEYUP)
-            HandleWMKeyUp(key);
-        else
-            HandleWMChar(key);
-        Message.WParam = key.CharCode;
-        Message.Result = key.Result;
+        gridinput::RunKeyStage(this, Message, &TInplaceEdit::HandleWMKeyDown, &TInplaceEdit::HandleWMChar,
+                               &TInplaceEdit::HandleWMKeyUp);
         return;
     }
     case CN_COMMAND:

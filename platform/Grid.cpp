@@ -143,42 +143,32 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
 
 void TCustomGrid::SetFixedCols(int Value)
 {
-    if (Value < 0)
-        throw EInvalidGridOperation("Grid index out of range");
-    if (Value >= ColCount())
-        throw EInvalidGridOperation("Fixed column count must be less than column count");
-    if (Value == FCols.Fixed)
-        return;
-    const int oldLeft = LeftCol();
-    // A grid showing its first scrolled column keeps showing it.
-    if (FCols.First == FCols.Fixed || FCols.First < Value)
-        FCols.First = Value;
-    FCols.Fixed = Value;
-    FCurrent.X = std::max(FCurrent.X, Value);
-    FAnchor.X = std::max(FAnchor.X, Value);
-    UpdateScrollArea(true);
-    InvalidateGrid();
-    if (LeftCol() != oldLeft)
-        TopLeftChanged();
+    SetFixedCount(FCols, &TGridCoord::X, Value, "Fixed column count must be less than column count");
 }
 
 void TCustomGrid::SetFixedRows(int Value)
 {
+    SetFixedCount(FRows, &TGridCoord::Y, Value, "Fixed row count must be less than row count");
+}
+
+void TCustomGrid::SetFixedCount(TGridAxis& Axis, int TGridCoord::*Coord, int Value, const char* TooMany)
+{
     if (Value < 0)
         throw EInvalidGridOperation("Grid index out of range");
-    if (Value >= RowCount())
-        throw EInvalidGridOperation("Fixed row count must be less than row count");
-    if (Value == FRows.Fixed)
+    if (Value >= Axis.Count())
+        throw EInvalidGridOperation(TooMany);
+    if (Value == Axis.Fixed)
         return;
-    const int oldTop = TopRow();
-    if (FRows.First == FRows.Fixed || FRows.First < Value)
-        FRows.First = Value;
-    FRows.Fixed = Value;
-    FCurrent.Y = std::max(FCurrent.Y, Value);
-    FAnchor.Y = std::max(FAnchor.Y, Value);
+    const int oldFirst = Axis.First;
+    // A grid showing its first scrolled column (row) keeps showing it.
+    if (Axis.First == Axis.Fixed || Axis.First < Value)
+        Axis.First = Value;
+    Axis.Fixed = Value;
+    FCurrent.*Coord = std::max(FCurrent.*Coord, Value);
+    FAnchor.*Coord = std::max(FAnchor.*Coord, Value);
     UpdateScrollArea(true);
     InvalidateGrid();
-    if (TopRow() != oldTop)
+    if (Axis.First != oldFirst)
         TopLeftChanged();
 }
 
@@ -273,11 +263,8 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value)
     if (Value == FBorderStyle)
         return;
     FBorderStyle = Value;
-    const TGridCoord topLeft{LeftCol(), TopRow()};
-    UpdateScrollArea(true);
-    Widget()->update();
-    if (TGridCoord{LeftCol(), TopRow()} != topLeft)
-        TopLeftChanged();
+    Widget()->update(); // the frame
+    UpdateScrollAreaClamped();
 }
 
 void TCustomGrid::HandleColorChanged()

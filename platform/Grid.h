@@ -654,9 +654,13 @@ class TCustomGrid : public TCustomControl
     void ShowCellHint(QHelpEvent* Event);
     void ScrollBarReleased(int Bar, bool Dragging);
     void ChangeSize(int NewColCount, int NewRowCount);
+    // SetFixedCols/SetFixedRows on one axis; Coord is the matching member of the current cell.
+    void SetFixedCount(TGridAxis& Axis, int TGridCoord::*Coord, int Value, const char* TooMany);
     void CheckCoord(int ACol, int ARow) const;
     // Bars shown and their ranges for the current size; clamp keeps the top-left within range.
     void UpdateScrollArea(bool ClampTopLeft);
+    // UpdateScrollArea(true), then TopLeftChanged when the clamp moved the top-left.
+    void UpdateScrollAreaClamped();
     void UpdateScrollPos();
     void ScrollBarAction(int Bar, int Action);
     void ScrollTo(bool Horizontal, int Code, int Pos);

@@ -89,6 +89,14 @@ void TCustomGrid::UpdateScrollArea(bool ClampTopLeft)
     UpdateScrollPos();
 }
 
+void TCustomGrid::UpdateScrollAreaClamped()
+{
+    const TGridCoord topLeft{LeftCol(), TopRow()};
+    UpdateScrollArea(true);
+    if (TGridCoord{LeftCol(), TopRow()} != topLeft)
+        TopLeftChanged();
+}
+
 void TCustomGrid::UpdateScrollPos()
 {
     auto sync = [](QScrollBar* sb, const TGridAxis& a, int maxFirst, int page) {
@@ -134,10 +142,7 @@ void TCustomGrid::SetScrollBars(TScrollStyle Value)
     if (Value == FScrollBars)
         return;
     FScrollBars = Value;
-    const TGridCoord topLeft{LeftCol(), TopRow()};
-    UpdateScrollArea(true);
-    if (TGridCoord{LeftCol(), TopRow()} != topLeft)
-        TopLeftChanged();
+    UpdateScrollAreaClamped();
 }
 
 // ---- Size change -----------------------------------------------------------------------------------
@@ -149,10 +154,7 @@ void TCustomGrid::Resize()
 
 void TCustomGrid::WMSize()
 {
-    const TGridCoord topLeft{LeftCol(), TopRow()};
-    UpdateScrollArea(true);
-    if (TGridCoord{LeftCol(), TopRow()} != topLeft)
-        TopLeftChanged();
+    UpdateScrollAreaClamped();
     TCustomControl::Resize();
 }
 

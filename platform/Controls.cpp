@@ -505,12 +505,7 @@ void TControl::SetColor(TColor Value)
     if (FColor == Value && !FParentColor)
         return;
     FParentColor = false;
-    FColor = Value;
-    ApplyColor();
-    HandleColorChanged();
-    if (auto* self = dynamic_cast<TWinControl*>(this))
-        for (int i = 0; i < self->ControlCount(); ++i)
-            self->Controls(i)->ParentColorChanged(FColor);
+    ChangeColor(Value);
 }
 
 void TControl::SetParentColor(bool Value)
@@ -522,9 +517,13 @@ void TControl::SetParentColor(bool Value)
 
 void TControl::ParentColorChanged(TColor ParentColorValue)
 {
-    if (!FParentColor)
-        return;
-    FColor = ParentColorValue;
+    if (FParentColor)
+        ChangeColor(ParentColorValue);
+}
+
+void TControl::ChangeColor(TColor Value)
+{
+    FColor = Value;
     ApplyColor();
     HandleColorChanged();
     if (auto* self = dynamic_cast<TWinControl*>(this))
@@ -1111,14 +1110,9 @@ void TWinControl::SetFocus()
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) const
 {
-    GetTabOrderListInto(List);
-}
-
-void TWinControl::GetTabOrderListInto(std::vector<TWinControl*>& List) const
-{
     for (TWinControl* c : FTabList) {
         List.push_back(c);
-        c->GetTabOrderListInto(List);
+        c->GetTabOrderList(List);
     }
 }
 
@@ -1351,10 +1345,6 @@ bool TWinControl::WidgetEvent(QEvent* event, TControlWidgetLink& link)
         return TControl::WidgetEvent(event, link);
     }
 }
-
-namespace {
-
-} // namespace
 
 bool IsDialogKeyCode(WORD key)
 {

@@ -402,6 +402,8 @@ private:
     void WidgetGone();
     void FontChanged();
     void SizeChanged();
+    // Sets the colour and passes it on to the children that follow it.
+    void ChangeColor(TColor Value);
     bool DispatchWheel(QWheelEvent* event);
 
     QWidget* FWidget = nullptr;
@@ -523,7 +525,6 @@ private:
     friend class TCustomForm;
     void InsertControl(TControl* Control);
     void RemoveControl(TControl* Control);
-    void GetTabOrderListInto(std::vector<TWinControl*>& List) const;
 
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
@@ -547,7 +548,7 @@ public:
     TCanvas* const Canvas;
 
 protected:
-    // Paints the control. The default fills the client area with Color.
+    // Paints the control; the client area is already filled with Color unless csOpaque is set.
     virtual void Paint();
     bool CustomPaint() const override { return true; }
     void PaintWidget(QPaintEvent* event, TControlWidgetLink& link) override;

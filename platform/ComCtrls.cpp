@@ -254,7 +254,7 @@ void TPageControl::SelectNextPage(bool GoForward)
 
 bool TPageControl::WantsKey(WORD Key, TShiftState) const
 {
-    return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+    return IsArrowKey(Key);
 }
 
 void TPageControl::Change()

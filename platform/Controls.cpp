@@ -1364,6 +1364,11 @@ bool IsDialogKeyCode(WORD key)
     }
 }
 
+bool IsArrowKey(WORD key)
+{
+    return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
+
 char16_t KeyPressChar(const QString& text, WORD key, TShiftState shift)
 {
     if ((shift & ssCtrl) && !(shift & ssAlt) && key >= 'A' && key <= 'Z')

@@ -87,6 +87,7 @@ TShiftState KeyboardModifiersToShiftState(Qt::KeyboardModifiers modifiers);
 char16_t KeyPressChar(const QString& text, WORD key, TShiftState shift);
 // Keys a form may take as dialog keys (focus moves, Default and Cancel buttons).
 bool IsDialogKeyCode(WORD key);
+bool IsArrowKey(WORD key);   // VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN
 TShiftState MouseButtonsToShiftState(Qt::MouseButtons buttons);
 // The window system's key state: negative while the key or mouse button is down
 // (VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON, VK_RBUTTON, VK_MBUTTON).

@@ -1,7 +1,6 @@
 #include "platform/Forms.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -338,7 +337,7 @@ bool TCustomForm::HandleDialogKey(WORD& Key, TShiftState Shift)
             SelectNext(FActiveControl, !(Shift & ssShift), true);
             return true;
         }
-        if (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN) {
+        if (IsArrowKey(Key)) {
             // Arrows move among the tab stops of the focused control's own parent.
             if (!FActiveControl || !FActiveControl->Parent())
                 return false;
@@ -392,14 +391,11 @@ TModalResult TCustomForm::ShowModal()
     FModalResult = mrNone;
     QPointer<QWidget> alive = w;
     QEventLoop loop;
-    QEventLoop* outer = FModalLoop;
     FModalLoop = &loop;
-    ++FModalLoopDepth;
     auto finish = [&] {
         if (!alive)
             return;
-        FModalLoop = outer;
-        --FModalLoopDepth;
+        FModalLoop = nullptr;
         if (Visible())
             Hide();
         w->setWindowModality(Qt::NonModal);

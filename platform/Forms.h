@@ -60,7 +60,7 @@ public:
 
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult Value);
-    bool Modal() const { return FModalLoopDepth > 0; }
+    bool Modal() const { return FModalLoop != nullptr; }
 
     TWinControl* ActiveControl() const { return FActiveControl; }
     // The control that last had the focus (OnEnter/OnExit follow it).
@@ -117,7 +117,6 @@ private:
     void ExitModalLoop();
 
     TModalResult FModalResult = mrNone;
-    int FModalLoopDepth = 0;
     QEventLoop* FModalLoop = nullptr;
     TWinControl* FActiveControl = nullptr;    // the control meant to have the focus
     TWinControl* FFocusedControl = nullptr;   // the one that had it last (OnEnter/OnExit)

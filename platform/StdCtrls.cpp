@@ -28,6 +28,12 @@ uint32_t DrawTextAlignment(TAlignment a)
     }
 }
 
+// Qt's length limit for the toolkit's MaxLength (0 = none: the window system's default limit).
+int QtMaxLength(int maxLength)
+{
+    return maxLength > 0 ? maxLength : 32767;
+}
+
 void SetBaseColor(QWidget* w, TColor color)
 {
     QPalette pal = w->palette();
@@ -326,7 +332,7 @@ void TEdit::ApplyColor()
 void TEdit::SetMaxLength(int Value)
 {
     FMaxLength = std::max(0, Value);
-    FEdit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+    FEdit->setMaxLength(QtMaxLength(FMaxLength));
 }
 
 bool TEdit::ReadOnly() const
@@ -409,7 +415,7 @@ void TEdit::SetModified(bool Value)
 
 bool TEdit::WantsKey(WORD Key, TShiftState) const
 {
-    return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+    return IsArrowKey(Key);
 }
 
 void TEdit::HandleKeyPress(char16_t& Key)
@@ -573,7 +579,7 @@ private:
 TComboBox::TComboBox(TComponent* AOwner)
     : TWinControl(AOwner, new TWidgetBridge<TQtComboBox>()), Items(new TComboBoxItems(this))
 {
-    FCombo = static_cast<TQtComboBox*>(static_cast<QComboBox*>(static_cast<TWidgetBridge<TQtComboBox>*>(Widget())));
+    FCombo = static_cast<TWidgetBridge<TQtComboBox>*>(Widget());
     NativeInput = true;
     ControlStyle = csSetCaption | csDoubleClicks;
     SetTabStop(true);
@@ -619,7 +625,7 @@ QComboBox* TComboBox::Combo() const
 void TComboBox::ConnectEditor()
 {
     if (QLineEdit* edit = FCombo->lineEdit()) {
-        edit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+        edit->setMaxLength(QtMaxLength(FMaxLength));
         ConnectSignal(edit, &QLineEdit::textEdited, [this](const QString&) { Change(); });
     }
 }
@@ -694,7 +700,7 @@ void TComboBox::SetMaxLength(int Value)
 {
     FMaxLength = std::max(0, Value);
     if (QLineEdit* edit = FCombo->lineEdit())
-        edit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+        edit->setMaxLength(QtMaxLength(FMaxLength));
 }
 
 bool TComboBox::DroppedDown() const
@@ -773,7 +779,7 @@ Qt::CheckState ToQt(TCheckBoxState s)
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner, new TWidgetBridge<TQtCheckBox>())
 {
-    FBox = static_cast<TQtCheckBox*>(static_cast<TWidgetBridge<TQtCheckBox>*>(Widget()));
+    FBox = static_cast<TWidgetBridge<TQtCheckBox>*>(Widget());
     NativeInput = true;
     ControlStyle = csSetCaption | csDoubleClicks;
     SetTabStop(true);
@@ -1086,7 +1092,7 @@ TRect TListBox::ItemRect(int Index) const
 
 bool TListBox::WantsKey(WORD Key, TShiftState) const
 {
-    return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+    return IsArrowKey(Key);
 }
 
 void TListBox::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -1258,11 +1264,9 @@ void TMemo::SelectAll()
 
 bool TMemo::WantsKey(WORD Key, TShiftState) const
 {
+    if (IsArrowKey(Key))
+        return true;
     switch (Key) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN: return true;
     case VK_RETURN: return WantReturns;
     case VK_TAB: return WantTabs;
     default: return false;

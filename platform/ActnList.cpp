@@ -19,20 +19,22 @@ TAction::~TAction()
     SetActionList(nullptr);
 }
 
+template <class T> void TAction::SetState(T& Field, const T& Value)
+{
+    if (Field == Value)
+        return;
+    Field = Value;
+    Changed();
+}
+
 void TAction::SetCaption(const QString& Value)
 {
-    if (FCaption == Value)
-        return;
-    FCaption = Value;
-    Changed();
+    SetState(FCaption, Value);
 }
 
 void TAction::SetEnabled(bool Value)
 {
-    if (FEnabled == Value)
-        return;
-    FEnabled = Value;
-    Changed();
+    SetState(FEnabled, Value);
 }
 
 void TAction::SetChecked(bool Value)
@@ -49,26 +51,17 @@ void TAction::SetChecked(bool Value)
 
 void TAction::SetVisible(bool Value)
 {
-    if (FVisible == Value)
-        return;
-    FVisible = Value;
-    Changed();
+    SetState(FVisible, Value);
 }
 
 void TAction::SetHint(const QString& Value)
 {
-    if (FHint == Value)
-        return;
-    FHint = Value;
-    Changed();
+    SetState(FHint, Value);
 }
 
 void TAction::SetImageIndex(int Value)
 {
-    if (FImageIndex == Value)
-        return;
-    FImageIndex = Value;
-    Changed();
+    SetState(FImageIndex, Value);
 }
 
 void TAction::SetActionList(TActionList* Value)

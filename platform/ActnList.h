@@ -58,6 +58,8 @@ public:
 private:
     friend class TActionList;
     void Changed();
+    // Sets a state field and tells the clients, when the value is new.
+    template <class T> void SetState(T& Field, const T& Value);
 
     QString FCaption;
     bool FEnabled = true;

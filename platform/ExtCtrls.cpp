@@ -450,11 +450,9 @@ void TCategoryPanel::Paint()
     const TColor base = ColorToRGB(g ? g->GradientBaseColor : clWindow);
     const TColor to = ColorToRGB(g ? g->GradientColor : clBtnFace);
     for (int y = 0; y < header; ++y) {
-        auto mix = [&](int shift) {
-            const int a = (base >> shift) & 0xFF, b = (to >> shift) & 0xFF;
-            return TColor(a + (b - a) * y / std::max(1, header - 1)) << shift;
-        };
-        Canvas->Brush->Color = mix(0) | mix(8) | mix(16);
+        auto mix = [&](int a, int b) { return uint8_t(a + (b - a) * y / std::max(1, header - 1)); };
+        Canvas->Brush->Color = RGB(mix(GetRValue(base), GetRValue(to)), mix(GetGValue(base), GetGValue(to)),
+                                   mix(GetBValue(base), GetBValue(to)));
         Canvas->FillRect(TRect(0, y, Width(), y + 1));
     }
     Canvas->Brush->Color = clBtnShadow;

@@ -57,9 +57,8 @@ bool TXmlElement::HasAttribute(const QString& name) const
 
 QString TXmlElement::Attribute(const QString& name) const
 {
-    if (!node_)
-        throw EXmlError(QString("attribute %1 missing").arg(name));
-    pugi::xml_attribute a = node().attribute(u8(name).c_str());
+    // A null handle wraps pugi's empty node, which has no attributes.
+    const pugi::xml_attribute a = node().attribute(u8(name).c_str());
     if (!a)
         throw EXmlError(QString("attribute %1 missing").arg(name));
     return q(a.value());
@@ -213,17 +212,17 @@ void TXmlDocument::AddComment(const QString& text)
     doc_->append_child(pugi::node_comment).set_value(u8(text).c_str());
 }
 
-QString TXmlDocument::SaveToString() const
+std::string TXmlDocument::serialize() const
 {
     std::ostringstream os;
     doc_->save(os, "  ", kSaveOptions, pugi::encoding_utf8);
-    return QString::fromStdString(os.str());
+    return os.str();
 }
+
+QString TXmlDocument::SaveToString() const { return QString::fromStdString(serialize()); }
 
 void TXmlDocument::SaveToFile(const QString& path) const
 {
-    std::ostringstream os;
-    doc_->save(os, "  ", kSaveOptions, pugi::encoding_utf8);
-    const std::string s = os.str();
+    const std::string s = serialize();
     WriteFileAtomic(path, QByteArray(s.data(), qsizetype(s.size())));
 }

@@ -12,6 +12,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace pugi {
@@ -86,6 +87,7 @@ public:
 
 private:
     void parse(const void* data, size_t size, const QString& sourceName);
+    std::string serialize() const;
     std::unique_ptr<pugi::xml_document> doc_;
     QString fileName_;
 };

@@ -411,20 +411,10 @@ void TStringList::InsertItem(int Index, const QString& S, TObject* AObject)
     FItems.insert(FItems.begin() + Index, Item{S, AObject});
 }
 
-int TStringList::Add(const QString& S)
-{
-    return AddObject(S, nullptr);
-}
-
 int TStringList::AddObject(const QString& S, TObject* AObject)
 {
-    if (!FSorted) {
-        const int index = Count();
-        TStrings::InsertObject(index, S, AObject);
-        return index;
-    }
-    int index = 0;
-    if (Find(S, index)) {
+    int index = Count();
+    if (FSorted && Find(S, index)) {
         if (Duplicates == dupIgnore)
             return index;
         if (Duplicates == dupError)

@@ -128,7 +128,6 @@ public:
     ~TStringList() override;
 
     int Count() const override { return static_cast<int>(FItems.size()); }
-    int Add(const QString& S) override;
     int AddObject(const QString& S, TObject* AObject) override;
     void InsertObject(int Index, const QString& S, TObject* AObject) override;
     void Delete(int Index) override;

@@ -101,6 +101,11 @@ TComponent* TComponent::FindComponent(const QString& AName) const
     return nullptr;
 }
 
+static EComponentError DuplicateNameError(const QString& name)
+{
+    return EComponentError(QString("A component named %1 already exists").arg(name));
+}
+
 static bool IsIdentifier(const QString& s)
 {
     if (s.isEmpty())
@@ -123,7 +128,7 @@ void TComponent::SetName(const QString& NewName)
     if (FOwner) {
         TComponent* other = FOwner->FindComponent(NewName);
         if (other && other != this)
-            throw EComponentError(QString("A component named %1 already exists").arg(NewName));
+            throw DuplicateNameError(NewName);
     }
     FName = NewName;
 }
@@ -135,7 +140,7 @@ void TComponent::InsertComponent(TComponent* AComponent)
     if (AComponent->FOwner)
         AComponent->FOwner->RemoveComponent(AComponent);
     if (!AComponent->FName.isEmpty() && FindComponent(AComponent->FName))
-        throw EComponentError(QString("A component named %1 already exists").arg(AComponent->FName));
+        throw DuplicateNameError(AComponent->FName);
     FComponents.push_back(AComponent);
     AComponent->FOwner = this;
     // Made while the owner is being built from its description: loading too, until EndLoading.
@@ -212,14 +217,6 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation)
 void TComponent::Loaded()
 {
     FComponentState &= ~static_cast<unsigned>(csLoading);
-}
-
-void TComponent::SetComponentStateFlag(TComponentStateFlag Flag, bool On)
-{
-    if (On)
-        FComponentState |= Flag;
-    else
-        FComponentState &= ~static_cast<unsigned>(Flag);
 }
 
 void TComponent::BeginLoading()

@@ -111,7 +111,6 @@ public:
 protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
     virtual void Loaded();
-    void SetComponentStateFlag(TComponentStateFlag Flag, bool On);
 
     // The start of destruction, while the object is still whole: csDestroying, free notifications,
     // owned components destroyed, removal from the owner. Safe to call more than once; classes that

@@ -14,6 +14,8 @@ public:
     {
         if (Target)
             LastTargetTag = Target->Tag;
+        if (ClearedAtDeath)
+            *ClearedAtDeath = Target == nullptr;
     }
     void Watch(TComponent* target)
     {
@@ -24,6 +26,7 @@ public:
     std::vector<TComponent*> Removed;
     std::vector<QString>* LoadLog = nullptr;
     intptr_t LastTargetTag = 0;
+    bool* ClearedAtDeath = nullptr;   // set to whether Target was cleared when this one dies
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override
@@ -104,7 +107,10 @@ TEST(Classes, ReferenceBetweenSiblingsSurvivesDestructionOfTheOwner)
     auto* watcher = new TRecorder(form);   // created first, destroyed last
     auto* target = new TComponent(form);
     watcher->Watch(target);
+    bool cleared = false;
+    watcher->ClearedAtDeath = &cleared;
     delete form;   // target goes first; watcher's destructor must not read it
+    EXPECT_TRUE(cleared);
 }
 
 TEST(Classes, NamesAreIdentifiersUniqueAmongSiblings)

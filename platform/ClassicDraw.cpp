@@ -172,12 +172,10 @@ TRect MarkBox(const TRect& r)
 void CheckBox(TCanvas* c, const TRect& r, uint32_t state)
 {
     TRect box = MarkBox(r);
-    if (state & (DFCS_FLAT | DFCS_MONO)) {
-        Ring(c, box, BF_RECT, clBtnShadow, clBtnShadow);
-        box = Shrink(box, BF_RECT);
-    } else {
+    if (state & (DFCS_FLAT | DFCS_MONO))
+        DrawEdge(c, box, BDR_OUTER, BF_RECT | BF_ADJUST | BF_FLAT);
+    else
         DrawEdge(c, box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    }
     const bool greyBack = state & (DFCS_INACTIVE | DFCS_PUSHED);
     FillSolid(c, box, greyBack ? clBtnFace : clWindow);
     if (!(state & DFCS_CHECKED))

@@ -31,11 +31,6 @@ int VisibleEntries(const TGridAxis& a, int extent, std::vector<TVisibleEntry>& f
     return pos;
 }
 
-bool Overlaps(const TRect& a, const TRect& b)
-{
-    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
-}
-
 } // namespace
 
 void TCustomGrid::ViewportPaint(QPaintEvent* Event)
@@ -72,7 +67,8 @@ void TCustomGrid::Paint()
         for (const TVisibleEntry& r : rowList) {
             for (const TVisibleEntry& c : colList) {
                 const TRect rect(c.Pos, r.Pos, c.Pos + c.Size, r.Pos + r.Size);
-                if (rect.IsEmpty() || !Overlaps(rect, area))
+                TRect overlap;
+                if (!IntersectRect(overlap, rect, area))
                     continue;
                 if (c.Index == editorCol && r.Index == editorRow)
                     continue; // the open editor covers it

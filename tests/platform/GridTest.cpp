@@ -685,11 +685,14 @@ TEST_F(GridOnForm, OnePaintDrawsEveryVisibleCellOnce)
 
     Focus(other);
     PaintOnce();
+    int currentDrawn = 0;
     for (const auto& d : grid->Drawn) {
         if (d.Col == 1 && d.Row == 1) {
+            ++currentDrawn;
             EXPECT_EQ(d.State, gdSelected) << "unfocused: the current cell shows selected";
         }
     }
+    EXPECT_EQ(currentDrawn, 1) << "the repaint drew the current cell";
 }
 
 TEST_F(GridOnForm, PaintCoversScrolledAndPartlyVisibleCellsAndFillsTheRest)

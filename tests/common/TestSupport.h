@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <chrono>
 
 namespace testsupport {
 
@@ -19,5 +20,13 @@ private:
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& data);
 QString fixture(const QString& relative);   // path of a file under tests/fixtures
+
+// Milliseconds gone since `start`, for the tests that bound how long a call may take.
+inline long msSince(std::chrono::steady_clock::time_point start)
+{
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now() - start)
+                                 .count());
+}
 
 } // namespace testsupport

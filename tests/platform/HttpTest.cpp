@@ -1,32 +1,26 @@
 #include "platform/Http.h"
 
 #include "NetNamespace.h"
+#include "common/TestSupport.h"
 #include "common/HttpTestServer.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <thread>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
 using testsupport::listenOn127;
+using testsupport::msSince;
 using testsupport::THttpTestServer;
 
 using Clock = std::chrono::steady_clock;
-
-long msSince(Clock::time_point start)
-{
-    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
 
 // The bytes of a literal, embedded zeros included.
 template <size_t N> QByteArray bytes(const char (&text)[N]) { return QByteArray(text, N - 1); }

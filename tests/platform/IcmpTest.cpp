@@ -1,6 +1,7 @@
 #include "platform/Icmp.h"
 
 #include "NetNamespace.h"
+#include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using nettest::NamespaceSetup;
-
-long msSince(Clock::time_point start)
-{
-    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
+using testsupport::msSince;
 
 uint16_t internetChecksum(const std::vector<uint8_t>& data)
 {

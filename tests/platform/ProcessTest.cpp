@@ -17,12 +17,8 @@
 namespace {
 
 using testsupport::TempDir;
+using testsupport::msSince;
 using Clock = std::chrono::steady_clock;
-
-long msSince(Clock::time_point start)
-{
-    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
 
 QString writeScript(const TempDir& dir, const QString& name, const QByteArray& body, bool executable = true)
 {

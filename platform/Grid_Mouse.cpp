@@ -21,11 +21,11 @@ LPARAM PointParam(int x, int y)
 }
 int ParamX(LPARAM p)
 {
-    return int16_t(uint16_t(p & 0xFFFF));
+    return int16_t(LoWord(p));
 }
 int ParamY(LPARAM p)
 {
-    return int16_t(uint16_t((p >> 16) & 0xFFFF));
+    return int16_t(HiWord(p));
 }
 
 WPARAM KeysOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
@@ -89,8 +89,8 @@ TShiftState MouseMessageShiftState(const TWMMouse& Message)
 TWMMouseWheel TWMMouseWheel::From(const TMessage& m)
 {
     return TWMMouseWheel{m.Msg,
-                         WPARAM(m.WParam & 0xFFFF),
-                         int16_t(uint16_t((m.WParam >> 16) & 0xFFFF)),
+                         WPARAM(LoWord(m.WParam)),
+                         int16_t(HiWord(m.WParam)),
                          ParamX(m.LParam),
                          ParamY(m.LParam),
                          m.Result};

@@ -103,7 +103,7 @@ void TInplaceEdit::WindowProcedure(TMessage& Message)
         return;
     }
     case CN_COMMAND:
-        if (((Message.WParam >> 16) & 0xFFFF) == EN_CHANGE)
+        if (HiWord(Message.WParam) == EN_CHANGE)
             HandleChange();
         return;
     default:

@@ -169,43 +169,45 @@ void TStrings::SetValues(const QString& Name, const QString& Value)
     }
 }
 
-QString TStrings::DelimitedText() const
+namespace {
+
+QString joinDelimited(const TStrings& list, QChar delimiter, QChar quoteChar)
 {
-    const int n = Count();
-    if (n == 1 && Get(0).isEmpty())
-        return QString(2, QuoteChar);
+    const int n = list.Count();
+    if (n == 1 && list.Strings(0).isEmpty())
+        return QString(2, quoteChar);
     QString result;
     for (int i = 0; i < n; ++i) {
-        QString s = Get(i);
+        QString s = list.Strings(i);
         const bool quote = std::any_of(s.begin(), s.end(), [&](QChar c) {
-            return c.unicode() <= ' ' || c == QuoteChar || c == Delimiter;
+            return c.unicode() <= ' ' || c == quoteChar || c == delimiter;
         });
         if (quote)
-            s = QuoteChar + QString(s).replace(QuoteChar, QString(2, QuoteChar)) + QuoteChar;
+            s = quoteChar + QString(s).replace(quoteChar, QString(2, quoteChar)) + quoteChar;
         if (i > 0)
-            result += Delimiter;
+            result += delimiter;
         result += s;
     }
     return result;
 }
 
-void TStrings::SetDelimitedText(const QString& Value)
+void splitDelimited(TStrings& list, const QString& Value, QChar delimiter, QChar quoteChar, bool strict)
 {
-    auto isBlank = [&](int i) { return !StrictDelimiter && Value[i].unicode() <= ' '; };
-    BeginUpdate();
-    Clear();
+    auto isBlank = [&](int i) { return !strict && Value[i].unicode() <= ' '; };
+    list.BeginUpdate();
+    list.Clear();
     const int n = Value.size();
     int i = 0;
     while (i < n && isBlank(i))
         ++i;
     while (i < n) {
         QString item;
-        if (Value[i] == QuoteChar) {
+        if (Value[i] == quoteChar) {
             ++i;
             while (i < n) {
-                if (Value[i] == QuoteChar) {
-                    if (i + 1 < n && Value[i + 1] == QuoteChar) {
-                        item += QuoteChar;
+                if (Value[i] == quoteChar) {
+                    if (i + 1 < n && Value[i + 1] == quoteChar) {
+                        item += quoteChar;
                         i += 2;
                         continue;
                     }
@@ -216,45 +218,36 @@ void TStrings::SetDelimitedText(const QString& Value)
             }
         } else {
             const int start = i;
-            while (i < n && Value[i] != Delimiter && !isBlank(i))
+            while (i < n && Value[i] != delimiter && !isBlank(i))
                 ++i;
             item = Value.mid(start, i - start);
         }
-        Add(item);
+        list.Add(item);
         while (i < n && isBlank(i))
             ++i;
-        if (i < n && Value[i] == Delimiter) {
+        if (i < n && Value[i] == delimiter) {
             ++i;
             if (i == n)
-                Add(QString());   // a trailing delimiter ends with an empty item
+                list.Add(QString());   // a trailing delimiter ends with an empty item
             while (i < n && isBlank(i))
                 ++i;
         }
     }
-    EndUpdate();
+    list.EndUpdate();
 }
 
-QString TStrings::CommaText() const
+} // namespace
+
+QString TStrings::DelimitedText() const { return joinDelimited(*this, Delimiter, QuoteChar); }
+
+void TStrings::SetDelimitedText(const QString& Value)
 {
-    TStringList copy;
-    copy.Delimiter = ',';
-    copy.QuoteChar = '"';
-    copy.AddStrings(this);
-    return copy.DelimitedText();
+    splitDelimited(*this, Value, Delimiter, QuoteChar, StrictDelimiter);
 }
 
-void TStrings::SetCommaText(const QString& Value)
-{
-    const QChar d = Delimiter, q = QuoteChar;
-    const bool strict = StrictDelimiter;
-    Delimiter = ',';
-    QuoteChar = '"';
-    StrictDelimiter = false;
-    SetDelimitedText(Value);
-    Delimiter = d;
-    QuoteChar = q;
-    StrictDelimiter = strict;
-}
+QString TStrings::CommaText() const { return joinDelimited(*this, ',', '"'); }
+
+void TStrings::SetCommaText(const QString& Value) { splitDelimited(*this, Value, ',', '"', false); }
 
 QString TStrings::Text() const
 {

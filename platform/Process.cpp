@@ -117,9 +117,6 @@ bool TProcess::Start(const QString& program, const QStringList& arguments)
         return false;
     }
     pid_ = pid;
-    ended_ = false;
-    exitCode_ = -1;
-    exitSignal_ = 0;
     return true;
 }
 

@@ -21,11 +21,16 @@ void FillSolid(TCanvas* c, const TRect& r, TColor color)
         return;
     const TColor oldColor = c->Brush->Color;
     const TBrushStyle oldStyle = c->Brush->Style;
+    // A brush change resets the background mode and colour; the frame calls leave them as they were.
+    const int oldBkMode = c->BkMode();
+    const TColor oldBkColor = c->BkColor();
     c->Brush->Color = color;
     c->Brush->Style = bsSolid;
     c->FillRect(r);
     c->Brush->Color = oldColor;
     c->Brush->Style = oldStyle;
+    c->SetBkMode(oldBkMode);
+    c->SetBkColor(oldBkColor);
 }
 
 // One ring of an edge on the chosen sides: top and left in `light`, bottom and right in `dark`; the

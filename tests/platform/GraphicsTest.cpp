@@ -382,6 +382,22 @@ TEST(Graphics, EdgesUseTheSystemColoursRingByRing)
     }
 }
 
+TEST(Graphics, FrameDrawingKeepsTheBackgroundMode)
+{
+    QImage image = WhiteImage();
+    TCanvas c(&image);
+    c.Brush->Color = clYellow;
+    c.SetBkMode(TRANSPARENT);
+    c.SetBkColor(clAqua);
+    TRect r(0, 0, 10, 10);
+    DrawEdge(c.Handle(), r, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    TRect f(1, 1, 9, 9);
+    Frame3D(&c, f, clRed, clBlue, 1);
+    EXPECT_EQ(c.BkMode(), TRANSPARENT);
+    EXPECT_EQ(c.BkColor(), clAqua);
+    EXPECT_EQ(c.Brush->Color, clYellow);
+}
+
 TEST(Graphics, Frame3DGivesTheOuterCornersToTheBottomColour)
 {
     QImage image = WhiteImage();

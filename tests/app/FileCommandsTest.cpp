@@ -20,11 +20,7 @@ using testsupport::readBytes;
 using testsupport::TempDir;
 using testsupport::writeBytes;
 
-long msSince(Clock::time_point start)
-{
-    return static_cast<long>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
+using testsupport::msSince;
 
 QString script(const TempDir& dir, const QString& name, const QByteArray& body)
 {

@@ -3,6 +3,7 @@
 #include "VersionTestServer.h"
 #include "app/ULang.h"
 
+#include "common/TestSupport.h"
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,11 +16,7 @@ using versiontest::TVersionServer;
 
 using Clock = std::chrono::steady_clock;
 
-long msSince(Clock::time_point start)
-{
-    return static_cast<long>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
+using testsupport::msSince;
 
 // Puts the web base and the limits back after each case.
 class VersionCheck : public ::testing::Test

@@ -3,7 +3,7 @@
 #include "app/UGlobals.h"
 #include "app/UGlyphs.h"
 #include "app/UVersion.h"
-#include "platform/Interaction.h"
+#include "platform/controls/Interaction.h"
 
 #include <algorithm>
 

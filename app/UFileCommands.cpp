@@ -4,8 +4,8 @@
 #include "app/ULang.h"
 #include "gateway/UConfigImage.h"
 #include "gateway/UGSDMLWriter.h"
-#include "platform/SysUtils.h"
-#include "platform/Xml.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/Xml.h"
 
 #include <QProcess>
 #include <array>

@@ -6,8 +6,8 @@
 // their forms fill the slots when they are created. An empty slot makes its step do nothing.
 #pragma once
 
-#include "platform/Interaction.h"
-#include "platform/Process.h"
+#include "platform/controls/Interaction.h"
+#include "platform/system/Process.h"
 
 #include <QString>
 #include <functional>

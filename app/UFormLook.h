@@ -4,9 +4,9 @@
 #pragma once
 
 #include "grid/base/FadeButton.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Forms.h"
-#include "platform/StdCtrls.h"
+#include "platform/controls/ExtCtrls.h"
+#include "platform/controls/Forms.h"
+#include "platform/controls/StdCtrls.h"
 
 constexpr TColor Form_Color = 0xEDF7F8;      // background of every form and face of every button
 constexpr TColor Header_Text_Color = clGray; // software code, description, step labels

@@ -6,7 +6,7 @@
 #include "app/UOpenProject.h"
 #include "app/UOptions.h"
 #include "gateway/UProfinetFileName.h"
-#include "platform/Forms.h"
+#include "platform/controls/Forms.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #include "app/UGlobals.h"
 
-#include "platform/SysUtils.h"
-#include "platform/Xml.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/Xml.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 // drawn on the key colour `back`, which is the face colour of the buttons, and edges blend into it.
 #pragma once
 
-#include "platform/Graphics.h"
+#include "platform/graphics/Graphics.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "app/UHelpers.h"
 
-#include "platform/SerialPorts.h"
-#include "platform/SysUtils.h"
+#include "platform/system/SerialPorts.h"
+#include "platform/core/SysUtils.h"
 
 #include <cfloat>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "app/EnglishTexts.h"
 #include "app/UGlobals.h"
-#include "platform/SysUtils.h"
+#include "platform/core/SysUtils.h"
 
 #include <QStringDecoder>
 #include <optional>

@@ -7,8 +7,8 @@
 #include "app/ULang.h"
 #include "app/UMainStartup.h"
 #include "app/UVersion.h"
-#include "platform/Interaction.h"
-#include "platform/SysUtils.h"
+#include "platform/controls/Interaction.h"
+#include "platform/core/SysUtils.h"
 
 #include <QCoreApplication>
 

@@ -12,10 +12,10 @@
 
 #include "app/UMainTables.h"
 #include "grid/base/FadeButton.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Forms.h"
-#include "platform/StdCtrls.h"
-#include "platform/Xml.h"
+#include "platform/controls/ExtCtrls.h"
+#include "platform/controls/Forms.h"
+#include "platform/controls/StdCtrls.h"
+#include "platform/core/Xml.h"
 
 #include <memory>
 #include <vector>

@@ -9,7 +9,7 @@
 #include "app/UProjectFolders.h"
 #include "app/UVersion.h"
 #include "gateway/UESIWriter.h"
-#include "platform/Interaction.h"
+#include "platform/controls/Interaction.h"
 
 void RORoruduzudizEvivUrad::Btn_Click(TObject* Sender)
 {

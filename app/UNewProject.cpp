@@ -3,7 +3,7 @@
 #include "app/UGlobals.h"
 #include "app/ULang.h"
 #include "app/UProjectFolders.h"
-#include "platform/Interaction.h"
+#include "platform/controls/Interaction.h"
 
 TFNew_Project* FNew_Project = nullptr;
 

@@ -7,7 +7,7 @@
 #include "app/UMain.h"
 #include "app/UMainStartup.h"
 #include "app/UVersion.h"
-#include "platform/ComCtrls.h"
+#include "platform/controls/ComCtrls.h"
 
 TFSoftOptions* FSoftOptions = nullptr;
 

@@ -2,7 +2,7 @@
 
 #include "app/UGlobals.h"
 #include "app/ULang.h"
-#include "platform/SysUtils.h"
+#include "platform/core/SysUtils.h"
 
 #include <QDir>
 #include <QFileInfo>

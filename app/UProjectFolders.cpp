@@ -1,7 +1,7 @@
 #include "app/UProjectFolders.h"
 
 #include "app/UGlobals.h"
-#include "platform/SysUtils.h"
+#include "platform/core/SysUtils.h"
 
 #include <QDir>
 #include <QFileInfo>

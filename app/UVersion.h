@@ -8,7 +8,7 @@
 // shipped build finds no update; tests point it at 127.0.0.1.
 #pragma once
 
-#include "platform/Http.h"
+#include "platform/system/Http.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // Program start of the configurator: every form once, the main window first, then the message loop
 // until the main window closes.
 #include "app/UFormOrder.h"
-#include "platform/Forms.h"
+#include "platform/controls/Forms.h"
 
 #include <QApplication>
 

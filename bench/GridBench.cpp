@@ -1,6 +1,6 @@
 // The toolkit grid at 100,000 rows against QTableWidget holding the same cells: filling, scrolling
 // through page by page, painting a page. Not run by CI.
-#include "platform/StringGrid.h"
+#include "platform/grid/StringGrid.h"
 
 #include <QApplication>
 #include <QHeaderView>

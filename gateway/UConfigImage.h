@@ -15,7 +15,7 @@
 // Every multi-byte number is little-endian and written byte by byte.
 #pragma once
 
-#include "platform/Xml.h"
+#include "platform/core/Xml.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 // raises instead of writing.
 #pragma once
 
-#include "platform/SysUtils.h"
+#include "platform/core/SysUtils.h"
 
 #include <cstdint>
 #include <vector>

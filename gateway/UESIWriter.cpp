@@ -4,9 +4,9 @@
 #include "app/ULang.h"
 #include "gateway/DeviceModel.h"
 #include "gateway/UProjectXml.h"
-#include "platform/Interaction.h"
-#include "platform/SysUtils.h"
-#include "platform/Xml.h"
+#include "platform/controls/Interaction.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/Xml.h"
 
 namespace
 {

@@ -5,8 +5,8 @@
 #include "app/ULang.h"
 #include "gateway/UGSDMLWriter.h"
 #include "grid/base/FadeButton.h"
-#include "platform/ExtCtrls.h"
-#include "platform/StdCtrls.h"
+#include "platform/controls/ExtCtrls.h"
+#include "platform/controls/StdCtrls.h"
 
 TFProfinetFileName* FProfinetFileName = nullptr;
 

@@ -10,7 +10,7 @@
 // Cancel leaves Name_File_XML as it was. The edit keeps its text between shows.
 #pragma once
 
-#include "platform/Forms.h"
+#include "platform/controls/Forms.h"
 
 #include <QDate>
 #include <QString>

@@ -1,8 +1,8 @@
 // Reading the project files that the configuration image and the description files share.
 #pragma once
 
-#include "platform/SysUtils.h"
-#include "platform/Xml.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/Xml.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The push button's construction, properties and hot-track fade.
 #include "grid/base/FadeButton.h"
 
-#include "platform/Forms.h"
+#include "platform/controls/Forms.h"
 
 #include <QTimer>
 

@@ -7,9 +7,9 @@
 // caption and glyph, caption, glyph cell, popup arrow.
 #pragma once
 
-#include "platform/Controls.h"
-#include "platform/Graphics.h"
-#include "platform/Interaction.h"
+#include "platform/controls/Controls.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/controls/Interaction.h"
 
 #include <QString>
 #include <memory>

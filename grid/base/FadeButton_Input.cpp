@@ -1,10 +1,10 @@
 // The push button's input: mouse, keys, accelerator, Default/Cancel keys and the click action.
 #include "grid/base/FadeButton.h"
 
-#include "platform/ActnList.h"
-#include "platform/Forms.h"
-#include "platform/ImgList.h"
-#include "platform/Menus.h"
+#include "platform/controls/ActnList.h"
+#include "platform/controls/Forms.h"
+#include "platform/graphics/ImgList.h"
+#include "platform/controls/Menus.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #include "app/UGlobals.h"
 #include "app/ULang.h"
 #include "common/TestSupport.h"
-#include "platform/Xml.h"
+#include "platform/core/Xml.h"
 
 #include <QDir>
 #include <QFile>

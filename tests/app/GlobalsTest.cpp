@@ -1,8 +1,8 @@
 // Shared state, Set_Files and the settings file "Tessilator.xml".
 #include "app/UGlobals.h"
 #include "common/TestSupport.h"
-#include "platform/SysUtils.h"
-#include "platform/Xml.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/Xml.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Address, number and code helpers.
 #include "app/UHelpers.h"
 #include "common/TestSupport.h"
-#include "platform/SerialPorts.h"
-#include "platform/SysUtils.h"
+#include "platform/system/SerialPorts.h"
+#include "platform/core/SysUtils.h"
 
 #include <QFile>
 #include <cerrno>

@@ -3,7 +3,7 @@
 #include "app/ULang.h"
 #include "app/UMainStartup.h"
 #include "common/TestSupport.h"
-#include "platform/SysUtils.h"
+#include "platform/core/SysUtils.h"
 
 #include <gtest/gtest.h>
 

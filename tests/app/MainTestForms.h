@@ -11,8 +11,8 @@
 #include "app/UOpenProject.h"
 #include "app/UProjectFolders.h"
 #include "common/TestSupport.h"
-#include "platform/Interaction.h"
-#include "platform/SysUtils.h"
+#include "platform/controls/Interaction.h"
+#include "platform/core/SysUtils.h"
 
 #include <QTest>
 #include <QTimer>

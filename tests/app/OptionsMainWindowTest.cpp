@@ -3,7 +3,7 @@
 #include "MainTestForms.h"
 
 #include "app/UOptions.h"
-#include "platform/ComCtrls.h"
+#include "platform/controls/ComCtrls.h"
 
 using namespace shelltest;
 using testsupport::readBytes;

@@ -8,10 +8,10 @@
 #include "app/UVersion.h"
 #include "common/TestSupport.h"
 #include "grid/base/FadeButton.h"
-#include "platform/ComCtrls.h"
-#include "platform/ExtCtrls.h"
-#include "platform/FormTestSupport.h"
-#include "platform/StdCtrls.h"
+#include "platform/controls/ComCtrls.h"
+#include "platform/controls/ExtCtrls.h"
+#include "common/FormTestSupport.h"
+#include "platform/controls/StdCtrls.h"
 
 #include <QDir>
 #include <QTest>

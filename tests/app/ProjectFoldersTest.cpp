@@ -3,7 +3,7 @@
 #include "app/UGlobals.h"
 #include "app/UProjectFolders.h"
 #include "common/TestSupport.h"
-#include "platform/SysUtils.h"
+#include "platform/core/SysUtils.h"
 
 #include <QDir>
 #include <QDirIterator>

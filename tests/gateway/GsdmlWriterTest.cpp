@@ -3,8 +3,8 @@
 #include "common/TestSupport.h"
 #include "gateway/DeviceModel.h"
 #include "gateway/UGSDMLWriter.h"
-#include "platform/Interaction.h"
-#include "platform/Xml.h"
+#include "platform/controls/Interaction.h"
+#include "platform/core/Xml.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,8 +7,8 @@
 #include "app/ULang.h"
 #include "common/TestSupport.h"
 #include "grid/base/FadeButton.h"
-#include "platform/ExtCtrls.h"
-#include "platform/StdCtrls.h"
+#include "platform/controls/ExtCtrls.h"
+#include "platform/controls/StdCtrls.h"
 
 #include <QDir>
 #include <QTest>

@@ -2,10 +2,10 @@
 // accelerator, modal result and the hot-track fade, on real widgets.
 #include "grid/base/FadeButton.h"
 
-#include "platform/ActnList.h"
-#include "platform/Forms.h"
-#include "platform/ImgList.h"
-#include "platform/Menus.h"
+#include "platform/controls/ActnList.h"
+#include "platform/controls/Forms.h"
+#include "platform/graphics/ImgList.h"
+#include "platform/controls/Menus.h"
 
 #include <QApplication>
 #include <QEnterEvent>

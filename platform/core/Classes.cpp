@@ -1,0 +1,236 @@
+#include "platform/core/Classes.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cxxabi.h>
+#include <memory>
+#include <typeinfo>
+
+void Abort()
+{
+    throw EAbort("Operation aborted");
+}
+
+QString TObject::ClassName() const
+{
+    const char* mangled = typeid(*this).name();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                     std::free);
+    QString name = QString::fromLatin1(status == 0 && demangled ? demangled.get() : mangled);
+    const int colons = name.lastIndexOf("::");
+    return colons >= 0 ? name.mid(colons + 2) : name;
+}
+
+// ---- TPersistent ----------------------------------------------------------------------------------
+
+void TPersistent::Assign(const TPersistent* Source)
+{
+    if (Source == nullptr)
+        AssignError(nullptr);
+    Source->AssignTo(this);
+}
+
+void TPersistent::AssignTo(TPersistent* Dest) const
+{
+    Dest->AssignError(this);
+}
+
+void TPersistent::AssignError(const TPersistent* Source) const
+{
+    const QString from = Source ? Source->ClassName() : QStringLiteral("nil");
+    throw EConvertError(QString("Cannot assign a %1 to a %2").arg(from, ClassName()));
+}
+
+// ---- TComponent -----------------------------------------------------------------------------------
+
+TComponent::TComponent(TComponent* AOwner)
+{
+    if (AOwner)
+        AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent()
+{
+    BeforeDestruction();
+}
+
+void TComponent::BeforeDestruction()
+{
+    if (FDestructionStarted)
+        return;
+    FDestructionStarted = true;
+    Destroying();
+    // Tell everyone linked by FreeNotification; take each link off first, so an override that
+    // does not call the inherited Notification cannot loop.
+    while (!FFreeNotifies.empty()) {
+        TComponent* other = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        auto& back = other->FFreeNotifies;
+        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+        other->Notification(this, opRemove);
+    }
+    DestroyComponents();
+    if (FOwner)
+        FOwner->RemoveComponent(this);
+}
+
+TComponent* TComponent::Components(int Index) const
+{
+    if (Index < 0 || Index >= ComponentCount())
+        RaiseListIndexError(Index);
+    return FComponents[static_cast<size_t>(Index)];
+}
+
+int TComponent::ComponentIndex() const
+{
+    if (!FOwner)
+        return -1;
+    const auto& list = FOwner->FComponents;
+    const auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+TComponent* TComponent::FindComponent(const QString& AName) const
+{
+    if (AName.isEmpty())
+        return nullptr;
+    for (TComponent* c : FComponents)
+        if (c->FName.compare(AName, Qt::CaseInsensitive) == 0)
+            return c;
+    return nullptr;
+}
+
+static EComponentError DuplicateNameError(const QString& name)
+{
+    return EComponentError(QString("A component named %1 already exists").arg(name));
+}
+
+static bool IsIdentifier(const QString& s)
+{
+    if (s.isEmpty())
+        return false;
+    for (int i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+        if (!letter && !(i > 0 && c >= '0' && c <= '9'))
+            return false;
+    }
+    return true;
+}
+
+void TComponent::SetName(const QString& NewName)
+{
+    if (NewName == FName)
+        return;
+    if (!NewName.isEmpty() && !IsIdentifier(NewName))
+        throw EComponentError(QString("'%1' is not a valid component name").arg(NewName));
+    if (FOwner) {
+        TComponent* other = FOwner->FindComponent(NewName);
+        if (other && other != this)
+            throw DuplicateNameError(NewName);
+    }
+    FName = NewName;
+}
+
+void TComponent::InsertComponent(TComponent* AComponent)
+{
+    if (AComponent->FOwner == this)
+        return;
+    if (AComponent->FOwner)
+        AComponent->FOwner->RemoveComponent(AComponent);
+    if (!AComponent->FName.isEmpty() && FindComponent(AComponent->FName))
+        throw DuplicateNameError(AComponent->FName);
+    FComponents.push_back(AComponent);
+    AComponent->FOwner = this;
+    // Made while the owner is being built from its description: loading too, until EndLoading.
+    if (FComponentState & csLoading)
+        AComponent->BeginLoading();
+    Notification(AComponent, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent)
+{
+    auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
+    if (it == FComponents.end())
+        return;
+    Notification(AComponent, opRemove);
+    // Notification may have changed the list; look again.
+    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent), FComponents.end());
+    AComponent->FOwner = nullptr;
+}
+
+void TComponent::DestroyComponents()
+{
+    while (!FComponents.empty()) {
+        TComponent* doomed = FComponents.back();
+        FComponents.pop_back();
+        doomed->FOwner = nullptr;
+        delete doomed;
+    }
+}
+
+void TComponent::Destroying()
+{
+    if (FComponentState & csDestroying)
+        return;
+    FComponentState |= csDestroying;
+    for (TComponent* c : FComponents)
+        c->Destroying();
+}
+
+void TComponent::FreeNotification(TComponent* AComponent)
+{
+    if (!AComponent || AComponent == this)
+        return;
+    // Linked also between components of the same owner: the owner's broadcast is off while the
+    // owner is being destroyed, and a kept pointer must not outlive its target even then.
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
+        FFreeNotifies.push_back(AComponent);
+        AComponent->FreeNotification(this);
+    }
+    FComponentState |= csFreeNotification;
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent)
+{
+    auto it = std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent);
+    if (it == FFreeNotifies.end())
+        return;
+    FFreeNotifies.erase(it);
+    AComponent->RemoveFreeNotification(this);
+}
+
+void TComponent::Notification(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent)
+        RemoveFreeNotification(AComponent);
+    if (FComponentState & csDestroying)
+        return;
+    // Copy: a handler may free components.
+    const std::vector<TComponent*> owned = FComponents;
+    for (TComponent* c : owned)
+        if (std::find(FComponents.begin(), FComponents.end(), c) != FComponents.end())
+            c->Notification(AComponent, Operation);
+}
+
+void TComponent::Loaded()
+{
+    FComponentState &= ~static_cast<unsigned>(csLoading);
+}
+
+void TComponent::BeginLoading()
+{
+    FComponentState |= csLoading;
+    for (TComponent* c : FComponents)
+        c->BeginLoading();
+}
+
+void TComponent::EndLoading()
+{
+    const std::vector<TComponent*> owned = FComponents;
+    for (TComponent* c : owned)
+        if (c->FComponentState & csLoading)
+            c->EndLoading();
+    Loaded();
+}

@@ -1,0 +1,135 @@
+// Object model of the toolkit layer: TObject, TPersistent (copying between objects of related
+// classes) and TComponent (ownership, names, tags, component state and removal notification).
+// Every control, form, timer and menu of the program is a TComponent; forms and the code that
+// builds them call this.
+#pragma once
+
+#include "platform/core/SysUtils.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class TObject;
+class TPersistent;
+class TComponent;
+
+// The toolkit's notify event: Sender is the object that fired it.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+class EComponentError : public Exception { using Exception::Exception; };
+
+// The silent exception: it unwinds to the event boundary like any other, but the application's
+// error report shows nothing for it.
+class EAbort : public Exception { using Exception::Exception; };
+[[noreturn]] void Abort();
+
+// Base of every toolkit object.
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+
+    // Name of the dynamic class ("TFadeButton"), as callers compare class names.
+    QString ClassName() const;
+};
+
+// An object whose state can be copied from another with Assign.
+// Assign(Source) asks Source->AssignTo(this) when this class does not know Source's class;
+// when neither side knows the other, EConvertError "Cannot assign a X to a Y" is raised.
+class TPersistent : public TObject {
+public:
+    virtual void Assign(const TPersistent* Source);
+
+protected:
+    virtual void AssignTo(TPersistent* Dest) const;
+    [[noreturn]] void AssignError(const TPersistent* Source) const;
+};
+
+enum TOperation { opInsert, opRemove };
+
+// Component state flags (a set, combined with |).
+enum TComponentStateFlag : unsigned {
+    csLoading = 1u << 0,
+    csReading = 1u << 1,
+    csWriting = 1u << 2,
+    csDestroying = 1u << 3,
+    csDesigning = 1u << 4,
+    csUpdating = 1u << 5,
+    csFreeNotification = 1u << 6,
+};
+using TComponentState = unsigned;
+
+// A named object with an owner. The owner destroys the components it owns (last created first).
+//
+// Removal notification: when a component goes away, Notification(it, opRemove) reaches
+//   1. every component that asked for it with FreeNotification (links are kept both ways, so
+//      whichever of the two dies first tells the other), then
+//   2. its owner, whose Notification passes the news on to all the components it owns
+//      (not while the owner itself is being destroyed).
+// A component that keeps a pointer to another clears it in Notification.
+//
+// Loading protocol: BeginLoading() marks the component and everything it owns csLoading while a
+// form is being built from its description (components created meanwhile with it as owner are
+// loading too); EndLoading() clears the flag and calls Loaded() on the owned components (in creation
+// order) and then on the component itself.
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+
+    TComponent* Owner() const { return FOwner; }
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int Index) const;   // raises EListError for a bad index
+    int ComponentIndex() const;                // position in the owner's list, -1 without owner
+    TComponent* FindComponent(const QString& AName) const;   // case-insensitive, owned ones only
+
+    QString Name() const { return FName; }
+    // Raises EComponentError for a name that is not an identifier or is taken by a sibling.
+    void SetName(const QString& NewName);
+
+    intptr_t Tag = 0;
+
+    TComponentState ComponentState() const { return FComponentState; }
+
+    void InsertComponent(TComponent* AComponent);
+    void RemoveComponent(TComponent* AComponent);
+    void DestroyComponents();
+    // Marks this component and everything it owns csDestroying.
+    void Destroying();
+
+    // AComponent is told (Notification opRemove) when this component goes away, and vice versa.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+    void BeginLoading();
+    void EndLoading();
+
+protected:
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+    virtual void Loaded();
+
+    // The start of destruction, while the object is still whole: csDestroying, free notifications,
+    // owned components destroyed, removal from the owner. Safe to call more than once; classes that
+    // are also widgets call it from their destructor, ~TComponent calls it otherwise.
+    void BeforeDestruction();
+
+private:
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    QString FName;
+    TComponentState FComponentState = 0;
+    bool FDestructionStarted = false;
+};
+
+// Deletes the object and clears the pointer (toolkit idiom).
+template <class T> void FreeAndNil(T*& Object)
+{
+    T* doomed = Object;
+    Object = nullptr;
+    delete doomed;
+}

@@ -1,0 +1,93 @@
+// The XML DOM of the program's project, settings and job files, over pugixml.
+//
+// Reading: TXmlDocument::LoadFromFile raises EXmlError naming the file and the reason when the file
+// cannot be read or is not well-formed. Root() is the first element of the document (a declaration
+// or a comment before it is skipped). Whitespace-only text of an element is kept.
+// Writing: CreateRoot, AddChild, SetAttribute (attributes stay in the order they were added),
+// AddComment after the root, then SaveToFile, which writes no XML declaration and replaces the file
+// atomically (an error leaves the old file whole).
+#pragma once
+
+#include "platform/core/SysUtils.h"
+
+#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pugi {
+class xml_document;
+class xml_node;
+} // namespace pugi
+
+class EXmlError : public Exception { using Exception::Exception; };
+
+// A handle on one element; cheap to copy, null when an element was not found.
+class TXmlElement {
+public:
+    TXmlElement() = default;
+
+    bool IsNull() const { return node_ == nullptr; }
+    explicit operator bool() const { return node_ != nullptr; }
+
+    QString NodeName() const;
+
+    // Text content: the concatenated text of the element's descendants.
+    QString Text() const;
+    void SetText(const QString& text);
+
+    bool HasAttribute(const QString& name) const;
+    // Required read: raises EXmlError "attribute NAME missing".
+    QString Attribute(const QString& name) const;
+    // Guarded read: the caller's fallback when the attribute is absent.
+    QString AttributeDef(const QString& name, const QString& fallback) const;
+    // Appends the attribute, or replaces the value in place when it exists.
+    void SetAttribute(const QString& name, const QString& value);
+    QStringList AttributeNames() const;
+
+    // First child element with this name (null when none).
+    TXmlElement Child(const QString& name) const;
+    // Required child: raises EXmlError "element NAME missing".
+    TXmlElement RequiredChild(const QString& name) const;
+    // Text of the named child; raises EXmlError when the child is missing.
+    QString ChildText(const QString& name) const;
+    std::vector<TXmlElement> Children() const;                     // element children only
+    std::vector<TXmlElement> Children(const QString& name) const;  // named element children
+    bool HasChildElements() const;
+
+    TXmlElement AddChild(const QString& name);
+    // Convenience for scalar settings: <name>text</name>.
+    TXmlElement AddTextChild(const QString& name, const QString& text);
+    void AddComment(const QString& text);
+
+private:
+    friend class TXmlDocument;
+    explicit TXmlElement(void* node) : node_(node) {}
+    pugi::xml_node node() const;
+    void* node_ = nullptr;   // pugi::xml_node_struct*
+};
+
+class TXmlDocument {
+public:
+    TXmlDocument();
+    ~TXmlDocument();
+    TXmlDocument(const TXmlDocument&) = delete;
+    TXmlDocument& operator=(const TXmlDocument&) = delete;
+
+    void LoadFromFile(const QString& path);
+    void LoadFromString(const QString& xml);   // errors name "(string)"
+    QString FileName() const { return fileName_; }
+
+    TXmlElement Root() const;                  // first element, null for an empty document
+    TXmlElement CreateRoot(const QString& name);   // clears the document first
+    void AddComment(const QString& text);      // at document level, after what is there
+
+    void SaveToFile(const QString& path) const;
+    QString SaveToString() const;
+
+private:
+    void parse(const void* data, size_t size, const QString& sourceName);
+    std::string serialize() const;
+    std::unique_ptr<pugi::xml_document> doc_;
+    QString fileName_;
+};

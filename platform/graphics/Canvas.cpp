@@ -1,0 +1,1075 @@
+#include "platform/graphics/Canvas.h"
+
+#include "platform/graphics/Bitmaps.h"
+#include "platform/graphics/CanvasScope.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <deque>
+
+namespace
+{
+
+// The window system's MulDiv: a * b / c rounded half away from zero.
+int MulDiv(int a, int b, int c)
+{
+    if (c == 0)
+        return -1;
+    const double v = double(a) * double(b) / double(c);
+    return int(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5));
+}
+
+bool PenVisible(const TPen& pen)
+{
+    return pen.Style != psClear && pen.Color != clNone && pen.Mode != pmNop;
+}
+
+bool BrushVisible(const TBrush& brush)
+{
+    return brush.Style != bsClear && brush.Color != clNone;
+}
+
+// On/off runs of the cosmetic (1-pixel) pen styles, in pixels.
+std::vector<int> DashPattern(TPenStyle style)
+{
+    switch (style) {
+    case psDash:
+        return {18, 6};
+    case psDot:
+        return {3, 3};
+    case psDashDot:
+        return {9, 6, 3, 6};
+    case psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+// The pixels of a 1-pixel line from a towards b, b itself left out (Bresenham, as the window system).
+std::vector<QPoint> LinePixels(TPoint a, TPoint b)
+{
+    std::vector<QPoint> out;
+    const int dx = std::abs(b.X - a.X), dy = -std::abs(b.Y - a.Y);
+    const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
+    int err = dx + dy, x = a.X, y = a.Y;
+    out.reserve(size_t(std::max(dx, -dy)));
+    while (x != b.X || y != b.Y) {
+        out.emplace_back(x, y);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+    return out;
+}
+
+std::vector<QPoint> ApplyDashes(const std::vector<QPoint>& pixels, TPenStyle style)
+{
+    const std::vector<int> pattern = DashPattern(style);
+    if (pattern.empty())
+        return pixels;
+    int period = 0;
+    for (int n : pattern)
+        period += n;
+    std::vector<QPoint> out;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        int pos = int(i % size_t(period)), run = 0;
+        while (pos >= pattern[size_t(run)]) {
+            pos -= pattern[size_t(run)];
+            ++run;
+        }
+        if (run % 2 == 0)
+            out.push_back(pixels[i]);
+    }
+    return out;
+}
+
+QBrush MakeQBrush(const TBrush& brush)
+{
+    const QColor color = ColorToQColor(brush.Color);
+    switch (brush.Style.get()) {
+    case bsHorizontal:
+        return QBrush(color, Qt::HorPattern);
+    case bsVertical:
+        return QBrush(color, Qt::VerPattern);
+    case bsFDiagonal:
+        return QBrush(color, Qt::FDiagPattern);
+    case bsBDiagonal:
+        return QBrush(color, Qt::BDiagPattern);
+    case bsCross:
+        return QBrush(color, Qt::CrossPattern);
+    case bsDiagCross:
+        return QBrush(color, Qt::DiagCrossPattern);
+    case bsClear:
+        return QBrush();
+    case bsSolid:
+        break;
+    }
+    return QBrush(color, Qt::SolidPattern);
+}
+
+QRect NormalRect(int l, int t, int r, int b)
+{
+    return QRect(std::min(l, r), std::min(t, b), std::abs(r - l), std::abs(b - t));
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& points)
+{
+    QPolygon poly;
+    poly.reserve(qsizetype(points.size()));
+    for (const TPoint& pt : points)
+        poly << pt.ToQPoint();
+    return poly;
+}
+
+} // namespace
+
+// ---- Graphics objects ------------------------------------------------------------------------------
+
+void TGraphicsObject::Changed(const void* field)
+{
+    FieldChanged(field);
+    ++version_;
+    if (OnChange)
+        OnChange(this);
+}
+
+TFont::TFont() = default;
+
+void TFont::FieldChanged(const void* field)
+{
+    if (field == &Size)
+        Height.SetSilently(-MulDiv(Size, ScreenPixelsPerInch, 72));
+    else if (field == &Height)
+        Size.SetSilently(-MulDiv(Height, 72, ScreenPixelsPerInch));
+}
+
+void TFont::Assign(const TFont& source)
+{
+    if (&source == this)
+        return;
+    Name.SetSilently(source.Name);
+    Size.SetSilently(source.Size);
+    Height.SetSilently(source.Height);
+    Color.SetSilently(source.Color);
+    Style.SetSilently(source.Style);
+    Orientation.SetSilently(source.Orientation);
+    Charset.SetSilently(source.Charset);
+    Pitch.SetSilently(source.Pitch);
+    Changed(nullptr);
+}
+
+QFont TFont::ToQFont() const
+{
+    QFont f(Name.get());
+    int pixels = -int(Height);
+    if (Height == 0) {
+        pixels = -DefaultHeight;
+    } else if (Height > 0) {
+        // A positive height is the whole cell; find the character height that gives that cell.
+        QFont probe(Name.get());
+        probe.setPixelSize(100);
+        const int cell = QFontMetrics(probe).height();
+        pixels = std::max(1, cell > 0 ? MulDiv(Height, 100, cell) : int(Height));
+    }
+    f.setPixelSize(std::max(1, pixels));
+    f.setBold(Style & fsBold);
+    f.setItalic(Style & fsItalic);
+    f.setUnderline(Style & fsUnderline);
+    f.setStrikeOut(Style & fsStrikeOut);
+    // The window system does not kern by default; widths of pieces then add up like there.
+    f.setKerning(false);
+    if (Pitch == fpFixed) {
+        f.setFixedPitch(true);
+        f.setStyleHint(QFont::Monospace);
+    }
+    return f;
+}
+
+void TFont::AssignQFont(const QFont& font)
+{
+    int pixels = font.pixelSize();
+    if (pixels <= 0)
+        pixels = MulDiv(int(std::lround(font.pointSizeF() * 100)), ScreenPixelsPerInch, 7200);
+    Name.SetSilently(font.family());
+    Height.SetSilently(-std::max(1, pixels));
+    Size.SetSilently(-MulDiv(Height, 72, ScreenPixelsPerInch));
+    TFontStyles style = 0;
+    if (font.bold())
+        style |= fsBold;
+    if (font.italic())
+        style |= fsItalic;
+    if (font.underline())
+        style |= fsUnderline;
+    if (font.strikeOut())
+        style |= fsStrikeOut;
+    Style.SetSilently(style);
+    Changed(nullptr);
+}
+
+void TPen::Assign(const TPen& source)
+{
+    if (&source == this)
+        return;
+    Color.SetSilently(source.Color);
+    Width.SetSilently(source.Width);
+    Style.SetSilently(source.Style);
+    Mode.SetSilently(source.Mode);
+    Changed(nullptr);
+}
+
+void TBrush::Assign(const TBrush& source)
+{
+    if (&source == this)
+        return;
+    Color.SetSilently(source.Color);
+    Style.SetSilently(source.Style);
+    Changed(nullptr);
+}
+
+// ---- Paint scope -------------------------------------------------------------------------------------
+
+namespace
+{
+
+// The raster operation of a pen mode.
+struct TRasterOp {
+    bool skip = false; // pmNop: nothing reaches the surface
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    std::optional<QColor> forced; // pmBlack, pmWhite
+};
+
+TRasterOp RasterOpOf(TPenMode mode)
+{
+    TRasterOp op;
+    switch (mode) {
+    case pmBlack:
+        op.forced = QColor(0, 0, 0);
+        break;
+    case pmWhite:
+        op.forced = QColor(255, 255, 255);
+        break;
+    case pmNop:
+        op.skip = true;
+        break;
+    case pmNot:
+        op.mode = QPainter::RasterOp_NotDestination;
+        break;
+    case pmCopy:
+        break;
+    case pmNotCopy:
+        op.mode = QPainter::RasterOp_NotSource;
+        break;
+    case pmMergePenNot:
+        op.mode = QPainter::RasterOp_SourceOrNotDestination;
+        break;
+    case pmMaskPenNot:
+        op.mode = QPainter::RasterOp_SourceAndNotDestination;
+        break;
+    case pmMergeNotPen:
+        op.mode = QPainter::RasterOp_NotSourceOrDestination;
+        break;
+    case pmMaskNotPen:
+        op.mode = QPainter::RasterOp_NotSourceAndDestination;
+        break;
+    case pmMerge:
+        op.mode = QPainter::RasterOp_SourceOrDestination;
+        break;
+    case pmNotMerge:
+        op.mode = QPainter::RasterOp_NotSourceAndNotDestination;
+        break;
+    case pmMask:
+        op.mode = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case pmNotMask:
+        op.mode = QPainter::RasterOp_NotSourceOrNotDestination;
+        break;
+    case pmXor:
+        op.mode = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case pmNotXor:
+        op.mode = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+    }
+    return op;
+}
+
+QColor PenColor(const TPen& pen, const TRasterOp& op)
+{
+    return op.forced.value_or(ColorToQColor(pen.Color));
+}
+
+// The pen of lines wider than one pixel.
+QPen WidePen(const TPen& pen, const TRasterOp& op)
+{
+    return QPen(PenColor(pen, op), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+} // namespace
+
+TCanvasPaintScope::TCanvasPaintScope(const TCanvas& canvas)
+{
+    if (canvas.painter_) {
+        p_ = canvas.painter_;
+        p_->save();
+        p_->setWorldTransform(canvas.baseTransform_);
+        if (canvas.clip_)
+            p_->setClipRegion(*canvas.clip_, p_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    } else if (canvas.image_ && !canvas.image_->isNull()) {
+        own_.emplace(canvas.image_);
+        p_ = &*own_;
+        if (canvas.clip_)
+            p_->setClipRegion(*canvas.clip_);
+    } else {
+        return;
+    }
+    p_->setWorldTransform(QTransform::fromTranslate(canvas.origin_.X, canvas.origin_.Y) *
+                          canvas.baseTransform_);
+    p_->setRenderHint(QPainter::Antialiasing, false);
+    p_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p_->setBackgroundMode(Qt::TransparentMode);
+    p_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p_->setOpacity(1.0);
+    p_->setLayoutDirection(Qt::LeftToRight);
+}
+
+TCanvasPaintScope::~TCanvasPaintScope()
+{
+    // Only a bound painter outlives the scope; its state goes back as it was.
+    if (p_ && !own_)
+        p_->restore();
+}
+
+// ---- Canvas --------------------------------------------------------------------------------------------
+
+struct TCanvas::SavedState {
+    int id = 0;
+    TPoint penPos, origin;
+    std::optional<QRegion> clip;
+    int bkMode = OPAQUE;
+    TColor bkColor = clWhite, textColor = clBlack;
+    std::unique_ptr<TFont> font = std::make_unique<TFont>();
+    std::unique_ptr<TPen> pen = std::make_unique<TPen>();
+    std::unique_ptr<TBrush> brush = std::make_unique<TBrush>();
+};
+
+TCanvas::TCanvas() : Font(new TFont), Pen(new TPen), Brush(new TBrush), font_(Font), pen_(Pen), brush_(Brush)
+{
+}
+
+TCanvas::TCanvas(QImage* image) : TCanvas()
+{
+    image_ = image;
+}
+
+TCanvas::~TCanvas() = default;
+
+bool TCanvas::CanDraw() const
+{
+    return painter_ != nullptr || (image_ && !image_->isNull());
+}
+
+void TCanvas::SyncObjects() const
+{
+    if (font_->Version() != seenFont_) {
+        seenFont_ = font_->Version();
+        textColor_ = font_->Color;
+    }
+    if (brush_->Version() != seenBrush_) {
+        seenBrush_ = brush_->Version();
+        bkColor_ = brush_->Color;
+        bkMode_ = brush_->Style == bsClear ? TRANSPARENT : OPAQUE;
+    }
+}
+
+const QFont& TCanvas::CurrentQFont() const
+{
+    if (qfontVersion_ != font_->Version()) {
+        qfontVersion_ = font_->Version();
+        qfont_ = font_->ToQFont();
+    }
+    return qfont_;
+}
+
+QImage* TCanvas::PixelSurface(QTransform* toPixels) const
+{
+    const QTransform logical = QTransform::fromTranslate(origin_.X, origin_.Y);
+    if (painter_) {
+        // The engine paints into an image also for a widget (its backing store); the painter's
+        // device transform carries the widget's offset in it.
+        QPaintEngine* engine = painter_->paintEngine();
+        QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+        if (!device || device->devType() != QInternal::Image)
+            return nullptr;
+        if (toPixels)
+            *toPixels = logical * baseTransform_ * painter_->worldTransform().inverted() *
+                        painter_->deviceTransform();
+        return static_cast<QImage*>(device);
+    }
+    if (!image_ || image_->isNull())
+        return nullptr;
+    if (toPixels)
+        *toPixels = logical;
+    return image_;
+}
+
+QSize TCanvas::SurfaceSize() const
+{
+    if (painter_ && painter_->device())
+        return QSize(painter_->device()->width(), painter_->device()->height());
+    if (image_)
+        return image_->size();
+    return QSize(0, 0);
+}
+
+int TCanvas::PixelsPerInch() const
+{
+    if (painter_ && painter_->device() && painter_->device()->devType() != QInternal::Image &&
+        painter_->device()->devType() != QInternal::Widget)
+        return painter_->device()->logicalDpiX();
+    return ScreenPixelsPerInch;
+}
+
+// -- Lines --
+
+void TCanvas::MoveTo(int x, int y)
+{
+    penPos_ = TPoint(x, y);
+}
+
+namespace
+{
+
+// Draws a 1-pixel pen's pixel list.
+void StrokePixels(QPainter& p, const std::vector<QPoint>& pixels, const QColor& color)
+{
+    if (pixels.empty())
+        return;
+    p.setPen(QPen(color, 1));
+    p.drawPoints(pixels.data(), int(pixels.size()));
+}
+
+void StrokeLine(QPainter& p, const TPen& pen, TPoint a, TPoint b)
+{
+    const TRasterOp op = RasterOpOf(pen.Mode);
+    const QColor color = PenColor(pen, op);
+    p.setCompositionMode(op.mode);
+    if (pen.Width <= 1) {
+        const bool solid = pen.Style == psSolid || pen.Style == psInsideFrame;
+        if (solid && (a.Y == b.Y || a.X == b.X)) {
+            // From a up to, not including, b.
+            const QRect run = a.Y == b.Y ? QRect(std::min(a.X, b.X + 1), a.Y, std::abs(b.X - a.X), 1)
+                                         : QRect(a.X, std::min(a.Y, b.Y + 1), 1, std::abs(b.Y - a.Y));
+            if (!run.isEmpty())
+                p.fillRect(run, color);
+            return;
+        }
+        StrokePixels(p, ApplyDashes(LinePixels(a, b), pen.Style), color);
+        return;
+    }
+    p.setPen(WidePen(pen, op));
+    p.drawLine(a.ToQPoint(), b.ToQPoint());
+}
+
+} // namespace
+
+void TCanvas::LineTo(int x, int y)
+{
+    const TPoint from = penPos_;
+    penPos_ = TPoint(x, y);
+    if (!PenVisible(*pen_))
+        return;
+    TCanvasPaintScope p(*this);
+    if (p)
+        StrokeLine(*p, *pen_, from, penPos_);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& points)
+{
+    if (points.size() < 2 || !PenVisible(*pen_))
+        return;
+    TCanvasPaintScope p(*this);
+    if (!p)
+        return;
+    if (pen_->Width > 1) {
+        const TRasterOp op = RasterOpOf(pen_->Mode);
+        p->setCompositionMode(op.mode);
+        p->setPen(WidePen(*pen_, op));
+        p->drawPolyline(ToQPolygon(points));
+        return;
+    }
+    for (size_t i = 1; i < points.size(); ++i)
+        StrokeLine(*p, *pen_, points[i - 1], points[i]);
+}
+
+// -- Shapes --
+
+namespace
+{
+
+// Fills `area` with the brush (hatches over the background colour in opaque mode).
+void FillArea(QPainter& p, const QRect& area, const TBrush& brush, const TRasterOp& op, int bkMode,
+              TColor bkColor)
+{
+    if (area.isEmpty())
+        return;
+    p.setCompositionMode(op.mode);
+    if (op.forced) {
+        p.fillRect(area, *op.forced);
+        return;
+    }
+    if (brush.Style != bsSolid && bkMode == OPAQUE && bkColor != clNone)
+        p.fillRect(area, ColorToQColor(bkColor));
+    p.fillRect(area, MakeQBrush(brush));
+}
+
+} // namespace
+
+void TCanvas::Rectangle(int l, int t, int r, int b)
+{
+    SyncObjects();
+    const QRect box = NormalRect(l, t, r, b);
+    const bool pen = PenVisible(*pen_);
+    const bool brush = BrushVisible(*brush_);
+    if (box.isEmpty() || (!pen && !brush))
+        return;
+    TCanvasPaintScope p(*this);
+    if (!p)
+        return;
+    const TRasterOp op = RasterOpOf(pen_->Mode);
+    if (op.skip)
+        return;
+    if (!pen) {
+        // Without an outline the window system leaves the right column and bottom row out.
+        FillArea(*p, box.adjusted(0, 0, -1, -1), *brush_, op, bkMode_, bkColor_);
+        return;
+    }
+    const int w = std::max(1, int(pen_->Width));
+    if (brush)
+        FillArea(*p, box.adjusted(w, w, -w, -w), *brush_, op, bkMode_, bkColor_);
+    const QColor color = PenColor(*pen_, op);
+    p->setCompositionMode(op.mode);
+    if (w == 1 && pen_->Style != psSolid && pen_->Style != psInsideFrame) {
+        // Dashes run round the outline clockwise from the top-left corner.
+        const int x0 = box.left(), y0 = box.top(), x1 = box.left() + box.width() - 1,
+                  y1 = box.top() + box.height() - 1;
+        std::vector<QPoint> ring;
+        for (int x = x0; x < x1; ++x)
+            ring.emplace_back(x, y0);
+        for (int y = y0; y < y1; ++y)
+            ring.emplace_back(x1, y);
+        for (int x = x1; x > x0; --x)
+            ring.emplace_back(x, y1);
+        for (int y = y1; y > y0; --y)
+            ring.emplace_back(x0, y);
+        if (ring.empty())
+            ring.emplace_back(x0, y0);
+        StrokePixels(*p, ApplyDashes(ring, pen_->Style), color);
+        return;
+    }
+    // The outline lies inside the box; four bands that do not overlap, so raster operations apply once.
+    const int bw = std::min(w, (box.width() + 1) / 2), bh = std::min(w, (box.height() + 1) / 2);
+    p->fillRect(QRect(box.left(), box.top(), box.width(), bh), color);
+    if (box.height() > bh)
+        p->fillRect(QRect(box.left(), box.bottom() - bh + 1, box.width(), bh), color);
+    const int midTop = box.top() + bh, midHeight = box.height() - 2 * bh;
+    if (midHeight > 0) {
+        p->fillRect(QRect(box.left(), midTop, bw, midHeight), color);
+        if (box.width() > bw)
+            p->fillRect(QRect(box.right() - bw + 1, midTop, bw, midHeight), color);
+    }
+}
+
+namespace
+{
+
+// Sets the painter's pen and brush for an ellipse, round rectangle or polygon, and returns the
+// rectangle Qt has to be given so that the shape covers `box` exactly.
+QRectF PrepareShape(QPainter& p, const TPen& pen, const TBrush& brush, const TRasterOp& op, int bkMode,
+                    TColor bkColor, const QRect& box)
+{
+    p.setCompositionMode(op.mode);
+    if (BrushVisible(brush)) {
+        p.setBrush(op.forced ? QBrush(*op.forced) : MakeQBrush(brush));
+        if (brush.Style != bsSolid && bkMode == OPAQUE && bkColor != clNone) {
+            p.setBackgroundMode(Qt::OpaqueMode);
+            p.setBackground(ColorToQColor(bkColor));
+        }
+    } else {
+        p.setBrush(Qt::NoBrush);
+    }
+    if (!PenVisible(pen)) {
+        p.setPen(Qt::NoPen);
+        return QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1);
+    }
+    const QColor color = PenColor(pen, op);
+    const int w = std::max(1, int(pen.Width));
+    if (w == 1) {
+        QPen thin(color, 1);
+        if (pen.Style == psDash)
+            thin.setStyle(Qt::DashLine);
+        if (pen.Style == psDot)
+            thin.setStyle(Qt::DotLine);
+        if (pen.Style == psDashDot)
+            thin.setStyle(Qt::DashDotLine);
+        if (pen.Style == psDashDotDot)
+            thin.setStyle(Qt::DashDotDotLine);
+        p.setPen(thin);
+        // A 1-pixel aliased outline reaches one pixel beyond the rectangle Qt is given.
+        return QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1);
+    }
+    p.setPen(QPen(color, w, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    return QRectF(box.x() + w / 2.0, box.y() + w / 2.0, box.width() - w, box.height() - w);
+}
+
+} // namespace
+
+void TCanvas::Ellipse(int l, int t, int r, int b)
+{
+    SyncObjects();
+    const QRect box = NormalRect(l, t, r, b);
+    if (box.isEmpty() || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
+        return;
+    TCanvasPaintScope p(*this);
+    const TRasterOp op = RasterOpOf(pen_->Mode);
+    if (!p || op.skip)
+        return;
+    p->drawEllipse(PrepareShape(*p, *pen_, *brush_, op, bkMode_, bkColor_, box));
+}
+
+void TCanvas::RoundRect(int l, int t, int r, int b, int cw, int ch)
+{
+    SyncObjects();
+    const QRect box = NormalRect(l, t, r, b);
+    if (box.isEmpty() || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
+        return;
+    TCanvasPaintScope p(*this);
+    const TRasterOp op = RasterOpOf(pen_->Mode);
+    if (!p || op.skip)
+        return;
+    const QRectF shape = PrepareShape(*p, *pen_, *brush_, op, bkMode_, bkColor_, box);
+    p->drawRoundedRect(shape, std::min(std::abs(cw), box.width()) / 2.0,
+                       std::min(std::abs(ch), box.height()) / 2.0);
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points)
+{
+    SyncObjects();
+    if (points.size() < 2 || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
+        return;
+    TCanvasPaintScope p(*this);
+    const TRasterOp op = RasterOpOf(pen_->Mode);
+    if (!p || op.skip)
+        return;
+    const QPolygon poly = ToQPolygon(points);
+    PrepareShape(*p, *pen_, *brush_, op, bkMode_, bkColor_, poly.boundingRect());
+    p->drawPolygon(poly, Qt::OddEvenFill);
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    SyncObjects();
+    if (r.IsEmpty() || !BrushVisible(*brush_))
+        return;
+    TCanvasPaintScope p(*this);
+    if (p)
+        FillArea(*p, r.ToQRect(), *brush_, TRasterOp(), bkMode_, bkColor_);
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    if (r.IsEmpty() || !BrushVisible(*brush_))
+        return;
+    TCanvasPaintScope p(*this);
+    if (!p)
+        return;
+    const QBrush brush = MakeQBrush(*brush_);
+    const QRect q = r.ToQRect();
+    p->fillRect(QRect(q.left(), q.top(), q.width(), 1), brush);
+    if (q.height() > 1)
+        p->fillRect(QRect(q.left(), q.bottom(), q.width(), 1), brush);
+    if (q.height() > 2) {
+        p->fillRect(QRect(q.left(), q.top() + 1, 1, q.height() - 2), brush);
+        if (q.width() > 1)
+            p->fillRect(QRect(q.right(), q.top() + 1, 1, q.height() - 2), brush);
+    }
+}
+
+void TCanvas::DrawFocusRect(const TRect& r)
+{
+    if (r.IsEmpty())
+        return;
+    TCanvasPaintScope p(*this);
+    if (!p)
+        return;
+    // Every other pixel of the outline, counted from the top-left corner, is inverted.
+    std::vector<QPoint> dots;
+    const int x0 = r.Left, y0 = r.Top, x1 = r.Right - 1, y1 = r.Bottom - 1;
+    auto add = [&](int x, int y) {
+        if (((x - x0) + (y - y0)) % 2 == 0)
+            dots.emplace_back(x, y);
+    };
+    for (int x = x0; x <= x1; ++x)
+        add(x, y0);
+    if (y1 > y0)
+        for (int x = x0; x <= x1; ++x)
+            add(x, y1);
+    for (int y = y0 + 1; y < y1; ++y) {
+        add(x0, y);
+        if (x1 > x0)
+            add(x1, y);
+    }
+    p->setCompositionMode(QPainter::RasterOp_NotDestination);
+    StrokePixels(*p, dots, QColor(0, 0, 0));
+}
+
+// -- Pixels and flood fill --
+
+TColor TCanvas::GetPixel(int x, int y) const
+{
+    QTransform toPixels;
+    const QImage* image = PixelSurface(&toPixels);
+    if (!image)
+        return clNone;
+    const QPointF centre = toPixels.map(QPointF(x + 0.5, y + 0.5));
+    const int px = int(std::floor(centre.x())), py = int(std::floor(centre.y()));
+    if (!image->rect().contains(px, py))
+        return clNone;
+    return QColorToColor(QColor::fromRgb(image->pixel(px, py)));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color)
+{
+    if (color == clNone)
+        return;
+    TCanvasPaintScope p(*this);
+    if (p)
+        p->fillRect(QRect(x, y, 1, 1), ColorToQColor(color));
+}
+
+void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
+{
+    SyncObjects();
+    QTransform toPixels;
+    const QImage* image = PixelSurface(&toPixels);
+    if (!image || !BrushVisible(*brush_))
+        return;
+    // Works in the surface's pixels; the canvas clip still limits what is painted.
+    const QRect bounds = image->rect();
+    const QPointF seedAt = toPixels.map(QPointF(x + 0.5, y + 0.5));
+    const QPoint start(int(std::floor(seedAt.x())), int(std::floor(seedAt.y())));
+    if (!bounds.contains(start))
+        return;
+    const QRgb key = ColorToQColor(color).rgb() & 0xFFFFFF;
+    auto inside = [&](int px, int py) {
+        const bool same = (image->pixel(px, py) & 0xFFFFFF) == key;
+        return style == fsSurface ? same : !same;
+    };
+    if (!inside(start.x(), start.y()))
+        return;
+    // Scan-line fill on a mark map; the marked spans become one region for the brush.
+    const int w = bounds.width(), h = bounds.height();
+    std::vector<uint8_t> marked(size_t(w) * size_t(h), 0);
+    auto at = [&](int px, int py) -> uint8_t& {
+        return marked[size_t(py - bounds.top()) * size_t(w) + size_t(px - bounds.left())];
+    };
+    std::vector<QRect> spans;
+    std::deque<QPoint> todo{start};
+    while (!todo.empty()) {
+        const QPoint seed = todo.front();
+        todo.pop_front();
+        if (at(seed.x(), seed.y()) || !inside(seed.x(), seed.y()))
+            continue;
+        int l = seed.x(), r = seed.x();
+        while (l > bounds.left() && !at(l - 1, seed.y()) && inside(l - 1, seed.y()))
+            --l;
+        while (r < bounds.right() && !at(r + 1, seed.y()) && inside(r + 1, seed.y()))
+            ++r;
+        for (int i = l; i <= r; ++i)
+            at(i, seed.y()) = 1;
+        spans.emplace_back(l, seed.y(), r - l + 1, 1);
+        for (int ny : {seed.y() - 1, seed.y() + 1}) {
+            if (ny < bounds.top() || ny > bounds.bottom())
+                continue;
+            for (int i = l; i <= r; ++i)
+                if (!at(i, ny) && inside(i, ny) && (i == l || !inside(i - 1, ny) || at(i - 1, ny)))
+                    todo.emplace_back(i, ny);
+        }
+    }
+    // setRects wants y-x banded order.
+    std::sort(spans.begin(), spans.end(),
+              [](const QRect& a, const QRect& b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
+    QRegion area;
+    area.setRects(spans.data(), int(spans.size()));
+    TCanvasPaintScope p(*this);
+    if (!p)
+        return;
+    // The spans are in the surface's pixels: undo everything between logical and surface coordinates.
+    p->setWorldTransform(QTransform());
+    p->setWorldTransform(p->deviceTransform().inverted());
+    p->setClipRegion(area, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    FillArea(*p, area.boundingRect(), *brush_, TRasterOp(), bkMode_, bkColor_);
+}
+
+// -- Clipping, origin, saved states --
+
+void TCanvas::SelectClipRgn(const QRegion* region)
+{
+    if (region)
+        clip_ = *region;
+    else
+        clip_.reset();
+}
+
+QRegion TCanvas::ClipRgn() const
+{
+    if (clip_)
+        return *clip_;
+    const QSize size = SurfaceSize();
+    return QRegion(0, 0, size.width(), size.height());
+}
+
+void TCanvas::IntersectClipRect(const TRect& r)
+{
+    const QRegion device(r.ToQRect().translated(origin_.X, origin_.Y));
+    clip_ = clip_ ? (*clip_ & device) : (CanDraw() ? ClipRgn() & device : device);
+}
+
+void TCanvas::ExcludeClipRect(const TRect& r)
+{
+    const QRegion device(r.ToQRect().translated(origin_.X, origin_.Y));
+    QRegion base = ClipRgn();
+    if (!clip_ && !CanDraw())
+        base = QRegion(-0x3FFFFFF, -0x3FFFFFF, 0x7FFFFFF, 0x7FFFFFF);
+    clip_ = base - device;
+}
+
+TRect TCanvas::ClipRect() const
+{
+    const QRect box = ClipRgn().boundingRect();
+    if (box.isEmpty())
+        return TRect();
+    return TRect::FromQRect(box.translated(-origin_.X, -origin_.Y));
+}
+
+int TCanvas::Save()
+{
+    SyncObjects();
+    SavedState s;
+    s.id = nextSaveId_++;
+    s.penPos = penPos_;
+    s.origin = origin_;
+    s.clip = clip_;
+    s.bkMode = bkMode_;
+    s.bkColor = bkColor_;
+    s.textColor = textColor_;
+    s.font->Assign(*font_);
+    s.pen->Assign(*pen_);
+    s.brush->Assign(*brush_);
+    saved_.push_back(std::move(s));
+    return saved_.back().id;
+}
+
+void TCanvas::Restore(int id)
+{
+    if (saved_.empty())
+        return;
+    auto it = saved_.end() - 1;
+    if (id > 0) {
+        it = std::find_if(saved_.begin(), saved_.end(), [id](const SavedState& s) { return s.id == id; });
+        if (it == saved_.end())
+            return;
+    }
+    SavedState& s = *it;
+    penPos_ = s.penPos;
+    origin_ = s.origin;
+    clip_ = s.clip;
+    font_->Assign(*s.font);
+    pen_->Assign(*s.pen);
+    brush_->Assign(*s.brush);
+    SyncObjects();
+    bkMode_ = s.bkMode;
+    bkColor_ = s.bkColor;
+    textColor_ = s.textColor;
+    saved_.erase(it, saved_.end());
+}
+
+// -- Pictures --
+
+void TCanvas::Draw(int x, int y, const TGraphic* graphic)
+{
+    Draw(x, y, graphic, 255);
+}
+
+void TCanvas::Draw(int x, int y, const TGraphic* graphic, uint8_t opacity)
+{
+    if (graphic && !graphic->Empty())
+        graphic->Draw(this, Bounds(x, y, graphic->Width(), graphic->Height()), opacity);
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TGraphic* graphic)
+{
+    if (graphic && !graphic->Empty())
+        graphic->Draw(this, r, 255);
+}
+
+void TCanvas::DrawImage(const TRect& dest, const QImage& image, const TRect& sourceRect, uint8_t opacity)
+{
+    if (dest.IsEmpty() || sourceRect.IsEmpty() || image.isNull() || opacity == 0)
+        return;
+    TCanvasPaintScope p(*this);
+    if (!p)
+        return;
+    p->setOpacity(opacity / 255.0);
+    p->drawImage(dest.ToQRect(), image, sourceRect.ToQRect());
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect)
+{
+    if (!source)
+        return;
+    QTransform toPixels;
+    const QImage* image = source->PixelSurface(&toPixels);
+    if (!image)
+        return;
+    // A copy first: source and destination may be the same image.
+    const QImage part = image->copy(toPixels.mapRect(sourceRect.ToQRect()));
+    DrawImage(dest, part, TRect(0, 0, part.width(), part.height()));
+}
+
+// ---- Painter binding -------------------------------------------------------------------------------------
+
+TCanvasPainterBinding::TCanvasPainterBinding(TCanvas& canvas, QPainter& painter)
+    : canvas_(canvas), painter_(canvas.painter_), transform_(canvas.baseTransform_), penPos_(canvas.penPos_),
+      origin_(canvas.origin_), clip_(canvas.clip_)
+{
+    canvas.painter_ = &painter;
+    canvas.baseTransform_ = painter.worldTransform();
+    canvas.penPos_ = TPoint();
+    canvas.origin_ = TPoint();
+    canvas.clip_.reset();
+}
+
+TCanvasPainterBinding::~TCanvasPainterBinding()
+{
+    canvas_.painter_ = painter_;
+    canvas_.baseTransform_ = transform_;
+    canvas_.penPos_ = penPos_;
+    canvas_.origin_ = origin_;
+    canvas_.clip_ = clip_;
+}
+
+// ---- The window system's calls -------------------------------------------------------------------------
+
+int DrawText(HDC dc, const QString& text, int count, TRect& r, uint32_t flags)
+{
+    return dc ? dc->DrawText(text, r, flags, count) : 0;
+}
+
+int DrawTextEx(HDC dc, const QString& text, int count, TRect& r, uint32_t flags)
+{
+    return DrawText(dc, text, count, r, flags);
+}
+
+int SetBkMode(HDC dc, int mode)
+{
+    const int previous = dc->BkMode();
+    dc->SetBkMode(mode);
+    return previous;
+}
+
+TColor SetBkColor(HDC dc, TColor color)
+{
+    const TColor previous = dc->BkColor();
+    dc->SetBkColor(color);
+    return previous;
+}
+
+TColor SetTextColor(HDC dc, TColor color)
+{
+    const TColor previous = dc->TextColor();
+    dc->SetTextColor(color);
+    return previous;
+}
+
+void DrawFocusRect(HDC dc, const TRect& r)
+{
+    dc->DrawFocusRect(r);
+}
+
+int SaveDC(HDC dc)
+{
+    return dc->Save();
+}
+
+bool RestoreDC(HDC dc, int id)
+{
+    dc->Restore(id);
+    return true;
+}
+
+void SetWindowOrgEx(HDC dc, int x, int y, TPoint* previous)
+{
+    if (previous)
+        *previous = dc->WindowOrg();
+    dc->SetWindowOrg(x, y);
+}
+
+void MoveWindowOrg(HDC dc, int dx, int dy)
+{
+    dc->MoveWindowOrg(dx, dy);
+}
+
+namespace
+{
+constexpr int NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3;
+int RegionKind(const QRegion& r)
+{
+    return r.isEmpty() ? NULLREGION : (r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION);
+}
+} // namespace
+
+int SelectClipRgn(HDC dc, const QRegion* region)
+{
+    dc->SelectClipRgn(region);
+    return RegionKind(dc->ClipRgn());
+}
+
+int IntersectClipRect(HDC dc, int l, int t, int r, int b)
+{
+    dc->IntersectClipRect(TRect(l, t, r, b));
+    return RegionKind(dc->ClipRgn());
+}
+
+QRegion CreateRectRgn(int l, int t, int r, int b)
+{
+    return QRegion(NormalRect(l, t, r, b));
+}
+
+QRegion CreateEllipticRgn(int l, int t, int r, int b)
+{
+    return QRegion(NormalRect(l, t, r, b), QRegion::Ellipse);
+}
+
+QRegion CreateRoundRectRgn(int l, int t, int r, int b, int cw, int ch)
+{
+    const QRect box = NormalRect(l, t, r, b);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(box), std::abs(cw) / 2.0, std::abs(ch) / 2.0);
+    return QRegion(path.toFillPolygon().toPolygon(), Qt::WindingFill);
+}
+
+QRegion CreatePolygonRgn(const std::vector<TPoint>& points)
+{
+    return QRegion(ToQPolygon(points), Qt::WindingFill);
+}

@@ -1,0 +1,323 @@
+// Text on the canvas: TextOut, TextRect, measuring, and DrawText with the window system's flags.
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/CanvasScope.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+namespace
+{
+
+// A line to draw and the characters of it that a prefix mark underlines.
+struct TTextLine {
+    QString text;
+    std::vector<int> underlined;
+};
+
+// "&x" underlines x, "&&" is one "&", a "&" at the very end is dropped.
+TTextLine StripPrefixes(const QString& s)
+{
+    TTextLine line;
+    line.text.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] != '&') {
+            line.text += s[i];
+            continue;
+        }
+        if (i + 1 >= s.size())
+            break;
+        ++i;
+        if (s[i] != '&')
+            line.underlined.push_back(int(line.text.size()));
+        line.text += s[i];
+    }
+    return line;
+}
+
+// Widths with tab stops every eight average characters (DT_EXPANDTABS); tabs are otherwise gone.
+class TTextMeasure
+{
+  public:
+    TTextMeasure(const QFontMetrics& fm, bool expandTabs)
+        : fm_(fm), tab_(std::max(1, 8 * fm.averageCharWidth())), expandTabs_(expandTabs)
+    {
+    }
+
+    int Width(const QString& s) const
+    {
+        if (!expandTabs_ || !s.contains('\t'))
+            return fm_.horizontalAdvance(s);
+        int x = 0;
+        const QStringList parts = s.split('\t');
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            x += fm_.horizontalAdvance(parts[i]);
+            if (i + 1 < parts.size())
+                x = (x / tab_ + 1) * tab_;
+        }
+        return x;
+    }
+
+  private:
+    const QFontMetrics& fm_;
+    int tab_;
+    bool expandTabs_;
+};
+
+bool IsBlank(QChar c)
+{
+    return c == ' ' || c == '\t';
+}
+
+TTextLine Slice(const TTextLine& line, int from, int to)
+{
+    TTextLine out;
+    out.text = line.text.mid(from, to - from);
+    for (int u : line.underlined)
+        if (u >= from && u < to)
+            out.underlined.push_back(u - from);
+    return out;
+}
+
+// Breaks a paragraph between words so that each line fits maxWidth; blanks at a break vanish.
+// A word wider than maxWidth stays whole (split by characters only with DT_EDITCONTROL).
+void WrapParagraph(const TTextLine& para, int maxWidth, bool splitWords, const TTextMeasure& m,
+                   std::vector<TTextLine>& out)
+{
+    const QString& s = para.text;
+    const int n = int(s.size());
+    int start = 0;
+    if (n == 0) {
+        out.push_back(para);
+        return;
+    }
+    while (start < n) {
+        int fitEnd = -1, fitNext = n, pos = start;
+        while (pos < n) {
+            int we = pos;
+            if (pos == start)
+                while (we < n && IsBlank(s[we]))
+                    ++we; // leading blanks of the paragraph stay
+            while (we < n && !IsBlank(s[we]))
+                ++we;
+            int next = we;
+            while (next < n && IsBlank(s[next]))
+                ++next;
+            if (fitEnd >= 0 && m.Width(s.mid(start, we - start)) > maxWidth)
+                break;
+            fitEnd = we;
+            fitNext = next;
+            pos = next;
+        }
+        if (splitWords && m.Width(s.mid(start, fitEnd - start)) > maxWidth) {
+            int end = start + 1;
+            while (end < fitEnd && m.Width(s.mid(start, end + 1 - start)) <= maxWidth)
+                ++end;
+            fitEnd = end;
+            fitNext = end;
+        }
+        out.push_back(Slice(para, start, fitEnd));
+        start = fitNext;
+    }
+}
+
+void Ellipsize(TTextLine& line, int maxWidth, const TTextMeasure& m)
+{
+    if (m.Width(line.text) <= maxWidth)
+        return;
+    const QString dots = QStringLiteral("...");
+    int keep = int(line.text.size());
+    while (keep > 0 && m.Width(line.text.left(keep) + dots) > maxWidth)
+        --keep;
+    line.text = line.text.left(keep) + dots;
+    std::erase_if(line.underlined, [keep](int u) { return u >= keep; });
+}
+
+// One line of text with its top-left at (x, y), turned by the font's orientation around that point.
+void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetrics& fm, const TTextMeasure& m,
+              int lineHeight, bool opaque, TColor bkColor, TColor textColor, int orientation, bool rtl,
+              bool glyphs, bool underlines)
+{
+    p.save();
+    if (orientation != 0) {
+        p.translate(x, y);
+        p.rotate(-orientation / 10.0);
+        x = 0;
+        y = 0;
+    }
+    const int width = m.Width(line.text);
+    if (opaque && bkColor != clNone)
+        p.fillRect(QRect(x, y, width, lineHeight), ColorToQColor(bkColor));
+    if (textColor != clNone) {
+        const QColor color = ColorToQColor(textColor);
+        p.setPen(color);
+        if (glyphs) {
+            if (rtl) {
+                p.setLayoutDirection(Qt::RightToLeft);
+                p.drawText(QRect(x, y, width + 1, lineHeight),
+                           Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine, line.text);
+            } else if (!line.text.contains('\t')) {
+                p.drawText(QPoint(x, y + fm.ascent()), line.text);
+            } else {
+                qsizetype from = 0;
+                while (from <= line.text.size()) {
+                    qsizetype tab = line.text.indexOf('\t', from);
+                    if (tab < 0)
+                        tab = line.text.size();
+                    p.drawText(QPoint(x + m.Width(line.text.left(from)), y + fm.ascent()),
+                               line.text.mid(from, tab - from));
+                    from = tab + 1;
+                }
+            }
+        }
+        if (underlines) {
+            const int thickness = std::max(1, fm.lineWidth());
+            const int uy = y + fm.ascent() + std::max(1, fm.underlinePos());
+            for (int u : line.underlined) {
+                const int ux = x + m.Width(line.text.left(u));
+                p.fillRect(QRect(ux, uy, m.Width(line.text.mid(u, 1)), thickness), color);
+            }
+        }
+    }
+    p.restore();
+}
+
+} // namespace
+
+int TCanvas::TextWidth(const QString& text)
+{
+    return QFontMetrics(CurrentQFont()).horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight(const QString&)
+{
+    return QFontMetrics(CurrentQFont()).height();
+}
+
+TPoint TCanvas::TextExtent(const QString& text)
+{
+    const QFontMetrics fm(CurrentQFont());
+    return TPoint(fm.horizontalAdvance(text), fm.height());
+}
+
+TTextMetric TCanvas::TextMetrics()
+{
+    const QFont& f = CurrentQFont();
+    const QFontMetrics fm(f);
+    TTextMetric tm;
+    tm.tmHeight = fm.height();
+    tm.tmAscent = fm.ascent();
+    tm.tmDescent = fm.descent();
+    tm.tmInternalLeading = std::max(0, fm.height() - f.pixelSize());
+    tm.tmExternalLeading = std::max(0, fm.leading());
+    tm.tmAveCharWidth = fm.averageCharWidth();
+    tm.tmMaxCharWidth = fm.maxWidth();
+    return tm;
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    SyncObjects();
+    const QFontMetrics fm(CurrentQFont());
+    const TTextMeasure m(fm, false);
+    TCanvasPaintScope p(*this);
+    if (p) {
+        p->setFont(CurrentQFont());
+        DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), bkMode_ == OPAQUE, bkColor_, textColor_,
+                 font_->Orientation, false, true, false);
+    }
+    penPos_ = TPoint(x + fm.horizontalAdvance(text), y);
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
+{
+    SyncObjects();
+    TCanvasPaintScope p(*this);
+    if (!p)
+        return;
+    const QFontMetrics fm(CurrentQFont());
+    const TTextMeasure m(fm, false);
+    p->setClipRect(r.ToQRect(), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (bkMode_ == OPAQUE && bkColor_ != clNone)
+        p->fillRect(r.ToQRect(), ColorToQColor(bkColor_));
+    p->setFont(CurrentQFont());
+    DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), false, bkColor_, textColor_,
+             font_->Orientation, false, true, false);
+}
+
+int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
+{
+    SyncObjects();
+    QString s = count >= 0 ? text.left(count) : text;
+    const QFont& font = CurrentQFont();
+    const QFontMetrics fm(font);
+    const bool expandTabs = flags & DT_EXPANDTABS;
+    const TTextMeasure m(fm, expandTabs);
+    const bool single = flags & DT_SINGLELINE;
+    const int lineHeight = fm.height() + ((flags & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
+    const int maxWidth = r.Width();
+    if (!expandTabs)
+        s.remove('\t');
+
+    QStringList paragraphs;
+    if (single) {
+        s.remove('\r');
+        s.remove('\n');
+        paragraphs << s;
+    } else {
+        s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        s.replace('\r', '\n');
+        paragraphs = s.split('\n');
+    }
+    std::vector<TTextLine> lines;
+    for (const QString& para : paragraphs) {
+        const TTextLine line = (flags & DT_NOPREFIX) ? TTextLine{para, {}} : StripPrefixes(para);
+        if ((flags & DT_WORDBREAK) && !single)
+            WrapParagraph(line, maxWidth, flags & DT_EDITCONTROL, m, lines);
+        else
+            lines.push_back(line);
+    }
+    if (flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS))
+        for (TTextLine& line : lines)
+            Ellipsize(line, maxWidth, m);
+
+    int widest = 0;
+    for (const TTextLine& line : lines)
+        widest = std::max(widest, m.Width(line.text));
+    const int total = s.isEmpty() && !single ? 0 : int(lines.size()) * lineHeight;
+
+    if (flags & DT_CALCRECT) {
+        r.Right = r.Left + widest;
+        r.Bottom = r.Top + total;
+        return total;
+    }
+
+    int y = r.Top;
+    if (single && (flags & DT_VCENTER))
+        y = r.Top + (r.Height() - lineHeight) / 2;
+    else if (single && (flags & DT_BOTTOM))
+        y = r.Bottom - lineHeight;
+    const int result = single && (flags & (DT_VCENTER | DT_BOTTOM)) ? y + lineHeight - r.Top : total;
+    if (s.isEmpty())
+        return result;
+
+    TCanvasPaintScope p(*this);
+    if (!p)
+        return result;
+    if (!(flags & DT_NOCLIP))
+        p->setClipRect(r.ToQRect(), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    p->setFont(font);
+    const bool glyphs = !(flags & DT_PREFIXONLY);
+    const bool underlines = !(flags & DT_HIDEPREFIX);
+    for (const TTextLine& line : lines) {
+        const int w = m.Width(line.text);
+        int x = r.Left;
+        if (flags & DT_CENTER)
+            x = r.Left + (maxWidth - w) / 2;
+        else if (flags & DT_RIGHT)
+            x = r.Right - w;
+        DrawLine(*p, x, y, line, fm, m, lineHeight, bkMode_ == OPAQUE, bkColor_, textColor_,
+                 font_->Orientation, flags & DT_RTLREADING, glyphs, underlines);
+        y += lineHeight;
+    }
+    return result;
+}

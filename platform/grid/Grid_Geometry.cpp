@@ -1,0 +1,258 @@
+// Geometry of the toolkit grid: the arithmetic of one axis (positions, visible counts, scroll limits)
+// and the grid's cell rectangles, hit tests and sizing zones built on it.
+#include "platform/grid/Grid.h"
+#include "platform/grid/GridModel.h"
+
+#include <cstdlib>
+
+void TGridAxis::SetCount(int count)
+{
+    count_ = std::max(count, 0);
+    if (!sizes_.empty())
+        sizes_.resize(size_t(count_), default_);
+}
+
+void TGridAxis::SetDefaultSize(int size)
+{
+    default_ = std::max(size, 0);
+    sizes_.clear();
+}
+
+bool TGridAxis::SetSize(int i, int size)
+{
+    size = std::max(size, 0);
+    if (size == Size(i))
+        return false;
+    if (sizes_.empty())
+        sizes_.assign(size_t(count_), default_);
+    sizes_[size_t(i)] = size;
+    return true;
+}
+
+int TGridAxis::FixedExtent() const
+{
+    if (sizes_.empty())
+        return Fixed * default_;
+    int sum = 0;
+    for (int j = 0; j < Fixed; ++j)
+        sum += sizes_[size_t(j)];
+    return sum;
+}
+
+int TGridAxis::Position(int i, int extent) const
+{
+    if (i < 0 || i >= count_)
+        return NotVisible;
+    long long pos = 0;
+    if (i < Fixed) {
+        for (int j = 0; j < i; ++j)
+            pos += Size(j);
+    } else if (i < First) {
+        return NotVisible;
+    } else if (sizes_.empty()) {
+        pos = FixedExtent() + (long long)(i - First) * default_;
+    } else {
+        pos = FixedExtent();
+        for (int j = First; j < i && pos < extent; ++j)
+            pos += sizes_[size_t(j)];
+    }
+    return pos < extent ? int(pos) : NotVisible;
+}
+
+int TGridAxis::FullyVisibleCount(int extent) const
+{
+    const int avail = extent - FixedExtent();
+    if (avail <= 0 || First >= count_)
+        return 0;
+    if (sizes_.empty())
+        return default_ > 0 ? std::min(count_ - First, avail / default_) : count_ - First;
+    int n = 0;
+    for (int j = First, pos = 0; j < count_; ++j, ++n) {
+        pos += sizes_[size_t(j)];
+        if (pos > avail)
+            break;
+    }
+    return n;
+}
+
+int TGridAxis::LastVisible(int extent) const
+{
+    int last = -1;
+    int pos = 0;
+    for (int j = 0; j < Fixed && j < count_; ++j) {
+        if (pos >= extent)
+            return last;
+        last = j;
+        pos += Size(j);
+    }
+    if (pos >= extent || First >= count_)
+        return last;
+    if (sizes_.empty() && default_ > 0)
+        return std::min(count_ - 1, First + (extent - pos + default_ - 1) / default_ - 1);
+    for (int j = First; j < count_ && pos < extent; ++j) {
+        last = j;
+        pos += Size(j);
+    }
+    return last;
+}
+
+int TGridAxis::MaxFirst(int extent) const
+{
+    const int avail = extent - FixedExtent();
+    int first;
+    if (sizes_.empty() && default_ > 0) {
+        first = count_ - std::max(avail, 0) / default_;
+    } else {
+        int i = count_ - 1;
+        for (int acc = 0; i >= Fixed; --i) {
+            acc += Size(i);
+            if (acc > avail)
+                break;
+        }
+        first = i + 1;
+    }
+    return std::clamp(first, Fixed, std::max(Fixed, count_ - 1));
+}
+
+int TGridAxis::FirstShowing(int i, int extent) const
+{
+    if (i < Fixed || i >= count_)
+        return First;
+    if (i < First)
+        return i;
+    const int avail = extent - FixedExtent();
+    // Walk back from i while the entries still fit; stop at the current First (no move needed).
+    int acc = Size(i);
+    if (acc > avail)
+        return i;
+    int f = i;
+    while (f > First) {
+        const int next = acc + Size(f - 1);
+        if (next > avail)
+            return f;
+        acc = next;
+        --f;
+    }
+    return First;
+}
+
+int TGridAxis::IndexAt(int pos) const
+{
+    if (pos < 0)
+        return -1;
+    int acc = 0;
+    for (int j = 0; j < Fixed && j < count_; ++j) {
+        acc += Size(j);
+        if (pos < acc)
+            return j;
+    }
+    if (sizes_.empty()) {
+        if (default_ <= 0)
+            return -1;
+        const long long j = First + (long long)(pos - acc) / default_;
+        return j < count_ ? int(j) : -1;
+    }
+    for (int j = First; j < count_; ++j) {
+        acc += sizes_[size_t(j)];
+        if (pos < acc)
+            return j;
+    }
+    return -1;
+}
+
+bool TGridAxis::Span(int a, int b, int extent, int& p0, int& p1) const
+{
+    if (a > b)
+        std::swap(a, b);
+    const int last = LastVisible(extent);
+    a = std::max(a, 0);
+    b = std::min(b, last);
+    if (a >= Fixed)
+        a = std::max(a, First);
+    if (b >= Fixed && b < First)
+        b = Fixed - 1;
+    if (a > b)
+        return false;
+    p0 = Position(a, extent);
+    const int end = Position(b, extent);
+    if (p0 == NotVisible || end == NotVisible)
+        return false;
+    p1 = end + Size(b);
+    return true;
+}
+
+// ---- Grid geometry -----------------------------------------------------------------------------------
+
+TRect TCustomGrid::CellRect(int ACol, int ARow) const
+{
+    const TRect client = ClientRect();
+    const int x = FCols.Position(ACol, client.Width());
+    const int y = FRows.Position(ARow, client.Height());
+    if (x == TGridAxis::NotVisible || y == TGridAxis::NotVisible)
+        return TRect();
+    return TRect(x, y, x + FCols.Size(ACol), y + FRows.Size(ARow));
+}
+
+void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const
+{
+    const TGridCoord c = MouseCoord(X, Y);
+    ACol = c.X;
+    ARow = c.Y;
+}
+
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const
+{
+    return TGridCoord{FCols.IndexAt(X), FRows.IndexAt(Y)};
+}
+
+TPoint TCustomGrid::ClientToScreen(TPoint p) const
+{
+    return TPoint::FromQPoint(Viewport()->mapToGlobal(p.ToQPoint()));
+}
+
+TPoint TCustomGrid::ScreenToClient(TPoint p) const
+{
+    return TPoint::FromQPoint(Viewport()->mapFromGlobal(p.ToQPoint()));
+}
+
+void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs)
+{
+    State = gsNormal;
+    Index = -1;
+    const TRect client = ClientRect();
+    // The border nearest to pos among the visible entries of the axis, within the sizing margin.
+    auto nearBorder = [](const TGridAxis& a, int pos, int extent, int& index, int& border) {
+        int best = GridSizingMargin + 1;
+        auto consider = [&](int i) {
+            const int p = a.Position(i, extent);
+            if (p == TGridAxis::NotVisible)
+                return false;
+            const int edge = p + a.Size(i);
+            if (std::abs(pos - edge) < best) {
+                best = std::abs(pos - edge);
+                index = i;
+                border = edge;
+            }
+            return true;
+        };
+        for (int i = 0; i < a.Fixed && consider(i); ++i) {
+        }
+        for (int i = a.First; i < a.Count() && consider(i); ++i) {
+        }
+        return best <= GridSizingMargin;
+    };
+    int border = 0;
+    if (FOptions.Contains(goColSizing) && Y >= 0 && Y < FRows.FixedExtent() &&
+        nearBorder(FCols, X, client.Width(), Index, border)) {
+        State = gsColSizing;
+        SizingPos = border;
+        SizingOfs = X - border;
+    } else if (FOptions.Contains(goRowSizing) && X >= 0 && X < FCols.FixedExtent() &&
+               nearBorder(FRows, Y, client.Height(), Index, border)) {
+        State = gsRowSizing;
+        SizingPos = border;
+        SizingOfs = Y - border;
+    } else {
+        Index = -1;
+    }
+}

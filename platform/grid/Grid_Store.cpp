@@ -1,0 +1,101 @@
+// The string grid's sparse cell store.
+#include "platform/grid/GridModel.h"
+#include "platform/core/SysUtils.h"
+
+namespace
+{
+
+// The row (column) at from goes to to, the ones between shift toward from.
+template <class V> void MoveEntry(V& v, int from, int to)
+{
+    const auto b = v.begin();
+    if (from < to)
+        std::rotate(b + from, b + from + 1, b + to + 1);
+    else
+        std::rotate(b + to, b + from, b + from + 1);
+}
+
+} // namespace
+
+const TGridCellStore::TCell* TGridCellStore::Find(int c, int r) const
+{
+    if (r < 0)
+        RaiseListIndexError(r);
+    if (r >= RowExtent())
+        return nullptr;
+    const TRowCells& row = rows_[size_t(r)];
+    if (row.empty())
+        return nullptr;
+    if (c < 0)
+        RaiseListIndexError(c);
+    return c < int(row.size()) ? &row[size_t(c)] : nullptr;
+}
+
+TGridCellStore::TCell& TGridCellStore::Slot(int c, int r)
+{
+    if (r < 0)
+        RaiseListIndexError(r);
+    if (c < 0)
+        RaiseListIndexError(c);
+    if (r >= RowExtent())
+        rows_.resize(size_t(r) + 1);
+    TRowCells& row = rows_[size_t(r)];
+    if (c >= int(row.size()))
+        row.resize(size_t(c) + 1);
+    return row[size_t(c)];
+}
+
+QString TGridCellStore::Text(int c, int r) const
+{
+    const TCell* cell = Find(c, r);
+    return cell ? cell->Text : QString();
+}
+
+TObject* TGridCellStore::Object(int c, int r) const
+{
+    const TCell* cell = Find(c, r);
+    return cell ? cell->Object : nullptr;
+}
+
+void TGridCellStore::SetText(int c, int r, const QString& text)
+{
+    if (text.isEmpty() && !Find(c, r) && c >= 0)
+        return; // nothing stored, nothing to store
+    Slot(c, r).Text = text;
+}
+
+void TGridCellStore::SetObject(int c, int r, TObject* object)
+{
+    if (!object && !Find(c, r) && c >= 0)
+        return;
+    Slot(c, r).Object = object;
+}
+
+void TGridCellStore::MoveRow(int from, int to)
+{
+    if (from < 0 || to < 0)
+        RaiseListIndexError(std::min(from, to));
+    if (from == to || std::min(from, to) >= RowExtent())
+        return; // only empty rows take part
+    const int need = std::max(from, to) + 1;
+    if (need > RowExtent())
+        rows_.resize(size_t(need));
+    MoveEntry(rows_, from, to);
+}
+
+void TGridCellStore::MoveCol(int from, int to)
+{
+    if (from < 0 || to < 0)
+        RaiseListIndexError(std::min(from, to));
+    if (from == to)
+        return;
+    const size_t low = size_t(std::min(from, to));
+    const size_t need = size_t(std::max(from, to)) + 1;
+    for (TRowCells& row : rows_) {
+        if (row.size() <= low)
+            continue;
+        if (row.size() < need)
+            row.resize(need);
+        MoveEntry(row, from, to);
+    }
+}

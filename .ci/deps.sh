@@ -21,4 +21,6 @@ conf_ccache_env() {
     export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
     export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
     export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-5G}"
+    # Paths below the checkout are hashed relative to it, so a fresh clone reuses the cache.
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 }

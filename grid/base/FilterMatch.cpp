@@ -4,12 +4,16 @@
 #include "platform/core/SysUtils.h"
 
 #include <charconv>
-#include <map>
 #include <vector>
 
 // ---- Helpers ---------------------------------------------------------------------------------------
+// The matcher runs once per cell while filtering, so it works on views of the texts; the public
+// helpers wrap the same code.
 
-QString RemoveBlanksOutsideQuotes(const QString& text)
+namespace
+{
+
+QString removeBlanksOutsideQuotes(QStringView text)
 {
     QString result;
     result.reserve(text.size());
@@ -23,31 +27,48 @@ QString RemoveBlanksOutsideQuotes(const QString& text)
     return result;
 }
 
-int FindClosingParen(const QString& text)
+int findClosingParen(QStringView text)
 {
     int open = 0, close = 0;
-    for (int i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == '(')
             ++open;
         else if (text[i] == ')' && ++close == open)
-            return i + 1;
+            return int(i + 1);
     }
     return 0;
 }
 
-QChar FindCharOutsideQuotes(const QString& set, const QString& text, int& pos)
+QChar findCharOutsideQuotes(QStringView set, QStringView text, int& pos)
 {
     bool inQuotes = false;
-    for (int i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == '"')
             inQuotes = !inQuotes;
         else if (!inQuotes && set.contains(text[i])) {
-            pos = i + 1;
+            pos = int(i + 1);
             return text[i];
         }
     }
     pos = -1;
     return QChar(0);
+}
+
+} // namespace
+
+QString RemoveBlanksOutsideQuotes(const QString& text)
+{
+    return removeBlanksOutsideQuotes(text);
+}
+
+int FindClosingParen(const QString& text)
+{
+    return findClosingParen(text);
+}
+
+QChar FindCharOutsideQuotes(const QString& set, const QString& text, int& pos)
+{
+    return findCharOutsideQuotes(set, text, pos);
 }
 
 QString NormaliseNumberText(const QString& text)
@@ -104,8 +125,8 @@ bool readNumber(QStringView text, double& value)
 int compareOperand(QStringView operand, QStringView value)
 {
     TDateTime operandDate = 0, valueDate = 0;
-    const bool operandIsDate = ParseDateTimeText(operand.toString(), operandDate);
-    const bool valueIsDate = ParseDateTimeText(value.toString(), valueDate);
+    const bool operandIsDate = ParseDateTimeText(operand, operandDate);
+    const bool valueIsDate = ParseDateTimeText(value, valueDate);
     double o, v;
     if (!operandIsDate && !valueIsDate && readNumber(operand, o) && readNumber(value, v))
         return (v > o) - (v < o);
@@ -157,13 +178,18 @@ bool comparisonHolds(QStringView c, qsizetype sign, QStringView value, bool grea
 class SingleMatcher
 {
   public:
-    SingleMatcher(QStringView condition, QStringView value) : c_(condition), v_(value) {}
+    SingleMatcher(QStringView condition, QStringView value) : c_(condition), v_(value)
+    {
+        for (qsizetype i = 0; i < c_.size(); ++i)
+            if (c_[i] == '>' || c_[i] == '<' || c_[i] == '!')
+                lastComparisonChar_ = i;
+    }
 
     // MatchSingleCondition(condition from ci, value from vi).
     bool Match(qsizetype ci, qsizetype vi)
     {
         bool result;
-        if (decideByComparison(c_.sliced(ci), v_.sliced(vi), result))
+        if (ci <= lastComparisonChar_ && decideByComparison(c_.sliced(ci), v_.sliced(vi), result))
             return result;
         return wildcard(ci, vi);
     }
@@ -237,6 +263,8 @@ class SingleMatcher
     // vi = k, filled from the end of the value down.
     bool anyTailMatches(qsizetype ci, qsizetype vi)
     {
+        if (tails_.empty())
+            tails_.resize(c_.size() + 1);
         Tails& tails = tails_[ci];
         if (tails.known.empty()) {
             tails.known.assign(v_.size() + 2, false);
@@ -254,7 +282,8 @@ class SingleMatcher
         qsizetype lowest = 0;
     };
     QStringView c_, v_;
-    std::map<qsizetype, Tails> tails_;
+    qsizetype lastComparisonChar_ = -1; // no ">", "<" or "!" from here on: straight to the wildcards
+    std::vector<Tails> tails_;          // per condition position, made at the first "*"
 };
 
 } // namespace
@@ -273,11 +302,26 @@ bool MatchConditionPart(const QString& condition, const QString& value, bool cas
 
 // ---- The whole condition --------------------------------------------------------------------------
 
-bool MatchFilterCondition(const QString& condition, const QString& value, bool caseSensitive)
+namespace
 {
-    QString rest = RemoveBlanksOutsideQuotes(Trim(condition));
+
+// MatchFilterCondition once both texts have their final case: upper-casing the whole condition
+// once is the same as upper-casing each part, since no operator character changes case.
+bool matchCondition(QStringView condition, QStringView value)
+{
+    while (!condition.isEmpty() && condition.front().unicode() <= ' ')
+        condition = condition.sliced(1);
+    while (!condition.isEmpty() && condition.back().unicode() <= ' ')
+        condition.chop(1);
+    QString withoutBlanks;
+    if (condition.contains(' ')) {
+        withoutBlanks = removeBlanksOutsideQuotes(condition);
+        condition = withoutBlanks;
+    }
+    QStringView rest = condition;
     if (rest.startsWith('='))
-        rest.remove(0, 1);
+        rest = rest.sliced(1);
+
     bool result = true;
     QChar pending = QChar(0); // the connective before the next part; 0 = none yet
     const auto combine = [&](bool part) {
@@ -290,21 +334,36 @@ bool MatchFilterCondition(const QString& condition, const QString& value, bool c
     };
     for (;;) {
         int pos;
-        const QChar op = FindCharOutsideQuotes("(;^&|", rest, pos);
+        const QChar op = findCharOutsideQuotes(u"(;^&|", rest, pos);
         if (pos < 0) {
-            combine(MatchConditionPart(rest, value, caseSensitive));
+            combine(SingleMatcher(rest, value).Match(0, 0));
             return result;
         }
         if (rest.startsWith('(')) {
             // An unmatched "(" takes the rest of the condition as its group.
-            const int close = FindClosingParen(rest);
-            const qsizetype groupEnd = close > 0 ? close - 1 : rest.size();
-            combine(MatchFilterCondition(rest.mid(1, groupEnd - 1), value, caseSensitive));
-            rest.remove(0, close > 0 ? close : rest.size());
+            const int close = findClosingParen(rest);
+            const qsizetype innerLength = close > 0 ? close - 2 : rest.size() - 1;
+            combine(matchCondition(rest.sliced(1, innerLength), value));
+            rest = rest.sliced(close > 0 ? close : rest.size());
         } else {
-            combine(MatchConditionPart(rest.left(pos - 1), value, caseSensitive));
-            rest.remove(0, pos);
+            combine(SingleMatcher(rest.first(pos - 1), value).Match(0, 0));
+            rest = rest.sliced(pos);
         }
         pending = op;
     }
+}
+
+} // namespace
+
+bool MatchFilterCondition(const QString& condition, const QString& value, bool caseSensitive)
+{
+    if (caseSensitive)
+        return matchCondition(condition, value);
+    // Filtering passes one condition with every cell: keep its upper-cased form.
+    thread_local QString lastCondition, lastUpper;
+    if (condition != lastCondition) {
+        lastUpper = AnsiUpperCase(condition);
+        lastCondition = condition;
+    }
+    return matchCondition(lastUpper, AnsiUpperCase(value));
 }

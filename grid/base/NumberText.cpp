@@ -145,7 +145,10 @@ bool splitThree(QStringView text, QChar sep, QStringView& a, QStringView& b, QSt
 }
 
 // Before day 0 the time of day counts away from zero (-1.25 is 29 December 1899, 06:00).
-TDateTime withTimeOfDay(TDateTime date, TDateTime time) { return date >= 0 ? date + time : date - time; }
+TDateTime withTimeOfDay(TDateTime date, TDateTime time)
+{
+    return date >= 0 ? date + time : date - time;
+}
 
 enum class DateOrder { MonthDayYear, DayMonthYear };
 
@@ -209,19 +212,21 @@ TDateTime AddDateStep(int years, int months, int days, double step, TDateTime da
     return withTimeOfDay(EncodeDate(year, month, day), EncodeTime(hour, min, sec, msec));
 }
 
-bool ParseDateTimeText(const QString& text, TDateTime& dateTime)
+bool ParseDateTimeText(QStringView text, TDateTime& dateTime)
 {
     const TFormatSettings& fs = FormatSettings();
-    const QString format = fs.ShortDateFormat.toUpper();
-    const qsizetype posD = format.indexOf('D'), posM = format.indexOf('M'), posY = format.indexOf('Y');
+    QStringView fields[3], rest;
+    if (!splitThree(text, fs.DateSeparator, fields[0], fields[1], rest))
+        return false;
+    const QString& format = fs.ShortDateFormat;
+    const qsizetype posD = format.indexOf('D', 0, Qt::CaseInsensitive);
+    const qsizetype posM = format.indexOf('M', 0, Qt::CaseInsensitive);
+    const qsizetype posY = format.indexOf('Y', 0, Qt::CaseInsensitive);
     if (posD < 0 || posM < 0 || posY < 0)
         return false;
     // Which of the three fields holds the day, the month and the year.
     const auto rank = [&](qsizetype pos) { return int(pos > posD) + int(pos > posM) + int(pos > posY); };
 
-    QStringView fields[3], rest;
-    if (!splitThree(text, fs.DateSeparator, fields[0], fields[1], rest))
-        return false;
     rest = rest.trimmed();
     QStringView timePart;
     if (const qsizetype blank = rest.indexOf(' '); blank >= 0) {

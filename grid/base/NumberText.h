@@ -56,4 +56,8 @@ TDateTime AddDateStep(int years, int months, int days, double step, TDateTime da
 // A date in the order of the regional short date format, optionally followed by a blank and
 // "h:m" or "h:m:s" with the regional time separator. The year is taken as written. False for
 // anything else, an impossible date or time included; `dateTime` is then left unchanged.
-bool ParseDateTimeText(const QString& text, TDateTime& dateTime);
+bool ParseDateTimeText(QStringView text, TDateTime& dateTime);
+inline bool ParseDateTimeText(const QString& text, TDateTime& dateTime)
+{
+    return ParseDateTimeText(QStringView(text), dateTime);
+}

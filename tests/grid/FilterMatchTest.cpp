@@ -99,6 +99,25 @@ TEST(FilterMatch, ConnectivesAndGroupsLeftToRight)
     });
 }
 
+TEST(FilterMatch, OnePartAsItIs)
+{
+    // Inside one part "&" and "^" join its two comparisons; the whole condition splits there first.
+    RegionalScope scope(DefaultRecord);
+    struct Case {
+        const char* condition;
+        const char* value;
+        bool expected;
+    };
+    const Case cases[] = {
+        {">5&<10", "7", true}, {">5&<10", "12", false}, {">5&<10", "5", false}, {">5^<3", "1", true},
+        {">5^<3", "9", true},  {">5^<3", "4", false},   {"abc", "ABC", false},  {"a?c", "abc", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchSingleCondition(c.condition, c.value), c.expected) << c.condition << " " << c.value;
+    EXPECT_TRUE(MatchConditionPart("a?c", "ABC", false));
+    EXPECT_FALSE(MatchConditionPart("a?c", "ABC", true));
+}
+
 TEST(FilterMatch, MendedFaults)
 {
     const RegionalRecord d = DefaultRecord;

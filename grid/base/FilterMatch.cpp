@@ -93,7 +93,8 @@ namespace
 constexpr qsizetype MaxComparedChars = 255;
 
 // NormaliseNumberText followed by a conversion that must use the whole text; done on the stack
-// because filtering runs it for every cell.
+// because filtering runs it for every cell. A text of more than 64 number characters is not
+// taken as a number.
 bool readNumber(QStringView text, double& value)
 {
     const TFormatSettings& fs = FormatSettings();

@@ -68,6 +68,8 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
 
     FadeButton1 = Make_Button(this, this, "FadeButton1", TButtonRole::Command, 32, 115, 81, 22);
     FadeButton1->SetCaption("OK");
+    FadeButton1->SetColorWhenDown(clYellow); // unlike every other button
+    FadeButton1->SetGlyph(Shell_Glyph_Pair(TShellGlyph::OK, 14, Form_Color).get()); // two cells
     FadeButton1->SetModalResult(mrOk);
 
     OnShow = [this](TObject* Sender) { FormShow(Sender); };

@@ -10,10 +10,6 @@ namespace
 constexpr const char* kFontName = "Verdana";
 constexpr int kFontHeight = -11; // 8 points
 constexpr int kSWCodeHeight = -32;
-constexpr TColor kButtonEdge = 0x808080;
-constexpr TColor kButtonDown = 0x0080FF;
-constexpr TColor kButtonHot = 0x00FFFF;
-constexpr int kDialogButtonWidth = 100, kDialogButtonHeight = 28;
 
 // A 1-pixel line between a panel and the form's body.
 void addRule(TComponent* owner, TWinControl* parent, TAlign align)
@@ -93,10 +89,10 @@ TFadeButton* Make_Button(TComponent* owner, TWinControl* parent, const char* nam
     button->SetParent(parent);
     button->SetBounds(left, top, width, height);
     button->SetColor(Form_Color);
-    button->SetLightColor(role == TButtonRole::Icon ? clWhite : kButtonEdge);
-    button->SetShadowColor(kButtonEdge);
-    button->SetColorWhenDown(kButtonDown);
-    button->SetHotTrackColor(kButtonHot);
+    button->SetLightColor(Button_Edge_Color);
+    button->SetShadowColor(Button_Edge_Color);
+    button->SetColorWhenDown(Button_Down_Color);
+    button->SetHotTrackColor(Button_Hot_Color);
     button->SetStyle(role == TButtonRole::Icon ? bsNormal : bsEncarta);
     button->SetLayout(blGlyphLeft);
     button->SetAlignment(role == TButtonRole::Step ? taLeftJustify : taCenter);
@@ -128,20 +124,25 @@ void Make_Dialog_Frame(TCustomForm* form, TDialogFrame& f)
     addRule(form, f.P_Button, alTop);
 }
 
+void Set_Button_Glyph(TFadeButton* button, TShellGlyph glyph, int size)
+{
+    button->SetGlyph(Shell_Glyph(glyph, size, Form_Color).get());
+}
+
 TFadeButton* Make_OK_Button(TCustomForm* form, TPanel* panel, TModalResult result)
 {
-    TFadeButton* ok = Make_Button(form, panel, "Btn_OK", TButtonRole::Command, 8, 7, kDialogButtonWidth,
-                                  kDialogButtonHeight);
-    ok->SetKind(bkOK);
+    TFadeButton* ok = Make_Button(form, panel, "Btn_OK", TButtonRole::Command, 8, 7, Dialog_Button_Width,
+                                  Dialog_Button_Height);
+    Set_Button_Glyph(ok, TShellGlyph::OK);
     ok->SetModalResult(result);
     return ok;
 }
 
 TFadeButton* Make_Cancel_Button(TCustomForm* form, TPanel* panel)
 {
-    TFadeButton* cancel = Make_Button(form, panel, "Btn_Cancel", TButtonRole::Command,
-                                      16 + kDialogButtonWidth, 7, kDialogButtonWidth, kDialogButtonHeight);
-    cancel->SetKind(bkCancel);
-    cancel->SetCancel(true);
+    TFadeButton* cancel = Make_Button(form, panel, "Btn_Cancel", TButtonRole::Command, 16 + Dialog_Button_Width,
+                                      7, Dialog_Button_Width, Dialog_Button_Height);
+    Set_Button_Glyph(cancel, TShellGlyph::Cancel);
+    cancel->SetModalResult(mrCancel);
     return cancel;
 }

@@ -197,6 +197,31 @@ void drawGlyph(QPainter& p, TShellGlyph glyph)
         arrow(p, QPointF(11, 12), QPointF(21.5, 12), kRed);
         break;
     }
+    case TShellGlyph::OK:
+        p.setPen(QPen(kGreen, 3.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(4, 13), QPointF(9.5, 18.5), QPointF(20, 5.5)}));
+        break;
+    case TShellGlyph::Cancel:
+        p.setPen(QPen(kRed, 3.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(5, 5), QPointF(19, 19));
+        p.drawLine(QPointF(19, 5), QPointF(5, 19));
+        break;
+    case TShellGlyph::Previous:
+        arrow(p, QPointF(20, 12), QPointF(5, 12), kBlue);
+        break;
+    case TShellGlyph::Next:
+        arrow(p, QPointF(4, 12), QPointF(19, 12), kBlue);
+        break;
+    case TShellGlyph::Check_Update: {
+        p.setPen(ink());
+        p.setBrush(QColor(0xCF, 0xE4, 0xF7));
+        p.drawEllipse(QPointF(10, 11), 8, 8);
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(10, 11), 3.5, 8);
+        p.drawLine(QPointF(2, 11), QPointF(18, 11));
+        arrow(p, QPointF(18, 9), QPointF(18, 20), kGreen);
+        break;
+    }
     }
 }
 
@@ -222,6 +247,29 @@ std::unique_ptr<TBitmap> Shell_Glyph(TShellGlyph glyph, int size, TColor back)
     // The key pixel must stay the face colour whatever was drawn near the corner.
     image.setPixelColor(0, size - 1, ColorToQColor(back));
     return toBitmap(image);
+}
+
+std::unique_ptr<TBitmap> Shell_Glyph_Pair(TShellGlyph glyph, int size, TColor back)
+{
+    const QImage normal = Shell_Glyph(glyph, size, back)->Image().convertToFormat(QImage::Format_RGB32);
+    // The disabled cell: the glyph in light greys over the same key colour.
+    QImage disabled = normal;
+    const QRgb key = ColorToQColor(back).rgb();
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const QRgb c = disabled.pixel(x, y);
+            if (c == key)
+                continue;
+            const int grey = 128 + qGray(c) / 2;
+            disabled.setPixel(x, y, qRgb(grey, grey, grey));
+        }
+    QImage strip(size * 2, size, QImage::Format_RGB32);
+    {
+        QPainter p(&strip);
+        p.drawImage(0, 0, normal);
+        p.drawImage(size, 0, disabled);
+    }
+    return toBitmap(strip);
 }
 
 std::unique_ptr<TBitmap> Maker_Logo(int size, TColor back)

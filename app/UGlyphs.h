@@ -19,9 +19,16 @@ enum class TShellGlyph {
     Information,  // "i" in a circle
     Options,      // a gear
     Close,        // a door with an arrow
+    OK,           // a green check mark
+    Cancel,       // a red cross
+    Previous,     // an arrow to the left
+    Next,         // an arrow to the right
+    Check_Update, // a globe with a downward arrow
 };
 
 std::unique_ptr<TBitmap> Shell_Glyph(TShellGlyph glyph, int size, TColor back);
+// A strip of two cells for the push button: the glyph, then its disabled (greyed) look.
+std::unique_ptr<TBitmap> Shell_Glyph_Pair(TShellGlyph glyph, int size, TColor back);
 
 // The maker's logo of the about box, size x size.
 std::unique_ptr<TBitmap> Maker_Logo(int size, TColor back);

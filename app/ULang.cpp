@@ -4,6 +4,7 @@
 #include "app/UGlobals.h"
 #include "platform/core/SysUtils.h"
 
+#include <QDir>
 #include <QStringDecoder>
 #include <optional>
 #include <vector>
@@ -181,16 +182,29 @@ bool Load_Lang_File(const QString& path)
     return true;
 }
 
+QString Find_File_Any_Ext_Case(const QString& folder, const QString& base, const QString& ext)
+{
+    const QString exact = folder + "/" + base + ext;
+    if (FileExists(exact))
+        return exact;
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& name : names)
+        if (name.size() == base.size() + ext.size() && name.startsWith(base) &&
+            name.endsWith(ext, Qt::CaseInsensitive) && FileExists(folder + "/" + name))
+            return folder + "/" + name;
+    return {};
+}
+
 void Load_Language()
 {
     Set_English_Texts();
-    const QString chosen = Language_Dir + "/" + Language_Name + ".lng";
-    if (FileExists(chosen)) {
+    const QString chosen = Find_File_Any_Ext_Case(Language_Dir, Language_Name, ".lng");
+    if (!chosen.isEmpty()) {
         Load_Lang_File(chosen);
         return;
     }
     Language_Name = Default_Language_Name;
-    const QString english = Language_Dir + "/English.lng";
-    if (FileExists(english))
+    const QString english = Find_File_Any_Ext_Case(Language_Dir, Default_Language_Name, ".lng");
+    if (!english.isEmpty())
         Load_Lang_File(english);
 }

@@ -37,7 +37,13 @@ bool Apply_Lang_Line(const QString& line);
 // Returns false, applying nothing, when the file cannot be read. Never shows a message.
 bool Load_Lang_File(const QString& path);
 
-// Set_English_Texts, then Language_Dir/<Language_Name>.lng when it exists; otherwise Language_Name
-// becomes "English" and Language_Dir/English.lng is applied when it exists. An unreadable file keeps
-// the English texts and Language_Name. No message in any case.
+// The regular file <base><ext> of `folder` whose extension matches `ext` in any letter case, as the
+// language list matches "*.lng"; the exact spelling wins. "" when there is none. The base name is
+// matched exactly: it is what the list showed.
+QString Find_File_Any_Ext_Case(const QString& folder, const QString& base, const QString& ext);
+
+// Set_English_Texts, then Language_Dir/<Language_Name>.lng when it exists (found as
+// Find_File_Any_Ext_Case finds it); otherwise Language_Name becomes "English" and
+// Language_Dir/English.lng is applied when it exists. An unreadable file keeps the English texts and
+// Language_Name. No message in any case.
 void Load_Language();

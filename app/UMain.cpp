@@ -23,22 +23,26 @@ using namespace main_layout;
 constexpr int kStepGlyphSize = 24;
 constexpr int kIconGlyphSize = 32;
 
-struct TButtonGlyph {
+// The looks the button table gives the shown buttons beyond the common ones: the glyph, the project
+// and update buttons' sky-blue hover, and the plain style of the icons and of Set Communication.
+struct TButtonLook {
     const char* Button;
     TShellGlyph Glyph;
+    TColor Hot;
+    TFadeButtonStyle Style;
 };
-const TButtonGlyph kGlyphs[] = {
-    {"Btn_New", TShellGlyph::New_Project},
-    {"Btn_Open", TShellGlyph::Open_Project},
-    {"Btn_Close", TShellGlyph::Close},
-    {"Btn_Info", TShellGlyph::Information},
-    {"Btn_Opz", TShellGlyph::Options},
-    {"Btn_Prm_Gen", TShellGlyph::Parameters},
-    {"Btn_EtherCAT_Set_Access", TShellGlyph::Access},
-    {"Btn_EtherCAT_Set_Group", TShellGlyph::Group},
-    {"Btn_Modbus_Set_Access", TShellGlyph::Modbus},
-    {"Btn_EtherCAT_ESI_File", TShellGlyph::ESI_File},
-    {"Btn_CreateBin", TShellGlyph::Update},
+const TButtonLook kLooks[] = {
+    {"Btn_New", TShellGlyph::New_Project, Button_Hot_Sky_Blue, bsEncarta},
+    {"Btn_Open", TShellGlyph::Open_Project, Button_Hot_Sky_Blue, bsEncarta},
+    {"Btn_Close", TShellGlyph::Close, Button_Hot_Color, bsNormal},
+    {"Btn_Info", TShellGlyph::Information, Button_Hot_Color, bsNormal},
+    {"Btn_Opz", TShellGlyph::Options, Button_Hot_Color, bsNormal},
+    {"Btn_Prm_Gen", TShellGlyph::Parameters, Button_Hot_Color, bsNormal},
+    {"Btn_EtherCAT_Set_Access", TShellGlyph::Access, Button_Hot_Color, bsEncarta},
+    {"Btn_EtherCAT_Set_Group", TShellGlyph::Group, Button_Hot_Color, bsEncarta},
+    {"Btn_Modbus_Set_Access", TShellGlyph::Modbus, Button_Hot_Color, bsEncarta},
+    {"Btn_EtherCAT_ESI_File", TShellGlyph::ESI_File, Button_Hot_Color, bsEncarta},
+    {"Btn_CreateBin", TShellGlyph::Update, Button_Hot_Sky_Blue, bsEncarta},
 };
 
 void setBold(TLabel* label)
@@ -104,10 +108,12 @@ RORoruduzudizEvivUrad::RORoruduzudizEvivUrad(TComponent* AOwner)
         b->OnClick = [this](TObject* Sender) { Btn_Click(Sender); };
         FButtons.push_back(b);
     }
-    for (const TButtonGlyph& g : kGlyphs) {
-        const bool icon = Find_Main_Button(g.Button)->Step == kHeaderButton;
-        const auto glyph = Shell_Glyph(g.Glyph, icon ? kIconGlyphSize : kStepGlyphSize, Form_Color);
-        Button(g.Button)->SetGlyph(glyph.get());
+    for (const TButtonLook& look : kLooks) {
+        const bool icon = Find_Main_Button(look.Button)->Step == kHeaderButton;
+        TFadeButton* b = Button(look.Button);
+        Set_Button_Glyph(b, look.Glyph, icon ? kIconGlyphSize : kStepGlyphSize);
+        b->SetHotTrackColor(look.Hot);
+        b->SetStyle(look.Style);
     }
     Btn_Info = Button("Btn_Info");
     Btn_Opz = Button("Btn_Opz");

@@ -100,6 +100,8 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner), Change_Languag
                            Client_Width - 16 - Page_Button_Width - 8, Page_Button_Top, Page_Button_Width,
                            Page_Button_Height);
     Btn_Next->SetLayout(blGlyphRight);
+    Set_Button_Glyph(Btn_Prev, TShellGlyph::Previous);
+    Set_Button_Glyph(Btn_Next, TShellGlyph::Next);
     Btn_Prev->OnClick = [this](TObject* Sender) { Btn_NextClick(Sender); };
     Btn_Next->OnClick = [this](TObject* Sender) { Btn_NextClick(Sender); };
 
@@ -109,6 +111,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner), Change_Languag
     CB_Update = Make_Check(this, TS_Con_Options, "CB_Update", 36, 42);
     Btn_Check_Update = Make_Button(this, TS_Con_Options, "Btn_Check_Update", TButtonRole::Command, 16, 80,
                                    Check_Button_Width, Check_Button_Height);
+    Set_Button_Glyph(Btn_Check_Update, TShellGlyph::Check_Update);
     Btn_Check_Update->OnClick = [this](TObject* Sender) { Btn_Check_UpdateClick(Sender); };
     LL_Check_Update = new TLinkLabel(this);
     LL_Check_Update->SetName("LL_Check_Update");

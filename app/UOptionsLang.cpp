@@ -77,9 +77,10 @@ TLangPageView Lang_Page_View(const QStringList& files, int page, const QString& 
         slot.Visible = !slot.Name.isEmpty();
         if (!slot.Visible)
             continue;
-        for (const QString& flag : {slot.Name + ".bmp", Default_Flag_File}) {
-            const QString path = folder + "/" + flag;
-            if (FileExists(path) && !slot.Flag_Files.contains(path))
+        // The flag is found as the language file was: its extension in any letter case.
+        for (const QString& base : {slot.Name, Default_Flag_Name}) {
+            const QString path = Find_File_Any_Ext_Case(folder, base, Flag_File_Ext);
+            if (!path.isEmpty() && !slot.Flag_Files.contains(path))
                 slot.Flag_Files << path;
         }
     }

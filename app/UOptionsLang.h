@@ -12,7 +12,8 @@
 
 constexpr int Lang_Slots_Per_Page = 6;
 inline const QString Lang_File_Ext = QStringLiteral(".lng");
-inline const QString Default_Flag_File = QStringLiteral("DefaultFlag.bmp");
+inline const QString Flag_File_Ext = QStringLiteral(".bmp");
+inline const QString Default_Flag_Name = QStringLiteral("DefaultFlag"); // "DefaultFlag.bmp"
 
 // Names (with ".lng") of the language files of `folder`, sorted without regard to letter case.
 // Only plain writable files count: a read-only file, a folder or a link named "*.lng" is left out,

@@ -65,11 +65,20 @@ void Set_Active_Project(const QString& name)
 
 void Restore_Active_Project()
 {
+    Active_Project_Dir.clear();
     // A remembered name that is no single folder name would lead outside PROJECTS.
-    if (Check_New_Project_Name(Active_Project_Name) == 0 && DirectoryExists(projectPath(Active_Project_Name)))
+    if (Check_New_Project_Name(Active_Project_Name) != 0)
+        return;
+    // The folder is found without regard to letter case, as the dialogs find it; the exact
+    // spelling wins where both exist.
+    if (DirectoryExists(projectPath(Active_Project_Name))) {
         Active_Project_Dir = projectPath(Active_Project_Name);
-    else
-        Active_Project_Dir.clear();
+        return;
+    }
+    const QStringList folders = Load_Existing_Configuration();
+    const int found = Search_Open_Conf(folders, Active_Project_Name);
+    if (found >= 0)
+        Active_Project_Dir = projectPath(folders[found]);
 }
 
 QStringList Load_Existing_Configuration()

@@ -30,7 +30,8 @@ int Create_Project(const QString& name);
 // Makes `name` the open project ("" closes it): Active_Project_Name, Active_Project_Dir, Set_Files.
 void Set_Active_Project(const QString& name);
 
-// Start-up: keeps Active_Project_Name and opens it only when its folder exists.
+// Start-up: keeps Active_Project_Name and opens it only when its folder exists, found without regard
+// to letter case as the dialogs find it.
 void Restore_Active_Project();
 
 // Names of the folders in Projects_Dir (no files, no "." or ".."), in the case-insensitive order a

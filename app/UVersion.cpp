@@ -4,10 +4,12 @@
 #include "app/ULang.h"
 #include "platform/core/SysUtils.h"
 
+#include <optional>
+
 namespace
 {
 
-QString g_webBase = Default_Maker_Web_Base;
+std::optional<QString> g_webBase; // set by Set_Maker_Web_Base; else the default below
 THttpLimits g_limits{Version_Connect_Limit_Ms, Version_Total_Limit_Ms};
 
 // The headers the maker's server has always been asked with.
@@ -26,19 +28,32 @@ QString Version_Reply_Body()
     return QString::fromLatin1(r.Body);
 }
 
-} // namespace
-
-QString Maker_Web_Base()
-{
-    return g_webBase;
-}
-
-void Set_Maker_Web_Base(const QString& base)
+QString withoutTrailingSlash(const QString& base)
 {
     QString b = base.trimmed();
     while (b.endsWith('/'))
         b.chop(1);
-    g_webBase = b.isEmpty() ? Default_Maker_Web_Base : b;
+    return b;
+}
+
+} // namespace
+
+QString Maker_Web_Base()
+{
+    if (g_webBase)
+        return *g_webBase;
+    // Read at each use, so the check can be pointed at a local server without a new build.
+    const QString fromEnvironment = withoutTrailingSlash(qEnvironmentVariable(Maker_Web_Base_Variable));
+    return fromEnvironment.isEmpty() ? Default_Maker_Web_Base : fromEnvironment;
+}
+
+void Set_Maker_Web_Base(const QString& base)
+{
+    const QString b = withoutTrailingSlash(base);
+    if (b.isEmpty())
+        g_webBase.reset();
+    else
+        g_webBase = b;
 }
 
 THttpLimits Version_Check_Limits()
@@ -52,15 +67,15 @@ void Set_Version_Check_Limits(const THttpLimits& limits)
 
 QString Version_Check_URL()
 {
-    return g_webBase + Version_Check_Path + Update_SW_Name;
+    return Maker_Web_Base() + Version_Check_Path + Update_SW_Name;
 }
 QString Download_Page_URL()
 {
-    return g_webBase + Download_Page_Path;
+    return Maker_Web_Base() + Download_Page_Path;
 }
 QString Home_Page_URL()
 {
-    return g_webBase + Home_Page_Path;
+    return Maker_Web_Base() + Home_Page_Path;
 }
 
 QString Link_Text(const QString& address, const QString& caption)

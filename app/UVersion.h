@@ -5,7 +5,8 @@
 // download page.
 //
 // The server base is a run-time setting. Its default is a reserved name that never resolves, so a
-// shipped build finds no update; tests point it at 127.0.0.1.
+// shipped build finds no update; the environment variable CONFIGURATOR_WEB_BASE replaces that
+// default (to try the check against a local server), and tests point it at 127.0.0.1.
 #pragma once
 
 #include "platform/system/Http.h"
@@ -14,6 +15,7 @@
 
 inline const QString Built_In_Version = QStringLiteral("1.001");
 inline const QString Default_Maker_Web_Base = QStringLiteral("http://www.brivexcorp.example");
+inline constexpr const char* Maker_Web_Base_Variable = "CONFIGURATOR_WEB_BASE";
 
 // The request's fixed parts.
 inline const QString Version_Check_Path = QStringLiteral("/home/download/GetversionSW.asp?nomesw=");
@@ -32,7 +34,9 @@ constexpr int Version_Total_Limit_Ms = 10000;
 
 // Scheme and host (and port) of the maker's web server, without a trailing "/".
 QString Maker_Web_Base();
-void Set_Maker_Web_Base(const QString& base); // an empty text restores the default
+// An empty text restores the default: CONFIGURATOR_WEB_BASE when set and not empty, else
+// Default_Maker_Web_Base.
+void Set_Maker_Web_Base(const QString& base);
 
 // Limits of the check's request (tests shorten them).
 THttpLimits Version_Check_Limits();

@@ -235,7 +235,10 @@ class TFadeButton : public TCustomControl
     void HandleFocusChanged(TWinControl* Focused) override;
     bool HandleDialogKey(WORD& Key, TShiftState Shift) override;
     bool HandleDialogChar(char16_t Key, TShiftState Shift) override;
+    bool WantsChars() const override { return false; }
     void HandleActionChange(TAction* Sender) override;
+    // Hidden, or its form hid: it forgets the mouse and any press.
+    void HandleHide() override;
 
   protected:
     void Paint() override;

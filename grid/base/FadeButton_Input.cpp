@@ -112,6 +112,15 @@ void TFadeButton::HandleMouseLeave()
         OnMouseExit(this);
 }
 
+void TFadeButton::HandleHide()
+{
+    TCustomControl::HandleHide(); // the leave, when the pointer was on the button
+    bDown = false;
+    bCursorOnButton = false;
+    StopFade();
+    FHotTrackStep = 0;
+}
+
 // ---- Keys -------------------------------------------------------------------------------------------
 
 void TFadeButton::HandleKeyDown(WORD& Key, TShiftState Shift)

@@ -783,6 +783,17 @@ void TControl::HandleEnabledChanged()
     Invalidate();
 }
 
+void TControl::HandleHide()
+{
+    FClicked = false;
+    if (gCaptureControl == this)
+        SetCaptureControl(nullptr);
+    if (FMouseInside) {
+        FMouseInside = false;
+        HandleMouseLeave();
+    }
+}
+
 void TControl::HandleVisibleChanged() {}
 
 void TControl::HandleFontChanged()
@@ -878,10 +889,15 @@ bool TControl::WidgetEvent(QEvent* event, TControlWidgetLink& link)
 {
     switch (event->type()) {
     case QEvent::Enter:
+        FMouseInside = true;
         GuardedDispatch([&] { HandleMouseEnter(); });
         break;
     case QEvent::Leave:
+        FMouseInside = false;
         GuardedDispatch([&] { HandleMouseLeave(); });
+        break;
+    case QEvent::Hide:
+        GuardedDispatch([&] { HandleHide(); });
         break;
     default:
         break;
@@ -1390,11 +1406,17 @@ char16_t KeyPressChar(const QString& text, WORD key, TShiftState shift)
     return text[0].unicode();
 }
 
+bool IsAutoRepeatRelease(const QEvent* event)
+{
+    return event->type() == QEvent::KeyRelease && static_cast<const QKeyEvent*>(event)->isAutoRepeat();
+}
+
 void TWinControl::DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link)
 {
     QPointer<QWidget> alive = Widget();
     GuardedDispatch([&] {
         TCustomForm* form = GetParentForm(this);
+        TWinControl* top = form ? static_cast<TWinControl*>(form) : this;
         TCustomForm* preview = form && form != this && form->KeyPreview ? form : nullptr;
         const TShiftState shift = KeyboardModifiersToShiftState(event->modifiers());
         WORD key = KeyEventToVK(event);
@@ -1416,6 +1438,11 @@ void TWinControl::DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link)
 
         const WORD original = key;
         if (key) {
+            if (IsDialogKeyCode(key) && !WantsKey(key, shift)) {
+                WORD dialogKey = key;
+                if (top->HandleDialogKey(dialogKey, shift) || !alive)
+                    return;
+            }
             if (preview) {
                 preview->HandleKeyDown(key, shift);
                 if (!key)
@@ -1424,38 +1451,30 @@ void TWinControl::DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link)
             HandleKeyDown(key, shift);
             if (!key || !alive)
                 return;
-            if (IsDialogKeyCode(key) && !WantsKey(key, shift)) {
-                TWinControl* top = form ? form : this;
-                WORD dialogKey = key;
-                if (top->HandleDialogKey(dialogKey, shift))
-                    return;
-            }
         }
-        if (!alive)
-            return;
         const char16_t ch = KeyPressChar(event->text(), original, shift);
         if (ch) {
-            if ((shift & ssAlt) && !(shift & ssCtrl)) {
-                // Alt+character is an accelerator or nothing; it never types.
-                TWinControl* top = form ? form : this;
-                top->HandleDialogChar(ch, shift);
+            const bool alt = (shift & ssAlt) && !(shift & ssCtrl);
+            // Alt+character is an accelerator or nothing; it never types. A plain character typed
+            // on a control that takes none (a button) is an accelerator too when one matches.
+            if (alt || (ch >= 32 && !WantsChars())) {
+                if (top->HandleDialogChar(ch, shift) || alt || !alive)
+                    return;
+            }
+            char16_t typed = ch;
+            if (preview) {
+                preview->HandleKeyPress(typed);
+                if (!typed)
+                    return;
+            }
+            HandleKeyPress(typed);
+            if (!typed || !alive)
                 return;
-            } else {
-                char16_t typed = ch;
-                if (preview) {
-                    preview->HandleKeyPress(typed);
-                    if (!typed)
-                        return;
-                }
-                HandleKeyPress(typed);
-                if (!typed || !alive)
-                    return;
-                if (typed != ch) {
-                    QKeyEvent replaced(event->type(), event->key(), event->modifiers(), QString(QChar(typed)),
-                                       event->isAutoRepeat(), event->count());
-                    link.NativeEvent(&replaced);
-                    return;
-                }
+            if (typed != ch) {
+                QKeyEvent replaced(event->type(), event->key(), event->modifiers(), QString(QChar(typed)),
+                                   event->isAutoRepeat(), event->count());
+                link.NativeEvent(&replaced);
+                return;
             }
         }
         if (alive)
@@ -1486,6 +1505,8 @@ protected:
             return false;
         if (owner_->ComponentState() & csDestroying)
             return false;
+        if (IsAutoRepeatRelease(e))
+            return true;
         (owner_->*dispatch_)(static_cast<QKeyEvent*>(e), *this);
         return true;
     }

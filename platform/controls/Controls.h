@@ -88,6 +88,9 @@ char16_t KeyPressChar(const QString& text, WORD key, TShiftState shift);
 // Keys a form may take as dialog keys (focus moves, Default and Cancel buttons).
 bool IsDialogKeyCode(WORD key);
 bool IsArrowKey(WORD key);   // VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN
+// The key-up half of the release/press pair Qt sends for every repeat of a held key. Controls never
+// see it: a held key repeats key-downs (marked as repeats) and gives one key-up when let go.
+bool IsAutoRepeatRelease(const QEvent* event);
 TShiftState MouseButtonsToShiftState(Qt::MouseButtons buttons);
 // The window system's key state: negative while the key or mouse button is down
 // (VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON, VK_RBUTTON, VK_MBUTTON).
@@ -318,6 +321,10 @@ public:
     virtual void HandleDblClick(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void HandleMouseEnter();
     virtual void HandleMouseLeave();
+    // The control went off screen (hidden itself, or its form hid): it forgets the mouse - a leave
+    // when the pointer was inside, no capture, no pending click - so it shows no hover or press
+    // when it comes back with the pointer elsewhere.
+    virtual void HandleHide();
     virtual void HandleEnabledChanged();
     virtual void HandleVisibleChanged();
     virtual void HandleFontChanged();
@@ -426,6 +433,7 @@ private:
     TRect FAnchorBounds;         // bounds and parent client size when the anchors were last set
     QSize FAnchorParentSize;
     bool FClicked = false;
+    bool FMouseInside = false;
     QSize FLastSize{-1, -1};
 };
 
@@ -434,15 +442,16 @@ private:
 // A control that can hold other controls, take the focus and receive keys; it has a window handle
 // for messages.
 //
-// Key protocol, for the control with the focus (the form first when KeyPreview is on):
-//   1. HandleKeyDown (fires OnKeyDown); Key := 0 ends it.
-//   2. Tab, arrows, Enter, Escape that the control does not want (WantsKey) go to the form as a
-//      dialog key: Tab and arrows move the focus, the rest is offered to every control of the form
-//      (HandleDialogKey) - before any handling of the Qt widget.
-//   3. The character: with Alt held it is offered as a dialog char (HandleDialogChar, accelerators);
-//      otherwise HandleKeyPress (fires OnKeyPress); Key := 0 consumes it, another value replaces it.
+// Key protocol, for the control with the focus:
+//   1. Tab, arrows, Enter, Escape that the control does not want (WantsKey) go to the form as a
+//      dialog key first: Tab and arrows move the focus, the rest is offered to every control of the
+//      form (HandleDialogKey, the Default and Cancel buttons); a taken key goes no further.
+//   2. HandleKeyDown (fires OnKeyDown; the form's first when KeyPreview is on); Key := 0 ends it.
+//   3. The character: with Alt held, or typed on a control that takes no characters (WantsChars),
+//      it is offered as a dialog char (HandleDialogChar, accelerators); Alt+character ends there.
+//      Otherwise HandleKeyPress (fires OnKeyPress); Key := 0 consumes it, another value replaces it.
 //   4. What is left goes to the Qt widget. Key events never travel on to the parents.
-//   Key release: HandleKeyUp (fires OnKeyUp).
+//   Key release: HandleKeyUp (fires OnKeyUp). A held key repeats steps 1-4 and gives one release.
 class TWinControl : public TControl {
 public:
     ~TWinControl() override;
@@ -472,6 +481,9 @@ public:
     // Keys the control handles itself instead of offering them as dialog keys (Tab, arrows, Enter,
     // Escape). Default: none; editors want the arrows.
     virtual bool WantsKey(WORD Key, TShiftState Shift) const;
+    // Whether typed characters are the control's input. A control that takes none (a button, a
+    // check box) offers them to the form as accelerators first, as Alt+character does.
+    virtual bool WantsChars() const { return true; }
 
     virtual void HandleKeyDown(WORD& Key, TShiftState Shift);
     virtual void HandleKeyUp(WORD& Key, TShiftState Shift);
@@ -595,7 +607,16 @@ public:
 
 protected:
     bool Live() const { return Control && !(Control->ComponentState() & csDestroying); }
-    bool event(QEvent* e) override { return Live() ? Control->WidgetEvent(e, *this) : QtBase::event(e); }
+    bool event(QEvent* e) override
+    {
+        if (!Live())
+            return QtBase::event(e);
+        if (IsAutoRepeatRelease(e)) {
+            e->accept();
+            return true;
+        }
+        return Control->WidgetEvent(e, *this);
+    }
     void mousePressEvent(QMouseEvent* e) override { Mouse(e); }
     void mouseReleaseEvent(QMouseEvent* e) override { Mouse(e); }
     void mouseMoveEvent(QMouseEvent* e) override { Mouse(e); }

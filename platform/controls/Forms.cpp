@@ -128,12 +128,21 @@ void TCustomForm::SetVisible(bool Value)
             return;   // OnShow hid it again
         ApplyWindowFlags();
         PlaceOnScreen();
+        // Qt remembers the widget that had the focus when the window hid and, as the dialog shows,
+        // sends it a focus event; it must not win over the control chosen for this showing.
+        if (QWidget* remembered = w->focusWidget())
+            remembered->clearFocus();
+        TWinControl* chosen = FActiveControl;
         w->show();
+        FActiveControl = chosen;
         w->activateWindow();
         FocusFirst();
     } else {
         SetVisibleFlag(false);
         w->hide();
+        // The next showing starts from what OnShow (or the first tab stop) chooses, not from the
+        // control the user left the focus on.
+        FActiveControl = nullptr;
         DoHide();
     }
     HandleVisibleChanged();

@@ -254,6 +254,7 @@ public:
     void SetText(const QString& Value) override;
 
     bool HandleDialogChar(char16_t Key, TShiftState Shift) override;
+    bool WantsChars() const override { return false; }
     // The state a click moves to.
     TCheckBoxState NextState() const;
 
@@ -276,6 +277,7 @@ public:
     void SetText(const QString& Value) override;
 
     bool HandleDialogChar(char16_t Key, TShiftState Shift) override;
+    bool WantsChars() const override { return false; }
 
 private:
     class QRadioButton* FRadio;

@@ -412,8 +412,8 @@ QByteArray EncodeWindows1252(const QString& text)
 
 bool FileExists(const QString& path)
 {
-    const QFileInfo fi(path);
-    return fi.exists() && !fi.isDir();
+    // Regular files only: a pipe or a device named like a file would block or never end a read.
+    return QFileInfo(path).isFile();
 }
 
 bool DirectoryExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
@@ -468,6 +468,8 @@ QStringList ListFolders(const QString& folder)
 
 QByteArray ReadFileBytes(const QString& path)
 {
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        throw EInOutError(QString("Cannot open file \"%1\". Not a regular file").arg(path));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw EInOutError(QString("Cannot open file \"%1\". %2").arg(path, f.errorString()));

@@ -103,7 +103,7 @@ QByteArray EncodeWindows1252(const QString& text);    // unmappable characters b
 // ---- Files and folders ----------------------------------------------------------------------------
 // Paths use '/'. ExtractFilePath keeps the trailing '/'.
 
-bool FileExists(const QString& path);
+bool FileExists(const QString& path); // a regular file (or a link to one); pipes and devices count as missing
 bool DirectoryExists(const QString& path);
 bool ForceDirectories(const QString& path);
 bool CreateDir(const QString& path);
@@ -118,7 +118,8 @@ QString ExcludeTrailingPathDelimiter(const QString& path);
 QStringList ListFiles(const QString& folder, const QString& pattern);   // names only, sorted
 QStringList ListFolders(const QString& folder);                          // names only, sorted
 
-QByteArray ReadFileBytes(const QString& path);      // raises EInOutError naming the file
+// Raises EInOutError naming the file; anything but a regular file is refused without being opened.
+QByteArray ReadFileBytes(const QString& path);
 // Writes the whole file through a temporary file in the same folder and a rename, so a failure
 // leaves an existing file whole. Raises EInOutError naming the file.
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);

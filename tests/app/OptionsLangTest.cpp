@@ -123,4 +123,38 @@ TEST_F(OptionsLang, ASwitchLoadsTheTextsButKeepsTheRememberedLanguage)
     EXPECT_EQ(Language_Name, "English");
 }
 
+TEST_F(OptionsLang, TheFileTheListShowedIsTheOneLoaded)
+{
+    // The list takes "*.lng" in any letter case; choosing the entry loads that very file, the
+    // setting then names it, and its flag is found by the same rule.
+    lng("Upper.LNG", "STR0 = Oben\r\n");
+    lng("Upper.Bmp", "BM");
+    const QStringList files = Language_File_List(Language_Dir);
+    ASSERT_EQ(files, QStringList{"Upper.LNG"});
+    const QString chosen = Lang_Slot_Name(files, 1, 1);
+    EXPECT_EQ(chosen, "Upper");
+    EXPECT_EQ(Lang_Page_View(files, 1, Language_Dir).Slots[0].Flag_Files, QStringList{Language_Dir + "/Upper.Bmp"});
+
+    Language_Name = "English";
+    Switch_Language(chosen, {});
+    EXPECT_EQ(Lang_Text(0), "Oben");
+    Language_Name = chosen; // what OK stores, and the next start reads
+    Set_English_Texts();
+    Load_Language();
+    EXPECT_EQ(Language_Name, "Upper");
+    EXPECT_EQ(Lang_Text(0), "Oben");
+
+    // The name itself is taken as shown: another spelling of it is another language.
+    Language_Name = "UPPER";
+    Load_Language();
+    EXPECT_EQ(Language_Name, "English");
+    EXPECT_EQ(Lang_Text(0), "Begin");
+
+    // Where both spellings of the extension exist, the exact one wins.
+    lng("Upper.lng", "STR0 = exakt\r\n");
+    Language_Name = "Upper";
+    Load_Language();
+    EXPECT_EQ(Lang_Text(0), "exakt");
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 #include "common/FormTestSupport.h"
 #include "platform/controls/StdCtrls.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -324,6 +325,43 @@ TEST_F(Options, CheckAvailableUpdateShowsTheLinkOrNoUpdate)
     form_->Hide();
     show();
     EXPECT_FALSE(form_->LL_Check_Update->Visible());
+}
+
+} // namespace
+
+namespace
+{
+
+// However the previous showing was closed, the next one starts with the keyboard on the first
+// control in tab order (the dialog names none), not on the button clicked last time; the arrows
+// move among the buttons from there.
+TEST_F(Options, EveryShowingStartsWithTheKeyboardOnTheFirstControl)
+{
+    enum class TClose { Mouse_Cancel, Mouse_OK, Keyboard };
+    int showing = 0;
+    for (TClose close : {TClose::Mouse_Cancel, TClose::Mouse_OK, TClose::Keyboard, TClose::Mouse_Cancel}) {
+        ++showing;
+        const TModalResult got = RunModal(*form_, [&] {
+            formtest::Pump();
+            QWidget* target = QApplication::focusWidget();
+            if (target != form_->Btn_OK->Widget()) {
+                ADD_FAILURE() << "showing " << showing << ": the keyboard is elsewhere";
+                form_->SetModalResult(mrCancel);
+                return;
+            }
+            QTest::keyClick(target, Qt::Key_Right);
+            EXPECT_TRUE(form_->Btn_Cancel->Focused());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+            EXPECT_TRUE(form_->Btn_OK->Focused());
+            if (close == TClose::Mouse_Cancel)
+                ClickOn(form_->Btn_Cancel);
+            else if (close == TClose::Mouse_OK)
+                ClickOn(form_->Btn_OK);
+            else
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        });
+        EXPECT_EQ(got, close == TClose::Mouse_Cancel ? mrCancel : mrOk) << "showing " << showing;
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // from inside their own modal loops.
 #include "MainTestForms.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 
@@ -43,6 +44,14 @@ class ProjectDialogs : public ShellForms
         for (int i = 0; i < FOpenConf->ListBox1->Count(); ++i)
             out << FOpenConf->ListBox1->Items->Strings(i);
         return out;
+    }
+
+    // The widget the keyboard reaches once the dialog's window is active.
+    static QWidget* KeyboardTarget()
+    {
+        for (int i = 0; i < 3; ++i)
+            Application->ProcessMessages();
+        return QApplication::focusWidget();
     }
 
     void ExpectHeader(const QString& line1, const QString& line2) const
@@ -157,7 +166,7 @@ TEST_F(ProjectDialogs, CancelChangesNothing)
     main->Set_Lang();
     WithModal(main->Btn_Open, FOpenConf, [&] {
         QTest::keyClick(FOpenConf->ListBox1->Widget(), Qt::Key_Down);
-        QTest::keyClick(FOpenConf->ListBox1->Widget(), Qt::Key_Escape);
+        Click(FOpenConf->Btn_Cancel);
     });
     WithModal(main->Btn_New, FNew_Project, [&] {
         FNew_Project->E_New_Proj->SetText("C");
@@ -181,6 +190,76 @@ TEST_F(ProjectDialogs, DialogsFollowALanguageSwitch)
     EXPECT_EQ(FNew_Project->Btn_OK->Caption(), "OK");
     EXPECT_EQ(FOpenConf->Caption(), "Konfiguration laden");
     EXPECT_EQ(FOpenConf->Btn_OK->Caption(), "Ja");
+}
+
+// However the previous showing was closed - a click on Cancel, a click on OK, the keyboard - the next
+// one has the keyboard where the dialog puts it, not on the button clicked last time.
+enum class TClose { Mouse_Cancel, Mouse_OK, Keyboard };
+const TClose kCloses[] = {TClose::Mouse_Cancel, TClose::Mouse_OK, TClose::Keyboard, TClose::Mouse_Cancel};
+
+TEST_F(ProjectDialogs, EveryShowingOfTheNewDialogTakesTypedText)
+{
+    int showing = 0;
+    for (TClose close : kCloses) {
+        const QString name = "P" + QString::number(++showing);
+        WithModal(main->Btn_New, FNew_Project, [&] {
+            QWidget* target = KeyboardTarget();
+            ASSERT_EQ(target, FNew_Project->E_New_Proj->Widget()) << "showing " << showing;
+            QTest::keyClicks(target, name);
+            EXPECT_EQ(FNew_Project->E_New_Proj->Text(), name);
+            if (close == TClose::Mouse_Cancel)
+                Click(FNew_Project->Btn_Cancel);
+            else if (close == TClose::Mouse_OK)
+                Click(FNew_Project->Btn_OK);
+            else
+                QTest::keyClick(target, Qt::Key_Return);
+        });
+    }
+    EXPECT_EQ(MessageTexts(), QStringList());
+    EXPECT_EQ(Load_Existing_Configuration().size(), 2);
+    EXPECT_TRUE(DirectoryExists(Projects_Dir + "/P2"));
+    EXPECT_TRUE(DirectoryExists(Projects_Dir + "/P3"));
+}
+
+TEST_F(ProjectDialogs, EveryShowingOfTheOpenDialogTakesTheArrows)
+{
+    for (const char* name : {"A", "B", "C"})
+        ASSERT_TRUE(CreateDir(Projects_Dir + "/" + name));
+    int showing = 0;
+    for (TClose close : kCloses) {
+        ++showing;
+        WithModal(main->Btn_Open, FOpenConf, [&] {
+            QWidget* target = KeyboardTarget();
+            ASSERT_EQ(target, FOpenConf->ListBox1->Widget()) << "showing " << showing;
+            const int before = FOpenConf->ListBox1->ItemIndex();
+            QTest::keyClick(target, before == 0 ? Qt::Key_Down : Qt::Key_Up);
+            EXPECT_EQ(FOpenConf->ListBox1->ItemIndex(), before == 0 ? 1 : before - 1);
+            if (close == TClose::Mouse_Cancel)
+                Click(FOpenConf->Btn_Cancel);
+            else if (close == TClose::Mouse_OK)
+                Click(FOpenConf->Btn_OK);
+            else {
+                QTest::keyClick(target, Qt::Key_Tab); // on to OK, which Space presses
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            }
+        });
+    }
+    // The keyboard close opened the project chosen with the arrows.
+    EXPECT_EQ(Active_Project_Name, "A");
+}
+
+// The dialogs' Cancel buttons keep the push button's defaults: Escape is no key of theirs.
+TEST_F(ProjectDialogs, EscapeDoesNotCancel)
+{
+    for (TCustomForm* dialog : std::initializer_list<TCustomForm*>{FNew_Project, FOpenConf}) {
+        WithModal(dialog == FNew_Project ? main->Btn_New : main->Btn_Open, dialog, [&] {
+            QWidget* target = KeyboardTarget();
+            ASSERT_NE(target, nullptr);
+            QTest::keyClick(target, Qt::Key_Escape);
+            Application->ProcessMessages();
+            EXPECT_EQ(dialog->ModalResult(), mrNone) << dialog->Name().toStdString();
+        });
+    }
 }
 
 } // namespace

@@ -163,6 +163,21 @@ TEST_F(VersionCheck, TheDefaultServerIsAReservedNameAndTheLimitsAreBounded)
     EXPECT_EQ(Home_Page_URL(), "http://127.0.0.1:8080/HOME/default.asp?frompg=RIVA101");
 }
 
+TEST_F(VersionCheck, TheEnvironmentCanNameAnotherServer)
+{
+    // The variable replaces only the default; a base set by the program still wins.
+    Set_Maker_Web_Base({});
+    qputenv(Maker_Web_Base_Variable, "http://127.0.0.1:8080/");
+    EXPECT_EQ(Version_Check_URL(), "http://127.0.0.1:8080/home/download/GetversionSW.asp?nomesw=RIVA101");
+    Set_Maker_Web_Base("http://127.0.0.1:9090");
+    EXPECT_EQ(Maker_Web_Base(), "http://127.0.0.1:9090");
+    Set_Maker_Web_Base({});
+    qputenv(Maker_Web_Base_Variable, " ");
+    EXPECT_EQ(Maker_Web_Base(), Default_Maker_Web_Base);
+    qunsetenv(Maker_Web_Base_Variable);
+    EXPECT_EQ(Maker_Web_Base(), Default_Maker_Web_Base);
+}
+
 TEST_F(VersionCheck, TheTimerTickLinksTheDownloadPageOnlyForANewerVersion)
 {
     Set_English_Texts();

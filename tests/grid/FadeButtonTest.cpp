@@ -403,6 +403,64 @@ TEST_F(FadeButtonOnForm, KeyReleaseWithoutItsPressClicksNothing)
     EXPECT_EQ(clicks[other], 1);
 }
 
+TEST_F(FadeButtonOnForm, HeldSpaceOrEnterClicksOnceAtTheRelease)
+{
+    // X11 repeats a held key as release/press pairs marked as auto-repeat; 1.5 s of holding is
+    // about 22 of them.
+    Focus(other);
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        const QString text = key == Qt::Key_Space ? " " : "\r";
+        auto send = [&](QEvent::Type type, bool autoRepeat) {
+            QKeyEvent e(type, key, Qt::NoModifier, text, autoRepeat);
+            QApplication::sendEvent(other->Widget(), &e);
+        };
+        send(QEvent::KeyPress, false);
+        for (int i = 0; i < 22; ++i) {
+            send(QEvent::KeyRelease, true);
+            send(QEvent::KeyPress, true);
+            EXPECT_TRUE(other->IsDown());
+        }
+        EXPECT_EQ(clicks[other], key == Qt::Key_Space ? 0 : 1);
+        send(QEvent::KeyRelease, false);
+    }
+    EXPECT_EQ(clicks[other], 2);
+    EXPECT_EQ(clicks[ok], 0);
+}
+
+TEST_F(FadeButtonOnForm, HidingForgetsHoverAndPress)
+{
+    // A button under the pointer and pressed when its form hides comes back plain, whether the
+    // form or the button itself was hidden.
+    for (bool wholeForm : {true, false}) {
+        SCOPED_TRACE(wholeForm);
+        Enter(other);
+        QTest::mousePress(other->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+        ASSERT_TRUE(other->CursorOnButton());
+        ASSERT_TRUE(other->IsDown());
+        int exits = 0;
+        other->OnMouseExit = [&](TObject*) { ++exits; };
+        if (wholeForm)
+            form->Hide();
+        else
+            other->Hide();
+        EXPECT_FALSE(other->CursorOnButton());
+        EXPECT_FALSE(other->IsDown());
+        EXPECT_EQ(other->HotTrackStep(), 0);
+        EXPECT_EQ(GetCaptureControl(), nullptr);
+        if (wholeForm)
+            form->Show();
+        else
+            other->Show();
+        QApplication::processEvents();
+        edit->SetFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(FacePixel(other), FormFace);
+        QTest::mouseRelease(other->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(clicks[other], 0); // the press was forgotten with the rest
+        other->OnMouseExit = nullptr;
+    }
+}
+
 TEST_F(FadeButtonOnForm, DisabledDefaultStillTakesEnterButDoesNotClick)
 {
     ok->SetEnabled(false);

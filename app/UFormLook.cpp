@@ -140,8 +140,8 @@ TFadeButton* Make_OK_Button(TCustomForm* form, TPanel* panel, TModalResult resul
 
 TFadeButton* Make_Cancel_Button(TCustomForm* form, TPanel* panel)
 {
-    TFadeButton* cancel = Make_Button(form, panel, "Btn_Cancel", TButtonRole::Command, 16 + Dialog_Button_Width,
-                                      7, Dialog_Button_Width, Dialog_Button_Height);
+    TFadeButton* cancel = Make_Button(form, panel, "Btn_Cancel", TButtonRole::Command,
+                                      16 + Dialog_Button_Width, 7, Dialog_Button_Width, Dialog_Button_Height);
     Set_Button_Glyph(cancel, TShellGlyph::Cancel);
     cancel->SetModalResult(mrCancel);
     return cancel;

@@ -133,7 +133,8 @@ TEST_F(OptionsLang, TheFileTheListShowedIsTheOneLoaded)
     ASSERT_EQ(files, QStringList{"Upper.LNG"});
     const QString chosen = Lang_Slot_Name(files, 1, 1);
     EXPECT_EQ(chosen, "Upper");
-    EXPECT_EQ(Lang_Page_View(files, 1, Language_Dir).Slots[0].Flag_Files, QStringList{Language_Dir + "/Upper.Bmp"});
+    EXPECT_EQ(Lang_Page_View(files, 1, Language_Dir).Slots[0].Flag_Files,
+              QStringList{Language_Dir + "/Upper.Bmp"});
 
     Language_Name = "English";
     Switch_Language(chosen, {});

@@ -158,7 +158,7 @@ TEST_F(ProjectFolders, RestoreOpensOnlyAnExistingFolderAndKeepsTheName)
     };
     const Case cases[] = {
         {"Plant A", "Plant A"}, {"Plant B", ""}, {"", ""}, {"../outside", ""}, // exists, but outside PROJECTS
-        {"plant a", "Plant A"},                                                 // the dialogs' rule
+        {"plant a", "Plant A"},                                                // the dialogs' rule
     };
     for (const Case& c : cases) {
         Active_Project_Name = c.remembered;

@@ -30,7 +30,10 @@ class SpecialFiles : public ::testing::Test
         Reset_Globals();
         Clear_Lang_Table();
     }
-    static void Pipe(const QString& path) { ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0); }
+    static void Pipe(const QString& path)
+    {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    }
 
     TempDir app_;
 };

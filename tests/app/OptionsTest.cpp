@@ -343,6 +343,9 @@ TEST_F(Options, EveryShowingStartsWithTheKeyboardOnTheFirstControl)
         ++showing;
         const TModalResult got = RunModal(*form_, [&] {
             formtest::Pump();
+            // Once the window is active (the offscreen platform may not activate it again itself).
+            QApplication::setActiveWindow(form_->Widget());
+            formtest::Pump();
             QWidget* target = QApplication::focusWidget();
             if (target != form_->Btn_OK->Widget()) {
                 ADD_FAILURE() << "showing " << showing << ": the keyboard is elsewhere";

@@ -46,9 +46,16 @@ class ProjectDialogs : public ShellForms
         return out;
     }
 
-    // The widget the keyboard reaches once the dialog's window is active.
+    // The widget the keyboard reaches once the dialog's window is active (the offscreen platform
+    // does not always activate a window shown a second time; a window system does).
     static QWidget* KeyboardTarget()
     {
+        for (int i = 0; i < 3; ++i)
+            Application->ProcessMessages();
+        if (TCustomForm* shown = Screen->ActiveForm(); !shown || !shown->Modal())
+            for (int i = 0; i < Screen->FormCount(); ++i)
+                if (Screen->Forms(i)->Modal())
+                    QApplication::setActiveWindow(Screen->Forms(i)->Widget());
         for (int i = 0; i < 3; ++i)
             Application->ProcessMessages();
         return QApplication::focusWidget();

@@ -317,37 +317,92 @@ QPen WidePen(const TPen& pen, const TRasterOp& op)
 
 } // namespace
 
-TCanvasPaintScope::TCanvasPaintScope(const TCanvas& canvas)
+TCanvasPaintScope::TCanvasPaintScope(const TCanvas& canvas) : canvas_(canvas)
 {
-    if (canvas.painter_) {
-        p_ = canvas.painter_;
-        p_->save();
-        p_->setWorldTransform(canvas.baseTransform_);
-        if (canvas.clip_)
-            p_->setClipRegion(*canvas.clip_, p_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    } else if (canvas.image_ && !canvas.image_->isNull()) {
+    if (!canvas.painter_) {
+        if (!canvas.image_ || canvas.image_->isNull())
+            return;
         own_.emplace(canvas.image_);
         p_ = &*own_;
         if (canvas.clip_)
             p_->setClipRegion(*canvas.clip_);
-    } else {
+        p_->setWorldTransform(QTransform::fromTranslate(canvas.origin_.X, canvas.origin_.Y));
+        p_->setRenderHint(QPainter::Antialiasing, false);
+        p_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p_->setLayoutDirection(Qt::LeftToRight);
         return;
     }
-    p_->setWorldTransform(QTransform::fromTranslate(canvas.origin_.X, canvas.origin_.Y) *
-                          canvas.baseTransform_);
-    p_->setRenderHint(QPainter::Antialiasing, false);
-    p_->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p_->setBackgroundMode(Qt::TransparentMode);
-    p_->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p_->setOpacity(1.0);
-    p_->setLayoutDirection(Qt::LeftToRight);
+    p_ = canvas.painter_;
+    TCanvas::TPainterUse& use = canvas.painterUse_;
+    // Another canvas drawing on the same painter in between may have changed its clip and font.
+    static const TCanvas* lastUser = nullptr;
+    if (lastUser != &canvas) {
+        lastUser = &canvas;
+        use.ClipValid = false;
+        use.FontValid = false;
+    }
+    if (!use.Begun) {
+        p_->save(); // once per binding; the binding restores it
+        use.Begun = true;
+        use.BaseClipping = p_->hasClipping();
+        if (use.BaseClipping)
+            use.BaseClip = p_->clipRegion();
+        use.ClipValid = use.ClipValid && !canvas.clip_;
+        use.AppliedClip.reset();
+        p_->setRenderHint(QPainter::Antialiasing, false);
+        p_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    }
+    // The clip was set with the painter's own transform, so it is set again under it.
+    if (!use.ClipValid || use.AppliedClip != canvas.clip_) {
+        p_->setWorldTransform(canvas.baseTransform_);
+        if (use.BaseClipping)
+            p_->setClipRegion(use.BaseClip);
+        else
+            p_->setClipping(false);
+        if (canvas.clip_)
+            p_->setClipRegion(*canvas.clip_, use.BaseClipping ? Qt::IntersectClip : Qt::ReplaceClip);
+        use.AppliedClip = canvas.clip_;
+        use.ClipValid = true;
+    }
+    const QTransform logical = QTransform::fromTranslate(canvas.origin_.X, canvas.origin_.Y) * canvas.baseTransform_;
+    if (p_->worldTransform() != logical)
+        p_->setWorldTransform(logical);
+    // What earlier calls may have left: hatch backgrounds, raster operations, opacity, text direction.
+    if (p_->backgroundMode() != Qt::TransparentMode)
+        p_->setBackgroundMode(Qt::TransparentMode);
+    if (p_->compositionMode() != QPainter::CompositionMode_SourceOver)
+        p_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (p_->opacity() != 1.0)
+        p_->setOpacity(1.0);
+    if (p_->layoutDirection() != Qt::LeftToRight)
+        p_->setLayoutDirection(Qt::LeftToRight);
 }
 
-TCanvasPaintScope::~TCanvasPaintScope()
+TCanvasPaintScope::~TCanvasPaintScope() = default;
+
+void TCanvasPaintScope::ClipTo(const QRect& r)
 {
-    // Only a bound painter outlives the scope; its state goes back as it was.
-    if (p_ && !own_)
-        p_->restore();
+    p_->setClipRect(r, p_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    canvas_.painterUse_.ClipValid = false;
+}
+
+void TCanvasPaintScope::ClipToDevice(const QRegion& pixels)
+{
+    p_->setWorldTransform(QTransform());
+    p_->setWorldTransform(p_->deviceTransform().inverted());
+    p_->setClipRegion(pixels, p_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    canvas_.painterUse_.ClipValid = false;
+}
+
+void TCanvasPaintScope::UseFont()
+{
+    const QFont& font = canvas_.CurrentQFont();
+    TCanvas::TPainterUse& use = canvas_.painterUse_;
+    if (own_ || !use.FontValid || use.AppliedFont != &font) {
+        p_->setFont(font);
+        use.AppliedFont = &font;
+        use.FontValid = !own_;
+    }
 }
 
 // ---- Canvas --------------------------------------------------------------------------------------------
@@ -396,9 +451,23 @@ const QFont& TCanvas::CurrentQFont() const
 {
     if (qfontVersion_ != font_->Version()) {
         qfontVersion_ = font_->Version();
-        qfont_ = font_->ToQFont();
+        TFontKey key{font_->Name, font_->Height, font_->Style, font_->Pitch};
+        if (key != qfontKey_) {
+            qfont_ = font_->ToQFont();
+            qfontKey_ = std::move(key);
+            painterUse_.FontValid = false;
+        }
     }
     return qfont_;
+}
+
+const QBrush& TCanvas::CurrentQBrush() const
+{
+    if (qbrushVersion_ != brush_->Version()) {
+        qbrushVersion_ = brush_->Version();
+        qbrush_ = MakeQBrush(*brush_);
+    }
+    return qbrush_;
 }
 
 QImage* TCanvas::PixelSurface(QTransform* toPixels) const
@@ -518,8 +587,8 @@ namespace
 {
 
 // Fills `area` with the brush (hatches over the background colour in opaque mode).
-void FillArea(QPainter& p, const QRect& area, const TBrush& brush, const TRasterOp& op, int bkMode,
-              TColor bkColor)
+void FillArea(QPainter& p, const QRect& area, const TBrush& brush, const QBrush& fill, const TRasterOp& op,
+              int bkMode, TColor bkColor)
 {
     if (area.isEmpty())
         return;
@@ -530,7 +599,7 @@ void FillArea(QPainter& p, const QRect& area, const TBrush& brush, const TRaster
     }
     if (brush.Style != bsSolid && bkMode == OPAQUE && bkColor != clNone)
         p.fillRect(area, ColorToQColor(bkColor));
-    p.fillRect(area, MakeQBrush(brush));
+    p.fillRect(area, fill);
 }
 
 } // namespace
@@ -551,12 +620,12 @@ void TCanvas::Rectangle(int l, int t, int r, int b)
         return;
     if (!pen) {
         // Without an outline the window system leaves the right column and bottom row out.
-        FillArea(*p, box.adjusted(0, 0, -1, -1), *brush_, op, bkMode_, bkColor_);
+        FillArea(*p, box.adjusted(0, 0, -1, -1), *brush_, CurrentQBrush(), op, bkMode_, bkColor_);
         return;
     }
     const int w = std::max(1, int(pen_->Width));
     if (brush)
-        FillArea(*p, box.adjusted(w, w, -w, -w), *brush_, op, bkMode_, bkColor_);
+        FillArea(*p, box.adjusted(w, w, -w, -w), *brush_, CurrentQBrush(), op, bkMode_, bkColor_);
     const QColor color = PenColor(*pen_, op);
     p->setCompositionMode(op.mode);
     if (w == 1 && pen_->Style != psSolid && pen_->Style != psInsideFrame) {
@@ -683,7 +752,7 @@ void TCanvas::FillRect(const TRect& r)
         return;
     TCanvasPaintScope p(*this);
     if (p)
-        FillArea(*p, r.ToQRect(), *brush_, TRasterOp(), bkMode_, bkColor_);
+        FillArea(*p, r.ToQRect(), *brush_, CurrentQBrush(), TRasterOp(), bkMode_, bkColor_);
 }
 
 void TCanvas::FrameRect(const TRect& r)
@@ -693,7 +762,7 @@ void TCanvas::FrameRect(const TRect& r)
     TCanvasPaintScope p(*this);
     if (!p)
         return;
-    const QBrush brush = MakeQBrush(*brush_);
+    const QBrush& brush = CurrentQBrush();
     const QRect q = r.ToQRect();
     p->fillRect(QRect(q.left(), q.top(), q.width(), 1), brush);
     if (q.height() > 1)
@@ -815,10 +884,8 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
     if (!p)
         return;
     // The spans are in the surface's pixels: undo everything between logical and surface coordinates.
-    p->setWorldTransform(QTransform());
-    p->setWorldTransform(p->deviceTransform().inverted());
-    p->setClipRegion(area, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    FillArea(*p, area.boundingRect(), *brush_, TRasterOp(), bkMode_, bkColor_);
+    p.ClipToDevice(area);
+    FillArea(*p, area.boundingRect(), *brush_, CurrentQBrush(), TRasterOp(), bkMode_, bkColor_);
 }
 
 // -- Clipping, origin, saved states --
@@ -950,10 +1017,11 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
 // ---- Painter binding -------------------------------------------------------------------------------------
 
 TCanvasPainterBinding::TCanvasPainterBinding(TCanvas& canvas, QPainter& painter)
-    : canvas_(canvas), painter_(canvas.painter_), transform_(canvas.baseTransform_), penPos_(canvas.penPos_),
-      origin_(canvas.origin_), clip_(canvas.clip_)
+    : canvas_(canvas), painter_(canvas.painter_), use_(canvas.painterUse_), transform_(canvas.baseTransform_),
+      penPos_(canvas.penPos_), origin_(canvas.origin_), clip_(canvas.clip_)
 {
     canvas.painter_ = &painter;
+    canvas.painterUse_ = TCanvas::TPainterUse();
     canvas.baseTransform_ = painter.worldTransform();
     canvas.penPos_ = TPoint();
     canvas.origin_ = TPoint();
@@ -962,6 +1030,9 @@ TCanvasPainterBinding::TCanvasPainterBinding(TCanvas& canvas, QPainter& painter)
 
 TCanvasPainterBinding::~TCanvasPainterBinding()
 {
+    if (canvas_.painterUse_.Begun)
+        canvas_.painter_->restore();
+    canvas_.painterUse_ = use_;
     canvas_.painter_ = painter_;
     canvas_.baseTransform_ = transform_;
     canvas_.penPos_ = penPos_;

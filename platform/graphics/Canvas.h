@@ -18,6 +18,7 @@
 
 #include "platform/graphics/Colors.h"
 
+#include <QBrush>
 #include <QFont>
 #include <QImage>
 #include <QPolygon>
@@ -405,7 +406,10 @@ class TCanvas
     // Takes a changed font's text colour and a changed brush's background mode and colour, as the
     // window system does when the toolkit selects a new font or brush.
     void SyncObjects() const;
+    // The Qt objects of the font and the brush, made again only when an attribute they depend on
+    // changed (an Assign of the same font costs a comparison, not a new QFont).
     const QFont& CurrentQFont() const;
+    const QBrush& CurrentQBrush() const;
     // The image holding the canvas's pixels (its own, or the one a bound painter paints into) and the
     // transform from logical coordinates to that image's pixels; nullptr when there is none.
     QImage* PixelSurface(QTransform* toPixels) const;
@@ -425,8 +429,30 @@ class TCanvas
     mutable TColor textColor_ = clWindowText;
     mutable uint64_t seenFont_ = ~uint64_t(0);
     mutable uint64_t seenBrush_ = ~uint64_t(0);
+    struct TFontKey {
+        QString Name;
+        int Height = 0;
+        TFontStyles Style = 0;
+        TFontPitch Pitch = fpDefault;
+        bool operator==(const TFontKey&) const = default;
+    };
     mutable uint64_t qfontVersion_ = ~uint64_t(0);
+    mutable std::optional<TFontKey> qfontKey_;
     mutable QFont qfont_;
+    mutable uint64_t qbrushVersion_ = ~uint64_t(0);
+    mutable QBrush qbrush_;
+    // A bound painter is prepared by the first drawing call of a binding (its state saved once,
+    // restored when the binding ends); later calls only set what differs from what they need.
+    struct TPainterUse {
+        bool Begun = false;
+        bool BaseClipping = false; // the painter's own clip at binding
+        QRegion BaseClip;
+        bool ClipValid = false; // AppliedClip is what the painter clips to now
+        std::optional<QRegion> AppliedClip;
+        const QFont* AppliedFont = nullptr; // qfont_ set on the painter, while FontValid
+        bool FontValid = false;
+    };
+    mutable TPainterUse painterUse_;
     std::vector<SavedState> saved_;
     int nextSaveId_ = 1;
 };
@@ -447,6 +473,7 @@ class TCanvasPainterBinding
   private:
     TCanvas& canvas_;
     QPainter* painter_;
+    TCanvas::TPainterUse use_;
     QTransform transform_;
     TPoint penPos_;
     TPoint origin_;

@@ -137,7 +137,10 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetri
               int lineHeight, bool opaque, TColor bkColor, TColor textColor, int orientation, bool rtl,
               bool glyphs, bool underlines)
 {
-    p.save();
+    // Only a turned or right-to-left line changes painter state beyond the pen.
+    const bool keepState = orientation != 0 || rtl;
+    if (keepState)
+        p.save();
     if (orientation != 0) {
         p.translate(x, y);
         p.rotate(-orientation / 10.0);
@@ -178,7 +181,8 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetri
             }
         }
     }
-    p.restore();
+    if (keepState)
+        p.restore();
 }
 
 } // namespace
@@ -221,7 +225,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
     const TTextMeasure m(fm, false);
     TCanvasPaintScope p(*this);
     if (p) {
-        p->setFont(CurrentQFont());
+        p.UseFont();
         DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), bkMode_ == OPAQUE, bkColor_, textColor_,
                  font_->Orientation, false, true, false);
     }
@@ -236,10 +240,10 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
         return;
     const QFontMetrics fm(CurrentQFont());
     const TTextMeasure m(fm, false);
-    p->setClipRect(r.ToQRect(), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    p.ClipTo(r.ToQRect());
     if (bkMode_ == OPAQUE && bkColor_ != clNone)
         p->fillRect(r.ToQRect(), ColorToQColor(bkColor_));
-    p->setFont(CurrentQFont());
+    p.UseFont();
     DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), false, bkColor_, textColor_,
              font_->Orientation, false, true, false);
 }
@@ -304,8 +308,8 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
     if (!p)
         return result;
     if (!(flags & DT_NOCLIP))
-        p->setClipRect(r.ToQRect(), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    p->setFont(font);
+        p.ClipTo(r.ToQRect());
+    p.UseFont();
     const bool glyphs = !(flags & DT_PREFIXONLY);
     const bool underlines = !(flags & DT_HIDEPREFIX);
     for (const TTextLine& line : lines) {

@@ -53,6 +53,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner)
     ControlStyle = (ControlStyle | csOpaque) & ~csClickEvents;
     SetColor(clWindow);
     SetTabStop(true);
+    UpdateLineRoom();
 
     FViewport = new TGridViewport(this, Widget());
     for (int bar : {SB_HORZ, SB_VERT}) {
@@ -133,6 +134,14 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
     if (FOptions.Contains(goRowSelect)) {
         FAnchor.X = NewColCount - 1;
         FCurrent.X = FixedCols();
+    }
+    if (FInplaceCol >= NewColCount || FInplaceRow >= NewRowCount) {
+        // The edited cell is gone: nothing is written beyond the counts.
+        DropEdit();
+        if (FOptions.Contains(goAlwaysShowEditor))
+            UpdateEdit();
+        else
+            FEditorMode = false;
     }
     SizeChanged(oldC, oldR);
     UpdateScrollArea(true);
@@ -234,6 +243,8 @@ void TCustomGrid::SetOptions(TGridOptions Value)
         return;
     const TGridOptions old = FOptions;
     FOptions = Value;
+    if (UpdateLineRoom())
+        UpdateScrollAreaClamped();
     if (!FEditorMode) {
         if (Value.Contains(goAlwaysShowEditor))
             ShowEditor();
@@ -248,6 +259,38 @@ void TCustomGrid::SetOptions(TGridOptions Value)
                                goDrawFocusSelected | goRangeSelect;
     if (!((old & looks) == (Value & looks)))
         InvalidateGrid();
+}
+
+bool TCustomGrid::UpdateLineRoom()
+{
+    const int vert =
+        FOptions.Contains(goFixedVertLine) || FOptions.Contains(goVertLine) ? FGridLineWidth : 0;
+    const int horz =
+        FOptions.Contains(goFixedHorzLine) || FOptions.Contains(goHorzLine) ? FGridLineWidth : 0;
+    if (vert == FCols.Line && horz == FRows.Line)
+        return false;
+    FCols.Line = vert;
+    FRows.Line = horz;
+    return true;
+}
+
+void TCustomGrid::SetGridLineWidth(int Value)
+{
+    Value = std::max(Value, 0);
+    if (Value == FGridLineWidth)
+        return;
+    FGridLineWidth = Value;
+    if (UpdateLineRoom())
+        UpdateScrollAreaClamped();
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetDefaultDrawing(bool Value)
+{
+    if (Value == FDefaultDrawing)
+        return;
+    FDefaultDrawing = Value;
+    InvalidateGrid();
 }
 
 void TCustomGrid::SetFixedColor(TColor Value)

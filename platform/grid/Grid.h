@@ -6,11 +6,14 @@
 //
 // The control is a scroll area built by hand: Widget() holds the frame, a viewport child that is the
 // client area (ClientRect, CellRect, MouseToCell and painting are in viewport coordinates) and two
-// scroll bars outside the viewport. All indexes are display indexes; sizes are in pixels. Cell
-// rectangles abut (no grid lines of the toolkit's own: the grid family draws its lines itself).
+// scroll bars outside the viewport. All indexes are display indexes; sizes are in pixels. A grid
+// line of GridLineWidth follows every column and row (the grid family sets it to 0 and draws its
+// lines itself).
 #pragma once
 
 #include "platform/controls/Controls.h"
+#include "platform/controls/Hints.h"
+#include "platform/controls/Messages.h"
 #include "platform/grid/GridModel.h"
 #include "platform/controls/StdCtrls.h" // TScrollStyle
 
@@ -129,6 +132,9 @@ constexpr int GridScrollTimerId = 1;
 constexpr int GridScrollTimerInterval = 60; // ms
 // Half-width of the zone around a column (row) border where a press starts sizing.
 constexpr int GridSizingMargin = 2;
+// Grid lines between fixed cells and between scrolled ones.
+constexpr TColor GridFixedLineColor = clBlack;
+constexpr TColor GridLineColor = clSilver;
 
 using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 using TDrawCellEvent =
@@ -139,132 +145,6 @@ using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, co
 // MousePos in client coordinates; Handled = true stops the default (moving the current row).
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
-
-// ---- Messages of the grid and its in-place editor ---------------------------------------------------
-//
-// Qt's input reaches the grid and its editor as these messages, through WindowProcedure, so that the
-// grid family sees and answers them where its handlers expect them. The same messages can be sent
-// (SendMessage, Perform) and posted (PostMessage).
-
-constexpr UINT WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008;
-constexpr UINT WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102;
-constexpr UINT WM_COMMAND = 0x0111;
-constexpr UINT WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202;
-constexpr UINT WM_LBUTTONDBLCLK = 0x0203, WM_RBUTTONDOWN = 0x0204, WM_RBUTTONUP = 0x0205;
-constexpr UINT WM_MBUTTONDOWN = 0x0207, WM_MBUTTONUP = 0x0208, WM_MOUSEWHEEL = 0x020A;
-// A child's WM_COMMAND reflected back to the child by its parent.
-constexpr UINT CN_COMMAND = 0xBC00 + WM_COMMAND;
-// Notification codes of WM_COMMAND (high word of WParam; LParam = the child's window).
-constexpr WORD EN_CHANGE = 0x0300;
-constexpr WORD CBN_SELCHANGE = 1, CBN_EDITCHANGE = 5, CBN_DROPDOWN = 7, CBN_CLOSEUP = 8;
-// Keys and buttons held, in WParam of mouse messages. MK_ALT is ours: Qt gives Alt with the event.
-constexpr WPARAM MK_LBUTTON = 0x0001, MK_RBUTTON = 0x0002, MK_SHIFT = 0x0004, MK_CONTROL = 0x0008;
-constexpr WPARAM MK_MBUTTON = 0x0010, MK_ALT = 0x1000;
-// Key data (LParam of key messages): repeat count in bits 0-15, then these flags. KF_SHIFTDOWN and
-// KF_CTRLDOWN sit in bits the window system keeps reserved; they carry the state of the Qt event,
-// so that a key message means the same whenever it is served.
-constexpr LPARAM KF_KEYPAD = 1 << 22; // the key is on the numeric keypad
-constexpr LPARAM KF_SHIFTDOWN = 1 << 25;
-constexpr LPARAM KF_CTRLDOWN = 1 << 26;
-constexpr LPARAM KF_ALTDOWN = 1 << 29;
-constexpr LPARAM KF_REPEAT = 1 << 30;     // auto-repeat: the key was down already
-constexpr LPARAM KF_UP = LPARAM(1) << 31; // key release
-
-// The number of a message known by name: the same for the same name within the process
-// ("GridEditDone", "DTPShiftFocus"); 0 for an empty name.
-UINT RegisterWindowMessage(const QString& Name);
-
-// WM_KEYDOWN, WM_KEYUP (CharCode = virtual key) and WM_CHAR (CharCode = the character).
-struct TWMKey {
-    UINT Msg = 0;
-    WORD CharCode = 0;
-    LPARAM KeyData = 0;
-    LRESULT Result = 0;
-    static TWMKey From(const TMessage& m) { return TWMKey{m.Msg, WORD(m.WParam), m.LParam, m.Result}; }
-    TMessage ToMessage() const { return TMessage{Msg, WPARAM(CharCode), KeyData, Result}; }
-};
-TShiftState KeyDataToShiftState(LPARAM KeyData);
-
-// Button messages and WM_MOUSEMOVE; the point is in client coordinates.
-struct TWMMouse {
-    UINT Msg = 0;
-    WPARAM Keys = 0;
-    int XPos = 0;
-    int YPos = 0;
-    LRESULT Result = 0;
-    static TWMMouse From(const TMessage& m);
-    TMessage ToMessage() const;
-};
-// Keys and buttons of a mouse message; ssDouble for WM_LBUTTONDBLCLK.
-TShiftState MouseMessageShiftState(const TWMMouse& Message);
-
-// WM_MOUSEWHEEL: WheelDelta 120 per notch, positive away from the user; the point in screen
-// coordinates.
-struct TWMMouseWheel {
-    UINT Msg = WM_MOUSEWHEEL;
-    WPARAM Keys = 0;
-    int WheelDelta = 0;
-    int XPos = 0;
-    int YPos = 0;
-    LRESULT Result = 0;
-    static TWMMouseWheel From(const TMessage& m);
-    TMessage ToMessage() const;
-};
-
-// ---- Hints -----------------------------------------------------------------------------------------
-
-class THintWindow;
-using THintWindowClass = THintWindow* (*)(TComponent* AOwner);
-template <class T> THintWindow* CreateHintWindowOf(TComponent* AOwner)
-{
-    return new T(AOwner);
-}
-
-// What the hint machinery shows for a control; the control's hint handler may change any field.
-struct THintInfo {
-    TControl* HintControl = nullptr;
-    THintWindowClass HintWindowClass = nullptr; // the application's HintWindowClass to start with
-    TPoint HintPos;                             // screen
-    int HintMaxWidth = 0;
-    TColor HintColor = clInfoBk;
-    TRect CursorRect;       // client; while the mouse stays inside, the hint is not asked for again
-    TPoint CursorPos;       // client
-    int HideTimeout = 2500; // ms; 0 = until cancelled
-    QString HintStr;        // empty: no hint
-    void* HintData = nullptr;
-};
-
-// CM_HINTSHOW; Result != 0 refuses the hint.
-struct TCMHintShow {
-    THintInfo* HintInfo = nullptr;
-    LRESULT Result = 0;
-};
-
-// A top-level window that shows a hint without taking the focus. Subclasses draw other kinds of
-// hints (mini-HTML) by overriding CalcHintRect, ActivateHint(Data) and Paint.
-class THintWindow : public TCustomControl
-{
-  public:
-    explicit THintWindow(TComponent* AOwner);
-
-    // The size the hint needs, as a rectangle from (0, 0), at most MaxWidth wide.
-    virtual TRect CalcHintRect(int MaxWidth, const QString& AHint, void* AData);
-    // Shows AHint over Rect (screen coordinates), on top, without activating.
-    virtual void ActivateHint(TRect Rect, const QString& AHint);
-    virtual void ActivateHintData(TRect Rect, const QString& AHint, void* AData);
-    void ReleaseHint();
-    bool HintShowing() const;
-
-  protected:
-    void Paint() override;
-};
-
-// The application's hint window class (THintWindow unless changed).
-extern THintWindowClass HintWindowClass;
-// Hides the hint being shown and forgets it, so that the next rest of the mouse asks again.
-void CancelHint();
-// The window of the last hint shown (nullptr before the first).
-THintWindow* ActiveHintWindow();
 
 // ---- TCustomGrid -----------------------------------------------------------------------------------
 
@@ -313,6 +193,20 @@ class TCustomGrid : public TCustomControl
     void SetOptions(TGridOptions Value);
     TColor FixedColor() const { return FFixedColor; }
     void SetFixedColor(TColor Value);
+    // Pixels of the line after every column while goFixedVertLine or goVertLine is set, and after
+    // every row while goFixedHorzLine or goHorzLine is; cell rectangles leave it out. It is drawn
+    // in the fixed cells by the goFixed... options (GridFixedLineColor) and in the scrolled cells by
+    // goVertLine/goHorzLine (GridLineColor); without its option the line shows the cells'
+    // background. Default 1; negative writes are 0.
+    int GridLineWidth() const { return FGridLineWidth; }
+    void SetGridLineWidth(int Value);
+    // On: every cell is prepared before DrawCell - its background filled (FixedColor for fixed
+    // cells, clHighlight for selected ones, else Color) and the canvas font coloured to match
+    // (clHighlightText when selected) - the string grid draws the cell's text, and the focused
+    // cell gets a focus rectangle after DrawCell (not with goRowSelect or goDrawFocusSelected).
+    // Off: DrawCell paints everything. Default on.
+    bool DefaultDrawing() const { return FDefaultDrawing; }
+    void SetDefaultDrawing(bool Value);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle Value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
@@ -382,6 +276,9 @@ class TCustomGrid : public TCustomControl
     //     Loaded for another cell (or for none): HideEdit, then load - FInplaceCol/Row := Col/Row,
     //     UpdateContents (mask, text by ReadEditText, limit), select all. Then place it over
     //     CellRect(Col, Row), show it, and focus it when the grid (or the editor) has the focus.
+    //   While loaded it follows its cell: every top-left, size, count and client change places it
+    //     again, or hides it (text and edit state kept) while no part of the cell shows. A count
+    //     change that removes its cell unloads it without a write-back and ends editor mode.
     //   HideEdit: a loaded editor writes its text back with WriteEditText to the cell it was loaded
     //     from (not the current cell), is unloaded and hidden; the focus goes to the grid first.
     //   Every text change of the editor (typing or code) reaches WindowProcedure as WM_COMMAND
@@ -389,7 +286,7 @@ class TCustomGrid : public TCustomControl
     //   A Cells write of the current cell reloads a loaded editor, except inside WriteEditText.
     bool EditorMode() const { return FEditorMode; }
     void SetEditorMode(bool Value);
-    void ShowEditor();       // editor mode on, UpdateEdit
+    void ShowEditor();       // editor mode on, the current cell scrolled into view, UpdateEdit
     void HideEditor();       // editor mode off, HideEdit
     void InvalidateEditor(); // forget the loaded cell, UpdateEdit (reload, no write-back)
     // ShowEditor, then the character is posted to the shown editor as WM_CHAR; it replaces the
@@ -435,8 +332,9 @@ class TCustomGrid : public TCustomControl
     virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs);
 
     // Paint protocol: the cells of the fixed/fixed, fixed-row, fixed-column and scrolled regions
-    // (each visible cell once, the current cell skipped under an open editor), then the area right
-    // of the last column and below the last row in Color. Subclasses draw overlays after it.
+    // (each visible cell once - prepared first with DefaultDrawing - the edited cell skipped while
+    // its editor shows), the grid lines of each region, then the area right of the last column and
+    // below the last row in Color. Subclasses draw overlays after it.
     void Paint() override;
     // The frame and the bar corner, on Canvas bound to the whole widget (non-client painting).
     virtual void WMNCPaint();
@@ -458,6 +356,10 @@ class TCustomGrid : public TCustomControl
     virtual bool ViewportEvent(QEvent* Event);
     void WidgetMouse(QMouseEvent* event, TControlWidgetLink& link) override;
     bool WidgetEvent(QEvent* event, TControlWidgetLink& link) override;
+    // The keys the grid takes before the window's shortcuts while it has the focus: navigation with
+    // Shift or Ctrl, Tab when WantsKey, F2, Enter and Esc without Ctrl, and with goEditing the keys
+    // that type a character opening the editor. Never with Alt.
+    bool ClaimsKey(const QKeyEvent* Event) const;
 
     // -- Messages --
     // Every message of the grid: Qt's input (keys, mouse, wheel), WM_COMMAND from its children,
@@ -473,7 +375,7 @@ class TCustomGrid : public TCustomControl
 
   protected:
     // -- Key stages --
-    // One key press: (1) a shortcut check accepts the keys the grid uses (no menu shortcut steals
+    // One key press: (1) a shortcut check accepts the keys the grid uses (ClaimsKey; no shortcut steals
     // them); (2) Tab, Enter, Esc and arrows that WantsKey refuses are offered to the form (Tab
     // moves the focus, Enter/Esc the default and cancel buttons); taken: the key ends there;
     // (3) WM_KEYDOWN -> HandleWMKeyDown; (4) when the key types a character - also when (3) zeroed
@@ -482,7 +384,7 @@ class TCustomGrid : public TCustomControl
     // Characters: Backspace #8, Tab #9, Enter #13, Esc #27, Ctrl+A..Z #1..#26, else the text.
     // HandleWMKeyDown base: the form's OnKeyDown when KeyPreview (Key 0 ends it), then HandleKeyDown.
     virtual void HandleWMKeyDown(TWMKey& Message);
-    // HandleWMChar base: with goEditing a character #8 or #32..#255 opens the editor with it
+    // HandleWMChar base: with goEditing a character that OpensEditor opens the editor with it
     // (ShowEditorChar) and goes nowhere else; any other goes to the form's OnKeyPress when
     // KeyPreview, then HandleKeyPress.
     virtual void HandleWMChar(TWMKey& Message);
@@ -501,6 +403,9 @@ class TCustomGrid : public TCustomControl
     void HandleKeyPress(char16_t& Key) override;
     // Arrows always; Tab with goTabs; Enter with goEditing (it opens and closes the editor).
     bool WantsKey(WORD Key, TShiftState Shift) const override;
+    // Backspace and every printable character (32 and up, not 127): typed into a closed editing grid
+    // they open the editor with them.
+    static bool OpensEditor(char16_t Ch);
 
   protected:
     // -- Mouse stages --
@@ -627,6 +532,11 @@ class TCustomGrid : public TCustomControl
     // See the protocol at ShowEditor.
     void UpdateEdit();
     void HideEdit();
+    // A loaded editor over CellRect of its cell, or hidden (still loaded) while no part of the cell
+    // shows; after every change of the top-left, a size, a count and the client area.
+    void PlaceEditor();
+    // Unloads and hides the editor without writing its text back (its cell is gone).
+    void DropEdit();
 
     // -- Mouse state --
     TGridState FGridState = gsNormal;
@@ -665,6 +575,8 @@ class TCustomGrid : public TCustomControl
     void ScrollBarAction(int Bar, int Action);
     void ScrollTo(bool Horizontal, int Code, int Pos);
     void SelectionMoved(const TGridRect& OldSel);
+    // The axes' line room from GridLineWidth and the line options; true when it changed.
+    bool UpdateLineRoom();
     int BorderWidth() const;
     int BarExtent() const;
 
@@ -674,6 +586,8 @@ class TCustomGrid : public TCustomControl
     TGridCoord FAnchor{1, 1};
     TGridOptions FOptions = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
     TColor FFixedColor = clBtnFace;
+    int FGridLineWidth = 1;
+    bool FDefaultDrawing = true;
     TScrollStyle FScrollBars = ssBoth;
     TBorderStyle FBorderStyle = bsSingle;
     bool FBarKeptShown[2] = {false, false};

@@ -52,9 +52,12 @@ class TGridAxis
     int Size(int i) const { return sizes_.empty() ? default_ : sizes_[size_t(i)]; }
     // Returns whether the size changed. i must be in range; negative sizes become 0.
     bool SetSize(int i, int size);
+    // The room an entry takes: its size and the grid line after it.
+    int Pitch(int i) const { return Size(i) + Line; }
 
     int Fixed = 1;
     int First = 1; // the first scrolled index shown (LeftCol / TopRow)
+    int Line = 0;  // pixels of the grid line after every entry
 
     // Pixels taken by the fixed entries.
     int FixedExtent() const;
@@ -69,9 +72,11 @@ class TGridAxis
     int MaxFirst(int extent) const;
     // The First that shows entry i wholly, moving as little as possible from the current First.
     int FirstShowing(int i, int extent) const;
-    // Pixel span [p0, p1) of the visible entries among a..b; false when none of them shows.
+    // Pixel span [p0, p1) of the visible entries among a..b, their lines included; false when none
+    // of them shows.
     bool Span(int a, int b, int extent, int& p0, int& p1) const;
-    // Entry at client position pos (fixed and scrolled part); -1 before the first and after the last.
+    // Entry at client position pos (fixed and scrolled part; a line belongs to the entry before it);
+    // -1 before the first and after the last.
     int IndexAt(int pos) const;
 
   private:

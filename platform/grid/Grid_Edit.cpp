@@ -16,6 +16,9 @@ void TCustomGrid::SetEditorMode(bool Value)
 void TCustomGrid::ShowEditor()
 {
     FEditorMode = true;
+    // The editor opens over a cell the user sees.
+    if (CanShowEditor())
+        ClampInView(FCurrent);
     UpdateEdit();
 }
 
@@ -68,7 +71,28 @@ void TCustomGrid::UpdateEdit()
         FInplaceEdit->UpdateContents();
         FInplaceEdit->SelectAll();
     }
-    FInplaceEdit->Move(CellRect(Col(), Row()));
+    PlaceEditor();
+}
+
+void TCustomGrid::PlaceEditor()
+{
+    if (!FInplaceEdit || FInplaceCol < 0)
+        return;
+    const TRect r = CellRect(FInplaceCol, FInplaceRow);
+    if (!r.IsEmpty())
+        FInplaceEdit->Move(r);
+    else if (FInplaceEdit->Visible())
+        FInplaceEdit->Hide(); // loaded still: it comes back with its text when the cell does
+}
+
+void TCustomGrid::DropEdit()
+{
+    if (!FInplaceEdit || FInplaceCol < 0)
+        return;
+    FInplaceCol = -1;
+    FInplaceRow = -1;
+    if (FInplaceEdit->Visible())
+        FInplaceEdit->Hide();
 }
 
 void TCustomGrid::HideEdit()

@@ -32,10 +32,10 @@ bool TGridAxis::SetSize(int i, int size)
 int TGridAxis::FixedExtent() const
 {
     if (sizes_.empty())
-        return Fixed * default_;
+        return Fixed * (default_ + Line);
     int sum = 0;
     for (int j = 0; j < Fixed; ++j)
-        sum += sizes_[size_t(j)];
+        sum += Pitch(j);
     return sum;
 }
 
@@ -46,15 +46,15 @@ int TGridAxis::Position(int i, int extent) const
     long long pos = 0;
     if (i < Fixed) {
         for (int j = 0; j < i; ++j)
-            pos += Size(j);
+            pos += Pitch(j);
     } else if (i < First) {
         return NotVisible;
     } else if (sizes_.empty()) {
-        pos = FixedExtent() + (long long)(i - First) * default_;
+        pos = FixedExtent() + (long long)(i - First) * (default_ + Line);
     } else {
         pos = FixedExtent();
         for (int j = First; j < i && pos < extent; ++j)
-            pos += sizes_[size_t(j)];
+            pos += Pitch(j);
     }
     return pos < extent ? int(pos) : NotVisible;
 }
@@ -64,11 +64,12 @@ int TGridAxis::FullyVisibleCount(int extent) const
     const int avail = extent - FixedExtent();
     if (avail <= 0 || First >= count_)
         return 0;
+    const int pitch = default_ + Line;
     if (sizes_.empty())
-        return default_ > 0 ? std::min(count_ - First, avail / default_) : count_ - First;
+        return pitch > 0 ? std::min(count_ - First, avail / pitch) : count_ - First;
     int n = 0;
     for (int j = First, pos = 0; j < count_; ++j, ++n) {
-        pos += sizes_[size_t(j)];
+        pos += Pitch(j);
         if (pos > avail)
             break;
     }
@@ -83,15 +84,16 @@ int TGridAxis::LastVisible(int extent) const
         if (pos >= extent)
             return last;
         last = j;
-        pos += Size(j);
+        pos += Pitch(j);
     }
     if (pos >= extent || First >= count_)
         return last;
-    if (sizes_.empty() && default_ > 0)
-        return std::min(count_ - 1, First + (extent - pos + default_ - 1) / default_ - 1);
+    const int pitch = default_ + Line;
+    if (sizes_.empty() && pitch > 0)
+        return std::min(count_ - 1, First + (extent - pos + pitch - 1) / pitch - 1);
     for (int j = First; j < count_ && pos < extent; ++j) {
         last = j;
-        pos += Size(j);
+        pos += Pitch(j);
     }
     return last;
 }
@@ -99,13 +101,14 @@ int TGridAxis::LastVisible(int extent) const
 int TGridAxis::MaxFirst(int extent) const
 {
     const int avail = extent - FixedExtent();
+    const int pitch = default_ + Line;
     int first;
-    if (sizes_.empty() && default_ > 0) {
-        first = count_ - std::max(avail, 0) / default_;
+    if (sizes_.empty() && pitch > 0) {
+        first = count_ - std::max(avail, 0) / pitch;
     } else {
         int i = count_ - 1;
         for (int acc = 0; i >= Fixed; --i) {
-            acc += Size(i);
+            acc += Pitch(i);
             if (acc > avail)
                 break;
         }
@@ -122,12 +125,12 @@ int TGridAxis::FirstShowing(int i, int extent) const
         return i;
     const int avail = extent - FixedExtent();
     // Walk back from i while the entries still fit; stop at the current First (no move needed).
-    int acc = Size(i);
+    int acc = Pitch(i);
     if (acc > avail)
         return i;
     int f = i;
     while (f > First) {
-        const int next = acc + Size(f - 1);
+        const int next = acc + Pitch(f - 1);
         if (next > avail)
             return f;
         acc = next;
@@ -142,18 +145,19 @@ int TGridAxis::IndexAt(int pos) const
         return -1;
     int acc = 0;
     for (int j = 0; j < Fixed && j < count_; ++j) {
-        acc += Size(j);
+        acc += Pitch(j);
         if (pos < acc)
             return j;
     }
     if (sizes_.empty()) {
-        if (default_ <= 0)
+        const int pitch = default_ + Line;
+        if (pitch <= 0)
             return -1;
-        const long long j = First + (long long)(pos - acc) / default_;
+        const long long j = First + (long long)(pos - acc) / pitch;
         return j < count_ ? int(j) : -1;
     }
     for (int j = First; j < count_; ++j) {
-        acc += sizes_[size_t(j)];
+        acc += Pitch(j);
         if (pos < acc)
             return j;
     }
@@ -177,7 +181,7 @@ bool TGridAxis::Span(int a, int b, int extent, int& p0, int& p1) const
     const int end = Position(b, extent);
     if (p0 == NotVisible || end == NotVisible)
         return false;
-    p1 = end + Size(b);
+    p1 = end + Pitch(b);
     return true;
 }
 

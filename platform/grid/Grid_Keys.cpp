@@ -5,21 +5,8 @@
 
 #include <QKeyEvent>
 #include <QPointer>
-#include <map>
 
 // ---- Key messages ----------------------------------------------------------------------------------
-
-TShiftState KeyDataToShiftState(LPARAM KeyData)
-{
-    TShiftState s = 0;
-    if (KeyData & KF_SHIFTDOWN)
-        s |= ssShift;
-    if (KeyData & KF_CTRLDOWN)
-        s |= ssCtrl;
-    if (KeyData & KF_ALTDOWN)
-        s |= ssAlt;
-    return s;
-}
 
 namespace
 {
@@ -166,13 +153,9 @@ bool TCustomGrid::WidgetEvent(QEvent* event, TControlWidgetLink& link)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
-        // Keys the grid uses are not shortcuts while it has the focus.
+        // Keys the grid uses are not shortcuts while it has the focus; the others reach the window.
         auto* k = static_cast<QKeyEvent*>(event);
-        const TShiftState shift = KeyboardModifiersToShiftState(k->modifiers());
-        const WORD key = KeyEventToVK(k);
-        if (key && !(shift & ssAlt) &&
-            (!(shift & ssCtrl) || WantsKey(key, shift) || key == VK_HOME || key == VK_END ||
-             key == VK_PRIOR || key == VK_NEXT))
+        if (ClaimsKey(k))
             k->accept();
         return true;
     }
@@ -186,6 +169,39 @@ bool TCustomGrid::WidgetEvent(QEvent* event, TControlWidgetLink& link)
     }
 }
 
+bool TCustomGrid::ClaimsKey(const QKeyEvent* Event) const
+{
+    const TShiftState shift = KeyboardModifiersToShiftState(Event->modifiers());
+    const WORD key = KeyEventToVK(Event);
+    if (shift & ssAlt)
+        return false;
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END:
+        return true;
+    case VK_TAB:
+        return WantsKey(key, shift);
+    case VK_F2:
+    case VK_RETURN:
+    case VK_ESCAPE:
+        return !(shift & ssCtrl);
+    default:
+        break;
+    }
+    return FOptions.Contains(goEditing) && OpensEditor(KeyPressChar(Event->text(), key, shift));
+}
+
+bool TCustomGrid::OpensEditor(char16_t Ch)
+{
+    return Ch == 8 || (Ch >= 32 && Ch != 127);
+}
+
 void TCustomGrid::HandleWMKeyDown(TWMKey& Message)
 {
     WORD key = Message.CharCode;
@@ -196,7 +212,7 @@ void TCustomGrid::HandleWMKeyDown(TWMKey& Message)
 void TCustomGrid::HandleWMChar(TWMKey& Message)
 {
     const char16_t ch = Message.CharCode;
-    if (FOptions.Contains(goEditing) && (ch == 8 || (ch >= 32 && ch <= 255))) {
+    if (FOptions.Contains(goEditing) && OpensEditor(ch)) {
         ShowEditorChar(ch);
         return;
     }
@@ -353,17 +369,6 @@ void TCustomGrid::HandleKeyDown(WORD& Key, TShiftState Shift)
 }
 
 // ---- Messages --------------------------------------------------------------------------------------
-
-UINT RegisterWindowMessage(const QString& Name)
-{
-    static std::map<QString, UINT> registered;
-    if (Name.isEmpty())
-        return 0;
-    UINT& number = registered[Name];
-    if (!number)
-        number = UINT(QEvent::registerEventType());
-    return number;
-}
 
 void TCustomGrid::WndProc(TMessage& Message)
 {

@@ -14,20 +14,6 @@
 namespace
 {
 
-// Client points travel as two signed 16-bit halves, as in the window system.
-LPARAM PointParam(int x, int y)
-{
-    return LPARAM((uint32_t(uint16_t(int16_t(x))) | (uint32_t(uint16_t(int16_t(y))) << 16)));
-}
-int ParamX(LPARAM p)
-{
-    return int16_t(LoWord(p));
-}
-int ParamY(LPARAM p)
-{
-    return int16_t(HiWord(p));
-}
-
 WPARAM KeysOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
 {
     WPARAM keys = 0;
@@ -46,61 +32,9 @@ WPARAM KeysOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
     return keys;
 }
 
-TShiftState KeysToShiftState(WPARAM keys)
-{
-    TShiftState s = 0;
-    if (keys & MK_SHIFT)
-        s |= ssShift;
-    if (keys & MK_CONTROL)
-        s |= ssCtrl;
-    if (keys & MK_ALT)
-        s |= ssAlt;
-    if (keys & MK_LBUTTON)
-        s |= ssLeft;
-    if (keys & MK_RBUTTON)
-        s |= ssRight;
-    if (keys & MK_MBUTTON)
-        s |= ssMiddle;
-    return s;
-}
-
 constexpr int WheelNotch = 120;
 
 } // namespace
-
-TWMMouse TWMMouse::From(const TMessage& m)
-{
-    return TWMMouse{m.Msg, m.WParam, ParamX(m.LParam), ParamY(m.LParam), m.Result};
-}
-
-TMessage TWMMouse::ToMessage() const
-{
-    return TMessage{Msg, Keys, PointParam(XPos, YPos), Result};
-}
-
-TShiftState MouseMessageShiftState(const TWMMouse& Message)
-{
-    TShiftState s = KeysToShiftState(Message.Keys);
-    if (Message.Msg == WM_LBUTTONDBLCLK)
-        s |= ssDouble;
-    return s;
-}
-
-TWMMouseWheel TWMMouseWheel::From(const TMessage& m)
-{
-    return TWMMouseWheel{m.Msg,
-                         WPARAM(LoWord(m.WParam)),
-                         int16_t(HiWord(m.WParam)),
-                         ParamX(m.LParam),
-                         ParamY(m.LParam),
-                         m.Result};
-}
-
-TMessage TWMMouseWheel::ToMessage() const
-{
-    const WPARAM w = (Keys & 0xFFFF) | (WPARAM(uint16_t(int16_t(WheelDelta))) << 16);
-    return TMessage{Msg, w, PointParam(XPos, YPos), Result};
-}
 
 // ---- From Qt ---------------------------------------------------------------------------------------
 
@@ -221,7 +155,7 @@ void TCustomGrid::HandleWMMouseMove(TWMMouse& Message)
 
 void TCustomGrid::HandleWMMouseWheel(TWMMouseWheel& Message)
 {
-    const TShiftState shift = KeysToShiftState(Message.Keys);
+    const TShiftState shift = MouseKeysToShiftState(Message.Keys);
     const TPoint screen(Message.XPos, Message.YPos);
     const TPoint at = ScreenToClient(screen);
     int left = Message.WheelDelta;

@@ -2,6 +2,7 @@
 #include "platform/graphics/ClassicDraw.h"
 #include "platform/grid/Grid.h"
 #include "platform/grid/GridViewport.h"
+#include "platform/grid/InplaceEdit.h"
 
 #include <QPainter>
 
@@ -15,18 +16,18 @@ struct TVisibleEntry {
 };
 
 // The entries of an axis with a visible part: the fixed ones, then the scrolled ones from First.
-// Returns the client position after the last one.
+// Returns the client position after the last one and its line.
 int VisibleEntries(const TGridAxis& a, int extent, std::vector<TVisibleEntry>& fixed,
                    std::vector<TVisibleEntry>& scrolled)
 {
     int pos = 0;
     for (int i = 0; i < a.Fixed && i < a.Count() && pos < extent; ++i) {
         fixed.push_back({i, pos, a.Size(i)});
-        pos += a.Size(i);
+        pos += a.Pitch(i);
     }
     for (int i = a.First; i < a.Count() && pos < extent; ++i) {
         scrolled.push_back({i, pos, a.Size(i)});
-        pos += a.Size(i);
+        pos += a.Pitch(i);
     }
     return pos;
 }
@@ -59,9 +60,50 @@ void TCustomGrid::Paint()
     const TGridRect sel = Selection();
     const bool showFocusedSelected = FOptions.Contains(goDrawFocusSelected) || FOptions.Contains(goRowSelect);
     const TGridCoord current = FCurrent;
-    const int editorCol = FInplaceEdit ? FInplaceCol : -1;
-    const int editorRow = FInplaceEdit ? FInplaceRow : -1;
+    const bool editorShown = FInplaceEdit && FInplaceEdit->Visible();
+    const int editorCol = editorShown ? FInplaceCol : -1;
+    const int editorRow = editorShown ? FInplaceRow : -1;
+    const TColor textColor = Font->Color;
 
+    // The default drawing of a cell before DrawCell: its background and text colour by state.
+    auto prepare = [&](const TRect& rect, TGridDrawState state) {
+        TColor back = Color();
+        Canvas->Font->Color = textColor;
+        if (state & gdFixed) {
+            back = FFixedColor;
+        } else if (state & gdSelected) {
+            back = clHighlight;
+            Canvas->Font->Color = clHighlightText;
+        }
+        Canvas->Brush->Color = back;
+        Canvas->Brush->Style = bsSolid;
+        Canvas->FillRect(rect);
+    };
+    // The lines after the region's columns and rows, across the region.
+    auto lines = [&](const std::vector<TVisibleEntry>& rowList, const std::vector<TVisibleEntry>& colList,
+                     bool fixedRegion) {
+        if (rowList.empty() || colList.empty())
+            return;
+        const int top = rowList.front().Pos;
+        const int bottom = rowList.back().Pos + rowList.back().Size + FRows.Line;
+        const int left = colList.front().Pos;
+        const int right = colList.back().Pos + colList.back().Size + FCols.Line;
+        const TColor lineColor = fixedRegion ? GridFixedLineColor : GridLineColor;
+        const TColor back = fixedRegion ? FFixedColor : Color();
+        Canvas->Brush->Style = bsSolid;
+        if (FCols.Line > 0) {
+            const bool drawn = FOptions.Contains(fixedRegion ? goFixedVertLine : goVertLine);
+            Canvas->Brush->Color = drawn ? lineColor : back;
+            for (const TVisibleEntry& c : colList)
+                Canvas->FillRect(TRect(c.Pos + c.Size, top, c.Pos + c.Size + FCols.Line, bottom));
+        }
+        if (FRows.Line > 0) {
+            const bool drawn = FOptions.Contains(fixedRegion ? goFixedHorzLine : goHorzLine);
+            Canvas->Brush->Color = drawn ? lineColor : back;
+            for (const TVisibleEntry& r : rowList)
+                Canvas->FillRect(TRect(left, r.Pos + r.Size, right, r.Pos + r.Size + FRows.Line));
+        }
+    };
     auto region = [&](const std::vector<TVisibleEntry>& rowList, const std::vector<TVisibleEntry>& colList,
                       bool fixedRegion) {
         for (const TVisibleEntry& r : rowList) {
@@ -82,9 +124,14 @@ void TCustomGrid::Paint()
                     if (sel.Contains(c.Index, r.Index) && !(isCurrent && focused && !showFocusedSelected))
                         state |= gdSelected;
                 }
+                if (FDefaultDrawing)
+                    prepare(rect, state);
                 DrawCell(c.Index, r.Index, rect, state);
+                if (FDefaultDrawing && (state & gdFocused) && !showFocusedSelected)
+                    Canvas->DrawFocusRect(rect);
             }
         }
+        lines(rowList, colList, fixedRegion);
     };
     region(fixedRows, fixedCols, true);
     region(fixedRows, cols, true);

@@ -87,6 +87,7 @@ void TCustomGrid::UpdateScrollArea(bool ClampTopLeft)
     FBars[SB_VERT]->setVisible(showV);
     FBars[SB_HORZ]->setVisible(showH);
     UpdateScrollPos();
+    PlaceEditor();
 }
 
 void TCustomGrid::UpdateScrollAreaClamped()

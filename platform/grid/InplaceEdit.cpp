@@ -147,7 +147,7 @@ namespace
 bool TypesChar(const QKeyEvent* e)
 {
     const QString t = e->text();
-    return !t.isEmpty() && (t[0].unicode() >= 32 || t[0].unicode() == 8) && t[0].unicode() != 127;
+    return !t.isEmpty() && TCustomGrid::OpensEditor(t[0].unicode());
 }
 
 } // namespace

@@ -130,3 +130,10 @@ void TStringGridStrings::SetUpdateState(bool Updating)
     else
         FGrid->EndUpdate();
 }
+
+void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
+{
+    if (DefaultDrawing())
+        Canvas->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, Cells(ACol, ARow));
+    TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+}

@@ -71,6 +71,9 @@ class TStringGrid : public TDrawGrid
   protected:
     // Move the texts and objects of every stored row (column), beyond the counts too, then the
     // events with the indexes given.
+    // With DefaultDrawing the cell's text at (Left + 2, Top + 2), clipped to the cell; then
+    // OnDrawCell.
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
     // The cell text, then OnGetEditText.

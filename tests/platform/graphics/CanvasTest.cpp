@@ -600,6 +600,69 @@ TEST(Canvas, BoundPainterDrawsThroughItsTransformAndReleases)
     EXPECT_EQ(InkBox(image), TRect(5, 5, 8, 8));
 }
 
+// The painter is prepared once per binding: what one call sets (a clip, a raster operation, an
+// opacity, an origin, a font) must not reach the next, and the painter gets its own state back.
+TEST(Canvas, CallsOnABoundPainterLeaveNothingToTheNextAndTheBindingRestoresThePainter)
+{
+    QImage image = WhiteImage(60, 60);
+    QPainter painter(&image);
+    painter.setPen(QColor(Qt::blue));
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    {
+        TCanvas c;
+        TCanvasPainterBinding bind(c, painter);
+        c.Brush->Color = clWhite;
+        c.TextRect(TRect(0, 0, 4, 4), 0, 0, "x"); // clips to the small rectangle
+        c.Brush->Color = clRed;
+        c.FillRect(TRect(10, 10, 14, 14));
+        EXPECT_EQ(At(image, 12, 12), clRed) << "the text's clip is gone";
+
+        c.Pen->Mode = pmXor;
+        c.Pen->Color = clWhite;
+        c.MoveTo(10, 20);
+        c.LineTo(20, 20);
+        c.Pen->Mode = pmCopy;
+        c.Brush->Color = clLime;
+        c.FillRect(TRect(10, 22, 14, 26));
+        EXPECT_EQ(At(image, 12, 24), clLime) << "no raster operation left";
+
+        QImage half(2, 2, QImage::Format_RGB32);
+        half.fill(Qt::black);
+        c.DrawImage(TRect(30, 30, 32, 32), half, TRect(0, 0, 2, 2), 128);
+        c.FillRect(TRect(40, 40, 44, 44));
+        EXPECT_EQ(At(image, 42, 42), clLime) << "no opacity left";
+
+        c.SetWindowOrg(-50, -50);
+        c.FillRect(TRect(0, 0, 2, 2));
+        c.SetWindowOrg(0, 0);
+        c.Brush->Color = clBlue;
+        c.FillRect(TRect(0, 50, 2, 52));
+        EXPECT_EQ(At(image, 50, 50), clLime);
+        EXPECT_EQ(At(image, 0, 50), clBlue) << "the origin follows the canvas";
+
+        c.IntersectClipRect(TRect(20, 40, 24, 44));
+        c.FillRect(TRect(16, 40, 28, 44));
+        EXPECT_EQ(At(image, 18, 42), White);
+        c.SelectClipRgn(nullptr);
+        c.FillRect(TRect(16, 40, 28, 44));
+        EXPECT_EQ(At(image, 18, 42), clBlue) << "the canvas clip removed";
+
+        c.Font->Height = -8;
+        c.Font->Color = clBlack;
+        c.Brush->Style = bsClear;
+        c.TextOut(20, 0, "W");
+        const int small = InkBox(image.copy(20, 0, 14, 30)).Height();
+        c.Font->Height = -24;
+        c.TextOut(35, 0, "W");
+        const int big = InkBox(image.copy(35, 0, 25, 30)).Height();
+        EXPECT_GT(big, small + 8) << "a changed font reaches the painter";
+    }
+    EXPECT_FALSE(painter.hasClipping());
+    EXPECT_TRUE(painter.worldTransform().isIdentity());
+    EXPECT_EQ(painter.pen().color(), QColor(Qt::blue));
+    EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_Source);
+}
+
 namespace
 {
 // A custom control's paint: the canvas bound to the widget's painter, reading back what it drew.

@@ -2,6 +2,7 @@
 // mouse (press order, sizing, moving, double clicks, wheel), focus enter/exit, hints and messages.
 #include "platform/grid/GridInputTestSupport.h"
 
+#include <QAction>
 #include <QHelpEvent>
 #include <QRegularExpression>
 #include <QWheelEvent>
@@ -203,6 +204,52 @@ TEST_F(GridInput, TabMovesTheCellWithGoTabsAndTheFocusWithout)
             EXPECT_EQ(grid->Calls.count("DoExit"), tabs ? 0 : 1);
         }
 }
+
+struct TShortcutCase {
+    const char* Name;
+    TGridOptions Add;
+    Qt::Key Key;
+    Qt::KeyboardModifiers Mods;
+    bool Fires;         // the window's action on that key runs
+    TGridCoord Current; // where the current cell is afterwards
+};
+
+class GridShortcuts : public GridInput, public ::testing::WithParamInterface<TShortcutCase>
+{
+};
+
+TEST_P(GridShortcuts, OnlyTheKeysTheGridUsesAreKeptFromTheWindow)
+{
+    const TShortcutCase& c = GetParam();
+    grid->SetOptions(grid->Options() | c.Add);
+    grid->SetSelection(TGridRect{2, 3, 2, 3});
+    QAction action(form->Widget());
+    action.setShortcut(QKeySequence(c.Key | c.Mods));
+    action.setShortcutContext(Qt::WindowShortcut);
+    form->Widget()->addAction(&action);
+    int fired = 0;
+    QObject::connect(&action, &QAction::triggered, [&] { ++fired; });
+    ASSERT_TRUE(grid->Focused());
+    Key(c.Key, c.Mods);
+    EXPECT_EQ(fired, c.Fires ? 1 : 0);
+    EXPECT_EQ((TGridCoord{grid->Col(), grid->Row()}), c.Current);
+    form->Widget()->removeAction(&action);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grid, GridShortcuts,
+    ::testing::Values(TShortcutCase{"F5", none, Qt::Key_F5, {}, true, {2, 3}},
+                      TShortcutCase{"Delete", goEditing, Qt::Key_Delete, {}, true, {2, 3}},
+                      TShortcutCase{"Insert", none, Qt::Key_Insert, {}, true, {2, 3}},
+                      TShortcutCase{"LetterWithoutEditing", none, Qt::Key_A, {}, true, {2, 3}},
+                      TShortcutCase{"CtrlS", none, Qt::Key_S, Qt::ControlModifier, true, {2, 3}},
+                      TShortcutCase{"Down", none, Qt::Key_Down, {}, false, {2, 4}},
+                      TShortcutCase{"ShiftRight", none, Qt::Key_Right, Qt::ShiftModifier, false, {3, 3}},
+                      TShortcutCase{"CtrlEnd", none, Qt::Key_End, Qt::ControlModifier, false, {5, 19}},
+                      TShortcutCase{"TabWithGoTabs", goTabs, Qt::Key_Tab, {}, false, {3, 3}},
+                      TShortcutCase{"LetterWhileEditing", goEditing, Qt::Key_A, {}, false, {2, 3}},
+                      TShortcutCase{"F2WhileEditing", goEditing, Qt::Key_F2, {}, false, {2, 3}}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 // ---- Mouse -------------------------------------------------------------------------------------------
 

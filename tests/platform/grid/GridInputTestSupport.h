@@ -28,6 +28,7 @@ class TInputGrid : public TStringGrid
     bool Modify = true;
     std::function<void(TMessage&)> OnMessage;
     std::function<void(TCMHintShow&)> OnHintShow;
+    std::vector<TGridCoord> Drawn; // cells painted, in order
 
     TGridState GridState() const { return FGridState; }
     int InplaceCol() const { return FInplaceCol; }
@@ -102,6 +103,11 @@ class TInputGrid : public TStringGrid
             WriteEditText(Col(), Row(), InplaceEditor()->Text());
         TStringGrid::WindowProcedure(m);
     }
+    void DrawCell(int c, int r, const TRect& rect, TGridDrawState state) override
+    {
+        Drawn.push_back(TGridCoord{c, r});
+        TStringGrid::DrawCell(c, r, rect, state);
+    }
     bool CanEditAcceptKey(char16_t key) override { return AcceptKey ? AcceptKey(key) : true; }
     bool CanEditModify() override { return Modify; }
     void HandleWMLButtonUp(TWMMouse& m) override
@@ -132,7 +138,7 @@ class TInputGrid : public TStringGrid
     }
 };
 
-// A 6 x 20 grid of 64 x 22 px cells (one fixed row and column) on a shown, active form, with an
+// A 6 x 20 grid of abutting 64 x 22 px cells (one fixed row and column) on a shown, active form, with an
 // edit after it in the tab order; cell (c, r) holds "c:r". The grid has the focus.
 class GridInput : public ::testing::Test
 {
@@ -144,6 +150,7 @@ class GridInput : public ::testing::Test
         grid = new TInputGrid(form.get());
         grid->SetParent(form.get());
         grid->SetBounds(10, 10, 420, 300);
+        grid->SetGridLineWidth(0); // cells abut, as in the grid family, which draws its own lines
         grid->SetScrollBars(ssVertical);
         grid->SetColCount(6);
         grid->SetRowCount(20);
@@ -171,6 +178,7 @@ class GridInput : public ::testing::Test
         const TRect rect = grid->CellRect(c, r);
         return QPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2);
     }
+  public:
     // A key on whatever has the focus, then the posted messages.
     static void Key(Qt::Key key, Qt::KeyboardModifiers mods = {})
     {
@@ -185,6 +193,7 @@ class GridInput : public ::testing::Test
         }
     }
 
+  protected:
     std::unique_ptr<TForm> form;
     TInputGrid* grid = nullptr;
     TEdit* other = nullptr;

@@ -9,6 +9,7 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 
 namespace
@@ -99,6 +100,7 @@ class GridOnForm : public ::testing::Test
         grid = new TRecordingGrid(form.get());
         grid->SetParent(form.get());
         grid->SetBounds(10, 10, 400, 300);
+        grid->SetGridLineWidth(0); // cells abut, as in the grid family, which draws its own lines
         other = new TRecordingGrid(form.get());
         other->SetParent(form.get());
         other->SetBounds(450, 10, 100, 100);
@@ -729,4 +731,105 @@ TEST_F(GridOnForm, HundredThousandRowsSetUpScrollAndPaint)
     EXPECT_EQ(grid->Cells(19, 99999), "99999");
     grid->SetRowCount(10);
     EXPECT_EQ(grid->Cells(19, 99999), "99999");
+}
+
+// ---- Grid lines and default drawing -------------------------------------------------------------------
+
+namespace
+{
+TColor PixelAt(const QImage& image, int x, int y)
+{
+    return QColorToColor(image.pixelColor(x, y));
+}
+} // namespace
+
+TEST_F(GridOnForm, GridLinesTakeRoomAfterEveryCellAndShowByTheirOptions)
+{
+    TStringGrid fresh(nullptr);
+    EXPECT_EQ(fresh.GridLineWidth(), 1);
+    EXPECT_EQ(fresh.CellRect(2, 1), Rect(130, 25, 194, 49)) << "a toolkit grid has lines by default";
+
+    grid->SetGridLineWidth(2);
+    EXPECT_EQ(grid->CellRect(1, 1), Rect(66, 26, 130, 50));
+    EXPECT_EQ(grid->MouseCoord(65, 10), (TGridCoord{0, 0})) << "a line belongs to the cell before it";
+    EXPECT_EQ(grid->MouseCoord(66, 26), (TGridCoord{1, 1}));
+    EXPECT_EQ(grid->VisibleColCount(), (grid->ClientWidth() - 66) / 66);
+
+    QImage image = grid->Viewport()->grab().toImage();
+    EXPECT_EQ(PixelAt(image, 64, 5), ColorToRGB(GridFixedLineColor)) << "between fixed cells";
+    EXPECT_EQ(PixelAt(image, 131, 30), ColorToRGB(GridLineColor)) << "between scrolled cells";
+    EXPECT_EQ(PixelAt(image, 100, 50), ColorToRGB(GridLineColor)) << "below a scrolled row";
+
+    grid->SetOptions(grid->Options() - goVertLine);
+    image = grid->Viewport()->grab().toImage();
+    EXPECT_EQ(grid->CellRect(1, 1).Left, 66) << "the fixed lines keep the room";
+    EXPECT_EQ(PixelAt(image, 131, 30), ColorToRGB(clWindow)) << "no line drawn between scrolled cells";
+    EXPECT_EQ(PixelAt(image, 64, 5), ColorToRGB(GridFixedLineColor));
+
+    grid->SetOptions(grid->Options() - goFixedVertLine);
+    EXPECT_EQ(grid->CellRect(1, 1), Rect(64, 26, 128, 50)) << "no vertical line option: no room";
+    grid->SetGridLineWidth(-3);
+    EXPECT_EQ(grid->GridLineWidth(), 0);
+    EXPECT_EQ(grid->CellRect(1, 1), Rect(64, 24, 128, 48));
+}
+
+struct TDefaultDrawingCase {
+    const char* Name;
+    bool On;
+    TColor Fixed, Selected, Plain; // the brush colour OnDrawCell finds
+    TColor SelectedText;           // the font colour OnDrawCell finds on the selected cell
+};
+
+class GridDefaultDrawing : public GridOnForm, public ::testing::WithParamInterface<TDefaultDrawingCase>
+{
+};
+
+TEST_P(GridDefaultDrawing, PreparesEachCellBeforeOnDrawCell)
+{
+    const TDefaultDrawingCase& c = GetParam();
+    grid->SetDefaultDrawing(c.On);
+    grid->SetFixedColor(clYellow);
+    grid->SetSelection(TGridRect{1, 1, 2, 2}); // (1, 1) selected, (2, 2) current
+    Focus(grid);
+    std::map<std::pair<int, int>, std::pair<TColor, TColor>> seen;
+    grid->OnDrawCell = [&](TObject*, int col, int row, const TRect&, TGridDrawState) {
+        seen[{col, row}] = {grid->Canvas->Brush->Color, grid->Canvas->Font->Color};
+    };
+    PaintOnce();
+    EXPECT_EQ(seen[std::make_pair(0, 2)].first, c.Fixed);
+    EXPECT_EQ(seen[std::make_pair(1, 1)].first, c.Selected);
+    EXPECT_EQ(seen[std::make_pair(1, 1)].second, c.SelectedText);
+    EXPECT_EQ(seen[std::make_pair(3, 3)].first, c.Plain);
+}
+
+INSTANTIATE_TEST_SUITE_P(Grid, GridDefaultDrawing,
+                         ::testing::Values(TDefaultDrawingCase{"On", true, clYellow, clHighlight, clWindow,
+                                                               clHighlightText},
+                                           // What the paint starts with, for every cell.
+                                           TDefaultDrawingCase{"Off", false, clWindow, clWindow, clWindow,
+                                                               clWindowText}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(GridOnForm, DefaultDrawingPaintsBackgroundsTextAndTheFocusRectangle)
+{
+    grid->SetFixedColor(clYellow);
+    grid->SetCells(3, 3, "WWW");
+    grid->SetSelection(TGridRect{1, 1, 2, 2});
+    Focus(grid);
+    const QImage image = grid->Viewport()->grab().toImage();
+    auto inside = [&](int col, int row) {
+        const TRect r = grid->CellRect(col, row);
+        return PixelAt(image, r.Right - 3, r.Bottom - 3);
+    };
+    EXPECT_EQ(inside(0, 2), ColorToRGB(clYellow));
+    EXPECT_EQ(inside(1, 1), ColorToRGB(clHighlight));
+    EXPECT_EQ(inside(2, 2), ColorToRGB(clWindow)) << "the focused cell is not drawn selected";
+    const TRect focused = grid->CellRect(2, 2);
+    EXPECT_NE(PixelAt(image, focused.Left, focused.Top), ColorToRGB(clWindow)) << "focus rectangle";
+    const TRect text = grid->CellRect(3, 3);
+    int ink = 0;
+    for (int x = text.Left; x < text.Right; ++x)
+        for (int y = text.Top; y < text.Bottom; ++y)
+            ink += PixelAt(image, x, y) != ColorToRGB(clWindow);
+    EXPECT_GT(ink, 10) << "the cell's text";
 }

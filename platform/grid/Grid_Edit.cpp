@@ -16,10 +16,10 @@ void TCustomGrid::SetEditorMode(bool Value)
 void TCustomGrid::ShowEditor()
 {
     FEditorMode = true;
-    // The editor opens over a cell the user sees.
-    if (CanShowEditor())
-        ClampInView(FCurrent);
     UpdateEdit();
+    // Loaded but out of view: the cell comes into view, and the editor with it.
+    if (FInplaceEdit && FInplaceCol == Col() && FInplaceRow == Row() && !FInplaceEdit->Visible())
+        ClampInView(FCurrent);
 }
 
 void TCustomGrid::HideEditor()
@@ -76,7 +76,7 @@ void TCustomGrid::UpdateEdit()
 
 void TCustomGrid::PlaceEditor()
 {
-    if (!FInplaceEdit || FInplaceCol < 0)
+    if (!FInplaceEdit || FInplaceCol < 0 || (ComponentState() & csDestroying))
         return;
     const TRect r = CellRect(FInplaceCol, FInplaceRow);
     if (!r.IsEmpty())

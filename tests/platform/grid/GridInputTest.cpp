@@ -224,7 +224,7 @@ TEST_P(GridShortcuts, OnlyTheKeysTheGridUsesAreKeptFromTheWindow)
     grid->SetOptions(grid->Options() | c.Add);
     grid->SetSelection(TGridRect{2, 3, 2, 3});
     QAction action(form->Widget());
-    action.setShortcut(QKeySequence(c.Key | c.Mods));
+    action.setShortcut(QKeySequence(QKeyCombination(c.Mods, c.Key)));
     action.setShortcutContext(Qt::WindowShortcut);
     form->Widget()->addAction(&action);
     int fired = 0;

@@ -87,6 +87,7 @@ class TRecordingGrid : public TStringGrid
     void DrawCell(int c, int r, const TRect& rect, TGridDrawState state) override
     {
         Drawn.push_back({c, r, rect, state});
+        TStringGrid::DrawCell(c, r, rect, state);
     }
 };
 
@@ -753,6 +754,7 @@ TEST_F(GridOnForm, GridLinesTakeRoomAfterEveryCellAndShowByTheirOptions)
     EXPECT_EQ(grid->CellRect(1, 1), Rect(66, 26, 130, 50));
     EXPECT_EQ(grid->MouseCoord(65, 10), (TGridCoord{0, 0})) << "a line belongs to the cell before it";
     EXPECT_EQ(grid->MouseCoord(66, 26), (TGridCoord{1, 1}));
+    grid->SetColCount(20);
     EXPECT_EQ(grid->VisibleColCount(), (grid->ClientWidth() - 66) / 66);
 
     QImage image = grid->Viewport()->grab().toImage();

@@ -354,7 +354,8 @@ TCanvasPaintScope::TCanvasPaintScope(const TCanvas& canvas) : canvas_(canvas)
     }
     // The clip was set with the painter's own transform, so it is set again under it.
     if (!use.ClipValid || use.AppliedClip != canvas.clip_) {
-        p_->setWorldTransform(canvas.baseTransform_);
+        if (use.BaseClipping || canvas.clip_)
+            p_->setWorldTransform(canvas.baseTransform_);
         if (use.BaseClipping)
             p_->setClipRegion(use.BaseClip);
         else
@@ -364,7 +365,8 @@ TCanvasPaintScope::TCanvasPaintScope(const TCanvas& canvas) : canvas_(canvas)
         use.AppliedClip = canvas.clip_;
         use.ClipValid = true;
     }
-    const QTransform logical = QTransform::fromTranslate(canvas.origin_.X, canvas.origin_.Y) * canvas.baseTransform_;
+    const QTransform logical =
+        QTransform::fromTranslate(canvas.origin_.X, canvas.origin_.Y) * canvas.baseTransform_;
     if (p_->worldTransform() != logical)
         p_->setWorldTransform(logical);
     // What earlier calls may have left: hatch backgrounds, raster operations, opacity, text direction.

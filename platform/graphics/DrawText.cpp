@@ -147,8 +147,10 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetri
         x = 0;
         y = 0;
     }
-    const int width = m.Width(line.text);
-    if (opaque && bkColor != clNone)
+    // Measured only where it is needed: measuring costs as much as drawing.
+    const bool fill = opaque && bkColor != clNone;
+    const int width = fill || rtl ? m.Width(line.text) : 0;
+    if (fill)
         p.fillRect(QRect(x, y, width, lineHeight), ColorToQColor(bkColor));
     if (textColor != clNone) {
         const QColor color = ColorToQColor(textColor);

@@ -263,10 +263,8 @@ void TCustomGrid::SetOptions(TGridOptions Value)
 
 bool TCustomGrid::UpdateLineRoom()
 {
-    const int vert =
-        FOptions.Contains(goFixedVertLine) || FOptions.Contains(goVertLine) ? FGridLineWidth : 0;
-    const int horz =
-        FOptions.Contains(goFixedHorzLine) || FOptions.Contains(goHorzLine) ? FGridLineWidth : 0;
+    const int vert = FOptions.Contains(goFixedVertLine) || FOptions.Contains(goVertLine) ? FGridLineWidth : 0;
+    const int horz = FOptions.Contains(goFixedHorzLine) || FOptions.Contains(goHorzLine) ? FGridLineWidth : 0;
     if (vert == FCols.Line && horz == FRows.Line)
         return false;
     FCols.Line = vert;

@@ -14,8 +14,8 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/Hints.h"
 #include "platform/controls/Messages.h"
-#include "platform/grid/GridModel.h"
 #include "platform/controls/StdCtrls.h" // TScrollStyle
+#include "platform/grid/GridModel.h"
 
 #include <map>
 

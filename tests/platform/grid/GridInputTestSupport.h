@@ -178,6 +178,7 @@ class GridInput : public ::testing::Test
         const TRect rect = grid->CellRect(c, r);
         return QPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2);
     }
+
   public:
     // A key on whatever has the focus, then the posted messages.
     static void Key(Qt::Key key, Qt::KeyboardModifiers mods = {})

@@ -804,13 +804,12 @@ TEST_P(GridDefaultDrawing, PreparesEachCellBeforeOnDrawCell)
     EXPECT_EQ(seen[std::make_pair(3, 3)].first, c.Plain);
 }
 
-INSTANTIATE_TEST_SUITE_P(Grid, GridDefaultDrawing,
-                         ::testing::Values(TDefaultDrawingCase{"On", true, clYellow, clHighlight, clWindow,
-                                                               clHighlightText},
-                                           // What the paint starts with, for every cell.
-                                           TDefaultDrawingCase{"Off", false, clWindow, clWindow, clWindow,
-                                                               clWindowText}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Grid, GridDefaultDrawing,
+    ::testing::Values(TDefaultDrawingCase{"On", true, clYellow, clHighlight, clWindow, clHighlightText},
+                      // What the paint starts with, for every cell.
+                      TDefaultDrawingCase{"Off", false, clWindow, clWindow, clWindow, clWindowText}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(GridOnForm, DefaultDrawingPaintsBackgroundsTextAndTheFocusRectangle)
 {

@@ -40,8 +40,18 @@ bool IsURLChar(char16_t c)
     if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'))
         return true;
     switch (c) {
-    case u'%': case u'(': case u')': case u'-': case u'.': case u'/': case u':': case u'@':
-    case u'\\': case u'_': case u'{': case u'}':
+    case u'%':
+    case u'(':
+    case u')':
+    case u'-':
+    case u'.':
+    case u'/':
+    case u':':
+    case u'@':
+    case u'\\':
+    case u'_':
+    case u'{':
+    case u'}':
         return true;
     default:
         return false;
@@ -138,7 +148,6 @@ bool InsertURLAnchor(const QString& Text, const QString& Prefix, QString& Result
         ++end;
     const QString url = r.mid(start, end - start);
     r.insert(end, QLatin1String("</a>"));
-    r.insert(end, url);
     r.insert(start, QLatin1String("<a href=\"") + url + QLatin1String("\">"));
     Result = r;
     return true;

@@ -74,8 +74,8 @@ class TSortIndexList : public TIntList
     static constexpr uint32_t DescendingBit = 0x80000000u;
 
     void AddIndex(int ColumnIndex, bool Ascending);
-    int FindIndex(int ColumnIndex) const;  // -1 when the column is not listed
-    void ToggleIndex(int ColumnIndex);     // flips the direction; nothing when not listed
+    int FindIndex(int ColumnIndex) const; // -1 when the column is not listed
+    void ToggleIndex(int ColumnIndex);    // flips the direction; nothing when not listed
 
     int SortColumns(int Index) const;
     void SetSortColumns(int Index, int Value); // keeps the direction

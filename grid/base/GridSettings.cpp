@@ -126,9 +126,9 @@ void TMouseActions::SetDisjunct(bool TMouseActionsValues::*Field, bool Value)
     if (!Value || !IsDesigning())
         return;
     // While designing the three selection modes exclude each other.
-    for (bool TMouseActionsValues::*other : {&TMouseActions::FDisjunctRowSelect,
-                                             &TMouseActions::FDisjunctColSelect,
-                                             &TMouseActions::FDisjunctCellSelect})
+    for (bool TMouseActionsValues::*other :
+         {&TMouseActions::FDisjunctRowSelect, &TMouseActions::FDisjunctColSelect,
+          &TMouseActions::FDisjunctCellSelect})
         if (other != Field)
             this->*other = false;
 }

@@ -35,20 +35,25 @@ struct TSearchFooterTexts {
     const char* HintFindPrev;
     const char* HintHighlight;
 };
-inline constexpr TSearchFooterTexts SearchFooterDesignTexts = {
-    "Find &next", "Find &previous", "Highlight", "Match case", "Close", "Find next occurrence",
-    "Find previous occurrence", "Highlight occurrences"};
+inline constexpr TSearchFooterTexts SearchFooterDesignTexts = {"Find &next",
+                                                               "Find &previous",
+                                                               "Highlight",
+                                                               "Match case",
+                                                               "Close",
+                                                               "Find next occurrence",
+                                                               "Find previous occurrence",
+                                                               "Highlight occurrences"};
 
 struct TSearchFooterValues {
     bool AlwaysHighLight = false;
-    bool AutoSearch = true;                  // not copied by Assign
+    bool AutoSearch = true; // not copied by Assign
     bool SearchActiveColumnOnly = false;
     int SearchColumn = SearchFooterAllColumns;
     bool SearchMatchStart = false;
-    bool SearchFixedCells = false;           // not copied by Assign
+    bool SearchFixedCells = false; // not copied by Assign
     bool SearchHiddenRows = false;
     TSearchDirection SearchDirection = sdTopBottom;
-    QString LastSearch;                      // public, not copied by Assign
+    QString LastSearch; // public, not copied by Assign
 
   protected:
     TColor FColor = SearchFooterDefaultColor;
@@ -61,7 +66,7 @@ struct TSearchFooterValues {
     bool FShowHighLight = true;
     bool FShowMatchCase = true;
     bool FVisible = false;
-    bool FAutoThemeAdapt = false;            // not copied by Assign
+    bool FAutoThemeAdapt = false; // not copied by Assign
 };
 
 class TSearchFooter : public TPersistent, public TSearchFooterValues
@@ -164,7 +169,7 @@ struct TNavigationValues {
     bool CursorWalkAlwaysEdit = true;
     bool CursorMoveRows = false;
     bool MoveRowOnSort = false;
-    bool KeepScrollOnSort = false;           // not copied by Assign
+    bool KeepScrollOnSort = false; // not copied by Assign
     bool MoveScrollOnly = false;
     bool ImproveMaskSel = false;
     bool LeftRightRowSelect = true;
@@ -231,15 +236,15 @@ struct TMouseActionsValues {
     bool RowSelectPersistent = false;
     bool SelectOnRightClick = false;
     bool SizeFixedCol = false;
-    bool SizeFixedRow = false;               // not copied by Assign
+    bool SizeFixedRow = false; // not copied by Assign
     int WheelIncrement = 0;
 
   protected:
     bool FDisjunctRowSelect = false;
     bool FDisjunctColSelect = false;
     bool FDisjunctCellSelect = false;
-    bool FEditOnDblClickOnly = false;        // not copied by Assign
-    bool FHotmailRowSelect = false;          // not copied by Assign
+    bool FEditOnDblClickOnly = false; // not copied by Assign
+    bool FHotmailRowSelect = false;   // not copied by Assign
     TWheelAction FWheelAction = waMoveSelection;
 };
 

@@ -199,8 +199,8 @@ using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort
 using TCustomCompareEvent =
     std::function<void(TObject* Sender, const QString& str1, const QString& str2, int& Res)>;
 using TRawCompareEvent = std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)>;
-using TGridFormatEvent = std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, QString& aPrefix,
-                                            QString& aSuffix)>;
+using TGridFormatEvent =
+    std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, QString& aPrefix, QString& aSuffix)>;
 using TGridColorEvent = std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState,
                                            TBrush* ABrush, TFont* AFont)>;
 using TGridGradientEvent =
@@ -214,8 +214,8 @@ using TGridAlignEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, QString& hintstr)>;
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& S)>;
-using TGridBalloonEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& ATitle,
-                                             QString& AText, int& AIcon)>;
+using TGridBalloonEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)>;
 using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
 using TAutoInsertRowEvent = std::function<void(TObject* Sender, int ARow)>;
 using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
@@ -223,7 +223,8 @@ using TAutoAddRowEvent = std::function<void(TObject* Sender, int ARow)>;
 using TCanDeleteRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanDelete)>;
 using TAutoDeleteRowEvent = std::function<void(TObject* Sender, int ARow)>;
 using TAutoInsertColEvent = std::function<void(TObject* Sender, int ACol)>;
-using TSearchEditChangeEvent = std::function<void(TObject* Sender, const QString& Value, bool& DefaultSearch)>;
+using TSearchEditChangeEvent =
+    std::function<void(TObject* Sender, const QString& Value, bool& DefaultSearch)>;
 using TSpinClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)>;
 using TImageChangeEvent = std::function<void(TObject* Sender, int Acol, int Arow)>;
 using TIsDesigningEvent = std::function<void(TObject* Sender, bool& IsDesigning)>;

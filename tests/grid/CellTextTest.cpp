@@ -6,6 +6,12 @@
 
 #include <gtest/gtest.h>
 
+// Readable failures for texts (internal linkage: other test files may print them their own way).
+[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace
 {
 
@@ -56,6 +62,14 @@ QString RowCol(const QString& text)
     return QString::number(ok) + ":" + QString::number(c.X) + "," + QString::number(c.Y);
 }
 
+// A routine's result and what it stored in its int reference (which starts at 42): "result/stored".
+template <class F> QString WithOut(F f)
+{
+    int stored = 42;
+    const int result = f(stored);
+    return QString::number(result) + "/" + QString::number(stored);
+}
+
 struct Case {
     const char* What;
     QString Got;
@@ -69,7 +83,6 @@ TEST(CellText, Helpers)
     lines.Add("ab");
     lines.Add("");
     lines.Add("c");
-    int found = 42;
 
     const Case cases[] = {
         // Classification: the blank appended decides the positions.
@@ -92,7 +105,8 @@ TEST(CellText, Helpers)
         {"decode euro", DecodeWideText(Chars({u'|', u'\\', 0x20, 0xAC})), euro},
         {"decode odd tail", DecodeWideText(Chars({u'|', u'\\', 0, u'A', 0x20})), "A"},
         {"decode unmarked", DecodeWideText("a|\\b"), "a|\\b"},
-        {"wide round trip", DecodeWideText(EncodeWideText(QString::fromUtf8("é€𝄞x"))), QString::fromUtf8("é€𝄞x")},
+        {"wide round trip", DecodeWideText(EncodeWideText(QString::fromUtf8("é€𝄞x"))),
+         QString::fromUtf8("é€𝄞x")},
         // URLs and positions.
         {"contains ://", QString::number(ContainsURL("see http://x")), "1"},
         {"contains mailto", QString::number(ContainsURL("mailto:a@b")), "1"},
@@ -102,11 +116,12 @@ TEST(CellText, Helpers)
         {"strip none", Changed("plain", StripURLPrefix), "plain"},
         {"WidePos", QString::number(WidePos("c", "abcabc")), "3"},
         {"WidePos empty", QString::number(WidePos("", "abc")), "0"},
-        {"FindPos", QString::number(FindPos("ca", "abcab", found)) + "/" + QString::number(found), "3/3"},
+        {"FindPos", WithOut([](int& p) { return FindPos("ca", "abcab", p); }), "3/3"},
+        {"FindPos absent", WithOut([](int& p) { return FindPos("x", "abc", p); }), "0/0"},
         {"PosInUpper", QString::number(PosInUpper("HTTP", "see http")), "5"},
         {"FindCharPos", QString::number(FindCharPos(u'x', "abc")), "0"},
-        {"FindCharPosEx", QString::number(FindCharPosEx(u'b', "abc", found)) + "/" + QString::number(found),
-         "2/2"},
+        {"FindCharPosEx", WithOut([](int& p) { return FindCharPosEx(u'b', "abc", p); }), "2/2"},
+        {"FindCharPosEx absent", WithOut([](int& p) { return FindCharPosEx(u'x', "abc", p); }), "0/42"},
         // Line codings.
         {"encode lines", EncodeLineChars("a\r\nb" + Chars({0})), "a\t" + Chars({8}) + "b" + Chars({1})},
         {"encode LF only", EncodeLineChars("a\nb\t"), "a\nb\t"},
@@ -206,7 +221,8 @@ TEST(CellText, ClipboardEnvelope)
                                    "StartFragment:00000274", "EndFragment:00000284", ""}));
     EXPECT_EQ(s.size(), 316);
     EXPECT_EQ(s.mid(274, 10), "0123456789");
-    EXPECT_TRUE(s.mid(97).startsWith("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\"><html>"));
+    EXPECT_TRUE(
+        s.mid(97).startsWith("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\"><html>"));
     EXPECT_TRUE(s.left(274).endsWith("charset=iso-8859-1\"></head><body><!--StartFragment-->"));
     EXPECT_TRUE(s.endsWith("0123456789<!--EndFragment--></body></html>"));
 

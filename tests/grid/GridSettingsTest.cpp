@@ -40,10 +40,9 @@ TEST(SearchFooter, DesignTextsAndDefaults)
     EXPECT_EQ(design.SearchDirection, sdTopBottom);
 
     TSearchFooter runtime(nullptr, false);
-    for (const QString& text :
-         {runtime.FindNextCaption(), runtime.FindPrevCaption(), runtime.HighLightCaption(),
-          runtime.MatchCaseCaption(), runtime.HintClose(), runtime.HintFindNext(), runtime.HintFindPrev(),
-          runtime.HintHighlight()})
+    for (const QString& text : {runtime.FindNextCaption(), runtime.FindPrevCaption(),
+                                runtime.HighLightCaption(), runtime.MatchCaseCaption(), runtime.HintClose(),
+                                runtime.HintFindNext(), runtime.HintFindPrev(), runtime.HintHighlight()})
         EXPECT_TRUE(text.isEmpty()) << text.toStdString();
 }
 
@@ -134,23 +133,40 @@ TEST(Navigation, AdvanceAutoSetsAdvanceOnEnterSilently)
 TEST(Navigation, AssignCopiesEverythingButKeepScrollOnSort)
 {
     bool TNavigationValues::*const flags[] = {
-        &TNavigation::AllowInsertRow,        &TNavigation::AllowDeleteRow,
-        &TNavigation::AlwaysEdit,            &TNavigation::AdvanceOnEnter,
-        &TNavigation::AdvanceOnEnterLoop,    &TNavigation::AdvanceAutoEdit,
-        &TNavigation::AdvanceSkipReadOnlyCells, &TNavigation::AutoGotoWhenSorted,
-        &TNavigation::AutoGotoIncremental,   &TNavigation::AutoComboDropSize,
-        &TNavigation::AllowClipboardShortCuts, &TNavigation::AllowCtrlEnter,
-        &TNavigation::AllowSmartClipboard,   &TNavigation::AllowRTFClipboard,
-        &TNavigation::AllowFmtClipboard,     &TNavigation::AllowClipboardAlways,
-        &TNavigation::AllowClipboardRowGrow, &TNavigation::AllowClipboardColGrow,
-        &TNavigation::AppendOnArrowDown,     &TNavigation::EditSelectAll,
-        &TNavigation::ComboGetUpDown,        &TNavigation::CursorWalkEditor,
-        &TNavigation::CursorWalkAlwaysEdit,  &TNavigation::CursorMoveRows,
-        &TNavigation::MoveRowOnSort,         &TNavigation::MoveScrollOnly,
-        &TNavigation::ImproveMaskSel,        &TNavigation::LeftRightRowSelect,
-        &TNavigation::CopyHTMLTagsToClipboard, &TNavigation::KeepHorizScroll,
-        &TNavigation::LineFeedOnEnter,       &TNavigation::SkipFixedCells,
-        &TNavigation::SkipDisabledRows,      &TNavigation::TabToNextAtEnd,
+        &TNavigation::AllowInsertRow,
+        &TNavigation::AllowDeleteRow,
+        &TNavigation::AlwaysEdit,
+        &TNavigation::AdvanceOnEnter,
+        &TNavigation::AdvanceOnEnterLoop,
+        &TNavigation::AdvanceAutoEdit,
+        &TNavigation::AdvanceSkipReadOnlyCells,
+        &TNavigation::AutoGotoWhenSorted,
+        &TNavigation::AutoGotoIncremental,
+        &TNavigation::AutoComboDropSize,
+        &TNavigation::AllowClipboardShortCuts,
+        &TNavigation::AllowCtrlEnter,
+        &TNavigation::AllowSmartClipboard,
+        &TNavigation::AllowRTFClipboard,
+        &TNavigation::AllowFmtClipboard,
+        &TNavigation::AllowClipboardAlways,
+        &TNavigation::AllowClipboardRowGrow,
+        &TNavigation::AllowClipboardColGrow,
+        &TNavigation::AppendOnArrowDown,
+        &TNavigation::EditSelectAll,
+        &TNavigation::ComboGetUpDown,
+        &TNavigation::CursorWalkEditor,
+        &TNavigation::CursorWalkAlwaysEdit,
+        &TNavigation::CursorMoveRows,
+        &TNavigation::MoveRowOnSort,
+        &TNavigation::MoveScrollOnly,
+        &TNavigation::ImproveMaskSel,
+        &TNavigation::LeftRightRowSelect,
+        &TNavigation::CopyHTMLTagsToClipboard,
+        &TNavigation::KeepHorizScroll,
+        &TNavigation::LineFeedOnEnter,
+        &TNavigation::SkipFixedCells,
+        &TNavigation::SkipDisabledRows,
+        &TNavigation::TabToNextAtEnd,
     };
     TNavigation src;
     for (auto flag : flags)
@@ -319,9 +335,9 @@ TEST(Bands, NotifyOnlyWhileActiveAndKeepTheTotal)
 TEST(SyncGrid, NeverFollowsItsOwnGrid)
 {
     // The grids are only compared, never used: stand-in addresses do.
-    char slots[2];
-    auto* owner = reinterpret_cast<TExtStringGrid*>(&slots[0]);
-    auto* other = reinterpret_cast<TExtStringGrid*>(&slots[1]);
+    char places[2];
+    auto* owner = reinterpret_cast<TExtStringGrid*>(&places[0]);
+    auto* other = reinterpret_cast<TExtStringGrid*>(&places[1]);
     TSyncGrid s(owner);
     s.SetGrid(other);
     s.SetGrid(owner);

@@ -12,9 +12,10 @@ TEST(GridTypes, OrdinalsAreTheStoredOnes)
         int Value;
         int Ordinal;
     } cases[] = {
-        {edDataCheckBox, 10}, {edMaskEditBtn, 42},   {edTrackbarDropDown, 30}, {ssOffice2007, 3},
-        {acSTDDEV, 9},        {ssAlphaNumericNoCase, 19}, {ssHTML, 13},        {hcSelected, 2},
-        {fceComboList, 2},    {fceRightClick, 3},    {adTopBottomInCol, 3},   {cbBottom, 3},
+        {edDataCheckBox, 10}, {edMaskEditBtn, 42},   {edTrackbarDropDown, 30},
+        {ssOffice2007, 3},    {acSTDDEV, 9},         {ssAlphaNumericNoCase, 19},
+        {ssHTML, 13},         {hcSelected, 2},       {fceComboList, 2},
+        {fceRightClick, 3},   {adTopBottomInCol, 3}, {cbBottom, 3},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.Value, c.Ordinal);

@@ -39,23 +39,7 @@ bool IsURLChar(char16_t c)
 {
     if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'))
         return true;
-    switch (c) {
-    case u'%':
-    case u'(':
-    case u')':
-    case u'-':
-    case u'.':
-    case u'/':
-    case u':':
-    case u'@':
-    case u'\\':
-    case u'_':
-    case u'{':
-    case u'}':
-        return true;
-    default:
-        return false;
-    }
+    return QStringView(u"%()-./:@\\_{}").contains(QChar(c));
 }
 
 bool IsAsciiDigits(QStringView s)

@@ -12,37 +12,38 @@ constexpr QChar TAB(u'\t');
 constexpr QChar LineMark(char16_t(8)); // LF inside a single-line field
 constexpr QChar NulMark(char16_t(1));  // character 0 inside a field
 const QString CRLF = QStringLiteral("\r\n");
+
+struct TCharSwap {
+    QChar From;
+    QChar To;
+};
+
+// Text with every From character of the swaps replaced by its To, all in one pass.
+QString SwapChars(const QString& Text, std::initializer_list<TCharSwap> Swaps)
+{
+    QString s = Text;
+    for (QChar& c : s)
+        for (const TCharSwap& swap : Swaps)
+            if (c == swap.From) {
+                c = swap.To;
+                break;
+            }
+    return s;
+}
 } // namespace
 
 QString EncodeLineChars(const QString& Text)
 {
     if (!Text.contains(CR))
         return Text;
-    QString s = Text;
-    for (QChar& c : s) {
-        if (c == CR)
-            c = TAB;
-        else if (c == LF)
-            c = LineMark;
-        else if (c == QChar(0))
-            c = NulMark;
-    }
-    return s;
+    return SwapChars(Text, {{CR, TAB}, {LF, LineMark}, {QChar(0), NulMark}});
 }
 
 QString DecodeLineChars(const QString& Text, bool MultiLine)
 {
     if (!Text.contains(LineMark))
         return Text;
-    QString s = Text;
-    for (QChar& c : s) {
-        if (c == TAB)
-            c = CR;
-        else if (c == LineMark)
-            c = LF;
-        else if (c == NulMark)
-            c = QChar(0);
-    }
+    QString s = SwapChars(Text, {{TAB, CR}, {LineMark, LF}, {NulMark, QChar(0)}});
     if (!MultiLine) {
         QString line;
         CutFirstLine(s, false, line);

@@ -1,5 +1,34 @@
 #include "grid/base/GridSettings.h"
 
+#include <tuple>
+
+namespace
+{
+// Copies all of Src's values into Dst except the Kept members, which stay as Dst had them.
+template <class Values, class... Kept>
+void CopyValuesKeeping(Values& Dst, const Values& Src, Kept Values::*... kept)
+{
+    const std::tuple<Kept...> saved{(Dst.*kept)...};
+    Dst = Src;
+    std::apply([&](const Kept&... value) { ((Dst.*kept = value), ...); }, saved);
+}
+
+// Stores Value; false when Field already held it.
+template <class T> bool Replace(T& Field, const T& Value)
+{
+    if (Field == Value)
+        return false;
+    Field = Value;
+    return true;
+}
+
+void Notify(const TNotifyEvent& Event, TObject* Sender)
+{
+    if (Event)
+        Event(Sender);
+}
+} // namespace
+
 // ---- Search footer -------------------------------------------------------------------------------
 
 TSearchFooter::TSearchFooter(TComponent* AOwner, bool InitDesign)
@@ -26,15 +55,9 @@ void TSearchFooter::Assign(const TPersistent* Source)
     if (!src)
         return;
     // Search behaviour that belongs to the grid instance stays as it is.
-    const bool autoSearch = AutoSearch;
-    const bool searchFixedCells = SearchFixedCells;
-    const bool autoThemeAdapt = FAutoThemeAdapt;
-    const QString lastSearch = LastSearch;
-    static_cast<TSearchFooterValues&>(*this) = *src;
-    AutoSearch = autoSearch;
-    SearchFixedCells = searchFixedCells;
-    FAutoThemeAdapt = autoThemeAdapt;
-    LastSearch = lastSearch;
+    CopyValuesKeeping<TSearchFooterValues>(*this, *src, &TSearchFooter::AutoSearch,
+                                           &TSearchFooter::SearchFixedCells, &TSearchFooter::FAutoThemeAdapt,
+                                           &TSearchFooter::LastSearch);
     FFont->Assign(src->FFont.get());
 }
 
@@ -46,8 +69,7 @@ void TSearchFooter::SetFont(const TFont* Value)
 
 void TSearchFooter::Changed()
 {
-    if (OnChange)
-        OnChange(this);
+    Notify(OnChange, this);
 }
 
 // ---- Navigation ----------------------------------------------------------------------------------
@@ -57,35 +79,24 @@ void TNavigation::Assign(const TPersistent* Source)
     auto* src = dynamic_cast<const TNavigation*>(Source);
     if (!src)
         return;
-    const bool keepScrollOnSort = KeepScrollOnSort;
-    static_cast<TNavigationValues&>(*this) = *src;
-    KeepScrollOnSort = keepScrollOnSort;
+    CopyValuesKeeping<TNavigationValues>(*this, *src, &TNavigation::KeepScrollOnSort);
 }
 
 void TNavigation::SetAdvanceInsert(bool Value)
 {
-    if (FAdvanceInsert == Value)
-        return;
-    FAdvanceInsert = Value;
-    if (OnChange)
-        OnChange(this);
+    if (Replace(FAdvanceInsert, Value))
+        Notify(OnChange, this);
 }
 
 void TNavigation::SetAdvanceDirection(TAdvanceDirection Value)
 {
-    if (FAdvanceDirection == Value)
-        return;
-    FAdvanceDirection = Value;
-    if (OnChange)
-        OnChange(this);
+    if (Replace(FAdvanceDirection, Value))
+        Notify(OnChange, this);
 }
 
 void TNavigation::SetAdvanceAuto(bool Value)
 {
-    if (FAdvanceAuto == Value)
-        return;
-    FAdvanceAuto = Value;
-    if (Value)
+    if (Replace(FAdvanceAuto, Value) && Value)
         AdvanceOnEnter = true;
 }
 
@@ -103,13 +114,9 @@ void TMouseActions::Assign(const TPersistent* Source)
     auto* src = dynamic_cast<const TMouseActions*>(Source);
     if (!src)
         return;
-    const bool sizeFixedRow = SizeFixedRow;
-    const bool hotmailRowSelect = FHotmailRowSelect;
-    const bool editOnDblClickOnly = FEditOnDblClickOnly;
-    static_cast<TMouseActionsValues&>(*this) = *src;
-    SizeFixedRow = sizeFixedRow;
-    FHotmailRowSelect = hotmailRowSelect;
-    FEditOnDblClickOnly = editOnDblClickOnly;
+    CopyValuesKeeping<TMouseActionsValues>(*this, *src, &TMouseActions::SizeFixedRow,
+                                           &TMouseActions::FHotmailRowSelect,
+                                           &TMouseActions::FEditOnDblClickOnly);
 }
 
 bool TMouseActions::IsDesigning()
@@ -151,8 +158,8 @@ void TMouseActions::SetDisjunctCellSelect(bool Value)
 void TMouseActions::SetEditOnDblClickOnly(bool Value)
 {
     FEditOnDblClickOnly = Value;
-    if (Value && OnDisableEdit)
-        OnDisableEdit(this);
+    if (Value)
+        Notify(OnDisableEdit, this);
 }
 
 void TMouseActions::SetHotmailRowSelect(bool Value)
@@ -162,17 +169,13 @@ void TMouseActions::SetHotmailRowSelect(bool Value)
         FDisjunctRowSelect = true;
         CheckAllCheck = true;
     }
-    if (OnInvalidate)
-        OnInvalidate(this);
+    Notify(OnInvalidate, this);
 }
 
 void TMouseActions::SetWheelAction(TWheelAction Value)
 {
-    if (FWheelAction == Value)
-        return;
-    FWheelAction = Value;
-    if (OnChange)
-        OnChange(this);
+    if (Replace(FWheelAction, Value))
+        Notify(OnChange, this);
 }
 
 void TMouseActions::SetFixedComboValues(const TStrings* Value)
@@ -223,22 +226,18 @@ void TBands::Assign(const TPersistent* Source)
 
 void TBands::SetActive(bool Value)
 {
-    if (FActive == Value)
-        return;
-    FActive = Value;
-    if (OnChange)
-        OnChange(this);
+    if (Replace(FActive, Value))
+        Notify(OnChange, this);
 }
 
 template <class T> void TBands::StoreWhileActive(T& Field, T Value)
 {
-    if (Field == Value)
+    if (!Replace(Field, Value))
         return;
-    Field = Value;
     FTotalLength = FPrimaryLength + FSecondaryLength;
     // Inactive bands draw nothing, so the grid need not hear about them.
-    if (FActive && OnChange)
-        OnChange(this);
+    if (FActive)
+        Notify(OnChange, this);
 }
 
 void TBands::SetPrimaryColor(TColor Value)

@@ -13,6 +13,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 
 class TBaseGrid;
 

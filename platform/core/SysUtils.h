@@ -99,6 +99,8 @@ void ResetFormatSettings();                                 // back to the syste
 
 QString DecodeWindows1252(const QByteArray& bytes);   // the 8-bit code page of files written on Windows
 QByteArray EncodeWindows1252(const QString& text);    // unmappable characters become '?'
+QString DecodeCp850(const QByteArray& bytes);         // the OEM code page (850)
+QByteArray EncodeCp850(const QString& text);          // unmappable characters become '?'
 
 // ---- Files and folders ----------------------------------------------------------------------------
 // Paths use '/'. ExtractFilePath keeps the trailing '/'.

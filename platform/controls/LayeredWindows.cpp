@@ -8,8 +8,9 @@
 namespace
 {
 
-// Lives as a child of the layered window's widget and takes over its painting while a colour key or
-// an image is set.
+// Lives as a child of the layered window's widget. A colour key becomes the window's shape (a mask
+// without the pixels of the key colour), brought up to date after each paint; an image given by
+// UpdateLayeredWindow takes over the painting.
 class TLayeredPainter : public QObject
 {
   public:
@@ -30,7 +31,10 @@ class TLayeredPainter : public QObject
     {
         keyed_ = on;
         key_ = ColorToRGB(key);
-        window_->update();
+        if (keyed_)
+            UpdateMask();
+        else
+            window_->clearMask();
     }
 
     void SetImage(QImage image)
@@ -45,34 +49,49 @@ class TLayeredPainter : public QObject
     {
         if (watched != window_ || event->type() != QEvent::Paint || rendering_)
             return false;
-        if (!image_.isNull()) {
-            Show(image_);
-            return true;
+        if (keyed_ && !maskPending_) {
+            // After this paint the content may show the key colour elsewhere.
+            maskPending_ = true;
+            QMetaObject::invokeMethod(
+                this, [this] { UpdateMask(); }, Qt::QueuedConnection);
         }
-        if (!keyed_)
+        if (image_.isNull())
             return false;
-        // The window's own painting, with the key colour cut out.
-        rendering_ = true;
-        QImage own = window_->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        rendering_ = false;
-        const QRgb key = ColorToQColor(key_).rgb();
-        for (int y = 0; y < own.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(own.scanLine(y));
-            for (int x = 0; x < own.width(); ++x)
-                if ((line[x] | 0xFF000000u) == key && qAlpha(line[x]) == 255)
-                    line[x] = 0;
-        }
-        Show(own);
+        QPainter p(window_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.fillRect(window_->rect(), Qt::transparent);
+        p.drawImage(0, 0, image_);
         return true;
     }
 
   private:
-    void Show(const QImage& image)
+    void UpdateMask()
     {
-        QPainter p(window_);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.fillRect(window_->rect(), Qt::transparent);
-        p.drawImage(0, 0, image);
+        maskPending_ = false;
+        if (!keyed_ || window_->size().isEmpty())
+            return;
+        QImage own(window_->size(), QImage::Format_RGB32);
+        rendering_ = true;
+        window_->render(&own, QPoint(), QRegion(),
+                        QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+        rendering_ = false;
+        // The shape: every run of pixels of another colour, row by row.
+        const QRgb key = ColorToQColor(key_).rgb();
+        QRegion shape;
+        for (int y = 0; y < own.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(own.constScanLine(y));
+            for (int x = 0; x < own.width();) {
+                const bool keep = (line[x] | 0xFF000000u) != key;
+                int end = x + 1;
+                while (end < own.width() && ((line[end] | 0xFF000000u) != key) == keep)
+                    ++end;
+                if (keep)
+                    shape += QRect(x, y, end - x, 1);
+                x = end;
+            }
+        }
+        if (shape != window_->mask())
+            window_->setMask(shape);
     }
 
     QWidget* window_;
@@ -80,6 +99,7 @@ class TLayeredPainter : public QObject
     TColor key_ = clNone;
     QImage image_;
     bool rendering_ = false;
+    bool maskPending_ = false;
 };
 
 QWidget* LayeredWindow(HWND wnd)

@@ -27,8 +27,8 @@ TEST(CellPainters, ProgressBarTextAndPercentage)
         {"%.1f", 200, 0, 50, "50.0", 25},
         {"%d", 200, 0, 50, "50", 25},
         {"%d", 200, 0, 50.5, "50", 25},
-        {"%.1f units", 200, 0, 50, "50", 25}, // the "u" sends an integer to %f: plain decimal instead
-        {"%d", 5, 5, 5, "5", 0},              // no range: an empty bar
+        {"%.1f of %.1f", 200, 0, 50, "50", 25}, // a format the value does not fit: plain decimal instead
+        {"%d", 5, 5, 5, "5", 0},                // no range: an empty bar
         {"%d", 10, 20, 15, "15", 50},
     };
     for (const Case& c : cases) {

@@ -44,14 +44,28 @@ TEST(LayeredWindows, AttributesSetTheWindowOpacityAndKeyOutAColour)
     EXPECT_TRUE(SetLayeredWindowAttributes(t.control.Handle(), 0, 128, LWA_ALPHA));
     EXPECT_DOUBLE_EQ(w->windowOpacity(), 128 / 255.0);
 
-    // The flags replace what was set: the key alone makes the window opaque again.
+    // The flags replace what was set: the key alone makes the window opaque again and cuts the
+    // white face out of the window's shape, leaving the red child.
+    auto* child = new TCustomControl(&t.control);
+    child->SetParent(&t.control);
+    child->SetColor(clRed);
+    child->SetBounds(10, 5, 10, 10);
     EXPECT_TRUE(SetLayeredWindowAttributes(t.control.Handle(), clWhite, 0, LWA_COLORKEY));
+    Pump();
     EXPECT_DOUBLE_EQ(w->windowOpacity(), 1.0);
-    const QImage keyed = w->grab().toImage();
-    EXPECT_EQ(qAlpha(keyed.pixel(5, 5)), 0) << "the white face is keyed out";
+    EXPECT_FALSE(w->mask().contains(QPoint(5, 5)));
+    EXPECT_TRUE(w->mask().contains(QPoint(12, 7)));
+
+    // The shape follows the content.
+    child->SetColor(clWhite);
+    Pump();
+    EXPECT_FALSE(w->mask().contains(QPoint(12, 7)));
+    child->SetColor(clBlue);
+    Pump();
+    EXPECT_TRUE(w->mask().contains(QPoint(12, 7)));
 
     EXPECT_TRUE(SetLayeredWindowAttributes(t.control.Handle(), clWhite, 255, 0));
-    EXPECT_EQ(qAlpha(w->grab().toImage().pixel(5, 5)), 255);
+    EXPECT_TRUE(w->mask().isEmpty());
 }
 
 TEST(LayeredWindows, UpdateShowsTheSourceImageAtTheGivenPlaceAndSize)

@@ -98,18 +98,18 @@ TEST_F(Registry, AWatchHearsTheChangesItsFilterAsksFor)
     const Step steps[] = {
         {"a value of the key",
          [&] {
-             reg.OpenKey(Top + "\\Watched", false);
+             reg.OpenKey("\\" + Top + "\\Watched", false);
              reg.WriteInteger("V", 1);
          },
          {"values", "own"}},
         {"the same value again", [&] { reg.WriteInteger("V", 1); }, {"values", "own"}},
-        {"a new subkey", [&] { reg.OpenKey(Top + "\\Watched\\Sub", true); }, {"names", "own"}},
+        {"a new subkey", [&] { reg.OpenKey("\\" + Top + "\\Watched\\Sub", true); }, {"names", "own"}},
         {"a value in the subkey", [&] { reg.WriteString("S", "x"); }, {"values"}},
-        {"a deeper subkey", [&] { reg.OpenKey(Top + "\\Watched\\Sub\\Deep", true); }, {"names"}},
+        {"a deeper subkey", [&] { reg.OpenKey("\\" + Top + "\\Watched\\Sub\\Deep", true); }, {"names"}},
         {"a subkey removed", [&] { reg.DeleteKey("\\" + Top + "\\Watched\\Sub"); }, {"names", "own"}},
         {"a key outside",
          [&] {
-             reg.OpenKey(Top + "\\Other", true);
+             reg.OpenKey("\\" + Top + "\\Other", true);
              reg.WriteInteger("V", 1);
          },
          {}},

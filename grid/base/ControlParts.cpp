@@ -134,7 +134,8 @@ void DrawSpinButtons(TCanvas* Canvas, HWND Wnd, const TRect& R, int Look, int St
     const int M = s.Top + s.Height() / 2;
     const TRect up(s.Left, s.Top, s.Right, M), down(s.Left, M + 1, s.Right, s.Bottom);
     const uint32_t inactive = State == PartStateDisabled ? DFCS_INACTIVE : 0;
-    switch (EffectiveLook(Look)) {
+    const int look = EffectiveLook(Look);
+    switch (look) {
     case PartLookThemed: {
         const int state = State == PartStateDisabled ? ThemeStateDisabled : ThemeStateNormal;
         DrawThemed(Canvas, Wnd, QStringLiteral("spin"),
@@ -143,7 +144,7 @@ void DrawSpinButtons(TCanvas* Canvas, HWND Wnd, const TRect& R, int Look, int St
     }
     case PartLookClassic:
     case PartLookFlat: {
-        const uint32_t flat = EffectiveLook(Look) == PartLookFlat ? DFCS_FLAT : 0;
+        const uint32_t flat = look == PartLookFlat ? DFCS_FLAT : 0;
         DrawFrameControl(Canvas, up, DFC_SCROLL, flat | DFCS_SCROLLUP | inactive);
         DrawFrameControl(Canvas, down, DFC_SCROLL, flat | DFCS_SCROLLDOWN | inactive);
         break;

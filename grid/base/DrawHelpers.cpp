@@ -62,6 +62,20 @@ void Line(TCanvas* canvas, int x1, int y1, int x2, int y2)
     canvas->LineTo(x2, y2);
 }
 
+void AppendLine(TFills& out, TColor color, int x1, int y1, int x2, int y2)
+{
+    color = ColorToRGB(color);
+    if (color == clNone)
+        return;
+    if (y1 == y2) {
+        const int left = std::min(x1, x2 + 1);
+        out.push_back({TRect(left, y1, left + std::abs(x2 - x1), y1 + 1), color});
+    } else {
+        const int top = std::min(y1, y2 + 1);
+        out.push_back({TRect(x1, top, x1 + 1, top + std::abs(y2 - y1)), color});
+    }
+}
+
 } // namespace drawhelpers
 
 using namespace drawhelpers;
@@ -82,16 +96,6 @@ TColor Interpolate(TColor from, TColor to, int span, int position)
 {
     auto channel = [span, position](int a, int b) {
         return uint8_t(std::clamp(a + Rnd(double(b - a) / span * position), 0, 255));
-    };
-    return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
-               channel(GetBValue(from), GetBValue(to)));
-}
-
-// Band i of n: from + rnd(i x (to - from) / n), divided last as the gradients do.
-TColor BandColor(TColor from, TColor to, int i, int n)
-{
-    auto channel = [i, n](int a, int b) {
-        return uint8_t(std::clamp(a + Rnd(double(i * (b - a)) / n), 0, 255));
     };
     return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
                channel(GetBValue(from), GetBValue(to)));
@@ -133,35 +137,67 @@ TColor InterpolateColor(TColor From, TColor To, int Min, int Max, int Position)
 
 // ---- Gradients ----------------------------------------------------------------------------------------
 
-void DrawGradient(TCanvas* Canvas, TColor From, TColor To, int Steps, const TRect& R, bool Horizontal)
+namespace
 {
-    TRect r = R;
+
+// Band i of n: from + rnd(i x (to - from) / n) per channel.
+TColor BandColor(TColor from, TColor to, int i, int n)
+{
+    auto channel = [i, n](int a, int b) {
+        return uint8_t(std::clamp(a + Rnd(double(i * (b - a)) / n), 0, 255));
+    };
+    return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
+               channel(GetBValue(from), GetBValue(to)));
+}
+
+// Draws the collected fills and leaves pen and brush in `last`, as band-by-band drawing would.
+void Flush(TCanvas* canvas, const TFills& fills, TColor last)
+{
+    canvas->FillRects(fills);
+    if (last != clNone)
+        SetSolid(canvas, last);
+}
+
+} // namespace
+
+TColor drawhelpers::AppendGradient(TFills& out, TColor from, TColor to, int steps, TRect r, bool horizontal,
+                                   const TRect& visible)
+{
     if (r.Top == r.Bottom)
-        return;
+        return clNone;
     if (r.Top > r.Bottom)
         std::swap(r.Top, r.Bottom);
-    From = ColorToRGB(From);
-    To = ColorToRGB(To);
-    if (From == clNone || To == clNone) {
-        FillSolid(Canvas, r, From != clNone ? From : To);
-        return;
+    if (r.Left > r.Right)
+        std::swap(r.Left, r.Right);
+    from = ColorToRGB(from);
+    to = ColorToRGB(to);
+    if (from == clNone || to == clNone) {
+        const TColor solid = from != clNone ? from : to;
+        if (solid != clNone)
+            out.push_back({r, solid});
+        return solid;
     }
-    const int span = (Horizontal ? r.Width() : r.Height()) - 1;
-    Steps = std::max(1, std::min(Steps, span));
-    const double band = double(span) / Steps;
+    const int span = (horizontal ? r.Width() : r.Height()) - 1;
+    steps = std::max(1, std::min(steps, span));
+    const double band = double(span) / steps;
     const int thick = int(band + 1);
-    // Bands outside the visible area are not drawn at all.
-    const TRect visible = Canvas->ClipRect();
-    for (int i = 0; i <= Steps; ++i) {
+    for (int i = 0; i <= steps; ++i) {
         const int p = int(i * band);
-        const TRect piece = Horizontal
+        const TRect piece = horizontal
                                 ? TRect(r.Left + p, r.Top, std::min(r.Right, r.Left + p + thick), r.Bottom)
                                 : TRect(r.Left, r.Top + p, r.Right, std::min(r.Bottom, r.Top + p + thick));
-        if (!Overlaps(piece, visible))
-            continue;
-        SetSolid(Canvas, BandColor(From, To, i, Steps));
-        Canvas->Rectangle(piece);
+        // Bands outside the visible area are not drawn at all.
+        if (Overlaps(piece, visible))
+            out.push_back({piece, BandColor(from, to, i, steps)});
     }
+    return to;
+}
+
+void DrawGradient(TCanvas* Canvas, TColor From, TColor To, int Steps, const TRect& R, bool Horizontal)
+{
+    TFills fills;
+    const TColor last = AppendGradient(fills, From, To, Steps, R, Horizontal, Canvas->ClipRect());
+    Flush(Canvas, fills, last);
 }
 
 void DrawGradientBands(TCanvas* Canvas, TColor Color, TColor ColorTo, bool Horizontal, const TRect& R,
@@ -177,17 +213,17 @@ void DrawGradientBands(TCanvas* Canvas, TColor Color, TColor ColorTo, bool Horiz
     const int size = (Horizontal ? R.Width() : R.Height()) - 1;
     const int thick = Rnd(double(size) / Steps) + 1;
     const TRect visible = Canvas->ClipRect();
+    TFills fills;
     for (int i = 0; i < Steps; ++i) {
         const int start = Rnd(double(i) * size / Steps);
         // Rounding may carry the last band one pixel past the rectangle; it stays inside.
         const TRect piece =
             Horizontal ? TRect(R.Left + start, R.Top, std::min(R.Right, R.Left + start + thick), R.Bottom)
                        : TRect(R.Left, R.Top + start, R.Right, std::min(R.Bottom, R.Top + start + thick));
-        if (!Overlaps(piece, visible))
-            continue;
-        SetSolid(Canvas, BandColor(Color, ColorTo, i, Steps));
-        Canvas->Rectangle(piece);
+        if (Overlaps(piece, visible))
+            fills.push_back({piece, BandColor(Color, ColorTo, i, Steps)});
     }
+    Flush(Canvas, fills, BandColor(Color, ColorTo, Steps - 1, Steps));
 }
 
 void DrawMirrorGradient(TCanvas* Canvas, TRect R, TColor Color, TColor ColorTo, TColor MirrorColor,
@@ -232,39 +268,37 @@ void DrawStyledSelection(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor M
     const int M = T + (B - T) / 2;
     const bool leftEnd = Piece == SelectionPieceSingle || Piece == SelectionPieceLeft;
     const bool rightEnd = Piece == SelectionPieceSingle || Piece == SelectionPieceRight;
+    // The whole piece is collected and drawn in one go, in the order of the steps.
+    TFills fills;
 
-    if (PenLine(Canvas, InnerTopLineColor)) {
-        Line(Canvas, L, T + 1, R, T + 1);
-        if (leftEnd)
-            Line(Canvas, L + 1, T + 1, L + 1, M);
-        if (rightEnd)
-            Line(Canvas, R - 2, T + 1, R - 2, M);
-    }
-    if (PenLine(Canvas, InnerBottomLineColor)) {
-        Line(Canvas, L, B - 1, R, B - 1);
-        if (leftEnd)
-            Line(Canvas, L + 1, M, L + 1, B - 1);
-        if (rightEnd)
-            Line(Canvas, R - 2, M, R - 2, B - 1);
-    }
+    AppendLine(fills, InnerTopLineColor, L, T + 1, R, T + 1);
+    if (leftEnd)
+        AppendLine(fills, InnerTopLineColor, L + 1, T + 1, L + 1, M);
+    if (rightEnd)
+        AppendLine(fills, InnerTopLineColor, R - 2, T + 1, R - 2, M);
+    AppendLine(fills, InnerBottomLineColor, L, B - 1, R, B - 1);
+    if (leftEnd)
+        AppendLine(fills, InnerBottomLineColor, L + 1, M, L + 1, B - 1);
+    if (rightEnd)
+        AppendLine(fills, InnerBottomLineColor, R - 2, M, R - 2, B - 1);
+
     const int DL = Piece == SelectionPieceRight || Piece == SelectionPieceMiddle ? 0 : 2;
     const int DR = Piece == SelectionPieceLeft || Piece == SelectionPieceMiddle ? 0 : 2;
-    if (PenLine(Canvas, BorderColor)) {
-        Line(Canvas, L + DL, T, R - DR, T);
-        Line(Canvas, L + DL, B, R - DR, B);
-        if (rightEnd)
-            Line(Canvas, R - 1, T + 2, R - 1, B - 1);
-        if (leftEnd)
-            Line(Canvas, L, T + 2, L, B - 1);
-    }
+    AppendLine(fills, BorderColor, L + DL, T, R - DR, T);
+    AppendLine(fills, BorderColor, L + DL, B, R - DR, B);
+    if (rightEnd)
+        AppendLine(fills, BorderColor, R - 1, T + 2, R - 1, B - 1);
+    if (leftEnd)
+        AppendLine(fills, BorderColor, L, T + 2, L, B - 1);
+
     const TColor adjacent = ColorToRGB(CornerAdjacentColor), background = ColorToRGB(BackgroundColor);
     // Corners: x is the column next to the edge, edge the edge column itself.
     auto corners = [&](int x, int edge) {
         for (TPoint p : {TPoint(x, T), TPoint(x, T + 1), TPoint(edge, T + 1), TPoint(x, B), TPoint(x, B - 1),
                          TPoint(edge, B - 1)})
-            Canvas->SetPixel(p.X, p.Y, adjacent);
-        Canvas->SetPixel(edge, T, background);
-        Canvas->SetPixel(edge, B, background);
+            fills.push_back({Bounds(p.X, p.Y, 1, 1), adjacent});
+        fills.push_back({Bounds(edge, T, 1, 1), background});
+        fills.push_back({Bounds(edge, B, 1, 1), background});
     };
     if (leftEnd)
         corners(L + 1, L);
@@ -272,14 +306,20 @@ void DrawStyledSelection(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor M
         corners(R - 2, R - 1);
 
     const TRect fill(L + DL, T + 2, R - DR, B - 1);
+    const TRect visible = Canvas->ClipRect();
+    TColor last = clNone;
     if (ColorTo == clNone) {
-        FillSolid(Canvas, fill, Color);
+        last = ColorToRGB(Color);
+        if (last != clNone)
+            fills.push_back({fill, last});
     } else if (MirrorColor == clNone) {
-        DrawGradient(Canvas, Color, ColorTo, 16, fill, false);
+        last = AppendGradient(fills, Color, ColorTo, 16, fill, false, visible);
     } else {
         const int middle = fill.Top + fill.Height() / 2;
-        DrawGradient(Canvas, Color, ColorTo, 16, TRect(fill.Left, fill.Top, fill.Right, middle), false);
-        DrawGradient(Canvas, MirrorColor, MirrorColorTo, 16,
-                     TRect(fill.Left, middle, fill.Right, fill.Bottom), false);
+        AppendGradient(fills, Color, ColorTo, 16, TRect(fill.Left, fill.Top, fill.Right, middle), false,
+                       visible);
+        last = AppendGradient(fills, MirrorColor, MirrorColorTo, 16,
+                              TRect(fill.Left, middle, fill.Right, fill.Bottom), false, visible);
     }
+    Flush(Canvas, fills, last);
 }

@@ -51,7 +51,7 @@ TEST(DrawHelpers, ColourArithmetic)
     };
     for (const Bright& c : {Bright{0x646464, -20, 0x505050}, Bright{0xFFFFFF, 7, 0xFFFFFF}, // kept at 255
                             Bright{0x102030, 50, 0x183048}, Bright{0x0A0A0A, -200, 0x000000},
-                            Bright{0xF0F0F0, 7, 0xFFFFFF}, Bright{0x050505, 10, 0x060606}}) // 5.5 rounds to 6
+                            Bright{0xF0F0F0, 7, 0xFFFFFF}, Bright{0x0F0F0F, 10, 0x101010}}) // 16.5 rounds to the even 16
         EXPECT_EQ(AdjustColorBrightness(c.color, c.percent), c.expected)
             << std::hex << c.color << " " << c.percent;
 }

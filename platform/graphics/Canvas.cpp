@@ -757,6 +757,18 @@ void TCanvas::FillRect(const TRect& r)
         FillArea(*p, r.ToQRect(), *brush_, CurrentQBrush(), TRasterOp(), bkMode_, bkColor_);
 }
 
+void TCanvas::FillRects(const std::vector<TColorFill>& fills)
+{
+    if (fills.empty())
+        return;
+    TCanvasPaintScope p(*this);
+    if (!p)
+        return;
+    for (const TColorFill& f : fills)
+        if (!f.Rect.IsEmpty() && f.Color != clNone)
+            p->fillRect(f.Rect.ToQRect(), ColorToQColor(f.Color));
+}
+
 void TCanvas::FrameRect(const TRect& r)
 {
     if (r.IsEmpty() || !BrushVisible(*brush_))

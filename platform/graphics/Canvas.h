@@ -289,6 +289,14 @@ class TCanvas
     void FrameRect(const TRect& r);     // 1-pixel frame in the brush colour
     void DrawFocusRect(const TRect& r); // dotted, inverting: drawing it twice removes it
     void FloodFill(int x, int y, TColor color, TFillStyle style); // image surfaces only
+    // Solid fills of several rectangles, each in its own colour and over the ones before, in one
+    // drawing call (gradient bands, pieces of a selection); pen and brush are neither used nor
+    // changed, clNone entries are skipped.
+    struct TColorFill {
+        TRect Rect;
+        TColor Color;
+    };
+    void FillRects(const std::vector<TColorFill>& fills);
 
     TColor GetPixel(int x, int y) const; // clNone outside the surface or without one
     void SetPixel(int x, int y, TColor color);

@@ -1,0 +1,325 @@
+// Colour arithmetic, band gradients and the styled selection piece.
+#include "grid/base/DrawHelpers.h"
+
+#include "grid/base/DrawHelpersInternal.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace drawhelpers
+{
+
+int Rnd(double x)
+{
+    return int(std::nearbyint(x));
+}
+
+void SetSolid(TCanvas* canvas, TColor color)
+{
+    canvas->Pen->Color = color;
+    canvas->Pen->Style = psSolid;
+    canvas->Pen->Width = 1;
+    canvas->Brush->Color = color;
+    canvas->Brush->Style = bsSolid;
+}
+
+void FillSolid(TCanvas* canvas, const TRect& r, TColor color)
+{
+    color = ColorToRGB(color);
+    if (color == clNone)
+        return;
+    SetSolid(canvas, color);
+    canvas->Rectangle(r);
+}
+
+void SetOutline(TCanvas* canvas, TColor brush, TColor pen)
+{
+    brush = ColorToRGB(brush);
+    pen = ColorToRGB(pen);
+    canvas->Brush->Style = brush == clNone ? bsClear : bsSolid;
+    if (brush != clNone)
+        canvas->Brush->Color = brush;
+    canvas->Pen->Style = pen == clNone ? psClear : psSolid;
+    canvas->Pen->Width = 1;
+    if (pen != clNone)
+        canvas->Pen->Color = pen;
+}
+
+bool PenLine(TCanvas* canvas, TColor color)
+{
+    color = ColorToRGB(color);
+    if (color == clNone)
+        return false;
+    canvas->Pen->Color = color;
+    canvas->Pen->Style = psSolid;
+    canvas->Pen->Width = 1;
+    return true;
+}
+
+void Line(TCanvas* canvas, int x1, int y1, int x2, int y2)
+{
+    canvas->MoveTo(x1, y1);
+    canvas->LineTo(x2, y2);
+}
+
+void AppendLine(TFills& out, TColor color, int x1, int y1, int x2, int y2)
+{
+    color = ColorToRGB(color);
+    if (color == clNone)
+        return;
+    if (y1 == y2) {
+        const int left = std::min(x1, x2 + 1);
+        out.push_back({TRect(left, y1, left + std::abs(x2 - x1), y1 + 1), color});
+    } else {
+        const int top = std::min(y1, y2 + 1);
+        out.push_back({TRect(x1, top, x1 + 1, top + std::abs(y2 - y1)), color});
+    }
+}
+
+} // namespace drawhelpers
+
+using namespace drawhelpers;
+
+// ---- Colours ------------------------------------------------------------------------------------------
+
+namespace
+{
+
+// Applies f to each of the three channels of an RGB colour.
+template <class F> TColor PerChannel(TColor color, F f)
+{
+    return RGB(uint8_t(f(GetRValue(color))), uint8_t(f(GetGValue(color))), uint8_t(f(GetBValue(color))));
+}
+
+// Per channel from + rnd((to - from) / span x position), for two RGB colours.
+TColor Interpolate(TColor from, TColor to, int span, int position)
+{
+    auto channel = [span, position](int a, int b) {
+        return uint8_t(std::clamp(a + Rnd(double(b - a) / span * position), 0, 255));
+    };
+    return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
+               channel(GetBValue(from), GetBValue(to)));
+}
+
+bool Overlaps(const TRect& a, const TRect& b)
+{
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+} // namespace
+
+TColor HalveColor(TColor Color)
+{
+    return PerChannel(ColorToRGB(Color), [](int c) { return c / 2; });
+}
+
+TColor AdjustColorBrightness(TColor Color, int Percent)
+{
+    return PerChannel(ColorToRGB(Color),
+                      [Percent](int c) { return std::clamp(Rnd(c + c * Percent / 100.0), 0, 255); });
+}
+
+QString ColorToHexRGB(TColor Color)
+{
+    return QStringLiteral("%1%2%3")
+        .arg(GetRValue(Color), 2, 16, QLatin1Char('0'))
+        .arg(GetGValue(Color), 2, 16, QLatin1Char('0'))
+        .arg(GetBValue(Color), 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+TColor InterpolateColor(TColor From, TColor To, int Min, int Max, int Position)
+{
+    if (To == clNone || Max == Min)
+        return From;
+    return Interpolate(ColorToRGB(From), ColorToRGB(To), Max - Min, Position);
+}
+
+// ---- Gradients ----------------------------------------------------------------------------------------
+
+namespace
+{
+
+// Band i of n: from + rnd(i x (to - from) / n) per channel.
+TColor BandColor(TColor from, TColor to, int i, int n)
+{
+    auto channel = [i, n](int a, int b) {
+        return uint8_t(std::clamp(a + Rnd(double(i * (b - a)) / n), 0, 255));
+    };
+    return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
+               channel(GetBValue(from), GetBValue(to)));
+}
+
+// Draws the collected fills and leaves pen and brush in `last`, as band-by-band drawing would.
+void Flush(TCanvas* canvas, const TFills& fills, TColor last)
+{
+    canvas->FillRects(fills);
+    if (last != clNone)
+        SetSolid(canvas, last);
+}
+
+} // namespace
+
+TColor drawhelpers::AppendGradient(TFills& out, TColor from, TColor to, int steps, TRect r, bool horizontal,
+                                   const TRect& visible)
+{
+    if (r.Top == r.Bottom)
+        return clNone;
+    if (r.Top > r.Bottom)
+        std::swap(r.Top, r.Bottom);
+    if (r.Left > r.Right)
+        std::swap(r.Left, r.Right);
+    from = ColorToRGB(from);
+    to = ColorToRGB(to);
+    if (from == clNone || to == clNone) {
+        const TColor solid = from != clNone ? from : to;
+        if (solid != clNone)
+            out.push_back({r, solid});
+        return solid;
+    }
+    const int span = (horizontal ? r.Width() : r.Height()) - 1;
+    steps = std::max(1, std::min(steps, span));
+    const double band = double(span) / steps;
+    const int thick = int(band + 1);
+    for (int i = 0; i <= steps; ++i) {
+        const int p = int(i * band);
+        const TRect piece = horizontal
+                                ? TRect(r.Left + p, r.Top, std::min(r.Right, r.Left + p + thick), r.Bottom)
+                                : TRect(r.Left, r.Top + p, r.Right, std::min(r.Bottom, r.Top + p + thick));
+        // Bands outside the visible area are not drawn at all.
+        if (Overlaps(piece, visible))
+            out.push_back({piece, BandColor(from, to, i, steps)});
+    }
+    return to;
+}
+
+void DrawGradient(TCanvas* Canvas, TColor From, TColor To, int Steps, const TRect& R, bool Horizontal)
+{
+    TFills fills;
+    const TColor last = AppendGradient(fills, From, To, Steps, R, Horizontal, Canvas->ClipRect());
+    Flush(Canvas, fills, last);
+}
+
+void DrawGradientBands(TCanvas* Canvas, TColor Color, TColor ColorTo, bool Horizontal, const TRect& R,
+                       int Steps)
+{
+    Color = ColorToRGB(Color);
+    ColorTo = ColorToRGB(ColorTo);
+    if (Color == clNone || ColorTo == clNone) {
+        FillSolid(Canvas, R, Color != clNone ? Color : ColorTo);
+        return;
+    }
+    Steps = std::max(1, Steps);
+    const int size = (Horizontal ? R.Width() : R.Height()) - 1;
+    const int thick = Rnd(double(size) / Steps) + 1;
+    const TRect visible = Canvas->ClipRect();
+    TFills fills;
+    for (int i = 0; i < Steps; ++i) {
+        const int start = Rnd(double(i) * size / Steps);
+        // Rounding may carry the last band one pixel past the rectangle; it stays inside.
+        const TRect piece =
+            Horizontal ? TRect(R.Left + start, R.Top, std::min(R.Right, R.Left + start + thick), R.Bottom)
+                       : TRect(R.Left, R.Top + start, R.Right, std::min(R.Bottom, R.Top + start + thick));
+        if (Overlaps(piece, visible))
+            fills.push_back({piece, BandColor(Color, ColorTo, i, Steps)});
+    }
+    Flush(Canvas, fills, BandColor(Color, ColorTo, Steps - 1, Steps));
+}
+
+void DrawMirrorGradient(TCanvas* Canvas, TRect R, TColor Color, TColor ColorTo, TColor MirrorColor,
+                        TColor MirrorColorTo, bool Vertical, TColor BorderColor, bool BorderSidesOnly,
+                        bool Fill)
+{
+    if (Fill && Color != clNone) {
+        if (MirrorColor == clNone && ColorTo == clNone) {
+            ++R.Bottom;
+            FillSolid(Canvas, R, Color);
+        } else if (MirrorColor == clNone) {
+            DrawGradient(Canvas, Color, ColorTo, 128, R, !Vertical);
+        } else {
+            TRect first = R, second = R;
+            if (Vertical)
+                first.Bottom = second.Top = R.Top + R.Height() / 2;
+            else
+                first.Right = second.Left = R.Left + R.Width() / 2;
+            DrawGradient(Canvas, Color, ColorTo, 128, first, !Vertical);
+            DrawGradient(Canvas, MirrorColor, MirrorColorTo, 128, second, !Vertical);
+        }
+    }
+    if (BorderColor == clNone)
+        return;
+    if (BorderSidesOnly) {
+        PenLine(Canvas, BorderColor);
+        Line(Canvas, R.Left, R.Top, R.Left, R.Bottom);
+        Line(Canvas, R.Right - 1, R.Top, R.Right - 1, R.Bottom);
+    } else {
+        Canvas->Brush->Color = ColorToRGB(BorderColor);
+        Canvas->Brush->Style = bsSolid;
+        Canvas->FrameRect(R);
+    }
+}
+
+void DrawStyledSelection(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor MirrorColor,
+                         TColor MirrorColorTo, TColor InnerTopLineColor, TColor InnerBottomLineColor,
+                         TColor BorderColor, TColor CornerAdjacentColor, TColor BackgroundColor,
+                         const TRect& Rect, int Piece)
+{
+    const int L = Rect.Left, T = Rect.Top, R = Rect.Right - 1, B = Rect.Bottom - 2;
+    const int M = T + (B - T) / 2;
+    const bool leftEnd = Piece == SelectionPieceSingle || Piece == SelectionPieceLeft;
+    const bool rightEnd = Piece == SelectionPieceSingle || Piece == SelectionPieceRight;
+    // The whole piece is collected and drawn in one go, in the order of the steps.
+    TFills fills;
+
+    AppendLine(fills, InnerTopLineColor, L, T + 1, R, T + 1);
+    if (leftEnd)
+        AppendLine(fills, InnerTopLineColor, L + 1, T + 1, L + 1, M);
+    if (rightEnd)
+        AppendLine(fills, InnerTopLineColor, R - 2, T + 1, R - 2, M);
+    AppendLine(fills, InnerBottomLineColor, L, B - 1, R, B - 1);
+    if (leftEnd)
+        AppendLine(fills, InnerBottomLineColor, L + 1, M, L + 1, B - 1);
+    if (rightEnd)
+        AppendLine(fills, InnerBottomLineColor, R - 2, M, R - 2, B - 1);
+
+    const int DL = Piece == SelectionPieceRight || Piece == SelectionPieceMiddle ? 0 : 2;
+    const int DR = Piece == SelectionPieceLeft || Piece == SelectionPieceMiddle ? 0 : 2;
+    AppendLine(fills, BorderColor, L + DL, T, R - DR, T);
+    AppendLine(fills, BorderColor, L + DL, B, R - DR, B);
+    if (rightEnd)
+        AppendLine(fills, BorderColor, R - 1, T + 2, R - 1, B - 1);
+    if (leftEnd)
+        AppendLine(fills, BorderColor, L, T + 2, L, B - 1);
+
+    const TColor adjacent = ColorToRGB(CornerAdjacentColor), background = ColorToRGB(BackgroundColor);
+    // Corners: x is the column next to the edge, edge the edge column itself.
+    auto corners = [&](int x, int edge) {
+        for (TPoint p : {TPoint(x, T), TPoint(x, T + 1), TPoint(edge, T + 1), TPoint(x, B), TPoint(x, B - 1),
+                         TPoint(edge, B - 1)})
+            fills.push_back({Bounds(p.X, p.Y, 1, 1), adjacent});
+        fills.push_back({Bounds(edge, T, 1, 1), background});
+        fills.push_back({Bounds(edge, B, 1, 1), background});
+    };
+    if (leftEnd)
+        corners(L + 1, L);
+    if (rightEnd)
+        corners(R - 2, R - 1);
+
+    const TRect fill(L + DL, T + 2, R - DR, B - 1);
+    const TRect visible = Canvas->ClipRect();
+    TColor last = clNone;
+    if (ColorTo == clNone) {
+        last = ColorToRGB(Color);
+        if (last != clNone)
+            fills.push_back({fill, last});
+    } else if (MirrorColor == clNone) {
+        last = AppendGradient(fills, Color, ColorTo, 16, fill, false, visible);
+    } else {
+        const int middle = fill.Top + fill.Height() / 2;
+        AppendGradient(fills, Color, ColorTo, 16, TRect(fill.Left, fill.Top, fill.Right, middle), false,
+                       visible);
+        last = AppendGradient(fills, MirrorColor, MirrorColorTo, 16,
+                              TRect(fill.Left, middle, fill.Right, fill.Bottom), false, visible);
+    }
+    Flush(Canvas, fills, last);
+}

@@ -16,6 +16,9 @@ TSpeedButton::~TSpeedButton() = default;
 void TSpeedButton::SetGlyph(const TBitmap* Value)
 {
     FGlyph->Assign(Value);
+    // Keyed out in the colour of its bottom-left pixel.
+    FGlyph->SetTransparent(true);
+    FGlyph->SetTransparentMode(tmAuto);
     Invalidate();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/core/SysUtils.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -70,7 +71,18 @@ class EditOnForm : public ::testing::Test
         QTest::keyClick(control->Widget(), key, modifiers);
     }
 
-    static void Type(TWinControl* control, const QString& text) { QTest::keyClicks(control->Widget(), text); }
+    // Types the characters; one outside ASCII comes as a key without a key code, as an input method gives it.
+    static void Type(TWinControl* control, const QString& text)
+    {
+        for (QChar c : text) {
+            if (c.unicode() < 128) {
+                QTest::keyClick(control->Widget(), c.toLatin1());
+                continue;
+            }
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(control->Widget(), &press);
+        }
+    }
 
     std::unique_ptr<TForm> form;
     TEdit* other = nullptr;

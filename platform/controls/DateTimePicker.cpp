@@ -137,7 +137,8 @@ void TDateTimePicker::SetDate(TDateTime Value)
 
 TDateTime TDateTimePicker::Time() const
 {
-    return std::fabs(FDateTime - std::trunc(FDateTime));
+    const TParts p = Split(FDateTime);
+    return EncodeTime(p.h, p.m, p.s, p.ms); // exact, not a difference of two large numbers
 }
 
 void TDateTimePicker::SetTime(TDateTime Value)
@@ -285,9 +286,7 @@ void TDateTimePicker::Rebuild()
     for (int i = 0; i < format.length();) {
         const QChar c = format[i];
         if (c == u'\'') {
-            const int end = format.indexOf(u'\'', i + 1);
-            text += end == i + 1 ? QStringLiteral("'") : format.mid(i + 1, end < 0 ? -1 : end - i - 1);
-            i = end < 0 ? format.length() : end + 1;
+            i = ReadQuotedLiteral(format, i, text);
             continue;
         }
         if (!IsFieldLetter(c)) {
@@ -519,6 +518,12 @@ void TDateTimePicker::HandleKeyPress(char16_t& Key)
     else if (FieldLetter(FSelected) == u't' && (Key == u'a' || Key == u'A' || Key == u'p' || Key == u'P'))
         ToggleAmPm(Key == u'p' || Key == u'P');
     Key = 0;
+}
+
+void TDateTimePicker::HandleSetFocus()
+{
+    TWinControl::HandleSetFocus();
+    ShowSelection(); // the field editor keeps one field selected whenever it has the focus
 }
 
 void TDateTimePicker::WidgetMouse(QMouseEvent* event, TControlWidgetLink& link)

@@ -94,6 +94,7 @@ class TDateTimePicker : public TWinControl
     bool WantsKey(WORD Key, TShiftState Shift) const override;
     void HandleKeyDown(WORD& Key, TShiftState Shift) override;
     void HandleKeyPress(char16_t& Key) override;
+    void HandleSetFocus() override;
 
   protected:
     // The picker's own notification handler (the toolkit's CN_NOTIFY); fires the events.

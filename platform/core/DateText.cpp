@@ -65,6 +65,28 @@ int FullYear(int year, int digits)
 
 } // namespace
 
+int ReadQuotedLiteral(const QString& Format, int At, QString& Literal)
+{
+    // '' right away is one quote; inside quoted text '' is a quote too.
+    if (At + 1 < Format.length() && Format[At + 1] == u'\'') {
+        Literal += u'\'';
+        return At + 2;
+    }
+    int j = At + 1;
+    while (j < Format.length()) {
+        if (Format[j] == u'\'') {
+            if (j + 1 < Format.length() && Format[j + 1] == u'\'') {
+                Literal += u'\'';
+                j += 2;
+                continue;
+            }
+            return j + 1;
+        }
+        Literal += Format[j++];
+    }
+    return j;
+}
+
 QString FormatDateTime(const QString& Format, TDateTime Value)
 {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
@@ -81,14 +103,7 @@ QString FormatDateTime(const QString& Format, TDateTime Value)
         const QChar c = Format[i];
         const int n = RunLength(Format, i);
         if (c == u'\'') {
-            const int end = Format.indexOf(u'\'', i + 1);
-            if (end == i + 1) {
-                out += u'\'';
-                i += 2;
-                continue;
-            }
-            out += Format.mid(i + 1, end < 0 ? -1 : end - i - 1);
-            i = end < 0 ? Format.length() : end + 1;
+            i = ReadQuotedLiteral(Format, i, out);
             continue;
         }
         int used = n;

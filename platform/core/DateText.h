@@ -11,6 +11,8 @@
 #include "platform/core/DateUtils.h"
 
 QString FormatDateTime(const QString& Format, TDateTime Value);
+// Reads the quoted text starting at Format[At] (a quote) into Literal; returns the index after it.
+int ReadQuotedLiteral(const QString& Format, int At, QString& Literal);
 QString DateToStr(TDateTime Value); // the short date format
 QString TimeToStr(TDateTime Value); // the long time format
 

@@ -2,7 +2,7 @@
 // text margins, value and unit, and the unit menu.
 #include "grid/edit/EsgEdit.h"
 
-#include "EditTestSupport.h"
+#include "common/EditTestSupport.h"
 
 #include <QClipboard>
 #include <QMenu>

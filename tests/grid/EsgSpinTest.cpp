@@ -2,7 +2,7 @@
 // repeating buttons and their layout and colours.
 #include "grid/edit/EsgSpin.h"
 
-#include "EditTestSupport.h"
+#include "common/EditTestSupport.h"
 #include "platform/core/DateUtils.h"
 
 #include <QClipboard>

@@ -1,4 +1,4 @@
-// A shown form with regional settings fixed, for the tests of the stand-alone edit controls.
+// A shown form with regional settings fixed, for the tests of the edit controls and pickers.
 #pragma once
 
 #include "platform/controls/Forms.h"

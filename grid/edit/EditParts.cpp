@@ -99,3 +99,13 @@ void esgedit::SelectOnEnter(TEdit* Edit, bool KeepCaretOnClick)
     if (Edit->AutoSelect && !(KeepCaretOnClick && (QGuiApplication::mouseButtons() & Qt::LeftButton)))
         Edit->SelectAll();
 }
+
+void esgedit::FocusAfterButton(TWinControl* Holder, TWinControl* FocusControl)
+{
+    if (FocusControl && FocusControl->TabStop() && FocusControl->CanFocus() && !FocusControl->Focused()) {
+        FocusControl->SetFocus();
+        return;
+    }
+    if (Holder->TabStop() && !Holder->Focused() && Holder->CanFocus())
+        Holder->SetFocus();
+}

@@ -7,6 +7,17 @@
 
 class QContextMenuEvent;
 
+// The button colours the grid's colour tones write into the edit controls; clNone = not set.
+struct TEditButtonColors {
+    TColor ButtonColorDown = clNone;
+    TColor ButtonBorderColor = clNone;
+    TColor ButtonTextColor = clNone;
+    TColor ButtonTextColorHot = clNone;
+    TColor ButtonColor = clNone;
+    TColor ButtonColorHot = clNone;
+    TColor ButtonTextColorDown = clNone;
+};
+
 namespace esgedit
 {
 
@@ -37,5 +48,8 @@ void ContextMenuWithoutPaste(TEdit* Edit, QContextMenuEvent* Event);
 // On entry with AutoSelect: the whole text is selected unless the left button is down and
 // `KeepCaretOnClick` (a click into the text places the caret instead).
 void SelectOnEnter(TEdit* Edit, bool KeepCaretOnClick);
+// After a press on an inner button: FocusControl takes the focus when it can and does not have it;
+// otherwise the holder itself, when it is a tab stop.
+void FocusAfterButton(TWinControl* Holder, TWinControl* FocusControl);
 
 } // namespace esgedit

@@ -12,11 +12,12 @@
 // when the field changed, posts VK_RIGHT to move to the next field.
 #pragma once
 
+#include "grid/edit/EditParts.h"
 #include "platform/controls/DateTimePicker.h"
 #include "platform/grid/Grid.h"
 
 // What the two pickers share: colours, hover state and the drawing over the toolkit's painting.
-class TEsgPickerBase : public TDateTimePicker
+class TEsgPickerBase : public TDateTimePicker, public TEditButtonColors
 {
   public:
     static constexpr TColor ThemedBorderColor = 0x00B99D7F;
@@ -32,14 +33,6 @@ class TEsgPickerBase : public TDateTimePicker
     bool ButtonHover() const { return FButtonHover; }
     bool MouseInControl() const { return FMouseInControl; }
     int ButtonWidth() const { return FButtonWidth; }
-
-    TColor ButtonColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
 
     void HandleMouseEnter() override;
     void HandleMouseLeave() override;

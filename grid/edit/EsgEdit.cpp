@@ -97,12 +97,7 @@ void TEsgEditButton::ButtonReleased(TMouseButton Button)
         return;
     if (OnClick)
         OnClick(this);
-    if (FFocusControl && FFocusControl->TabStop() && FFocusControl->CanFocus() && !FFocusControl->Focused()) {
-        FFocusControl->SetFocus();
-        return;
-    }
-    if (TabStop() && !Focused() && CanFocus())
-        SetFocus();
+    esgedit::FocusAfterButton(this, FFocusControl);
 }
 
 // ---- TEsgEditBtn ------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 //                    splits "value + unit"
 #pragma once
 
+#include "grid/edit/EditParts.h"
 #include "platform/controls/Buttons.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/grid/Grid.h"
@@ -40,7 +41,7 @@ class TExtSpeedButton : public TSpeedButton
 // Holds the drawn button over its whole area. A left press on the button clicks on its release,
 // wherever the pointer is then, with the holder as Sender; then FocusControl (or else the holder) takes
 // the focus when it can.
-class TEsgEditButton : public TCustomControl
+class TEsgEditButton : public TCustomControl, public TEditButtonColors
 {
   public:
     explicit TEsgEditButton(TComponent* AOwner);
@@ -56,14 +57,6 @@ class TEsgEditButton : public TCustomControl
     void SetNumGlyphs(int Value) { FButton->SetNumGlyphs(Value); }
     QString ButtonCaption() const { return FButton->Caption(); }
     void SetButtonCaption(const QString& Value) { FButton->SetCaption(Value); }
-
-    TColor ButtonColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
 
     TNotifyEvent OnClick;
 

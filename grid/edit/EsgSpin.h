@@ -11,6 +11,7 @@
 // stands in steps. Typed characters pass AcceptsChar first; refused ones beep.
 #pragma once
 
+#include "grid/edit/EditParts.h"
 #include "platform/controls/Buttons.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/StdCtrls.h"
@@ -59,7 +60,7 @@ class TExtTimerSpeedButton : public TSpeedButton
 // The up and down buttons side by side (spHorizontal) or one over the other (spVertical). A press on
 // either gives the focus to FocusControl; a click fires OnUpClick or OnDownClick with the pair as
 // Sender. Only ButtonColor, ButtonColorHot and ButtonColorDown are drawn; the others are kept.
-class TEsgSpinButton : public TCustomControl
+class TEsgSpinButton : public TCustomControl, public TEditButtonColors
 {
   public:
     explicit TEsgSpinButton(TComponent* AOwner);
@@ -82,14 +83,6 @@ class TEsgSpinButton : public TCustomControl
     void SetUpNumGlyphs(int Value) { FUpButton->SetNumGlyphs(Value); }
     int DownNumGlyphs() const { return FDownButton->NumGlyphs(); }
     void SetDownNumGlyphs(int Value) { FDownButton->SetNumGlyphs(Value); }
-
-    TColor ButtonColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
 
     TNotifyEvent OnUpClick;
     TNotifyEvent OnDownClick;

@@ -1,6 +1,8 @@
 // The spin edit's button pair and its auto-repeating buttons.
 #include "grid/edit/EsgSpin.h"
 
+#include "grid/edit/EditParts.h"
+
 #include "platform/graphics/ClassicDraw.h"
 
 #include <algorithm>
@@ -292,12 +294,7 @@ void TEsgSpinButton::BtnMouseDown(TObject* Sender, TMouseButton Button)
     if (Button != mbLeft)
         return;
     FocusButton(static_cast<TExtTimerSpeedButton*>(Sender));
-    if (FFocusControl && FFocusControl->TabStop() && FFocusControl->CanFocus() && !FFocusControl->Focused()) {
-        FFocusControl->SetFocus();
-        return;
-    }
-    if (TabStop() && !Focused() && CanFocus())
-        SetFocus();
+    esgedit::FocusAfterButton(this, FFocusControl);
 }
 
 void TEsgSpinButton::BtnClick(TObject* Sender)

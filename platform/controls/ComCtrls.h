@@ -1,7 +1,8 @@
-// Page control with tab sheets.
+// Page control with tab sheets; the date-time picker (DateTimePicker.h) belongs to the same family.
 #pragma once
 
 #include "platform/controls/Controls.h"
+#include "platform/controls/DateTimePicker.h"
 
 #include <QTabWidget>
 

@@ -79,6 +79,23 @@ WORD KeyEventToVK(const QKeyEvent* event)
     return 0;
 }
 
+int VKToQtKey(WORD vk)
+{
+    if (vk >= '0' && vk <= '9')
+        return Qt::Key_0 + (vk - '0');
+    if (vk >= 'A' && vk <= 'Z')
+        return Qt::Key_A + (vk - 'A');
+    if (vk >= VK_F1 && vk <= VK_F12)
+        return Qt::Key_F1 + (vk - VK_F1);
+    for (const KeyMap& m : kKeys)
+        if (m.vk == vk)
+            return m.qt;
+    for (const KeyMap& m : kKeypad)
+        if (m.vk == vk)
+            return m.qt;
+    return 0;
+}
+
 TShiftState KeyboardModifiersToShiftState(Qt::KeyboardModifiers modifiers)
 {
     TShiftState s = 0;

@@ -82,6 +82,8 @@ using TMouseWheelEvent =
 // Virtual key and shift state of a Qt key event (0 for a key without a code).
 WORD KeyEventToVK(const QKeyEvent* event);
 TShiftState KeyboardModifiersToShiftState(Qt::KeyboardModifiers modifiers);
+// The Qt key of a virtual key (the main block's key where the keypad has one too); 0 when none.
+int VKToQtKey(WORD vk);
 // The character a key press types, as the window system's character message gives it: Ctrl+A..Z
 // are #1..#26, Enter #13, Esc #27, Backspace #8, Tab #9; 0 when the key types nothing.
 char16_t KeyPressChar(const QString& text, WORD key, TShiftState shift);

@@ -146,10 +146,25 @@ QImage DrawArrow()
     return arrow;
 }
 
+// The spin buttons' 9 x 6 triangles: rows of 1, 3, 5 and 7 pixels, the top and bottom rows empty.
+QImage DrawSpinArrow(bool up)
+{
+    QImage arrow(9, 6, QImage::Format_RGB32);
+    arrow.fill(GlyphBack);
+    for (int step = 0; step < 4; ++step) {
+        const int y = up ? 1 + step : 4 - step;
+        for (int x = 4 - step; x <= 4 + step; ++x)
+            arrow.setPixel(x, y, qRgb(0, 0, 0));
+    }
+    return arrow;
+}
+
 QImage BuiltIn(const QString& name)
 {
     if (name == "LBARROW")
         return DrawArrow();
+    if (name == "ESGSPINUP" || name == "ESGSPINDOWN")
+        return DrawSpinArrow(name == "ESGSPINUP");
     const auto& painters = Painters();
     const auto it = painters.find(name);
     if (it == painters.end())

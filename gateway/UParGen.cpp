@@ -80,9 +80,8 @@ TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner)
 
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnResize = [this](TObject* Sender) { FormResize(Sender); };
-    OnMouseWheel = [this](TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled) {
-        FormMouseWheel(Sender, Shift, WheelDelta, MousePos, Handled);
-    };
+    OnMouseWheel = [this](TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos,
+                          bool& Handled) { FormMouseWheel(Sender, Shift, WheelDelta, MousePos, Handled); };
     FormCreate();
 }
 

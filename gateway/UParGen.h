@@ -23,7 +23,7 @@
 #include <array>
 #include <vector>
 
-constexpr int ParGen_Client_Width = 460; // kept on every resize
+constexpr int ParGen_Client_Width = 460;  // kept on every resize
 constexpr int ParGen_Client_Height = 700; // at creation; the height is free
 
 class TCategoryPanel;
@@ -125,7 +125,7 @@ class TFParGen : public TForm, public TDialogFrame
   private:
     // The controls one row of a descriptor was built into.
     struct TRowView {
-        const TParRow* Def;
+        const TParRow* Def = nullptr;
         TLabel* Label = nullptr;
         std::array<TEdit*, 4> Edits{};
         std::vector<TLabel*> Dots;

@@ -56,12 +56,12 @@ bool Fail(int text)
 bool TFParGen::Controllo_Dati()
 {
     if (CB_EthConn_Enable_DNS->Checked()) {
-        const int pri = Bad_Octet({E_EthConn_Pri_DNS_IP1, E_EthConn_Pri_DNS_IP2, E_EthConn_Pri_DNS_IP3,
-                                   E_EthConn_Pri_DNS_IP4});
+        const int pri = Bad_Octet(
+            {E_EthConn_Pri_DNS_IP1, E_EthConn_Pri_DNS_IP2, E_EthConn_Pri_DNS_IP3, E_EthConn_Pri_DNS_IP4});
         if (pri >= 0)
             return Fail(msg::Primary_DNS + pri);
-        const int sec = Bad_Octet({E_EthConn_Sec_DNS_IP1, E_EthConn_Sec_DNS_IP2, E_EthConn_Sec_DNS_IP3,
-                                   E_EthConn_Sec_DNS_IP4});
+        const int sec = Bad_Octet(
+            {E_EthConn_Sec_DNS_IP1, E_EthConn_Sec_DNS_IP2, E_EthConn_Sec_DNS_IP3, E_EthConn_Sec_DNS_IP4});
         if (sec >= 0)
             return Fail(msg::Secondary_DNS + sec);
     }

@@ -56,7 +56,8 @@ void TFParGen::Make_Panel(const TParPanel& def)
 void TFParGen::Make_Row(TPanelView& view, const TParRow& def)
 {
     TCategoryPanel* panel = view.Panel;
-    TRowView& row = view.Rows.emplace_back(TRowView{&def});
+    TRowView& row = view.Rows.emplace_back();
+    row.Def = &def;
     if (def.Label)
         row.Label = Make_Label(this, panel, def.Label, Label_Left, 0);
 
@@ -262,9 +263,9 @@ void TFParGen::RePosition_Object_Ethernet()
 {
     Show_Row("E_Ethernet_TCP_Port", false);
     Show_Row("E_Ethernet_UDP_Port", false);
-    Apply_DHCP_Rule({E_Ethernet_IP1, E_Ethernet_IP2, E_Ethernet_IP3, E_Ethernet_IP4, E_Ethernet_SM1, E_Ethernet_SM2,
-                     E_Ethernet_SM3, E_Ethernet_SM4, E_Ethernet_GAT1, E_Ethernet_GAT2, E_Ethernet_GAT3,
-                     E_Ethernet_GAT4},
+    Apply_DHCP_Rule({E_Ethernet_IP1, E_Ethernet_IP2, E_Ethernet_IP3, E_Ethernet_IP4, E_Ethernet_SM1,
+                     E_Ethernet_SM2, E_Ethernet_SM3, E_Ethernet_SM4, E_Ethernet_GAT1, E_Ethernet_GAT2,
+                     E_Ethernet_GAT3, E_Ethernet_GAT4},
                     CB_Ethernet_En_GAT);
     Lay_Out_Panel(CP_Ethernet);
 }

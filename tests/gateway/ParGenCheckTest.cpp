@@ -13,7 +13,8 @@ struct TCheckCase {
     int message;                         // -1: the check passes
 };
 
-void Octets(TEdit* a, TEdit* b, TEdit* c, TEdit* d, const char* ta, const char* tb, const char* tc, const char* td)
+void Octets(TEdit* a, TEdit* b, TEdit* c, TEdit* d, const char* ta, const char* tb, const char* tc,
+            const char* td)
 {
     a->SetText(ta);
     b->SetText(tb);

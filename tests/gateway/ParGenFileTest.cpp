@@ -17,13 +17,19 @@ namespace
 QStringList Shown(const TFParGen& f)
 {
     QStringList out;
-    for (const TEdit* e :
-         {f.E_EthConn_Device_Name, f.E_EthConn_Pri_DNS_IP1, f.E_EthConn_Pri_DNS_IP2, f.E_EthConn_Pri_DNS_IP3,
-          f.E_EthConn_Pri_DNS_IP4, f.E_EthConn_Sec_DNS_IP1, f.E_EthConn_Sec_DNS_IP2, f.E_EthConn_Sec_DNS_IP3,
-          f.E_EthConn_Sec_DNS_IP4, f.E_EtherCAT_Slave_Revision_Number, f.E_EtherCAT_Slave_Name,
-          f.E_EtherCAT_Slave_Node_Address, f.E_ModbusMaster_TimeOut, f.E_ModbusMaster_CyclicDelay, f.E_Ethernet_IP1,
-          f.E_Ethernet_IP2, f.E_Ethernet_IP3, f.E_Ethernet_IP4, f.E_Ethernet_SM1, f.E_Ethernet_SM2, f.E_Ethernet_SM3,
-          f.E_Ethernet_SM4, f.E_Ethernet_GAT1, f.E_Ethernet_GAT2, f.E_Ethernet_GAT3, f.E_Ethernet_GAT4})
+    for (const TEdit* e : {f.E_EthConn_Device_Name,  f.E_EthConn_Pri_DNS_IP1,
+                           f.E_EthConn_Pri_DNS_IP2,  f.E_EthConn_Pri_DNS_IP3,
+                           f.E_EthConn_Pri_DNS_IP4,  f.E_EthConn_Sec_DNS_IP1,
+                           f.E_EthConn_Sec_DNS_IP2,  f.E_EthConn_Sec_DNS_IP3,
+                           f.E_EthConn_Sec_DNS_IP4,  f.E_EtherCAT_Slave_Revision_Number,
+                           f.E_EtherCAT_Slave_Name,  f.E_EtherCAT_Slave_Node_Address,
+                           f.E_ModbusMaster_TimeOut, f.E_ModbusMaster_CyclicDelay,
+                           f.E_Ethernet_IP1,         f.E_Ethernet_IP2,
+                           f.E_Ethernet_IP3,         f.E_Ethernet_IP4,
+                           f.E_Ethernet_SM1,         f.E_Ethernet_SM2,
+                           f.E_Ethernet_SM3,         f.E_Ethernet_SM4,
+                           f.E_Ethernet_GAT1,        f.E_Ethernet_GAT2,
+                           f.E_Ethernet_GAT3,        f.E_Ethernet_GAT4})
         out << e->Text();
     for (const TCheckBox* c : {f.CB_EthConn_En_DHCP_Cable, f.CB_EthConn_En_DHCP_WiFi, f.CB_EthConn_Enable_DNS,
                                f.CB_EtherCAT_Slave_Clear_Data, f.CB_Ethernet_En_GAT})
@@ -35,9 +41,9 @@ QStringList Shown(const TFParGen& f)
 }
 
 const QStringList kDefaultsShown = {
-    "",    "8",   "8",   "8",   "8",   "8",   "8",           "4",   "4", "0", "devicename1", "1", "1000", "100",
-    "192", "168", "0",   "5",   "255", "255", "255",         "0",   "192", "168", "0",       "1", "0",    "0",
-    "0",   "0",   "0",   "RS232", "115200", "NONE", "1 Stop Bits",
+    "",     "8",   "8",   "8",   "8", "8", "8",   "4",     "4",      "0",    "devicename1", "1",
+    "1000", "100", "192", "168", "0", "5", "255", "255",   "255",    "0",    "192",         "168",
+    "0",    "1",   "0",   "0",   "0", "0", "0",   "RS232", "115200", "NONE", "1 Stop Bits",
 };
 
 TEST_F(ParGen, WithoutAFileShowsTheDefaultsAndOKWritesTheFileTheCompilerAndESIWriterRead)
@@ -52,23 +58,40 @@ TEST_F(ParGen, WithoutAFileShowsTheDefaultsAndOKWritesTheFileTheCompilerAndESIWr
     EXPECT_EQ(MessageTexts(), QStringList());
 
     const TElements expected = {
-        {"Eth_Conn_Device_Name", ""},       {"Eth_Conn_DHCP_Cable", "0"},
-        {"Eth_Conn_DHCP_WiFi", "0"},        {"Eth_Conn_Enable_DNS", "0"},
-        {"Eth_Conn_Primary_DNS1", "8"},     {"Eth_Conn_Primary_DNS2", "8"},
-        {"Eth_Conn_Primary_DNS3", "8"},     {"Eth_Conn_Primary_DNS4", "8"},
-        {"Eth_Conn_Secondary_DNS1", "8"},   {"Eth_Conn_Secondary_DNS2", "8"},
-        {"Eth_Conn_Secondary_DNS3", "4"},   {"Eth_Conn_Secondary_DNS4", "4"},
-        {"EtherCAT_Slave_Revision_Number", "0"}, {"EtherCAT_Slave_Name", "devicename1"},
-        {"EtherCAT_Slave_Node_Address", "1"}, {"EtherCAT_Slave_Clear_Data", "0"},
-        {"ModbusM_SERIAL", "0"},            {"ModbusM_BAUDRATE", "7"},
-        {"ModbusM_PARITY", "0"},            {"ModbusM_STOPBITS", "0"},
-        {"ModbusM_TIMEOUT", "1000"},        {"ModbusM_CYCLIC", "100"},
-        {"Ethernet_IP1", "192"},            {"Ethernet_IP2", "168"},
-        {"Ethernet_IP3", "0"},              {"Ethernet_IP4", "5"},
-        {"Ethernet_SM1", "255"},            {"Ethernet_SM2", "255"},
-        {"Ethernet_SM3", "255"},            {"Ethernet_SM4", "0"},
-        {"Ethernet_GAT1", "192"},           {"Ethernet_GAT2", "168"},
-        {"Ethernet_GAT3", "0"},             {"Ethernet_GAT4", "1"},
+        {"Eth_Conn_Device_Name", ""},
+        {"Eth_Conn_DHCP_Cable", "0"},
+        {"Eth_Conn_DHCP_WiFi", "0"},
+        {"Eth_Conn_Enable_DNS", "0"},
+        {"Eth_Conn_Primary_DNS1", "8"},
+        {"Eth_Conn_Primary_DNS2", "8"},
+        {"Eth_Conn_Primary_DNS3", "8"},
+        {"Eth_Conn_Primary_DNS4", "8"},
+        {"Eth_Conn_Secondary_DNS1", "8"},
+        {"Eth_Conn_Secondary_DNS2", "8"},
+        {"Eth_Conn_Secondary_DNS3", "4"},
+        {"Eth_Conn_Secondary_DNS4", "4"},
+        {"EtherCAT_Slave_Revision_Number", "0"},
+        {"EtherCAT_Slave_Name", "devicename1"},
+        {"EtherCAT_Slave_Node_Address", "1"},
+        {"EtherCAT_Slave_Clear_Data", "0"},
+        {"ModbusM_SERIAL", "0"},
+        {"ModbusM_BAUDRATE", "7"},
+        {"ModbusM_PARITY", "0"},
+        {"ModbusM_STOPBITS", "0"},
+        {"ModbusM_TIMEOUT", "1000"},
+        {"ModbusM_CYCLIC", "100"},
+        {"Ethernet_IP1", "192"},
+        {"Ethernet_IP2", "168"},
+        {"Ethernet_IP3", "0"},
+        {"Ethernet_IP4", "5"},
+        {"Ethernet_SM1", "255"},
+        {"Ethernet_SM2", "255"},
+        {"Ethernet_SM3", "255"},
+        {"Ethernet_SM4", "0"},
+        {"Ethernet_GAT1", "192"},
+        {"Ethernet_GAT2", "168"},
+        {"Ethernet_GAT3", "0"},
+        {"Ethernet_GAT4", "1"},
         {"Ethernet_EN_GAT", "0"},
     };
     EXPECT_EQ(Written(), expected);
@@ -76,7 +99,8 @@ TEST_F(ParGen, WithoutAFileShowsTheDefaultsAndOKWritesTheFileTheCompilerAndESIWr
     // declaration.
     const QByteArray bytes = readBytes(File_ParGen);
     EXPECT_TRUE(bytes.startsWith("<Par_Gen>")) << bytes.left(40).toStdString();
-    EXPECT_TRUE(bytes.trimmed().endsWith("</Par_Gen>\n<!--SW_VERSION = 1.001-->")) << bytes.right(60).toStdString();
+    EXPECT_TRUE(bytes.trimmed().endsWith("</Par_Gen>\n<!--SW_VERSION = 1.001-->"))
+        << bytes.right(60).toStdString();
 
     TConfigCompiler compiler(TConfigPaths::ForProject(Active_Project_Dir));
     compiler.Compile_Config_Banks();
@@ -224,7 +248,11 @@ TEST_F(ParGen, AFileThatCannotBeWrittenKeepsTheDialogOpenAndTheOldFileWhole)
     const QString folderFile = project.file("sub/ParGen.xml");
     const Case cases[] = {
         {"project folder gone", [&] { File_ParGen = project.file("missing/ParGen.xml"); }, [] {}},
-        {"a folder in the file's place", [&] { QDir().mkpath(folderFile); File_ParGen = folderFile; },
+        {"a folder in the file's place",
+         [&] {
+             QDir().mkpath(folderFile);
+             File_ParGen = folderFile;
+         },
          [&] { EXPECT_TRUE(QFileInfo(folderFile).isDir()); }},
     };
     for (const Case& c : cases) {
@@ -239,7 +267,8 @@ TEST_F(ParGen, AFileThatCannotBeWrittenKeepsTheDialogOpenAndTheOldFileWhole)
         });
         EXPECT_EQ(result, mrCancel);
         ASSERT_EQ(answers->Messages.size(), 1u);
-        EXPECT_TRUE(answers->Messages[0].Text.contains("ParGen.xml")) << answers->Messages[0].Text.toStdString();
+        EXPECT_TRUE(answers->Messages[0].Text.contains("ParGen.xml"))
+            << answers->Messages[0].Text.toStdString();
         c.check();
         Set_Files();
         EXPECT_EQ(readBytes(File_ParGen), old);

@@ -2,6 +2,8 @@
 // the enabling rules, the "." key of the octets, the width kept on resize, the wheel, the texts.
 #include "ParGenTest.h"
 
+#include "platform/graphics/ImgList.h"
+
 #include <QWheelEvent>
 
 using namespace pargen_test;
@@ -20,8 +22,8 @@ std::vector<TCategoryPanel*> VisiblePanels(const TFParGen& f)
 
 std::vector<TControl*> TwelveOctetsAndGateway(const TFParGen& f)
 {
-    return {f.E_Ethernet_IP1,  f.E_Ethernet_IP2,  f.E_Ethernet_IP3,  f.E_Ethernet_IP4, f.E_Ethernet_SM1,
-            f.E_Ethernet_SM2,  f.E_Ethernet_SM3,  f.E_Ethernet_SM4,  f.E_Ethernet_GAT1, f.E_Ethernet_GAT2,
+    return {f.E_Ethernet_IP1,  f.E_Ethernet_IP2,  f.E_Ethernet_IP3,    f.E_Ethernet_IP4,  f.E_Ethernet_SM1,
+            f.E_Ethernet_SM2,  f.E_Ethernet_SM3,  f.E_Ethernet_SM4,    f.E_Ethernet_GAT1, f.E_Ethernet_GAT2,
             f.E_Ethernet_GAT3, f.E_Ethernet_GAT4, f.CB_Ethernet_En_GAT};
 }
 
@@ -62,11 +64,12 @@ TEST_F(ParGen, FourPanelsStackedNumberedAndSizedToTheirLastControl)
             EXPECT_EQ(p->Height(), expected[i].deciding->Top() + expected[i].deciding->Height() + 12 +
                                        form->CPG->HeaderHeight());
             // Nothing of the panel lies below its deciding control.
-            for (int k = 0; k < p->ControlCount(); ++k)
-                if (p->Controls(k)->Visible())
-                    EXPECT_LE(p->Controls(k)->BoundsRect().Bottom,
-                              expected[i].deciding->BoundsRect().Bottom)
+            for (int k = 0; k < p->ControlCount(); ++k) {
+                if (p->Controls(k)->Visible()) {
+                    EXPECT_LE(p->Controls(k)->BoundsRect().Bottom, expected[i].deciding->BoundsRect().Bottom)
                         << p->Controls(k)->Name().toStdString();
+                }
+            }
             EXPECT_FALSE(p->Collapsed());
             top += p->Height();
         }
@@ -138,7 +141,9 @@ void TypeToFocus(const QString& text)
 TEST_F(ParGen, ADotInAnOctetMovesAlongTheChainAndIsNeverTyped)
 {
     Show([&] {
-        for (TEdit* e : {form->E_Ethernet_IP1, form->E_Ethernet_IP2, form->E_Ethernet_IP3, form->E_Ethernet_IP4})
+        QApplication::setActiveWindow(form->Widget());
+        for (TEdit* e :
+             {form->E_Ethernet_IP1, form->E_Ethernet_IP2, form->E_Ethernet_IP3, form->E_Ethernet_IP4})
             e->SetText("");
         form->E_Ethernet_IP1->SetFocus();
         TypeToFocus("192.168.0.9");
@@ -177,14 +182,16 @@ TEST_F(ParGen, ADotInAnOctetMovesAlongTheChainAndIsNeverTyped)
     });
 }
 
-// One wheel notch away from the user at `control`, as the window system delivers it; true when
-// something took it.
-bool WheelAt(TControl* control, int delta)
+// One wheel notch (negative: towards the user) delivered to `control` at the middle of `area`, as
+// the window system does; true when something took it.
+bool WheelAt(TControl* control, TControl* area, int delta)
 {
-    const QPoint local(10, 10);
-    const QPoint global = control->Widget()->mapToGlobal(local);
-    QWheelEvent wheel(local, global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                      false);
+    static quint64 time = 0; // every notch is a new event
+    const QPoint global = area->Widget()->mapToGlobal(QPoint(area->Width() / 2, area->Height() / 2));
+    const QPoint local = control->Widget()->mapFromGlobal(global);
+    QWheelEvent wheel(local, global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    wheel.setTimestamp(++time);
     wheel.setAccepted(false);
     QApplication::sendEvent(control->Widget(), &wheel);
     return wheel.isAccepted();
@@ -202,23 +209,19 @@ TEST_F(ParGen, ResizeKeepsTheWidthAndTheWheelScrollsByTheSystemLines)
         formtest::Pump();
         EXPECT_EQ(form->ClientWidth(), 460);
 
-        TControl* over = form->CP_Modbus_Master;
+        TControl* over = form->CP_Ethernet_Connection;
         const int step = form->CPG->Increment;
         form->CPG->SetScrollPos(TPoint(0, 0));
 
-        QApplication::setWheelScrollLines(3);
-        EXPECT_TRUE(WheelAt(over, -120));
-        EXPECT_EQ(form->CPG->ScrollPos().Y, 3 * step);
-        EXPECT_TRUE(WheelAt(over, 120));
+        QApplication::setWheelScrollLines(5);
+        EXPECT_TRUE(WheelAt(over, form->CPG, -120));
+        EXPECT_EQ(form->CPG->ScrollPos().Y, 5 * step);
+        EXPECT_TRUE(WheelAt(over, form->CPG, 120));
         EXPECT_EQ(form->CPG->ScrollPos().Y, 0);
 
-        QApplication::setWheelScrollLines(0);
-        EXPECT_TRUE(WheelAt(over, -120));
-        EXPECT_EQ(form->CPG->ScrollPos().Y, 0);
-
-        // Over the buttons the form leaves the wheel alone.
-        QApplication::setWheelScrollLines(3);
-        EXPECT_FALSE(WheelAt(form->P_Button, -120));
+        // Over the buttons the form leaves the wheel alone. (Qt takes a setting below 1 for its
+        // default, so a zero setting cannot be produced here.)
+        EXPECT_FALSE(WheelAt(form->P_Button, form->P_Button, -120));
         EXPECT_EQ(form->CPG->ScrollPos().Y, 0);
     });
     QApplication::setWheelScrollLines(savedLines);
@@ -231,32 +234,59 @@ struct TTextOf {
     int hint;
 };
 const TTextOf kTexts[] = {
-    {"L_EthConn_Device_Name", 1545, -1}, {"E_EthConn_Device_Name", -1, 1546},
-    {"CB_EthConn_En_DHCP_Cable", 1547, 1548}, {"CB_EthConn_En_DHCP_WiFi", 1549, 1550},
-    {"CB_EthConn_Enable_DNS", 1551, 1552}, {"L_EthConn_Pri_DNS", 1553, -1},
-    {"E_EthConn_Pri_DNS_IP1", -1, 1554}, {"E_EthConn_Pri_DNS_IP2", -1, 1555},
-    {"E_EthConn_Pri_DNS_IP3", -1, 1556}, {"E_EthConn_Pri_DNS_IP4", -1, 1557},
-    {"L_EthConn_Sec_DNS", 1558, -1}, {"E_EthConn_Sec_DNS_IP1", -1, 1559},
-    {"E_EthConn_Sec_DNS_IP2", -1, 1560}, {"E_EthConn_Sec_DNS_IP3", -1, 1561},
+    {"L_EthConn_Device_Name", 1545, -1},
+    {"E_EthConn_Device_Name", -1, 1546},
+    {"CB_EthConn_En_DHCP_Cable", 1547, 1548},
+    {"CB_EthConn_En_DHCP_WiFi", 1549, 1550},
+    {"CB_EthConn_Enable_DNS", 1551, 1552},
+    {"L_EthConn_Pri_DNS", 1553, -1},
+    {"E_EthConn_Pri_DNS_IP1", -1, 1554},
+    {"E_EthConn_Pri_DNS_IP2", -1, 1555},
+    {"E_EthConn_Pri_DNS_IP3", -1, 1556},
+    {"E_EthConn_Pri_DNS_IP4", -1, 1557},
+    {"L_EthConn_Sec_DNS", 1558, -1},
+    {"E_EthConn_Sec_DNS_IP1", -1, 1559},
+    {"E_EthConn_Sec_DNS_IP2", -1, 1560},
+    {"E_EthConn_Sec_DNS_IP3", -1, 1561},
     {"E_EthConn_Sec_DNS_IP4", -1, 1562},
-    {"L_EtherCAT_Slave_Revision_Number", 413, -1}, {"E_EtherCAT_Slave_Revision_Number", -1, 414},
-    {"L_EtherCAT_Slave_Name", 415, -1}, {"E_EtherCAT_Slave_Name", -1, 416},
-    {"L_EtherCAT_Slave_Node_Address", 987, -1}, {"E_EtherCAT_Slave_Node_Address", -1, 988},
+    {"L_EtherCAT_Slave_Revision_Number", 413, -1},
+    {"E_EtherCAT_Slave_Revision_Number", -1, 414},
+    {"L_EtherCAT_Slave_Name", 415, -1},
+    {"E_EtherCAT_Slave_Name", -1, 416},
+    {"L_EtherCAT_Slave_Node_Address", 987, -1},
+    {"E_EtherCAT_Slave_Node_Address", -1, 988},
     {"CB_EtherCAT_Slave_Clear_Data", 1684, 1685},
-    {"L_ModbusMaster_Serial", 460, -1}, {"CB_ModbusMaster_Serial", -1, 461},
-    {"L_ModbusMaster_Baudrate", 462, -1}, {"CB_ModbusMaster_Baudrate", -1, 463},
-    {"L_ModbusMaster_Parity", 464, -1}, {"CB_ModbusMaster_Parity", -1, 465},
-    {"L_ModbusMaster_StopBits", 466, -1}, {"CB_ModbusMaster_StopBits", -1, 467},
-    {"L_ModbusMaster_TimeOut", 468, -1}, {"E_ModbusMaster_TimeOut", -1, 469},
-    {"L_ModbusMaster_CyclicDelay", 470, -1}, {"E_ModbusMaster_CyclicDelay", -1, 471},
-    {"L_Ethernet_IP", 694, -1}, {"E_Ethernet_IP1", -1, 695}, {"E_Ethernet_IP2", -1, 696},
-    {"E_Ethernet_IP3", -1, 697}, {"E_Ethernet_IP4", -1, 698},
-    {"L_Ethernet_SM", 699, -1}, {"E_Ethernet_SM1", -1, 700}, {"E_Ethernet_SM2", -1, 701},
-    {"E_Ethernet_SM3", -1, 702}, {"E_Ethernet_SM4", -1, 703},
-    {"CB_Ethernet_En_GAT", 704, 705}, {"E_Ethernet_GAT1", -1, 706}, {"E_Ethernet_GAT2", -1, 707},
-    {"E_Ethernet_GAT3", -1, 708}, {"E_Ethernet_GAT4", -1, 709},
-    {"L_Ethernet_TCP_Port", 716, -1}, {"E_Ethernet_TCP_Port", -1, 717},
-    {"L_Ethernet_UDP_Port", 718, -1}, {"E_Ethernet_UDP_Port", -1, 719},
+    {"L_ModbusMaster_Serial", 460, -1},
+    {"CB_ModbusMaster_Serial", -1, 461},
+    {"L_ModbusMaster_Baudrate", 462, -1},
+    {"CB_ModbusMaster_Baudrate", -1, 463},
+    {"L_ModbusMaster_Parity", 464, -1},
+    {"CB_ModbusMaster_Parity", -1, 465},
+    {"L_ModbusMaster_StopBits", 466, -1},
+    {"CB_ModbusMaster_StopBits", -1, 467},
+    {"L_ModbusMaster_TimeOut", 468, -1},
+    {"E_ModbusMaster_TimeOut", -1, 469},
+    {"L_ModbusMaster_CyclicDelay", 470, -1},
+    {"E_ModbusMaster_CyclicDelay", -1, 471},
+    {"L_Ethernet_IP", 694, -1},
+    {"E_Ethernet_IP1", -1, 695},
+    {"E_Ethernet_IP2", -1, 696},
+    {"E_Ethernet_IP3", -1, 697},
+    {"E_Ethernet_IP4", -1, 698},
+    {"L_Ethernet_SM", 699, -1},
+    {"E_Ethernet_SM1", -1, 700},
+    {"E_Ethernet_SM2", -1, 701},
+    {"E_Ethernet_SM3", -1, 702},
+    {"E_Ethernet_SM4", -1, 703},
+    {"CB_Ethernet_En_GAT", 704, 705},
+    {"E_Ethernet_GAT1", -1, 706},
+    {"E_Ethernet_GAT2", -1, 707},
+    {"E_Ethernet_GAT3", -1, 708},
+    {"E_Ethernet_GAT4", -1, 709},
+    {"L_Ethernet_TCP_Port", 716, -1},
+    {"E_Ethernet_TCP_Port", -1, 717},
+    {"L_Ethernet_UDP_Port", 718, -1},
+    {"E_Ethernet_UDP_Port", -1, 719},
 };
 
 void SetMarkers(const QString& mark)
@@ -277,10 +307,12 @@ void ExpectTexts(const TFParGen& f, const QString& mark)
     for (const TTextOf& t : kTexts) {
         const auto* c = dynamic_cast<const TControl*>(f.FindComponent(t.name));
         ASSERT_NE(c, nullptr) << t.name;
-        if (t.caption >= 0)
+        if (t.caption >= 0) {
             EXPECT_EQ(c->Caption(), m(t.caption)) << t.name;
-        if (t.hint >= 0)
+        }
+        if (t.hint >= 0) {
             EXPECT_EQ(c->Hint(), m(t.hint)) << t.name;
+        }
     }
     // The combo items are fixed.
     EXPECT_EQ(f.CB_ModbusMaster_StopBits->Items->Strings(1), "2 Stop Bits");

@@ -89,7 +89,7 @@ class ParGen : public ::testing::Test
         return QString();
     }
 
-    QStringList MessageTexts() const
+    QStringList MessageTexts()
     {
         QStringList out;
         for (const TMessageRequest& m : answers->Messages)

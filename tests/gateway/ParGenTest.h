@@ -3,6 +3,7 @@
 // modal loop.
 #pragma once
 
+#include "GatewayFormTest.h"
 #include "app/UGlobals.h"
 #include "app/ULang.h"
 #include "common/FormTestSupport.h"
@@ -35,19 +36,13 @@ class ParGen : public ::testing::Test
   protected:
     void SetUp() override
     {
-        Reset_Globals();
-        Set_English_Texts();
-        Set_Identity_Texts();
-        Active_Project_Name = "P";
-        Active_Project_Dir = project.path();
-        Set_Files();
+        gatewaytest::Open_Test_Project(project.path());
         form = std::make_unique<TFParGen>(nullptr);
     }
     void TearDown() override
     {
         form.reset();
-        Reset_Globals();
-        Clear_Lang_Table();
+        gatewaytest::Close_Test_Project();
     }
 
     // Shows the dialog (which loads the file) and runs `script` inside it; a dialog the script left

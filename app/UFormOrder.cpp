@@ -5,6 +5,7 @@
 #include "app/UNewProject.h"
 #include "app/UOpenProject.h"
 #include "app/UOptions.h"
+#include "gateway/UParGen.h"
 #include "gateway/UProfinetFileName.h"
 #include "platform/controls/Forms.h"
 
@@ -41,7 +42,7 @@ const TFormEntry kForms[] = {
     Form_Entry<TFOpenConf, FOpenConf>("FOpenConf"),
     Form_Entry<TFAbout, FAbout>("FAbout"),
     Form_Entry<TFSoftOptions, FSoftOptions>("FSoftOptions"),
-    Pending("FParGen"),
+    Form_Entry<TFParGen, FParGen>("FParGen"),
     Pending("FEtherCATSlave"),
     Pending("FBoot"),
     Pending("FSetAccess"),

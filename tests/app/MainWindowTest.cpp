@@ -5,6 +5,7 @@
 #include "app/UFileCommands.h"
 #include "app/UFormOrder.h"
 #include "app/UVersion.h"
+#include "gateway/UParGen.h"
 
 #include <QDir>
 #include <QTcpServer>
@@ -209,7 +210,7 @@ TEST_F(MainWindow, ButtonActions)
     WithModal(main->Btn_Info, FAbout, [&] { EXPECT_TRUE(FAbout->Widget()->isVisible()); });
 
     // An editor that is not created yet leaves its button without effect.
-    Click(main->Btn_Prm_Gen);
+    Click(main->Btn_EtherCAT_Set_Access);
     EXPECT_EQ(MessageTexts(), QStringList());
 
     Click(main->L_Brivex);
@@ -312,14 +313,30 @@ TEST_F(MainWindow, ProgramStartCreatesTheMainWindowFirst)
     EXPECT_EQ(FNew_Project->L_SW_Code->Caption(), "RIVA101");
     EXPECT_EQ(FOpenConf->L_SW_Code->Caption(), "RIVA101");
     EXPECT_EQ(FNew_Project->Caption(), "Create New Configuration");
-    for (const char* name : {"FDodiruredavIzavUred", "FNew_Project", "FOpenConf", "FAbout"})
+    for (const char* name : {"FDodiruredavIzavUred", "FNew_Project", "FOpenConf", "FAbout", "FParGen"})
         EXPECT_NE(Find_Form(name), nullptr) << name;
-    EXPECT_EQ(Find_Form("FParGen"), nullptr);
+    EXPECT_EQ(Find_Form("FEtherCATSlave"), nullptr);
     EXPECT_TRUE(DirectoryExists(dir.file("PROJECTS")));
     Destroy_Forms();
     EXPECT_EQ(FDodiruredavIzavUred, nullptr);
     EXPECT_EQ(FAbout, nullptr);
     EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST_F(MainWindow, StepTwoOpensTheCommunicationParametersOfTheOpenProject)
+{
+    Create_Forms(dir.path());
+    ASSERT_NE(FParGen, nullptr);
+    ASSERT_TRUE(ForceDirectories(Projects_Dir + "/Plant A"));
+    Set_Active_Project("Plant A");
+    WithModal(FDodiruredavIzavUred->Btn_Prm_Gen, FParGen, [&] {
+        EXPECT_EQ(FParGen->Caption(), "Set Communication");
+        Click(FParGen->Btn_OK);
+    });
+    EXPECT_TRUE(readBytes(Projects_Dir + "/Plant A/ParGen.xml").startsWith("<Par_Gen>"));
+    EXPECT_EQ(MessageTexts(), QStringList());
+    Destroy_Forms();
+    EXPECT_EQ(FParGen, nullptr);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // builds from what was typed, the main window's command through it, and the texts of the table.
 #include "gateway/UProfinetFileName.h"
 
+#include "GatewayFormTest.h"
 #include "app/UFileCommands.h"
 #include "app/UGlobals.h"
 #include "app/ULang.h"
@@ -31,20 +32,14 @@ class ProfinetFileName : public ::testing::Test
   protected:
     void SetUp() override
     {
-        Reset_Globals();
-        Set_English_Texts();
-        Set_Identity_Texts();
-        Active_Project_Name = "P";
-        Active_Project_Dir = project_.path();
-        Set_Files();
+        gatewaytest::Open_Test_Project(project_.path());
         form_ = std::make_unique<TFProfinetFileName>(nullptr, Start_Day);
     }
     void TearDown() override
     {
         form_.reset();
         File_Command_Slots() = {};
-        Reset_Globals();
-        Clear_Lang_Table();
+        gatewaytest::Close_Test_Project();
     }
 
     // Runs `show` (which shows the dialog modally) while `script` types and clicks inside it; a

@@ -1,7 +1,8 @@
 // Address, number and code helpers: free functions shared by the editors' data checks
 // and the device-update dialog. They keep no state, show no message and never raise; each reports
 // through its result. Integer texts use the one conversion of the Conventions (StrToIntDef,
-// 32-bit): a trailing blank, an empty text or a hexadecimal value above 0x7FFFFFFF gives the fallback.
+// 32-bit): a trailing blank, an empty text or more than eight hexadecimal digits give the fallback;
+// eight hexadecimal digits from 80000000 up read as negative numbers.
 #pragma once
 
 #include <QChar>

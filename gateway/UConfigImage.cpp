@@ -80,7 +80,6 @@ void Save_Config_Banks(const QString& projectDir, const TConfigBanks& banks)
     const QString bin = IncludeTrailingPathDelimiter(projectDir) + "bin";
     if (!DirectoryExists(bin) && !ForceDirectories(bin))
         throw EInOutError(QString("Cannot create folder \"%1\"").arg(bin));
-    // Each file is replaced whole or not at all; a failure names the file.
-    WriteFileAtomic(bin + "/bank1.bin", banks.Bank1);
-    WriteFileAtomic(bin + "/bank2.bin", banks.Bank2);
+    // The two banks belong together: both are replaced, or neither; a failure names the file.
+    WriteFilesAtomic({{bin + "/bank1.bin", banks.Bank1}, {bin + "/bank2.bin", banks.Bank2}});
 }

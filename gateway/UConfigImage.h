@@ -149,7 +149,7 @@ class TConfigCompiler
     // Builds both banks in memory from the project files; raises EXmlError on bad input.
     void Compile_Config_Banks();
     // Writes the banks of the last compile to "bin/bank1.bin" and "bin/bank2.bin" (creating "bin"),
-    // each through a temporary file; raises EInOutError naming the file or folder that failed.
+    // both or neither; raises EInOutError naming the file or folder that failed.
     void Save_Config_Banks() const;
     TConfigBanks Banks() const;
 

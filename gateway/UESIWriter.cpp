@@ -96,7 +96,7 @@ void Add_Pdos(QStringList& lines, const std::vector<TEtherCAT_Rule>& list, bool 
         lines << "            <Index>#x" + IntToHex(entryIndex + k, 4) + "</Index>";
         lines << "            <SubIndex>0</SubIndex>";
         lines << "            <BitLen>" + IntToStr(e.Length) + "</BitLen>";
-        lines << "            <Name>" + Xml_Escape(e.Name) + "</Name>";
+        lines << "            <Name>" + Xml_Escape(e.Name, "Name") + "</Name>";
         lines << "            <DataType>" + e.DataType + "</DataType>";
         lines << "          </Entry>";
         lines << "";
@@ -156,8 +156,9 @@ QString Three_Digits(int32_t p)
     return IntToStr(p);
 }
 
-QString Xml_Escape(const QString& text)
+QString Xml_Escape(const QString& text, const QString& element)
 {
+    CheckXmlChars(text, element);
     // Qt's escaping covers exactly & < > and ".
     return text.toHtmlEscaped();
 }
@@ -198,7 +199,7 @@ TESI_Data Read_EtherCAT_Slave_Data(const QString& fileParGen, const QString& fil
 QStringList ESI_Lines(const TESI_Data& d)
 {
     const QString icon = QString::fromLatin1(EtherCAT_Icon_Hex);
-    const QString name = Xml_Escape(d.Device_Name);
+    const QString name = Xml_Escape(d.Device_Name, "Type");
     QStringList l;
 
     l << "<?xml version=\"1.0\"?>"

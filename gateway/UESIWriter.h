@@ -44,8 +44,10 @@ QString ESI_Data_Type(const QString& type, int32_t& length);
 // "000" .. "999", then the number as it is.
 QString Three_Digits(int32_t p);
 
-// Escapes the characters XML reserves in text and in double-quoted attribute values.
-QString Xml_Escape(const QString& text);
+// Escapes the characters XML reserves in text and in double-quoted attribute values; raises
+// EXmlError naming `element` when the text holds a character XML 1.0 does not allow, so a file no
+// reader would take is never written.
+QString Xml_Escape(const QString& text, const QString& element);
 
 // Node text of a node address: four uppercase hex digits, low byte first (0x1234 gives "3412").
 QString ESI_Node_Text(uint16_t node);

@@ -101,7 +101,7 @@ QStringList GSDML_Lines(const TProfinet_Parameters& p)
 {
     QStringList l;
     auto add = [&l](int depth, const QString& text) { l << QString(depth, '\t') + text; };
-    const QString station = Xml_Escape(p.Name_Sta);
+    const QString station = Xml_Escape(p.Name_Sta, "DeviceAccessPointItem");
 
     add(0, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
     add(0, "<!-- A fieldbus integration example. -->");

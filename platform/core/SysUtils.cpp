@@ -5,13 +5,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <optional>
 #include <thread>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 void RaiseListIndexError(int64_t index)
 {
@@ -24,8 +28,10 @@ QString SysErrorMessage(int code) { return QString::fromLocal8Bit(std::strerror(
 
 namespace {
 
-// Parses the one integer syntax; the magnitude is limited to `limit` (positive) or `limit + 1` (negative).
-bool parseInteger(const QString& text, uint64_t limit, int64_t& out)
+// Parses the one integer syntax into `out`. A decimal magnitude is limited to `limit` (positive) or
+// `limit + 1` (negative); a hexadecimal one may use all `bits` and is read as two's complement, so
+// "$FFFFFFFF" is -1 in 32 bits and "$100000000" is out of range.
+bool parseInteger(const QString& text, uint64_t limit, int bits, int64_t& out)
 {
     int i = 0;
     const int n = text.size();
@@ -49,7 +55,8 @@ bool parseInteger(const QString& text, uint64_t limit, int64_t& out)
     }
     if (i >= n)
         return false;
-    const uint64_t max = negative ? limit + 1 : limit;
+    const uint64_t mask = bits == 64 ? ~uint64_t(0) : (uint64_t(1) << bits) - 1;
+    const uint64_t max = base == 16 ? mask : negative ? limit + 1 : limit;
     uint64_t value = 0;
     for (; i < n; ++i) {
         const char16_t c = text[i].unicode();
@@ -66,7 +73,13 @@ bool parseInteger(const QString& text, uint64_t limit, int64_t& out)
             return false;
         value = value * base + digit;
     }
-    out = negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
+    if (negative)
+        value = 0 - value;
+    value &= mask;
+    // Sign-extend from `bits`.
+    if (bits < 64 && (value >> (bits - 1)) != 0)
+        value |= ~mask;
+    out = static_cast<int64_t>(value);
     return true;
 }
 
@@ -75,7 +88,7 @@ bool parseInteger(const QString& text, uint64_t limit, int64_t& out)
 bool TryStrToInt(const QString& text, int32_t& value)
 {
     int64_t v;
-    if (!parseInteger(text, std::numeric_limits<int32_t>::max(), v))
+    if (!parseInteger(text, std::numeric_limits<int32_t>::max(), 32, v))
         return false;
     value = static_cast<int32_t>(v);
     return true;
@@ -83,7 +96,7 @@ bool TryStrToInt(const QString& text, int32_t& value)
 
 bool TryStrToInt64(const QString& text, int64_t& value)
 {
-    return parseInteger(text, std::numeric_limits<int64_t>::max(), value);
+    return parseInteger(text, std::numeric_limits<int64_t>::max(), 64, value);
 }
 
 int32_t StrToIntDef(const QString& text, int32_t fallback)
@@ -116,24 +129,64 @@ int64_t StrToInt64(const QString& text)
 
 QString IntToStr(int64_t value) { return QString::number(value); }
 
-QString IntToHex(uint64_t value, int digits)
+QString UnsignedToHex(uint64_t value, int digits)
 {
     return QString::number(value, 16).toUpper().rightJustified(digits, '0');
 }
 
 // ---- Float text ---------------------------------------------------------------------------------
 
+namespace
+{
+
+// The one decimal syntax: blanks around, an optional sign, digits with at most one regional decimal
+// separator, an optional exponent. Returns the text in C form ("-1.5e3"), or an empty string.
+QString normalizedDecimal(const QString& text)
+{
+    const QString t = Trim(text);
+    const QChar sep = FormatSettings().DecimalSeparator;
+    QString out;
+    int i = 0;
+    const int n = t.size();
+    if (i < n && (t[i] == '+' || t[i] == '-'))
+        out += t[i++];
+    int digits = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        const QChar c = t[i];
+        if (c >= '0' && c <= '9') {
+            out += c;
+            ++digits;
+        } else if (c == sep && !point) {
+            out += '.';
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0)
+        return QString();
+    if (i < n && (t[i] == 'e' || t[i] == 'E')) {
+        out += 'e';
+        ++i;
+        if (i < n && (t[i] == '+' || t[i] == '-'))
+            out += t[i++];
+        const int start = i;
+        while (i < n && t[i] >= '0' && t[i] <= '9')
+            out += t[i++];
+        if (i == start)
+            return QString();
+    }
+    return i == n ? out : QString();
+}
+
+} // namespace
+
 bool TryStrToFloat(const QString& text, double& value)
 {
-    QString t = Trim(text);
+    const QString t = normalizedDecimal(text);
     if (t.isEmpty())
         return false;
-    const QChar sep = FormatSettings().DecimalSeparator;
-    if (sep != '.') {
-        if (t.contains('.'))
-            return false;
-        t.replace(sep, '.');
-    }
     bool ok = false;
     const double v = QLocale::c().toDouble(t, &ok);
     if (!ok || !std::isfinite(v))
@@ -159,6 +212,89 @@ QString FloatToStr(double value)
 }
 
 // ---- Format -------------------------------------------------------------------------------------
+
+namespace
+{
+
+// An integer argument as its value and its width in bits (32 for Integer and Cardinal, 64 for Int64).
+struct TIntegerArg {
+    int64_t Value = 0;
+    bool Unsigned = false;
+    int Bits = 32;
+};
+
+bool integerArg(const QVariant& v, TIntegerArg& out)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::SChar:
+    case QMetaType::Char:
+        out = {v.toLongLong(), false, 32};
+        return true;
+    case QMetaType::UInt:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+        out = {v.toLongLong(), true, 32};
+        return true;
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        out = {v.toLongLong(), false, 64};
+        return true;
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        out = {static_cast<int64_t>(v.toULongLong()), true, 64};
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The argument's bits read as an unsigned number of its width.
+uint64_t unsignedBits(const TIntegerArg& a)
+{
+    const uint64_t bits = static_cast<uint64_t>(a.Value);
+    return a.Bits == 64 ? bits : bits & 0xFFFFFFFFu;
+}
+
+bool floatArg(const QVariant& v, double& out)
+{
+    if (v.typeId() != QMetaType::Double && v.typeId() != QMetaType::Float)
+        return false;
+    out = v.toDouble();
+    return true;
+}
+
+// Groups the whole part of an unsigned number that already has the regional decimal separator:
+// "1234567,5" -> "1.234.567,5" with the regional thousand separator.
+QString withThousands(const QString& number)
+{
+    const int dot = number.indexOf(FormatSettings().DecimalSeparator);
+    const QString whole = dot < 0 ? number : number.left(dot);
+    QString grouped;
+    for (int i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0)
+            grouped += FormatSettings().ThousandSeparator;
+        grouped += whole[i];
+    }
+    return grouped + (dot < 0 ? QString() : number.mid(dot));
+}
+
+// The toolkit's scientific form: `digits` significant digits, exponent with sign and at least three
+// digits ("1.50E+003").
+QString scientific(double d, int digits)
+{
+    QString s = QString::number(d, 'e', std::max(digits, 1) - 1).toUpper();
+    const int e = s.indexOf('E');
+    if (e < 0)
+        return s; // inf, nan
+    const QString mantissa = s.left(e);
+    const QChar sign = s[e + 1];
+    const QString exponent = s.mid(e + 2).rightJustified(3, '0');
+    return mantissa + 'E' + sign + exponent;
+}
+
+} // namespace
 
 QString Format(const QString& format, std::initializer_list<QVariant> args)
 {
@@ -198,31 +334,32 @@ QString Format(const QString& format, std::initializer_list<QVariant> args)
             throw invalid();
         const QChar conv = format[i];
         const QVariant& v = *arg++;
+        QString sign; // kept in front of zero padding
         QString piece;
+        TIntegerArg n;
+        double d = 0;
         switch (conv.toLower().unicode()) {
         case 'd':
-        case 'u': {
-            bool ok = false;
-            const qlonglong n = v.toLongLong(&ok);
-            if (!ok || v.typeId() == QMetaType::QString)
+            if (!integerArg(v, n))
                 throw invalid();
-            piece = QString::number(n < 0 ? -n : n);
-            if (precision > 0)
-                piece = piece.rightJustified(precision, '0');
-            if (n < 0)
-                piece.prepend('-');
+            if (n.Unsigned) {
+                piece = QString::number(unsignedBits(n));
+            } else {
+                piece = QString::number(n.Value < 0 ? 0 - static_cast<uint64_t>(n.Value) : uint64_t(n.Value));
+                if (n.Value < 0)
+                    sign = "-";
+            }
             break;
-        }
-        case 'x': {
-            bool ok = false;
-            const qulonglong n = v.toULongLong(&ok);
-            if (!ok || v.typeId() == QMetaType::QString)
+        case 'u':
+            if (!integerArg(v, n))
                 throw invalid();
-            piece = QString::number(n, 16).toUpper();
-            if (precision > 0)
-                piece = piece.rightJustified(precision, '0');
+            piece = QString::number(unsignedBits(n));
             break;
-        }
+        case 'x':
+            if (!integerArg(v, n))
+                throw invalid();
+            piece = QString::number(unsignedBits(n), 16).toUpper();
+            break;
         case 's':
             if (v.typeId() != QMetaType::QString && v.typeId() != QMetaType::QByteArray &&
                 v.typeId() != QMetaType::QChar)
@@ -232,29 +369,53 @@ QString Format(const QString& format, std::initializer_list<QVariant> args)
                 piece.truncate(precision);
             break;
         case 'f':
-        case 'e':
-        case 'g':
-        case 'n': {
-            bool ok = false;
-            const double d = v.toDouble(&ok);
-            if (!ok || v.typeId() == QMetaType::QString)
+        case 'n':
+            if (!floatArg(v, d))
                 throw invalid();
-            const char f = conv.toLower() == 'n' ? 'f' : char(conv.toLower().unicode());
-            piece = QString::number(d, f, precision < 0 ? (f == 'g' ? 15 : 2) : precision);
-            if (f == 'e')
-                piece = piece.toUpper();
-            piece.replace('.', FormatSettings().DecimalSeparator);
+            piece = QString::number(d, 'f', precision < 0 ? 2 : precision);
             break;
-        }
+        case 'e':
+            if (!floatArg(v, d))
+                throw invalid();
+            piece = scientific(d, precision < 0 ? 15 : precision);
+            break;
+        case 'g':
+            if (!floatArg(v, d))
+                throw invalid();
+            piece = QString::number(d, 'g', precision <= 0 ? 15 : precision).toUpper();
+            break;
         default:
             throw invalid();
         }
-        if (piece.size() < width) {
-            if (left)
-                piece = piece.leftJustified(width, ' ');
-            else
-                piece = piece.rightJustified(width, zero ? '0' : ' ');
+        switch (conv.toLower().unicode()) {
+        case 'd':
+        case 'u':
+        case 'x':
+            // The precision of an integer is its least number of digits.
+            if (precision > 0)
+                piece = piece.rightJustified(precision, '0');
+            break;
+        case 'f':
+        case 'n':
+        case 'e':
+        case 'g':
+            if (piece.startsWith('-')) {
+                sign = "-";
+                piece.remove(0, 1);
+            }
+            piece.replace('.', FormatSettings().DecimalSeparator);
+            if (conv.toLower() == 'n')
+                piece = withThousands(piece);
+            break;
+        default:
+            break;
         }
+        const int room = width - int(sign.size() + piece.size());
+        if (room > 0 && !left && zero && conv.toLower() != 's')
+            piece = QString(room, '0') + piece;
+        piece.prepend(sign);
+        if (piece.size() < width)
+            piece = left ? piece.leftJustified(width, ' ') : piece.rightJustified(width, ' ');
         out += piece;
     }
     return out;
@@ -476,14 +637,171 @@ QByteArray ReadFileBytes(const QString& path)
     return f.readAll();
 }
 
+namespace
+{
+
+// One file of a durable write: its target, the temporary file beside it and, while the targets are
+// replaced, a second name of the old target to go back to.
+struct TPendingFile {
+    QString Path;
+    QByteArray Target; // encoded name of the file that gets replaced (a link's target)
+    QByteArray Temp;
+    QByteArray Backup;
+    bool Renamed = false;
+};
+
+[[noreturn]] void raiseWrite(const QString& path, int code)
+{
+    throw EInOutError(QString("Cannot write file \"%1\". %2").arg(path, SysErrorMessage(code)));
+}
+
+// Writes all of `bytes` to the descriptor; returns 0 or the errno of the failure.
+int writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += n;
+    }
+    return 0;
+}
+
+QByteArray folderOf(const QByteArray& file)
+{
+    const qsizetype slash = file.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : file.left(slash);
+}
+
+// Creates a file of a new name beside `target` ("name.XXXXXX"); returns the descriptor or -1.
+int createBeside(const QByteArray& target, mode_t mode, QByteArray& name)
+{
+    static std::atomic<uint32_t> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const uint32_t n = uint32_t(::getpid()) * 2654435761u + counter++;
+        name = target + '.' + QByteArray::number(n % 0x1000000u, 16).rightJustified(6, '0');
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Creates, fills and syncs the temporary file beside the target; returns 0 or an errno.
+int writeTemporary(TPendingFile& f, const QByteArray& bytes)
+{
+    // The new file gets the old one's permissions, or what a newly created file would get.
+    struct stat old {
+    };
+    const bool replacing = ::stat(f.Target.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    QByteArray name;
+    const int fd = createBeside(f.Target, 0666, name);
+    if (fd < 0)
+        throw EInOutError(QString("Cannot create file \"%1\". %2").arg(f.Path, SysErrorMessage(errno)));
+    f.Temp = name;
+    int code = replacing && ::fchmod(fd, old.st_mode & 07777) != 0 ? errno : 0;
+    if (code == 0)
+        code = writeAll(fd, bytes);
+    if (code == 0 && ::fsync(fd) != 0)
+        code = errno;
+    if (::close(fd) != 0 && code == 0)
+        code = errno;
+    return code;
+}
+
+int syncFolder(const QByteArray& folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    // Some file systems cannot sync a folder; that is no reason to call the write failed.
+    const int code = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(fd);
+    return code;
+}
+
+void removeTemporaries(std::vector<TPendingFile>& files)
+{
+    for (TPendingFile& f : files) {
+        if (!f.Temp.isEmpty() && !f.Renamed)
+            ::unlink(f.Temp.constData());
+        if (!f.Backup.isEmpty())
+            ::unlink(f.Backup.constData());
+    }
+}
+
+// Puts back what the targets were before the renames that went through.
+void rollBack(std::vector<TPendingFile>& files)
+{
+    for (TPendingFile& f : files) {
+        if (!f.Renamed)
+            continue;
+        if (!f.Backup.isEmpty()) {
+            if (::rename(f.Backup.constData(), f.Target.constData()) == 0)
+                f.Backup.clear();
+        } else {
+            ::unlink(f.Target.constData());
+        }
+        f.Renamed = false;
+        f.Temp.clear();
+    }
+}
+
+} // namespace
+
+void WriteFilesAtomic(const std::vector<TFileWrite>& writes)
+{
+    std::vector<TPendingFile> files(writes.size());
+    try {
+        // 1. Every new content into its temporary file, on disk.
+        for (size_t i = 0; i < writes.size(); ++i) {
+            TPendingFile& f = files[i];
+            f.Path = writes[i].Path;
+            const QFileInfo info(f.Path);
+            f.Target = QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : f.Path);
+            if (const int code = writeTemporary(f, writes[i].Bytes))
+                raiseWrite(f.Path, code);
+            // A second name of the old target lets a later failure put it back.
+            struct stat st {
+            };
+            if (writes.size() > 1 && ::stat(f.Target.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+                QByteArray backup;
+                const int fd = createBeside(f.Target, 0600, backup);
+                if (fd < 0)
+                    raiseWrite(f.Path, errno);
+                ::close(fd);
+                ::unlink(backup.constData());
+                // Without hard links (some removable media) the old target cannot be kept aside.
+                if (::link(f.Target.constData(), backup.constData()) == 0)
+                    f.Backup = backup;
+            }
+        }
+        // 2. The temporary files take the targets' names, then the folders record it.
+        for (TPendingFile& f : files) {
+            if (::rename(f.Temp.constData(), f.Target.constData()) != 0) {
+                const int code = errno;
+                rollBack(files);
+                raiseWrite(f.Path, code);
+            }
+            f.Renamed = true;
+        }
+        for (TPendingFile& f : files)
+            if (const int code = syncFolder(folderOf(f.Target)))
+                raiseWrite(f.Path, code);
+    } catch (...) {
+        removeTemporaries(files);
+        throw;
+    }
+    removeTemporaries(files);
+}
+
 void WriteFileAtomic(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
-        throw EInOutError(QString("Cannot create file \"%1\". %2").arg(path, f.errorString()));
-    if (f.write(bytes) != bytes.size() || !f.commit())
-        throw EInOutError(QString("Cannot write file \"%1\". %2").arg(path, f.errorString()));
+    WriteFilesAtomic({{path, bytes}});
 }
 
 // ---- Time and sound ---------------------------------------------------------------------------------

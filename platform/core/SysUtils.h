@@ -11,6 +11,8 @@
 #include <exception>
 #include <initializer_list>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 // ---- Exceptions -------------------------------------------------------------------------------
 
@@ -38,8 +40,10 @@ QString SysErrorMessage(int code);
 
 // ---- Integer text ------------------------------------------------------------------------------
 // One conversion everywhere: leading blanks, an optional + or -, then decimal digits, or hexadecimal
-// digits after $, x or 0x (either case); nothing may follow. The 32-bit variant accepts a hexadecimal
-// value only up to 0x7FFFFFFF.
+// digits after $, x or 0x (either case); nothing may follow. A decimal value must fit the signed type.
+// A hexadecimal value may use every bit of the type and is read as two's complement: in 32 bits
+// "$80000000" is -2147483648, "$FFFFFFFF" is -1 and "$100000000" is out of range (64 bits likewise
+// with sixteen digits).
 
 bool TryStrToInt(const QString& text, int32_t& value);
 bool TryStrToInt64(const QString& text, int64_t& value);
@@ -49,17 +53,30 @@ int32_t StrToInt(const QString& text);       // raises EConvertError "'X' is not
 int64_t StrToInt64(const QString& text);
 
 QString IntToStr(int64_t value);
-QString IntToHex(uint64_t value, int digits);  // upper case, at least `digits` digits
+QString UnsignedToHex(uint64_t value, int digits);
+// Upper case, at least `digits` digits; a negative value is written in its type's width, so an
+// Integer -1 gives "FFFFFFFF" and an Int64 -1 gives sixteen F.
+template <typename T>
+requires std::is_integral_v<T> QString IntToHex(T value, int digits)
+{
+    return UnsignedToHex(static_cast<std::make_unsigned_t<T>>(value), digits);
+}
 
 // ---- Float text (with the regional decimal separator) ----------------------------------------------
+// Blanks around the number, an optional sign, digits with at most one regional decimal separator and
+// an optional exponent ("1.5e2"); nothing else, group separators included.
 
 bool TryStrToFloat(const QString& text, double& value);
 double StrToFloatDef(const QString& text, double fallback);
 QString FloatToStr(double value);              // shortest text, regional decimal separator
 
 // ---- Format ---------------------------------------------------------------------------------------
-// printf-like: %d %u %x %X %s %f %e %g %%, with flags "-" and "0", width and ".precision",
-// arguments taken in order ("%5.2f", "%-10s", "%.3d" pads with zeros like the toolkit).
+// printf-like: %d %u %x %X %s %f %n %e %g %%, with flags "-" and "0", width and ".precision",
+// arguments taken in order ("%5.2f", "%-10s", "%.3d" pads with zeros like the toolkit; "0" pads
+// after the sign). Integer directives take integer arguments only, in their width: %x and %u of an
+// Integer -1 give "FFFFFFFF" and "4294967295". Float directives take float arguments only: %f and %n
+// (grouped with the regional thousand separator) default to 2 decimals, %e writes 15 significant
+// digits and a three-digit exponent ("1.50000000000000E+000"), %g the shortest of 15 digits.
 // A missing or mistyped argument raises EConvertError "Format 'X' invalid or incompatible with argument".
 QString Format(const QString& format, std::initializer_list<QVariant> args);
 
@@ -122,9 +139,18 @@ QStringList ListFolders(const QString& folder);                          // name
 
 // Raises EInOutError naming the file; anything but a regular file is refused without being opened.
 QByteArray ReadFileBytes(const QString& path);
-// Writes the whole file through a temporary file in the same folder and a rename, so a failure
-// leaves an existing file whole. Raises EInOutError naming the file.
+// Writes the whole file durably: a temporary file beside it is written and synced, renamed over the
+// target, and the folder synced. Any failure removes the temporary file, leaves the old file byte
+// for byte and raises EInOutError "Cannot write file "PATH". <the system's reason>".
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
+
+// Files that belong together: all temporary files are written first, then all renamed, so when
+// one cannot be written or renamed none of the targets changes.
+struct TFileWrite {
+    QString Path;
+    QByteArray Bytes;
+};
+void WriteFilesAtomic(const std::vector<TFileWrite>& files);
 
 // ---- Time and sound -------------------------------------------------------------------------------
 

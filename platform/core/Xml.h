@@ -1,15 +1,22 @@
 // The XML DOM of the program's project, settings and job files, over pugixml.
 //
-// Reading: TXmlDocument::LoadFromFile raises EXmlError naming the file and the reason when the file
-// cannot be read or is not well-formed. Root() is the first element of the document (a declaration
-// or a comment before it is skipped). Whitespace-only text of an element is kept.
+// Reading: TXmlDocument::LoadFromFile raises EXmlError naming the file, the reason and the line when
+// the file cannot be read or is not well-formed: bytes that are not in the file's encoding, a
+// character (or a reference to one) outside XML 1.0's characters, elements nested deeper than 256
+// levels. The encoding is UTF-8 unless a byte-order mark says UTF-16 or UTF-32 or the declaration
+// names US-ASCII, ISO-8859-1 or Windows-1252; any other encoding is refused. Root() is the first
+// element of the document (a declaration or a comment before it is skipped). Whitespace-only text
+// of an element is kept. Nothing in the layer recurses on the depth of a document.
 // Writing: CreateRoot, AddChild, SetAttribute (attributes stay in the order they were added),
-// AddComment after the root, then SaveToFile, which writes no XML declaration and replaces the file
-// atomically (an error leaves the old file whole).
+// AddComment after the root, then SaveToFile, which writes UTF-8 with no XML declaration and replaces
+// the file atomically (an error leaves the old file whole). A text or attribute holding a character
+// XML 1.0 does not allow (a control character, a lone surrogate) makes the save raise EXmlError
+// naming the element before anything is written.
 #pragma once
 
 #include "platform/core/SysUtils.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <string>
@@ -21,6 +28,10 @@ class xml_node;
 } // namespace pugi
 
 class EXmlError : public Exception { using Exception::Exception; };
+
+// For writers that compose XML text themselves: raises EXmlError naming `element` when `text` holds
+// a character XML 1.0 does not allow.
+void CheckXmlChars(const QString& text, const QString& element);
 
 // A handle on one element; cheap to copy, null when an element was not found.
 class TXmlElement {
@@ -86,8 +97,9 @@ public:
     QString SaveToString() const;
 
 private:
-    void parse(const void* data, size_t size, const QString& sourceName);
-    std::string serialize() const;
-    std::unique_ptr<pugi::xml_document> doc_;
-    QString fileName_;
+  // `isUtf8`: the bytes are UTF-8 already (a string), else a file's bytes in its own encoding.
+  void parse(const QByteArray& bytes, const QString& sourceName, bool isUtf8);
+  std::string serialize(const QString& targetName) const;
+  std::unique_ptr<pugi::xml_document> doc_;
+  QString fileName_;
 };

@@ -123,6 +123,16 @@ QRect NormalRect(int l, int t, int r, int b)
     return QRect(std::min(l, r), std::min(t, b), std::abs(r - l), std::abs(b - t));
 }
 
+// The box a closed figure's outline covers: a wide pen is centred on the frame, half of it outside,
+// unless it is psInsideFrame, which keeps the whole figure inside the box.
+QRect FrameBox(const QRect& box, const TPen& pen)
+{
+    const int w = pen.Width;
+    if (w <= 1 || pen.Style == psInsideFrame || !PenVisible(pen))
+        return box;
+    return box.adjusted(-(w / 2), -(w / 2), (w - 1) / 2, (w - 1) / 2);
+}
+
 QPolygon ToQPolygon(const std::vector<TPoint>& points)
 {
     QPolygon poly;
@@ -609,7 +619,7 @@ void FillArea(QPainter& p, const QRect& area, const TBrush& brush, const QBrush&
 void TCanvas::Rectangle(int l, int t, int r, int b)
 {
     SyncObjects();
-    const QRect box = NormalRect(l, t, r, b);
+    const QRect box = FrameBox(NormalRect(l, t, r, b), *pen_);
     const bool pen = PenVisible(*pen_);
     const bool brush = BrushVisible(*brush_);
     if (box.isEmpty() || (!pen && !brush))
@@ -708,7 +718,7 @@ QRectF PrepareShape(QPainter& p, const TPen& pen, const TBrush& brush, const TRa
 void TCanvas::Ellipse(int l, int t, int r, int b)
 {
     SyncObjects();
-    const QRect box = NormalRect(l, t, r, b);
+    const QRect box = FrameBox(NormalRect(l, t, r, b), *pen_);
     if (box.isEmpty() || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
         return;
     TCanvasPaintScope p(*this);
@@ -721,7 +731,7 @@ void TCanvas::Ellipse(int l, int t, int r, int b)
 void TCanvas::RoundRect(int l, int t, int r, int b, int cw, int ch)
 {
     SyncObjects();
-    const QRect box = NormalRect(l, t, r, b);
+    const QRect box = FrameBox(NormalRect(l, t, r, b), *pen_);
     if (box.isEmpty() || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
         return;
     TCanvasPaintScope p(*this);
@@ -744,7 +754,18 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
         return;
     const QPolygon poly = ToQPolygon(points);
     PrepareShape(*p, *pen_, *brush_, op, bkMode_, bkColor_, poly.boundingRect());
-    p->drawPolygon(poly, Qt::OddEvenFill);
+    if (pen_->Width > 1 || !PenVisible(*pen_)) {
+        p->drawPolygon(poly, Qt::OddEvenFill);
+        return;
+    }
+    // A thin outline goes through the line rasteriser edge by edge, the closing edge included, so
+    // every vertex is inked (single-pixel tips of small glyphs depend on it).
+    if (BrushVisible(*brush_)) {
+        p->setPen(Qt::NoPen);
+        p->drawPolygon(poly, Qt::OddEvenFill);
+    }
+    for (size_t i = 0; i < points.size(); ++i)
+        StrokeLine(*p, *pen_, points[i], points[(i + 1) % points.size()]);
 }
 
 void TCanvas::FillRect(const TRect& r)

@@ -2,11 +2,13 @@
 
 #include "platform/core/SysUtils.h"
 
+#include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include <arpa/inet.h>
@@ -290,6 +292,86 @@ bool parseHead(const QByteArray& head, THttpResponse& r, QString& error)
     return true;
 }
 
+// Takes a "Transfer-Encoding: chunked" body apart as it arrives. Feed() is given the whole reply
+// received so far (the body starts at `bodyStart`) and goes on where it stopped.
+class TChunkDecoder
+{
+  public:
+    enum TState { NeedMore, Done, Bad };
+
+    explicit TChunkDecoder(qsizetype bodyStart) : pos_(bodyStart) {}
+
+    TState Feed(const QByteArray& raw, QString& error)
+    {
+        for (;;) {
+            if (state_ == Size || state_ == Trailer) {
+                const qsizetype lf = raw.indexOf('\n', pos_);
+                if (lf < 0)
+                    return NeedMore;
+                QByteArray line = raw.mid(pos_, lf - pos_);
+                if (line.endsWith('\r'))
+                    line.chop(1);
+                pos_ = lf + 1;
+                if (state_ == Trailer) {
+                    if (line.isEmpty())
+                        return Done;
+                    continue; // trailer fields are not kept
+                }
+                const qsizetype semicolon = line.indexOf(';');
+                const QByteArray digits = (semicolon >= 0 ? line.left(semicolon) : line).trimmed();
+                bool ok = !digits.isEmpty() && digits.size() <= 8;
+                for (const char c : digits)
+                    ok = ok && std::isxdigit(static_cast<unsigned char>(c));
+                const qsizetype size = ok ? digits.toLongLong(&ok, 16) : 0;
+                if (!ok)
+                    return fail(error, QStringLiteral("invalid chunk size in the reply"));
+                if (Body.size() + size > kHttpMaxReplyBytes)
+                    return fail(error, QStringLiteral("reply too large"));
+                remaining_ = size;
+                state_ = size == 0 ? Trailer : Data;
+                continue;
+            }
+            if (state_ == Data) {
+                if (raw.size() - pos_ < remaining_)
+                    return NeedMore;
+                Body += raw.mid(pos_, remaining_);
+                pos_ += remaining_;
+                state_ = DataEnd;
+            }
+            // The line end after a chunk's data.
+            if (raw.size() - pos_ < 1)
+                return NeedMore;
+            if (raw[pos_] == '\r') {
+                if (raw.size() - pos_ < 2)
+                    return NeedMore;
+                if (raw[pos_ + 1] != '\n')
+                    return fail(error, QStringLiteral("invalid chunk framing in the reply"));
+                pos_ += 2;
+            } else if (raw[pos_] == '\n') {
+                pos_ += 1;
+            } else {
+                return fail(error, QStringLiteral("invalid chunk framing in the reply"));
+            }
+            state_ = Size;
+        }
+    }
+
+    QByteArray Body;
+
+  private:
+    enum TPart { Size, Data, DataEnd, Trailer };
+
+    TState fail(QString& error, const QString& why)
+    {
+        error = why;
+        return Bad;
+    }
+
+    TPart state_ = Size;
+    qsizetype pos_;
+    qsizetype remaining_ = 0;
+};
+
 } // namespace
 
 bool ResolveHost(const QString& host, int family, int socketType, int timeoutMs,
@@ -392,9 +474,13 @@ THttpResponse HttpGet(const QString& url, const THttpHeaders& headers, const THt
     QByteArray data;
     qsizetype bodyStart = -1;
     qsizetype expected = -1;   // body length from Content-Length, -1 = until the server closes
+    std::optional<TChunkDecoder> chunks; // set for a chunked body
+    bool chunksDone = false;
     char buffer[16384];
     for (;;) {
         if (bodyStart >= 0 && expected >= 0 && data.size() - bodyStart >= expected)
+            break;
+        if (chunksDone)
             break;
         const ssize_t n = ::recv(socket.fd(), buffer, sizeof buffer, 0);
         if (n == 0)
@@ -430,13 +516,38 @@ THttpResponse HttpGet(const QString& url, const THttpHeaders& headers, const THt
                     return r;
                 }
             }
-            if (r.StatusCode == 204 || r.StatusCode == 304 || (r.StatusCode >= 100 && r.StatusCode < 200))
+            if (r.StatusCode == 204 || r.StatusCode == 304 || (r.StatusCode >= 100 && r.StatusCode < 200)) {
                 expected = 0;
+            } else if (const QByteArray coding = r.Header("Transfer-Encoding").trimmed().toLower();
+                       coding == "chunked") {
+                // The framing decides the length; a Content-Length beside it does not count.
+                chunks.emplace(bodyStart);
+                expected = -1;
+            } else if (!coding.isEmpty() && coding != "identity") {
+                r.Error = QStringLiteral("unsupported transfer coding in the reply: %1")
+                              .arg(QString::fromLatin1(coding));
+                return r;
+            }
+        }
+        if (chunks) {
+            const TChunkDecoder::TState state = chunks->Feed(data, r.Error);
+            if (state == TChunkDecoder::Bad)
+                return r;
+            chunksDone = state == TChunkDecoder::Done;
         }
     }
     if (bodyStart < 0) {
         r.Error = data.isEmpty() ? QStringLiteral("the server closed the connection without a reply")
                                  : QStringLiteral("incomplete reply header");
+        return r;
+    }
+    if (chunks) {
+        if (!chunksDone) {
+            r.Error = QStringLiteral("the connection closed before the whole reply arrived");
+            return r;
+        }
+        r.Body = std::move(chunks->Body);
+        r.Ok = true;
         return r;
     }
     r.Body = data.mid(bodyStart);

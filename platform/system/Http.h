@@ -2,7 +2,8 @@
 // (the proxy variables of the environment are not read), no redirects followed, no cookies, the
 // request headers exactly as the caller gives them. The call blocks its caller, bounded by a connect
 // limit (name lookup and TCP connect) and a total limit (the whole exchange). Network faults and
-// time-outs are reported in the result, never thrown.
+// time-outs are reported in the result, never thrown. A chunked reply (proxies send one even to an
+// HTTP/1.0 request) is decoded, so the body never holds framing bytes; other transfer codings fail.
 #pragma once
 
 #include <QByteArray>

@@ -97,15 +97,19 @@ TEST(ConfigImageBanks, SaveFailuresNameTheFileOrFolder)
         EXPECT_TRUE(e.Message.contains(project.file("bin"))) << e.Message.toStdString();
     }
 
-    // A folder where bank2.bin belongs: that file is named.
+    // A folder where bank2.bin belongs: that file is named, and bank 1 stays the old one beside it.
     QFile::remove(project.file("bin"));
     QDir(project.dir()).mkpath("bin/bank2.bin");
+    testsupport::writeBytes(project.file("bin/bank1.bin"), "old bank 1");
     try {
         Save_Config_Banks(project.dir(), banks);
         ADD_FAILURE() << "saved over a folder";
     } catch (const EInOutError& e) {
         EXPECT_TRUE(e.Message.contains(project.file("bin/bank2.bin"))) << e.Message.toStdString();
     }
+    EXPECT_EQ(readBytes(project.file("bin/bank1.bin")), "old bank 1");
+    EXPECT_EQ(QDir(project.file("bin")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"bank1.bin", "bank2.bin"}));
 
     EXPECT_THROW(Save_Config_Banks(QString(), banks), EInOutError);
     EXPECT_THROW(Save_Config_Banks(project.dir(), TConfigBanks()), EInvalidOperation);

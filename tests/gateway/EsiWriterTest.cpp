@@ -507,6 +507,9 @@ TEST(EsiWriter, BadProjectFilesRaiseAndLeaveTheTargetAlone)
         {"EtherCAT_Slave.xml", "<EtherCAT_Slave><EtherCAT_Slave_Variables><EtherCAT_Slave_To_Master/>"
                                "</EtherCAT_Slave_Variables></EtherCAT_Slave>"},
         {"EtherCAT_Slave.xml", "<EtherCAT_Slave/>"},
+        // Not XML 1.0: a reference to a control character, a byte that is not UTF-8.
+        {"ParGen.xml", "<Par_Gen><EtherCAT_Slave_Name>x&#1;</EtherCAT_Slave_Name></Par_Gen>"},
+        {"ParGen.xml", "<Par_Gen><EtherCAT_Slave_Name>Press Line \xE9</EtherCAT_Slave_Name></Par_Gen>"},
     };
     for (const Case& c : cases) {
         Project p;
@@ -520,6 +523,21 @@ TEST(EsiWriter, BadProjectFilesRaiseAndLeaveTheTargetAlone)
         }
         EXPECT_EQ(readBytes(p.esi()), "old content") << c.Content;
     }
+}
+
+TEST(EsiWriter, NameXmlCannotHoldRaisesBeforeWriting)
+{
+    Project p;
+    writeBytes(p.esi(), "old content");
+    for (const QString& bad : {QString("a") + QChar(1), QString(QChar(0xD800))}) {
+        TESI_Data data;
+        data.Slave_To_Master.push_back({"INT", 16, bad});
+        EXPECT_THROW(Write_ESI_File(p.esi(), data), EXmlError);
+        data.Slave_To_Master.clear();
+        data.Device_Name = bad;
+        EXPECT_THROW(Write_ESI_File(p.esi(), data), EXmlError);
+    }
+    EXPECT_EQ(readBytes(p.esi()), "old content");
 }
 
 TEST(EsiWriter, UnwritableTargetRaisesNamingIt)

@@ -157,15 +157,27 @@ TEST(GsdmlWriter, TextIdsAreDefined)
 
 TEST(GsdmlWriter, MalformedParGenRaisesAndWritesNothing)
 {
-    TempDir dir;
-    writeBytes(dir.file("ParGen.xml"), "<Par_Gen><PROFINET_NB_IN>1</Par_Gen>");
-    try {
-        Write_GSDML_File(dir.file("g.xml"), dir.file("ParGen.xml"));
-        FAIL() << "no error";
-    } catch (const EXmlError& e) {
-        EXPECT_TRUE(e.Message.contains(dir.file("ParGen.xml"))) << e.Message.toStdString();
+    const QByteArray cases[] = {
+        "<Par_Gen><PROFINET_NB_IN>1</Par_Gen>",
+        "<Par_Gen><PROFINET_NAME_STA>st&#27;a</PROFINET_NAME_STA></Par_Gen>",
+        "<Par_Gen><PROFINET_NAME_STA>Press Line \xE9</PROFINET_NAME_STA></Par_Gen>",
+    };
+    for (const QByteArray& parGen : cases) {
+        SCOPED_TRACE(parGen.toStdString());
+        TempDir dir;
+        writeBytes(dir.file("ParGen.xml"), parGen);
+        try {
+            Write_GSDML_File(dir.file("g.xml"), dir.file("ParGen.xml"));
+            ADD_FAILURE() << "no error";
+        } catch (const EXmlError& e) {
+            EXPECT_TRUE(e.Message.contains(dir.file("ParGen.xml"))) << e.Message.toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(dir.file("g.xml")));
     }
-    EXPECT_FALSE(QFile::exists(dir.file("g.xml")));
+    // A station name XML cannot hold never reaches a file.
+    TProfinet_Parameters p;
+    p.Name_Sta = QString("st") + QChar(27);
+    EXPECT_THROW(GSDML_Lines(p), EXmlError);
 }
 
 TEST(GsdmlCreate, SaveDialogChoosesOnlyTheFolder)

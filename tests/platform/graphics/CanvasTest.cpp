@@ -80,14 +80,17 @@ TEST(Canvas, ShapesCoverExactlyTheirBox)
     };
     const Case cases[] = {
         {"rectangle", 2, 3, 9, 7, psSolid, 1, TRect(2, 3, 9, 7)},
-        {"rectangle, wide pen stays inside", 2, 3, 9, 8, psSolid, 2, TRect(2, 3, 9, 8)},
+        {"rectangle, wide inside-frame pen stays inside", 2, 3, 9, 8, psInsideFrame, 2, TRect(2, 3, 9, 8)},
+        {"rectangle, wide solid pen is centred on the frame", 2, 3, 9, 8, psSolid, 2, TRect(1, 2, 9, 8)},
         {"rectangle, swapped corners", 9, 7, 2, 3, psSolid, 1, TRect(2, 3, 9, 7)},
         {"rectangle without outline loses the last row and column", 2, 3, 9, 7, psClear, 1,
          TRect(2, 3, 8, 6)},
         {"ellipse 4x4", 2, 2, 6, 6, psSolid, 1, TRect(2, 2, 6, 6)},
         {"ellipse 7x5", 1, 3, 8, 8, psSolid, 1, TRect(1, 3, 8, 8)},
         {"ellipse 10x10", 0, 0, 10, 10, psSolid, 1, TRect(0, 0, 10, 10)},
-        {"ellipse, wide pen", 1, 1, 11, 9, psSolid, 3, TRect(1, 1, 11, 9)},
+        {"ellipse, wide inside-frame pen", 1, 1, 11, 9, psInsideFrame, 3, TRect(1, 1, 11, 9)},
+        {"ellipse, wide solid pen", 2, 2, 11, 9, psSolid, 3, TRect(1, 1, 12, 10)},
+        {"round rectangle, wide solid pen", 2, 3, 11, 10, psSolid, 4, TRect(0, 1, 12, 11)},
         {"round rectangle", 1, 2, 11, 10, psSolid, 1, TRect(1, 2, 11, 10)},
     };
     for (const Case& k : cases) {
@@ -104,6 +107,29 @@ TEST(Canvas, ShapesCoverExactlyTheirBox)
         else
             c.Rectangle(k.l, k.t, k.r, k.b);
         EXPECT_EQ(InkBox(image), k.ink) << k.name;
+    }
+}
+
+TEST(Canvas, WideSolidPenIsCentredOnTheRectanglesFrame)
+{
+    for (const TPenStyle style : {psSolid, psInsideFrame}) {
+        SCOPED_TRACE(style == psSolid ? "psSolid" : "psInsideFrame");
+        QImage image = WhiteImage(20, 20);
+        TCanvas c(&image);
+        c.Pen->Width = 3;
+        c.Pen->Style = style;
+        c.Brush->Color = clRed;
+        c.Rectangle(5, 5, 15, 15);
+        // Centred: the three-pixel band covers 4..6 and 13..15; inside the frame: 5..7 and 12..14.
+        const int outer0 = style == psSolid ? 4 : 5, outer1 = style == psSolid ? 15 : 14;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                const bool inside = x >= outer0 && x <= outer1 && y >= outer0 && y <= outer1;
+                const bool band =
+                    inside && (x < outer0 + 3 || x > outer1 - 3 || y < outer0 + 3 || y > outer1 - 3);
+                const TColor want = !inside ? White : band ? clBlack : clRed;
+                EXPECT_EQ(At(image, x, y), want) << "pixel " << x << "," << y;
+            }
     }
 }
 
@@ -162,6 +188,32 @@ TEST(Canvas, PolygonIsFilledAndOutlined)
     EXPECT_EQ(At(image, 10, 10), clBlack);
     EXPECT_EQ(At(image, 5, 5), clRed);
     EXPECT_EQ(At(image, 11, 5), White);
+}
+
+TEST(Canvas, PolygonOutlineInksEveryVertex)
+{
+    struct Case {
+        const char* name;
+        std::vector<TPoint> points;
+        TBrushStyle brush;
+    };
+    const Case cases[] = {
+        {"triangle", {{2, 2}, {10, 2}, {10, 8}}, bsClear},
+        {"filled triangle", {{2, 2}, {10, 2}, {10, 8}}, bsSolid},
+        {"drop triangle with a one-pixel tip", {{3, 4}, {9, 4}, {6, 7}}, bsSolid},
+        {"star-like steep edges", {{6, 0}, {7, 9}, {1, 3}, {11, 3}, {5, 9}}, bsClear},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        QImage image = WhiteImage(12, 12);
+        TCanvas c(&image);
+        c.Brush->Style = k.brush;
+        c.Brush->Color = clRed;
+        c.Polygon(k.points);
+        for (const TPoint& v : k.points)
+            EXPECT_EQ(At(image, v.X, v.Y), clBlack) << "vertex " << v.X << "," << v.Y;
+        EXPECT_EQ(At(image, 0, 11), White);
+    }
 }
 
 TEST(Canvas, FillRectAndFrameRectStopBeforeRightAndBottom)

@@ -84,14 +84,34 @@ struct ReplyCase {
 TEST(HttpGet, RepliesAreTakenAsTheServerSentThem)
 {
     const ReplyCase cases[] = {
-        {"length bounds a binary body", bytes("HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\na\0bEXTRA"), true, 200,
-         bytes("a\0b"), ""},
+        {"length bounds a binary body", bytes("HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\na\0bEXTRA"), true,
+         200, bytes("a\0b"), ""},
         {"error status keeps its body", "HTTP/1.0 404 Not Found\r\n\r\nmissing", true, 404, "missing", ""},
-        {"redirect is not followed", "HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1:1/x\r\n\r\nmoved", true, 302,
-         "moved", "http://127.0.0.1:1/x"},
+        {"redirect is not followed", "HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1:1/x\r\n\r\nmoved",
+         true, 302, "moved", "http://127.0.0.1:1/x"},
         {"bare line feeds", "HTTP/1.0 200 OK\nServer: t\n\nbody", true, 200, "body", ""},
         {"body cut short", "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nabc", false, 0, "", ""},
         {"not HTTP", "hello there\r\n\r\n", false, 0, "", ""},
+        {"chunked body is decoded",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4\r\nVER.\r\n6;name=x\r\n 1.002\r\n"
+         "0\r\nX-Trailer: t\r\n\r\n",
+         true, 200, "VER. 1.002", ""},
+        {"chunked wins over a length, sizes in upper case, bare line feeds",
+         "HTTP/1.1 200 OK\nContent-Length: 3\nTransfer-Encoding: Chunked\n\nA\n0123456789\n0\n\n", true, 200,
+         "0123456789", ""},
+        {"chunked body cut short", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhel", false, 0,
+         "", ""},
+        {"chunked body without its last chunk",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n", false, 0, "", ""},
+        {"chunk size that is not hexadecimal",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nhello\r\n0\r\n\r\n", false, 0, "", ""},
+        {"chunk longer than its size",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nhello\r\n0\r\n\r\n", false, 0, "", ""},
+        {"chunk size beyond the reply limit",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nFFFFFFFF\r\nx", false, 0, "", ""},
+        {"transfer coding that is not understood",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n", false, 0, "",
+         ""},
         {"closed without a word", "", false, 0, "", ""},
     };
     for (const ReplyCase& c : cases) {

@@ -23,4 +23,6 @@ conf_ccache_env() {
     export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-5G}"
     # Paths below the checkout are hashed relative to it, so a fresh clone reuses the cache.
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+    # The debug build would otherwise hash the build folder too, so a clone elsewhere never hits.
+    export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 }

@@ -1,6 +1,7 @@
 // The two pickers: their drawing over the toolkit's picker and AutoTab.
 #include "grid/edit/EsgDateTimePicker.h"
 
+#include "grid/base/Looks.h"
 #include "grid/edit/EditParts.h"
 #include "platform/graphics/ClassicDraw.h"
 #include "platform/system/SysInfo.h"
@@ -10,21 +11,6 @@
 
 namespace
 {
-
-bool IsVistaOrLater()
-{
-    return KernelHasLocaleNameApi;
-}
-
-bool IsComCtl6()
-{
-    return ComCtlMajorVersion >= 6;
-}
-
-bool IsWindowsXPOrLater()
-{
-    return Win32MajorVersion > 5 || (Win32MajorVersion == 5 && Win32MinorVersion != 0);
-}
 
 constexpr int EditFrame = 2;
 
@@ -162,7 +148,7 @@ void TEsgPickerBase::PaintWidget(QPaintEvent* event, TControlWidgetLink& link)
         if ((FCtl3D && !MetroActive()) || !IsVistaOrLater())
             return;
         if (MetroActive() && Kind() != dtkTime) {
-            if (IsComCtl6()) {
+            if (IsComCtlVersion6()) {
                 canvas.Brush->Color = Color();
                 canvas.FillRect(TRect(ClientW() - FButtonWidth - 2, 4, ClientW() - 2, Height() - 4));
             }

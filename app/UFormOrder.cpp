@@ -5,6 +5,7 @@
 #include "app/UNewProject.h"
 #include "app/UOpenProject.h"
 #include "app/UOptions.h"
+#include "gateway/UBoot.h"
 #include "gateway/UParGen.h"
 #include "gateway/UProfinetFileName.h"
 #include "platform/controls/Forms.h"
@@ -44,7 +45,7 @@ const TFormEntry kForms[] = {
     Form_Entry<TFSoftOptions, FSoftOptions>("FSoftOptions"),
     Form_Entry<TFParGen, FParGen>("FParGen"),
     Pending("FEtherCATSlave"),
-    Pending("FBoot"),
+    Form_Entry<TFBoot, FBoot>("FBoot"),
     Pending("FSetAccess"),
     Pending("FModbus_TCP_Master_Set_Access"),
     Pending("FBACnetAccess"),

@@ -222,6 +222,16 @@ void drawGlyph(QPainter& p, TShellGlyph glyph)
         arrow(p, QPointF(18, 9), QPointF(18, 20), kGreen);
         break;
     }
+    case TShellGlyph::Refresh: {
+        p.setPen(QPen(kBlue, 2.4, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        // Qt counts arc angles in 1/16 degree, counter-clockwise from three o'clock.
+        p.drawArc(QRectF(4, 4, 16, 16), 100 * 16, 290 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kBlue);
+        p.drawPolygon(QPolygonF({QPointF(10, 1), QPointF(15.5, 4.5), QPointF(10, 8.5)}));
+        break;
+    }
     }
 }
 

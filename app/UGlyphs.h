@@ -24,6 +24,7 @@ enum class TShellGlyph {
     Previous,     // an arrow to the left
     Next,         // an arrow to the right
     Check_Update, // a globe with a downward arrow
+    Refresh,      // a circular arrow
 };
 
 std::unique_ptr<TBitmap> Shell_Glyph(TShellGlyph glyph, int size, TColor back);

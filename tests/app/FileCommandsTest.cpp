@@ -24,10 +24,7 @@ using testsupport::msSince;
 
 QString script(const TempDir& dir, const QString& name, const QByteArray& body)
 {
-    const QString path = dir.file(name);
-    writeBytes(path, "#!/bin/sh\n" + body);
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-    return path;
+    return testsupport::writeScript(dir.file(name), body);
 }
 
 // An open project in a temporary folder, English texts, a recording interaction and empty slots.

@@ -29,6 +29,13 @@ void writeBytes(const QString& path, const QByteArray& data)
         throw std::runtime_error(("cannot write " + path).toStdString());
 }
 
+QString writeScript(const QString& path, const QByteArray& body)
+{
+    writeBytes(path, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+    return path;
+}
+
 QString fixture(const QString& relative)
 {
     return qEnvironmentVariable("CONF_FIXTURES") + "/" + relative;

@@ -20,6 +20,8 @@ private:
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& data);
 QString fixture(const QString& relative);   // path of a file under tests/fixtures
+// Writes a shell script ("#!/bin/sh" and `body`) that its owner may run; returns `path`.
+QString writeScript(const QString& path, const QByteArray& body);
 
 // Milliseconds gone since `start`, for the tests that bound how long a call may take.
 inline long msSince(std::chrono::steady_clock::time_point start)

@@ -252,8 +252,6 @@ void TFBoot::FormShow(TObject*)
         SetActiveControl(CB_COM_Port);
     } else {
         SetActiveControl(E_IP1);
-        // Typing replaces the shown address; the layer selects only on Tab.
-        E_IP1->SelectAll();
     }
 }
 
@@ -276,10 +274,8 @@ void TFBoot::KeyPress(TObject* Sender, char16_t& Key)
         return;
     Key = 0;
     TEdit* next = Sender == E_IP1 ? E_IP2 : Sender == E_IP2 ? E_IP3 : Sender == E_IP3 ? E_IP4 : nullptr;
-    if (next) {
+    if (next)
         next->SetFocus();
-        next->SelectAll();
-    }
 }
 
 void TFBoot::Btn_COM_ListClick(TObject*)

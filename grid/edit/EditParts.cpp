@@ -7,7 +7,6 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <memory>
@@ -92,12 +91,6 @@ void esgedit::ContextMenuWithoutPaste(TEdit* Edit, QContextMenuEvent* Event)
             action->objectName() == QLatin1String("edit-paste"))
             action->setEnabled(false);
     menu->exec(Event->globalPos());
-}
-
-void esgedit::SelectOnEnter(TEdit* Edit, bool KeepCaretOnClick)
-{
-    if (Edit->AutoSelect && !(KeepCaretOnClick && (QGuiApplication::mouseButtons() & Qt::LeftButton)))
-        Edit->SelectAll();
 }
 
 void esgedit::FocusAfterButton(TWinControl* Holder, TWinControl* FocusControl)

@@ -45,9 +45,6 @@ int ClientWidthOf(const TEdit* Edit);
 bool IsPasteOrCutKey(WORD Key, TShiftState Shift);
 // The edit's standard context menu with Cut and Paste disabled, for an edit that takes no typing.
 void ContextMenuWithoutPaste(TEdit* Edit, QContextMenuEvent* Event);
-// On entry with AutoSelect: the whole text is selected unless the left button is down and
-// `KeepCaretOnClick` (a click into the text places the caret instead).
-void SelectOnEnter(TEdit* Edit, bool KeepCaretOnClick);
 // After a press on an inner button: FocusControl takes the focus when it can and does not have it;
 // otherwise the holder itself, when it is a tab stop.
 void FocusAfterButton(TWinControl* Holder, TWinControl* FocusControl);

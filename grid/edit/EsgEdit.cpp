@@ -227,8 +227,3 @@ bool TEsgEditBtn::WidgetContextMenu(QContextMenuEvent* event)
     return true;
 }
 
-void TEsgEditBtn::DoEnter()
-{
-    esgedit::SelectOnEnter(this, true);
-    TMaskEdit::DoEnter();
-}

@@ -107,7 +107,6 @@ class TEsgEditBtn : public TMaskEdit
 
   protected:
     void Resize() override;
-    void DoEnter() override;
     bool WidgetContextMenu(QContextMenuEvent* event) override;
     void SetEditRect();
     bool CanPasteOrCut() const { return EditorEnabled && !ReadOnly(); }

@@ -184,7 +184,9 @@ bool TEsgSpinEdit::WidgetContextMenu(QContextMenuEvent* event)
 
 void TEsgSpinEdit::DoEnter()
 {
-    esgedit::SelectOnEnter(this, EditorEnabled);
+    // Without typing, a click cannot place a caret worth keeping: select even then.
+    if (AutoSelect && !EditorEnabled)
+        SelectAll();
     TMaskEdit::DoEnter();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/controls/StdCtrls.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -391,6 +392,14 @@ QString TEdit::SelText() const
 void TEdit::SetSelText(const QString& Value)
 {
     FEdit->insert(Value);
+}
+
+void TEdit::DoEnter()
+{
+    // A click places the caret itself; selecting first would flash a selection it then drops.
+    if (AutoSelect && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        SelectAll();
+    TWinControl::DoEnter();
 }
 
 void TEdit::SelectAll()

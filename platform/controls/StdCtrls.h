@@ -120,6 +120,7 @@ public:
     void SetAlignment(TAlignment Value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
+    // The whole text is selected when the focus comes in, unless a click brought it.
     bool AutoSelect = true;
 
     // Selection, counted from 0.
@@ -147,6 +148,7 @@ protected:
     TEdit(TComponent* AOwner, QLineEdit* widget);
     virtual void Change();
     void ApplyColor() override;
+    void DoEnter() override;
 
 private:
     void Init();

@@ -54,7 +54,7 @@ void TBaseGrid::SetGridFixedLineColor(TColor Value)
     InvalidateGrid();
 }
 
-void TBaseGrid::SetColorRepaint(TColor& Field, TColor Value)
+template <class T> void TBaseGrid::SetRepainting(T& Field, T Value)
 {
     if (Field == Value)
         return;
@@ -64,38 +64,32 @@ void TBaseGrid::SetColorRepaint(TColor& Field, TColor Value)
 
 void TBaseGrid::SetActiveRowShow(bool Value)
 {
-    if (FActiveRowShow == Value)
-        return;
-    FActiveRowShow = Value;
-    InvalidateGrid();
+    SetRepainting(FActiveRowShow, Value);
 }
 
 void TBaseGrid::SetActiveRowColor(TColor Value)
 {
-    SetColorRepaint(FActiveRowColor, Value);
+    SetRepainting(FActiveRowColor, Value);
 }
 
 void TBaseGrid::SetActiveRowColorTo(TColor Value)
 {
-    SetColorRepaint(FActiveRowColorTo, Value);
+    SetRepainting(FActiveRowColorTo, Value);
 }
 
 void TBaseGrid::SetActiveRowMirrorColor(TColor Value)
 {
-    SetColorRepaint(FActiveRowMirrorColor, Value);
+    SetRepainting(FActiveRowMirrorColor, Value);
 }
 
 void TBaseGrid::SetActiveRowMirrorColorTo(TColor Value)
 {
-    SetColorRepaint(FActiveRowMirrorColorTo, Value);
+    SetRepainting(FActiveRowMirrorColorTo, Value);
 }
 
 void TBaseGrid::SetSelectionStyle(TGridSelectionStyle Value)
 {
-    if (FSelectionStyle == Value)
-        return;
-    FSelectionStyle = Value;
-    InvalidateGrid();
+    SetRepainting(FSelectionStyle, Value);
 }
 
 void TBaseGrid::SetUndoRedo(VIvoDediZudaZove* Value)

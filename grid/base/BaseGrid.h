@@ -275,5 +275,6 @@ class TBaseGrid : public TObjStringGrid
     template <class F> void WithBlankCell(int c, int r, F Store);
     // Frees one property object and, when it is of class TCellGraphic, its graphic object.
     static void FreePropsAndGraphic(TCellProperties* Props);
-    void SetColorRepaint(TColor& Field, TColor Value);
+    // Stores a changed value and repaints the grid.
+    template <class T> void SetRepainting(T& Field, T Value);
 };

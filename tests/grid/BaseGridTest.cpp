@@ -2,6 +2,7 @@
 // property objects in the cell slots, merging, the keys that leave areas, the cell painter's pixels and
 // calls, and the undo list.
 #include "grid/base/BaseGrid.h"
+#include "grid/CellGraphicProbe.h"
 #include "grid/PixelTestSupport.h"
 #include "grid/base/CellText.h"
 #include "grid/base/UndoRedo.h"
@@ -13,16 +14,7 @@
 namespace basegridtest
 {
 
-// The class name the grid frees graphic objects by; counts its destructions.
-class TCellGraphic : public TObject
-{
-  public:
-    explicit TCellGraphic(int& Freed) : FFreed(Freed) {}
-    ~TCellGraphic() override { ++FFreed; }
-
-  private:
-    int& FFreed;
-};
+using gridprobe::TCellGraphic;
 
 // A base grid that can hide real column 2, sets the brush like a derived grid does and records the
 // calls of its hooks.

@@ -2,6 +2,7 @@
 // values, fixed-row rules, hidden columns and index conversion, the per-cell look and hooks, the
 // current row, the update lock and destruction with hidden columns.
 #include "grid/core/ExtGrid.h"
+#include "grid/CellGraphicProbe.h"
 #include "platform/controls/Forms.h"
 
 #include <QApplication>
@@ -10,15 +11,7 @@
 namespace extgridtest
 {
 
-class TCellGraphic : public TObject
-{
-  public:
-    explicit TCellGraphic(int& Freed) : FFreed(Freed) {}
-    ~TCellGraphic() override { ++FFreed; }
-
-  private:
-    int& FFreed;
-};
+using gridprobe::TCellGraphic;
 
 // Counts the paints of the client area.
 class TPaintCountingGrid : public TExtStringGrid

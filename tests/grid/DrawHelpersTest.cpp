@@ -49,10 +49,9 @@ TEST(DrawHelpers, ColourArithmetic)
         int percent;
         TColor expected;
     };
-    for (const Bright& c :
-         {Bright{0x646464, -20, 0x505050}, Bright{0xFFFFFF, 7, 0xFFFFFF}, // kept at 255
-          Bright{0x102030, 50, 0x183048}, Bright{0x0A0A0A, -200, 0x000000}, Bright{0xF0F0F0, 7, 0xFFFFFF},
-          Bright{0x0F0F0F, 10, 0x101010}}) // 16.5 rounds to the even 16
+    for (const Bright& c : {Bright{0x646464, -20, 0x505050}, Bright{0xFFFFFF, 7, 0xFFFFFF}, // kept at 255
+                            Bright{0x102030, 50, 0x183048}, Bright{0x0A0A0A, -200, 0x000000},
+                            Bright{0xF0F0F0, 7, 0xFFFFFF}, Bright{0x0F0F0F, 10, 0x101010}}) // 16.5 rounds to the even 16
         EXPECT_EQ(AdjustColorBrightness(c.color, c.percent), c.expected)
             << std::hex << c.color << " " << c.percent;
 }

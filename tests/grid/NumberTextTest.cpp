@@ -92,7 +92,7 @@ TEST(NumberText, KindOfText)
         {DefaultRecord, "5-", ntkNoNumber},       {DefaultRecord, "--5", ntkNoNumber},
         {DefaultRecord, "-.5", ntkDecimal},       {DefaultRecord, "1,5e3", ntkNoNumber},
         {DefaultRecord, "12a", ntkNoNumber},      {DotThousands, "1.234,5", ntkDecimal},
-        {DotThousands, "1.23.4", ntkNoNumber},    {DotThousands, "1,5,5", ntkNoNumber},
+        {DotThousands, "1.23.4", ntkNoNumber},   {DotThousands, "1,5,5", ntkNoNumber},
     };
     for (const auto& c : cases) {
         RegionalScope scope(c.record);

@@ -360,6 +360,12 @@ void TCustomGrid::InvalidateRect(const TGridRect& ARect)
         FViewport->update(QRect(x0, y0, x1 - x0, y1 - y0));
 }
 
+void TCustomGrid::InvalidateClientRect(const TRect& ARect)
+{
+    if (FViewport && !ARect.IsEmpty())
+        FViewport->update(ARect.ToQRect());
+}
+
 void TCustomGrid::SetRedraw(bool Value)
 {
     if (FViewport)

@@ -108,6 +108,8 @@ constexpr TGridOptions operator|(GridOption a, GridOption b)
     return TGridOptions(a) | TGridOptions(b);
 }
 
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 // Draw state of a cell handed to DrawCell.
 using TGridDrawState = unsigned;
 constexpr TGridDrawState gdSelected = 1u << 0;
@@ -211,6 +213,11 @@ class TCustomGrid : public TCustomControl
     void SetScrollBars(TScrollStyle Value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
+    // Reading direction. The grid itself lays out left to right whatever is set; the grid family
+    // mirrors its own drawing details when UseRightToLeftAlignment answers true.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value) { FBiDiMode = Value; }
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
 
     // -- Current cell and selection --
     // Writes: outside the counts EInvalidGridOperation "Grid index out of range"; the same value does
@@ -239,6 +246,13 @@ class TCustomGrid : public TCustomControl
     // -- Geometry (client = viewport coordinates) --
     // The cell's rectangle when any part of it shows (it may reach past the client edge), else empty.
     TRect CellRect(int ACol, int ARow) const;
+    // Pixels of the fixed columns (rows), their grid lines included.
+    int FixedColsWidth() const;
+    int FixedRowsHeight() const;
+    // Pixels of the columns (rows) From .. To - 1 with their lines, shown or not; indexes at or beyond
+    // the count add nothing.
+    int ColWidthsSum(int From, int To) const;
+    int RowHeightsSum(int From, int To) const;
     // The cell under a client point; -1 where there is none (before the first, after the last).
     void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
     TGridCoord MouseCoord(int X, int Y) const;
@@ -254,6 +268,8 @@ class TCustomGrid : public TCustomControl
     void InvalidateCol(int ACol);
     void InvalidateGrid();
     void InvalidateRect(const TGridRect& ARect);
+    // A rectangle of client pixels.
+    void InvalidateClientRect(const TRect& ARect);
     // WM_SETREDRAW: while off, nothing of the client area is painted.
     void SetRedraw(bool Value);
 
@@ -590,6 +606,7 @@ class TCustomGrid : public TCustomControl
     bool FDefaultDrawing = true;
     TScrollStyle FScrollBars = ssBoth;
     TBorderStyle FBorderStyle = bsSingle;
+    TBiDiMode FBiDiMode = bdLeftToRight;
     bool FBarKeptShown[2] = {false, false};
     bool FBarShown[2] = {false, false};
     TGridViewport* FViewport = nullptr;

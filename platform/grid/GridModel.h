@@ -61,6 +61,8 @@ class TGridAxis
 
     // Pixels taken by the fixed entries.
     int FixedExtent() const;
+    // Pixels of the entries from .. to - 1 with their lines; entries at or beyond the count take none.
+    int ExtentOf(int from, int to) const;
     // Client position of entry i, or NotVisible when no part of it lies within [0, extent).
     int Position(int i, int extent) const;
     // Entries from First that fit wholly after the fixed part (may be 0).
@@ -109,6 +111,15 @@ class TGridCellStore
     // Number of cells stored in the row (its written extent), 0 for an empty row.
     int RowLength(int r) const { return r >= 0 && r < RowExtent() ? int(rows_[size_t(r)].size()) : 0; }
     void Clear() { rows_.clear(); }
+    // Calls Visit(c, r, object) for every stored cell that holds an object, beyond the counts too;
+    // Visit may change the slot through the reference.
+    template <class F> void ForEachObject(F Visit)
+    {
+        for (size_t r = 0; r < rows_.size(); ++r)
+            for (size_t c = 0; c < rows_[r].size(); ++c)
+                if (rows_[r][c].Object)
+                    Visit(int(c), int(r), rows_[r][c].Object);
+    }
 
   private:
     struct TCell {

@@ -39,6 +39,20 @@ int TGridAxis::FixedExtent() const
     return sum;
 }
 
+int TGridAxis::ExtentOf(int from, int to) const
+{
+    from = std::max(from, 0);
+    to = std::min(to, count_);
+    if (to <= from)
+        return 0;
+    if (sizes_.empty())
+        return (to - from) * (default_ + Line);
+    int sum = 0;
+    for (int j = from; j < to; ++j)
+        sum += Pitch(j);
+    return sum;
+}
+
 int TGridAxis::Position(int i, int extent) const
 {
     if (i < 0 || i >= count_)
@@ -195,6 +209,26 @@ TRect TCustomGrid::CellRect(int ACol, int ARow) const
     if (x == TGridAxis::NotVisible || y == TGridAxis::NotVisible)
         return TRect();
     return TRect(x, y, x + FCols.Size(ACol), y + FRows.Size(ARow));
+}
+
+int TCustomGrid::FixedColsWidth() const
+{
+    return FCols.FixedExtent();
+}
+
+int TCustomGrid::FixedRowsHeight() const
+{
+    return FRows.FixedExtent();
+}
+
+int TCustomGrid::ColWidthsSum(int From, int To) const
+{
+    return FCols.ExtentOf(From, To);
+}
+
+int TCustomGrid::RowHeightsSum(int From, int To) const
+{
+    return FRows.ExtentOf(From, To);
 }
 
 void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const

@@ -81,6 +81,12 @@ class TStringGrid : public TDrawGrid
     // Stores a changed text (the write does not reload the editor), then OnSetEditText.
     void WriteEditText(int ACol, int ARow, const QString& Value) override;
 
+    // Every stored cell holding an object, beyond the counts too; Visit may change the slot.
+    void ForEachObjectSlot(const std::function<void(int ACol, int ARow, TObject*& Slot)>& Visit)
+    {
+        FStore.ForEachObject(Visit);
+    }
+
     // Set while the in-place editor writes its own text back, so that the write does not reload it.
     int FEditUpdate = 0;
 

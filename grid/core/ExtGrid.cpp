@@ -1,0 +1,209 @@
+// TExtStringGrid: construction, destruction, loading, the redeclared dimensions and the update lock.
+#include "grid/core/ExtGrid.h"
+
+TGridItem::TGridItem(TCollection* Collection)
+    : TCollectionItem(Collection), FItems(std::make_unique<TStringList>())
+{
+}
+
+TExtStringGrid::TExtStringGrid(TComponent* AOwner)
+    : TBaseGrid(AOwner), FGridItems(std::make_unique<TCollectionOf<TGridItem>>()),
+      FFilterList(std::make_unique<TStringList>()), FFixedFont(std::make_unique<TFont>()),
+      FNavigation(std::make_unique<TNavigation>()), FMouseActions(std::make_unique<TMouseActions>(this))
+{
+    FVisibleCol.fill(true);
+    FFilterList->SetSorted(true);
+    FFilterList->Duplicates = dupIgnore;
+    FFixedFont->Name = "Tahoma";
+    FFixedFont->Style = fsBold;
+    FFixedFont->OnChange = [this](TGraphicsObject*) { InvalidateGrid(); };
+    FMouseActions->OnInvalidate = [this](TObject*) { InvalidateGrid(); };
+
+    TBaseGrid::SetRowCount(ExtGridRowCount);
+    TBaseGrid::SetColCount(ExtGridColCount);
+    TBaseGrid::SetFixedRows(1);
+    TBaseGrid::SetFixedCols(1);
+    SetDefaultRowHeight(ExtGridRowHeight);
+    FNormalRowCount = ExtGridRowCount;
+    FMaxRowCount = ExtGridRowCount;
+    FMaxColCount = ExtGridColCount;
+    FFixedColWidth = DefaultColWidth();
+    SetBounds(Left(), Top(), ExtGridWidth, ExtGridHeight);
+}
+
+TExtStringGrid::~TExtStringGrid()
+{
+    Destroying();
+    UnHideColumnsAll();
+    const int cols = std::max(ColCount(), FMaxColCount);
+    const int rows = std::max(RowCount(), FMaxRowCount);
+    if (cols > 0 && rows > 0)
+        FreeCellPropsRect(0, 0, cols - 1, rows - 1);
+}
+
+void TExtStringGrid::Loaded()
+{
+    TBaseGrid::Loaded();
+    FFixedRowsMin = TBaseGrid::FixedRows();
+    FFixedColsMin = FixedCols();
+    FMinRowHeight = DefaultRowHeight();
+    FMinColWidth = ExtGridMinColWidth;
+    FMaxRowCount = RowCount();
+    FLoaded = true;
+    if (Options().Contains(goAlwaysShowEditor)) {
+        SetOptions(Options() - goAlwaysShowEditor);
+        FNavigation->AlwaysEdit = true;
+    }
+}
+
+// ---- Dimensions --------------------------------------------------------------------------------------
+
+void TExtStringGrid::SetRowCount(int Value)
+{
+    TBaseGrid::SetRowCount(Value);
+    if (FFixedRowAlways && FFixedRowsMin < RowCount())
+        SetFixedRows(FFixedRowsMin);
+    FMaxRowCount = std::max(FMaxRowCount, Value);
+    FNormalRowCount = Value;
+}
+
+void TExtStringGrid::SetColCount(int Value)
+{
+    TBaseGrid::SetColCount(Value);
+    if (FFixedColAlways && FFixedColsMin < ColCount())
+        SetFixedCols(FFixedColsMin);
+    FMaxColCount = std::max(FMaxColCount, Value + FNumHidden);
+}
+
+int TExtStringGrid::FixedRows() const
+{
+    const int fixed = TBaseGrid::FixedRows();
+    return fixed == 0 && FFixedRowAlways ? 1 : fixed;
+}
+
+void TExtStringGrid::SetFixedRows(int Value)
+{
+    const int asked = Value;
+    if (FFixedRowAlways && Value >= RowCount())
+        Value = RowCount() - 1;
+    TBaseGrid::SetFixedRows(Value);
+    if (!(ComponentState() & csLoading))
+        FFixedRowsMin = asked;
+}
+
+void TExtStringGrid::SetFixedCols(int Value)
+{
+    TBaseGrid::SetFixedCols(Value);
+    if (!(ComponentState() & csLoading))
+        FFixedColsMin = Value;
+}
+
+void TExtStringGrid::SetFixedRowHeight(int Value)
+{
+    FFixedRowHeight = Value;
+    if (ComponentState() & csLoading)
+        return;
+    for (int r = 0; r < TBaseGrid::FixedRows(); ++r)
+        SetRowHeights(r, Value);
+}
+
+void TExtStringGrid::SetFixedColWidth(int Value)
+{
+    FFixedColWidth = Value;
+    if ((ComponentState() & csLoading) || Value == DefaultColWidth())
+        return;
+    for (int c = 0; c < FixedCols(); ++c)
+        SetColWidths(c, Value);
+}
+
+// ---- Update lock ---------------------------------------------------------------------------------------
+
+void TExtStringGrid::BeginUpdate()
+{
+    if (!Visible())
+        return;
+    if (FUpdateCount++ == 0)
+        SetRedraw(false);
+}
+
+void TExtStringGrid::EndUpdate()
+{
+    // A lock taken while visible must end even when the grid was hidden meanwhile, or it never paints
+    // again; only the redraw needs it visible.
+    if (FUpdateCount == 0)
+        return;
+    if (--FUpdateCount > 0)
+        return;
+    SetRedraw(true);
+    if (Visible())
+        InvalidateGrid();
+}
+
+// ---- Notifiers -----------------------------------------------------------------------------------------
+
+void TExtStringGrid::RegisterNotifier(TGridChangeNotifier* ANotifier)
+{
+    if (std::find(FNotifierList.begin(), FNotifierList.end(), ANotifier) == FNotifierList.end())
+        FNotifierList.push_back(ANotifier);
+}
+
+void TExtStringGrid::UnRegisterNotifier(TGridChangeNotifier* ANotifier)
+{
+    std::erase(FNotifierList, ANotifier);
+}
+
+void TExtStringGrid::DoCellsChanged(const TRect& R)
+{
+    if (OnCellsChanged)
+        OnCellsChanged(this, R);
+    for (TGridChangeNotifier* notifier : FNotifierList)
+        notifier->CellsChanged(R);
+}
+
+// ---- Misc ----------------------------------------------------------------------------------------------
+
+QString TExtStringGrid::GetVersionString() const
+{
+    return QString("%1 %2").arg(ExtGridVersion, ExtGridVersionDate);
+}
+
+void TExtStringGrid::Zoom(int Delta)
+{
+    const int factor = FZoomFactor + Delta;
+    if (factor < -ExtGridZoomLimit || factor > ExtGridZoomLimit)
+        return;
+    FZoomFactor = factor;
+    for (int c = 0; c < ColCount(); ++c)
+        if (ColWidths(c) > 0 && ColWidths(c) + Delta > 0)
+            SetColWidths(c, ColWidths(c) + Delta);
+    for (int r = 0; r < RowCount(); ++r)
+        if (RowHeights(r) > 0 && RowHeights(r) + Delta > 0)
+            SetRowHeights(r, RowHeights(r) + Delta);
+}
+
+TGridRect TExtStringGrid::UsedCells()
+{
+    TGridRect used{0, 0, 0, 0};
+    bool any = false;
+    for (int c = 0; c < ColCount(); ++c) {
+        for (int r = 0; r < RowCount(); ++r) {
+            if (GetCellEx(c, r).isEmpty())
+                continue;
+            if (!any) {
+                used = TGridRect{c, r, c, r};
+                any = true;
+            }
+            used.Left = std::min(used.Left, c);
+            used.Top = std::min(used.Top, r);
+            used.Right = std::max(used.Right, c);
+            used.Bottom = std::max(used.Bottom, r);
+        }
+    }
+    return used;
+}
+
+void TExtStringGrid::ScreenToCell(TPoint Pt, int& ACol, int& ARow) const
+{
+    const TPoint p = ScreenToClient(Pt);
+    MouseToCell(p.X, p.Y, ACol, ARow);
+}

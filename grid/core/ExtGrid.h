@@ -1,0 +1,295 @@
+// TExtStringGrid: the string grid every table of the program is shown in, on top of the base grid.
+//
+// Index spaces (get these wrong and a form writes the wrong column):
+//   - Cells, the look arrays (Colors, ReadOnly, ...) and every per-cell hook take (real column,
+//     display row);
+//   - AllCells, AllGridCells, AllObjects take (real column, real row) and reach hidden rows;
+//   - Col, Row, Selection, CellRect and input are display indexes.
+// A hidden column keeps its cells in the store at its real index and is only left out of the display
+// sequence: ColCount (display) + NumHiddenColumns = the real columns. Real columns from 512 up are never
+// hidden and convert to themselves. Hidden rows live in FGridItems (TGridItem), out of the store.
+//
+// Per-cell questions go through a virtual hook that gives the default answer and then fires its event
+// (the column grid overrides the hooks to answer from its columns first).
+#pragma once
+
+#include "grid/base/BaseGrid.h"
+#include "grid/base/GridSettings.h"
+#include "platform/core/StringList.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class EExtGridError : public Exception
+{
+    using Exception::Exception;
+};
+
+// One hidden row: its cell texts (one line per real column, each with the cell's object), its index
+// and height when it was hidden, and the filter level that hid it.
+class TGridItem : public TCollectionItem
+{
+  public:
+    explicit TGridItem(TCollection* Collection);
+    int Idx = 0;
+    int Height = 0;
+    int Level = 0;
+    TStringList* Items() const { return FItems.get(); }
+    // The entry owns the given list from then on.
+    void SetItems(TStringList* Value) { FItems.reset(Value); }
+
+  private:
+    std::unique_ptr<TStringList> FItems;
+};
+
+// Told about cell changes made by grid operations (RegisterNotifier).
+class TGridChangeNotifier
+{
+  public:
+    virtual ~TGridChangeNotifier() = default;
+    virtual void CellsChanged(const TRect& R) = 0;
+};
+
+using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
+using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TWordWrapEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& WordWrap)>;
+
+// Hidden-column tables: entries 0 .. 512, one per real column.
+constexpr int MaxHiddenColumns = 512;
+constexpr int ColumnTableSize = MaxHiddenColumns + 1;
+// Construction values.
+constexpr int ExtGridRowCount = 10;
+constexpr int ExtGridColCount = 5;
+constexpr int ExtGridRowHeight = 22;
+constexpr int ExtGridWidth = 400;
+constexpr int ExtGridHeight = 250;
+constexpr int ExtGridMinColWidth = 10;
+constexpr TColor ExtGridSelectionColor = 0x00EACAB6;
+constexpr TColor ExtGridActiveCellColor = 0x00808080;
+constexpr TColor ExtGridDisabledFontColor = 0x00C0C0C0;
+constexpr TColor ExtGridURLColor = 0x00FF0000;
+constexpr TColor ExtGridBorderColor = 0x00B99D7F;
+constexpr int ExtGridZoomLimit = 10;
+inline const char* const ExtGridVersion = "6.2.1.3";
+inline const char* const ExtGridVersionDate = "Sep, 2012";
+constexpr int ExtGridVersionNr = (6 << 24) + (2 << 16) + (1 << 8) + 3;
+
+class TExtStringGrid : public TBaseGrid
+{
+  public:
+    explicit TExtStringGrid(TComponent* AOwner);
+    // Shows hidden columns first, so the cell objects of hidden columns are freed with the others.
+    ~TExtStringGrid() override;
+
+    // -- Dimensions (display counts) --
+    // RowCount write: the toolkit setter, the fixed-row minimum kept with FixedRowAlways, the largest
+    // count remembered, and FNormalRowCount := Value.
+    void SetRowCount(int Value);
+    void SetColCount(int Value);
+    // 1 when the toolkit's is 0 and FixedRowAlways is set. Write: with FixedRowAlways a value not below
+    // RowCount becomes RowCount - 1; outside loading the asked value is remembered as the minimum.
+    int FixedRows() const;
+    void SetFixedRows(int Value);
+    void SetFixedCols(int Value);
+    bool FixedRowAlways() const { return FFixedRowAlways; }
+    void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+    bool FixedColAlways() const { return FFixedColAlways; }
+    void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+    // Write while loading: stored only. Otherwise every fixed row (column) takes the value; a fixed
+    // column width equal to DefaultColWidth leaves the fixed columns as they are.
+    int FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(int Value);
+    int FixedColWidth() const { return FFixedColWidth; }
+    void SetFixedColWidth(int Value);
+    int MinColWidth() const { return FMinColWidth; }
+    int MinRowHeight() const { return FMinRowHeight; }
+
+    // -- Current cell --
+    // Row write: a current column out of range first moves to FixedCols; then the toolkit setter;
+    // OnRowUpdate(old, new) when the row differs from the one last reported.
+    void SetRow(int Value);
+    // Only FixedRows .. RowCount - 1 is passed on.
+    void SetTopRow(int Value);
+    int RealCol() const { return DisplToRealCol(Col()); }
+    int RealRow() const { return DisplToRealRow(Row()); }
+
+    // -- Hidden columns --
+    void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll() { UnHideColumns(0, ColCount() + FNumHidden); }
+    bool IsHiddenColumn(int ColIndex) const;
+    int NumHiddenColumns() const { return FNumHidden; }
+    // Display -> real: the (D+1)-th shown column among 0 .. 511; 0 when there is none; D from 512 up
+    // (or nothing hidden) is itself.
+    int DisplToRealCol(int D) const;
+    // Real -> display: R less the hidden columns before it (R's own state not looked at).
+    int RealToDisplCol(int R) const;
+    int RealColIndex(int ACol) const { return DisplToRealCol(ACol); }
+    int DisplColIndex(int ACol) const override { return RealToDisplCol(ACol); }
+    int TotalColCount() const override { return ColCount() + FNumHidden; }
+    int AllColCount() const { return TotalColCount(); }
+    // The saved width of a hidden column, else the width of its display column.
+    int AllColWidths(int R) const;
+    void SetAllColWidths(int R, int Value);
+
+    // -- Hidden rows (the entries are made by the row operations) --
+    int DisplToRealRow(int D) const;
+    int RealToDisplRow(int R) const;
+    int RealRowIndex(int ARow) const { return DisplToRealRow(ARow); }
+    int DisplRowIndex(int ARow) const { return RealToDisplRow(ARow); }
+    bool IsHiddenRow(int Rowindex) const;
+    int NumHiddenRows() const { return FGridItems->Count(); }
+    int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
+    int AllRowCount() const { return TotalRowCount(); }
+
+    // -- Cells by real column and real row --
+    // '' for a negative index; a hidden row from its entry (through the display hook); else Cells.
+    QString AllCells(int c, int r);
+    // A hidden row's entry gets empty lines until the column exists; else SetCellEx, and the display
+    // cell is repainted when its display column differs.
+    void SetAllCells(int c, int r, const QString& Value);
+    QString AllGridCells(int c, int r) const;
+    void SetAllGridCells(int c, int r, const QString& Value);
+    TObject* AllObjects(int c, int r) const;
+    void SetAllObjects(int c, int r, TObject* Value);
+
+    // -- Per-cell look (real column, display row). Reads of a cell without properties give the
+    //    defaults and create nothing (WordWraps excepted); writes create the properties and repaint.
+    TColor Colors(int c, int r) const;
+    void SetColors(int c, int r, TColor Value);
+    TColor ColorsTo(int c, int r) const;
+    void SetColorsTo(int c, int r, TColor Value);
+    TColor FontColors(int c, int r) const;
+    void SetFontColors(int c, int r, TColor Value);
+    TFontStyles FontStyles(int c, int r) const;
+    void SetFontStyles(int c, int r, TFontStyles Value);
+    int FontSizes(int c, int r) const;
+    void SetFontSizes(int c, int r, int Value);
+    QString FontNames(int c, int r) const;
+    void SetFontNames(int c, int r, const QString& Value);
+    TAlignment Alignments(int c, int r) const;
+    void SetAlignments(int c, int r, TAlignment Value);
+    TCellGradientDirection Gradients(int c, int r) const;
+    void SetGradients(int c, int r, TCellGradientDirection Value);
+    bool ReadOnly(int c, int r) const;
+    void SetReadOnly(int c, int r, bool Value);
+    bool WordWraps(int c, int r);
+    void SetWordWraps(int c, int r, bool Value);
+
+    // -- Per-cell hooks --
+    // Fixed rows and columns, the minimum fixed rows (columns) of a grid holding only those, then
+    // OnIsFixedCell when still not fixed.
+    virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+    // The base grid's question (display column): IsFixedCell of the real column.
+    bool IsFixed(int ACol, int ARow) override;
+    // A cell with properties: not ReadOnly, and only with goEditing (or range select and edit); then
+    // DoCanEditCell. A base column beyond all columns: True without the event.
+    virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+    virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
+    virtual void GetCellWordWrap(int ACol, int ARow, bool& WordWrap);
+    // The filter drop-down list of a column in FilterList(); whether it has items.
+    virtual bool GetColumnFilter(int Column);
+    TStringList* FilterList() const { return FFilterList.get(); }
+
+    // -- Change notification --
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+    // OnCellsChanged, then every notifier in registration order.
+    virtual void DoCellsChanged(const TRect& R);
+
+    // -- Update lock --
+    // Only a visible grid (the control's own flag) locks; the end of the outermost lock repaints.
+    void BeginUpdate();
+    // Releases a lock whenever one is held; repaints only when visible.
+    void EndUpdate();
+    bool LockUpdate() const { return FUpdateCount > 0; }
+    int UpdateCount() const { return FUpdateCount; }
+
+    // -- Misc --
+    // Columns and rows grow by Delta pixels while the factor stays within -10 .. 10.
+    void Zoom(int Delta);
+    int ZoomFactor() const { return FZoomFactor; }
+    // The smallest rectangle of display cells holding every non-empty text; (0, 0, 0, 0) when none.
+    TGridRect UsedCells();
+    void ScreenToCell(TPoint Pt, int& ACol, int& ARow) const;
+    int GetVersionNr() const { return ExtGridVersionNr; }
+    QString GetVersionString() const;
+    QString Version() const { return ExtGridVersion; }
+
+    // -- Settings --
+    QString FloatFormat = "%.2f";
+    QString CheckTrue = "Y";
+    QString CheckFalse = "N";
+    TColor SelectionColor = ExtGridSelectionColor;
+    TColor ActiveCellColor = ExtGridActiveCellColor;
+    TColor DisabledFontColor = ExtGridDisabledFontColor;
+    TColor URLColor = ExtGridURLColor;
+    TColor BorderColor = ExtGridBorderColor;
+    TPoint XYOffset{2, 2};
+    QString FilterDropDownClear = "(All)";
+    bool FilterDropDownAuto = false;
+    bool FilterIncremental = false;
+    QString XMLEncoding = "ISO-8859-1";
+    int FixedFooters = 0;
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+
+    TRowUpdateEvent OnRowUpdate;
+    TIsFixedCellEvent OnIsFixedCell;
+    TCanEditCellEvent OnCanEditCell;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TWordWrapEvent OnGetWordWrap;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TCellsChangedEvent OnCellsChanged;
+
+  protected:
+    void Loaded() override;
+
+    // Writes the widths of display columns from .. to - 1 one place to the left (right).
+    void ShiftWidthsLeft(int From, int To);
+    void ShiftWidthsRight(int From, int To);
+    // The display -> real table after a visibility change.
+    void RebuildColumnMap();
+    // The entry of a hidden real row, or null.
+    TGridItem* HiddenRowItem(int R) const;
+    // Creates the cell's properties, applies Set, repaints the cell at its display column.
+    template <class F> void StyleCell(int c, int r, F Set, bool OnlyUnlocked = false);
+    const TCellProperties* LookOf(int c, int r) const { return GridProps(c, r); }
+
+    std::array<bool, ColumnTableSize> FVisibleCol;
+    std::array<int16_t, ColumnTableSize> FAllColWidths{};
+    std::vector<int> FDisplToReal; // display index -> real column, for the shown columns of 0 .. 511
+    std::array<int16_t, ColumnTableSize> FHiddenBefore{}; // hidden columns among 0 .. j - 1
+    int FNumHidden = 0;
+    std::unique_ptr<TCollectionOf<TGridItem>> FGridItems;
+    std::unique_ptr<TStringList> FFilterList;
+    std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::vector<TGridChangeNotifier*> FNotifierList;
+    bool FFixedRowAlways = false;
+    bool FFixedColAlways = false;
+    int FFixedRowsMin = 1;
+    int FFixedColsMin = 1;
+    int FFixedRowHeight = ExtGridRowHeight;
+    int FFixedColWidth = 64;
+    int FMinColWidth = 0;
+    int FMinRowHeight = 0;
+    int FMaxRowCount = 0;
+    int FMaxColCount = 0;
+    int FOldRowSel = -1;
+    int FZoomFactor = 0;
+    int FUpdateCount = 0;
+    bool FLoaded = false;
+    bool FEditDisable = false;
+};

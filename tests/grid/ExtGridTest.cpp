@@ -1,0 +1,353 @@
+// The string grid built in code inside the loading bracket on a shown offscreen form: construction
+// values, fixed-row rules, hidden columns and index conversion, the per-cell look and hooks, the
+// current row, the update lock and destruction with hidden columns.
+#include "grid/core/ExtGrid.h"
+#include "grid/CellGraphicProbe.h"
+#include "platform/controls/Forms.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace extgridtest
+{
+
+using gridprobe::TCellGraphic;
+
+// Counts the paints of the client area.
+class TPaintCountingGrid : public TExtStringGrid
+{
+  public:
+    using TExtStringGrid::TExtStringGrid;
+    int Paints = 0;
+
+  protected:
+    void Paint() override
+    {
+        ++Paints;
+        TExtStringGrid::Paint();
+    }
+};
+
+class ExtGrid : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(40, 40, 700, 500);
+        grid = New();
+        form->Show();
+        QApplication::processEvents();
+    }
+    // A grid as a form builds it: created and set up while loading, then Loaded.
+    TPaintCountingGrid* New(const std::function<void(TPaintCountingGrid*)>& Setup = {})
+    {
+        form->BeginLoading();
+        auto* g = new TPaintCountingGrid(form.get());
+        g->SetParent(form.get());
+        g->SetLeft(10);
+        g->SetTop(10);
+        if (Setup)
+            Setup(g);
+        form->EndLoading();
+        return g;
+    }
+    std::vector<int> DisplayWidths() const
+    {
+        std::vector<int> w;
+        for (int c = 0; c < grid->ColCount(); ++c)
+            w.push_back(grid->ColWidths(c));
+        return w;
+    }
+
+    std::unique_ptr<TForm> form;
+    TPaintCountingGrid* grid = nullptr;
+};
+
+TEST_F(ExtGrid, NewGridValues)
+{
+    auto* g = New([](TPaintCountingGrid* g) { g->SetOptions(g->Options() | goAlwaysShowEditor); });
+    EXPECT_EQ(g->RowCount(), 10);
+    EXPECT_EQ(g->ColCount(), 5);
+    EXPECT_EQ(g->FixedRows(), 1);
+    EXPECT_EQ(g->FixedCols(), 1);
+    EXPECT_EQ(g->DefaultRowHeight(), 22);
+    EXPECT_EQ(g->FixedRowHeight(), 22);
+    EXPECT_EQ(g->Width(), 400);
+    EXPECT_EQ(g->Height(), 250);
+    EXPECT_EQ(g->FloatFormat, "%.2f");
+    EXPECT_EQ(g->CheckTrue, "Y");
+    EXPECT_EQ(g->CheckFalse, "N");
+    EXPECT_EQ(g->SelectionColor, TColor(0x00EACAB6));
+    EXPECT_EQ(g->ActiveCellColor, TColor(0x00808080));
+    EXPECT_EQ(g->DisabledFontColor, TColor(0x00C0C0C0));
+    EXPECT_EQ(g->URLColor, TColor(0x00FF0000));
+    EXPECT_EQ(g->XYOffset, TPoint(2, 2));
+    EXPECT_EQ(g->FilterDropDownClear, "(All)");
+    EXPECT_EQ(g->XMLEncoding, "ISO-8859-1");
+    EXPECT_EQ(QString(g->FixedFont()->Name), "Tahoma");
+    EXPECT_EQ(TFontStyles(g->FixedFont()->Style), fsBold);
+    EXPECT_EQ(g->BorderColor, TColor(0x00B99D7F));
+    EXPECT_EQ(g->GetVersionString(), "6.2.1.3 Sep, 2012");
+    EXPECT_EQ(g->Version(), "6.2.1.3");
+    for (int c = 0; c < 512; ++c)
+        ASSERT_FALSE(g->IsHiddenColumn(c)) << c;
+
+    EXPECT_EQ(g->MinColWidth(), 10);
+    EXPECT_EQ(g->MinRowHeight(), 22);
+    EXPECT_FALSE(g->Options().Contains(goAlwaysShowEditor));
+    EXPECT_TRUE(g->Navigation()->AlwaysEdit);
+}
+
+TEST_F(ExtGrid, FixedRowAlwaysKeepsAFixedRow)
+{
+    grid->SetRowCount(3);
+    grid->SetFixedRowAlways(true);
+    struct TStep {
+        const char* What;
+        std::function<void()> Do;
+        int FixedRows;
+    };
+    const TStep steps[] = {
+        {"FixedRows := 5", [&] { grid->SetFixedRows(5); }, 2},
+        {"RowCount := 10", [&] { grid->SetRowCount(10); }, 5},
+        {"FixedRows := 0", [&] { grid->SetFixedRows(0); }, 1},
+        {"RowCount := 1", [&] { grid->SetRowCount(1); }, 1},
+    };
+    for (const TStep& s : steps) {
+        s.Do();
+        EXPECT_EQ(grid->FixedRows(), s.FixedRows) << s.What;
+    }
+
+    grid->SetFixedRowAlways(false);
+    grid->SetRowCount(3);
+    EXPECT_THROW(grid->SetFixedRows(3), EInvalidGridOperation) << "the toolkit's rule without it";
+
+    grid->SetColWidths(0, 40);
+    grid->SetFixedColWidth(64); // the default column width
+    EXPECT_EQ(grid->ColWidths(0), 40);
+    grid->SetFixedColWidth(50);
+    EXPECT_EQ(grid->ColWidths(0), 50);
+}
+
+TEST_F(ExtGrid, HiddenColumnsConvertIndexes)
+{
+    grid->SetColCount(6);
+    const int widths[] = {64, 10, 20, 30, 40, 50};
+    for (int c = 0; c < 6; ++c)
+        grid->SetColWidths(c, widths[c]);
+    grid->SetCells(3, 2, "three");
+    grid->HideColumn(1);
+    grid->HideColumn(3);
+
+    EXPECT_EQ(grid->ColCount(), 4);
+    EXPECT_EQ(grid->NumHiddenColumns(), 2);
+    EXPECT_EQ(grid->AllColCount(), 6);
+    EXPECT_TRUE(grid->IsHiddenColumn(3));
+    const std::pair<int, int> toReal[] = {{0, 0}, {1, 2},     {2, 4},   {3, 5},
+                                          {4, 6}, {509, 511}, {510, 0}, {600, 600}};
+    for (auto [d, r] : toReal)
+        EXPECT_EQ(grid->RealColIndex(d), r) << "display " << d;
+    const std::pair<int, int> toDispl[] = {{0, 0}, {1, 1}, {2, 1},     {3, 2},
+                                           {4, 2}, {5, 3}, {511, 509}, {600, 600}};
+    for (auto [r, d] : toDispl)
+        EXPECT_EQ(grid->DisplColIndex(r), d) << "real " << r;
+    EXPECT_FALSE(grid->IsHiddenColumn(600));
+
+    EXPECT_EQ(DisplayWidths(), (std::vector<int>{64, 20, 40, 50}));
+    EXPECT_EQ(grid->AllColWidths(1), 10);
+    EXPECT_EQ(grid->AllColWidths(3), 30);
+    EXPECT_EQ(grid->AllColWidths(4), 40);
+    EXPECT_EQ(grid->Cells(3, 2), "three") << "a hidden column keeps its cells by real index";
+
+    grid->HideColumn(3); // hidden already
+    grid->HideColumn(700);
+    EXPECT_EQ(grid->ColCount(), 4);
+
+    grid->UnHideColumn(1);
+    EXPECT_EQ(DisplayWidths(), (std::vector<int>{64, 10, 20, 40, 50}));
+    grid->UnHideColumn(1); // shown already
+    EXPECT_EQ(grid->ColCount(), 5);
+
+    grid->SetCol(4);
+    grid->HideColumn(5); // the current, last display column
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_EQ(grid->ColCount(), 4);
+}
+
+TEST_F(ExtGrid, LastDisplayColumnStays)
+{
+    grid->SetFixedCols(0);
+    grid->SetColCount(2);
+    grid->HideColumns(0, 1);
+    EXPECT_EQ(grid->ColCount(), 1);
+    EXPECT_EQ(grid->NumHiddenColumns(), 1);
+}
+
+TEST_F(ExtGrid, CellLookAndEditPermission)
+{
+    EXPECT_EQ(grid->Colors(2, 3), clNone);
+    EXPECT_FALSE(grid->HasCellProperties(2, 3)) << "a read creates nothing";
+    EXPECT_EQ(grid->WordWraps(2, 3), grid->WordWrap());
+    EXPECT_TRUE(grid->HasCellProperties(2, 3)) << "WordWraps does";
+
+    grid->SetColors(1, 2, clRed);
+    grid->SetFontStyles(1, 2, fsItalic);
+    EXPECT_EQ(grid->Colors(1, 2), clRed);
+    EXPECT_EQ(grid->FontStyles(1, 2), fsItalic);
+
+    bool can = true;
+    grid->CanEditCell(3, 4, can);
+    EXPECT_TRUE(can) << "no properties";
+    grid->SetReadOnly(3, 4, false);
+    can = true;
+    grid->CanEditCell(3, 4, can);
+    EXPECT_FALSE(can) << "properties without goEditing";
+    grid->SetOptions(grid->Options() | goEditing);
+    can = true;
+    grid->CanEditCell(3, 4, can);
+    EXPECT_TRUE(can);
+    grid->SetReadOnly(3, 4, true);
+    can = true;
+    grid->CanEditCell(3, 4, can);
+    EXPECT_FALSE(can);
+
+    QList<QPair<int, int>> asked; // (row, col) in the event's order
+    grid->OnCanEditCell = [&](TObject*, int r, int c, bool&) { asked << qMakePair(r, c); };
+    can = true;
+    grid->CanEditCell(2, 5, can);
+    EXPECT_EQ(asked, (QList<QPair<int, int>>{{5, 2}}));
+}
+
+TEST_F(ExtGrid, FixedCellsAndTheirHook)
+{
+    int asked = 0;
+    grid->OnIsFixedCell = [&](TObject*, int, int, bool&) { ++asked; };
+    bool fixed = false;
+    grid->IsFixedCell(0, 3, fixed);
+    EXPECT_TRUE(fixed);
+    EXPECT_EQ(asked, 0) << "not asked for a fixed cell";
+    fixed = false;
+    grid->IsFixedCell(2, 3, fixed);
+    EXPECT_FALSE(fixed);
+    EXPECT_EQ(asked, 1);
+
+    grid->SetFixedRowAlways(true);
+    grid->SetRowCount(1);
+    fixed = false;
+    grid->IsFixedCell(1, 1, fixed);
+    EXPECT_TRUE(fixed) << "a grid holding only its minimum fixed row";
+}
+
+TEST_F(ExtGrid, RowUpdateFiresOnChange)
+{
+    QList<QPair<int, int>> updates;
+    grid->OnRowUpdate = [&](TObject*, int o, int n) { updates << qMakePair(o, n); };
+    grid->SetRow(5);
+    grid->SetRow(5);
+    EXPECT_EQ(updates, (QList<QPair<int, int>>{{-1, 5}}));
+    EXPECT_THROW(grid->SetRow(grid->RowCount()), EInvalidGridOperation);
+    EXPECT_EQ(grid->Row(), 5);
+
+    grid->SetTopRow(grid->RowCount());
+    grid->SetTopRow(0);
+    EXPECT_EQ(grid->TopRow(), 1) << "outside FixedRows .. RowCount - 1: ignored";
+}
+
+TEST_F(ExtGrid, ColumnFilterAndZoom)
+{
+    grid->FilterDropDownAuto = true;
+    grid->SetRowCount(4);
+    grid->SetCells(2, 1, "A");
+    grid->SetCells(2, 2, "B B");
+    grid->SetCells(2, 3, "A");
+    EXPECT_TRUE(grid->GetColumnFilter(2));
+    EXPECT_EQ(grid->FilterList()->Count(), 3);
+    EXPECT_EQ(grid->FilterList()->Strings(0), "(All)");
+    EXPECT_EQ(grid->FilterList()->Strings(1), "A");
+    EXPECT_EQ(grid->FilterList()->Strings(2), "B B=\"B B\"");
+
+    const int width = grid->ColWidths(1), height = grid->RowHeights(1);
+    for (int i = 0; i < 4; ++i)
+        grid->Zoom(3);
+    EXPECT_EQ(grid->ZoomFactor(), 9);
+    EXPECT_EQ(grid->ColWidths(1), width + 9);
+    EXPECT_EQ(grid->RowHeights(1), height + 9);
+}
+
+TEST_F(ExtGrid, UsedCellsAndAllCells)
+{
+    EXPECT_EQ(grid->UsedCells(), (TGridRect{0, 0, 0, 0}));
+    grid->SetCells(2, 5, "x");
+    grid->SetCells(4, 1, "y");
+    EXPECT_EQ(grid->UsedCells(), (TGridRect{2, 1, 4, 5}));
+    EXPECT_EQ(grid->AllCells(2, 5), "x") << "without hidden rows real = display";
+    EXPECT_EQ(grid->AllCells(-1, 5), "");
+    EXPECT_EQ(grid->AllGridCells(2, -3), "");
+    EXPECT_EQ(grid->AllObjects(-1, 0), nullptr);
+    EXPECT_NO_THROW(grid->SetAllCells(-1, 2, "z"));
+}
+
+class TRecordingNotifier : public TGridChangeNotifier
+{
+  public:
+    explicit TRecordingNotifier(QStringList& Log) : FLog(Log) {}
+    void CellsChanged(const TRect&) override { FLog << "notifier"; }
+
+  private:
+    QStringList& FLog;
+};
+
+TEST_F(ExtGrid, UpdateLockAndNotifiers)
+{
+    grid->SetVisible(false);
+    grid->BeginUpdate();
+    EXPECT_FALSE(grid->LockUpdate()) << "an invisible grid does not lock";
+    grid->SetVisible(true);
+    QApplication::processEvents();
+
+    grid->BeginUpdate();
+    grid->BeginUpdate();
+    grid->EndUpdate();
+    grid->Paints = 0;
+    grid->InvalidateGrid();
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Paints, 0);
+    grid->EndUpdate();
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Paints, 1);
+
+    grid->BeginUpdate();
+    grid->SetVisible(false);
+    grid->EndUpdate();
+    grid->SetVisible(true);
+    EXPECT_FALSE(grid->LockUpdate());
+    grid->Paints = 0;
+    grid->InvalidateGrid();
+    QApplication::processEvents();
+    EXPECT_GT(grid->Paints, 0) << "the lock ended though the grid was hidden meanwhile";
+
+    QStringList log;
+    TRecordingNotifier notifier(log);
+    grid->RegisterNotifier(&notifier);
+    grid->RegisterNotifier(&notifier);
+    grid->OnCellsChanged = [&](TObject*, const TRect&) { log << "event"; };
+    grid->DoCellsChanged(TRect(1, 1, 2, 2));
+    EXPECT_EQ(log, (QStringList{"event", "notifier"}));
+    grid->UnRegisterNotifier(&notifier);
+}
+
+TEST_F(ExtGrid, DestructionFreesCellsOfHiddenColumns)
+{
+    int freed = 0;
+    auto* g = New();
+    g->SetColCount(6);
+    g->SetGraphicObjectEx(4, 2, new TCellGraphic(freed));
+    g->SetColors(4, 3, clRed);
+    g->HideColumn(4);
+    g->HideColumn(2);
+    delete g;
+    EXPECT_EQ(freed, 1);
+}
+
+} // namespace extgridtest

@@ -5,8 +5,8 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/StdCtrls.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QAbstractScrollArea>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -15,8 +15,7 @@ using formtest::Pump;
 using formtest::RunModal;
 using formtest::TProbe;
 
-namespace
-{
+namespace {
 
 // A shown modeless form to put controls on.
 struct Shown {
@@ -91,7 +90,7 @@ TEST(Controls, DoubleClickIsItsOwnMessageOnlyWithDoubleClicks)
         ASSERT_EQ(p->Downs.size(), 2u);
         EXPECT_EQ(p->Downs[0], ssLeft);
         EXPECT_EQ((p->Downs[1] & ssDouble) != 0, c.secondPressHasDouble);
-        EXPECT_EQ(p->Clicks, c.doubleClicks ? 1 : 2); // an ordinary second press clicks again
+        EXPECT_EQ(p->Clicks, c.doubleClicks ? 1 : 2);   // an ordinary second press clicks again
     }
 }
 
@@ -149,7 +148,7 @@ TEST(Controls, EditOnChangeFiresForCodeButNotForTheSameText)
     edit->SetText("192");
     edit->SetText("192");
     edit->SetMaxLength(2);
-    EXPECT_EQ(changes, 2); // set, then cut to the new maximum
+    EXPECT_EQ(changes, 2);   // set, then cut to the new maximum
     EXPECT_EQ(edit->Text(), "19");
 }
 
@@ -217,12 +216,12 @@ TEST(Controls, AlignedPanelsShareTheClientAreaAndAnchorsFollowResizes)
     corner->SetBounds(150, 100, 40, 21);
     corner->SetAnchors(akRight | akBottom);
 
-    form.SetBounds(0, 0, 500, 350); // 100 wider, 50 higher
+    form.SetBounds(0, 0, 500, 350);   // 100 wider, 50 higher
     EXPECT_EQ(client->BoundsRect(), Rect(0, 69, 500, 310));
     EXPECT_EQ(list->BoundsRect(), Rect(10, 10, 210, 160));
     EXPECT_EQ(corner->BoundsRect(), Rect(250, 150, 290, 171));
 
-    bottom->SetVisible(false); // a hidden aligned control gives its strip back
+    bottom->SetVisible(false);   // a hidden aligned control gives its strip back
     EXPECT_EQ(client->BoundsRect(), Rect(0, 69, 500, 350));
 }
 
@@ -237,7 +236,7 @@ TEST(Controls, PanelInsetsAlignedChildrenByItsBevels)
     auto* inner = new TPanel(&form);
     inner->SetParent(panel);
     inner->SetAlign(alClient);
-    EXPECT_EQ(inner->BoundsRect(), Rect(4, 4, 96, 46)); // 1 outer + 2 border + 1 inner
+    EXPECT_EQ(inner->BoundsRect(), Rect(4, 4, 96, 46));   // 1 outer + 2 border + 1 inner
 }
 
 TEST(Controls, VisibleIsTheControlsOwnFlag)
@@ -246,7 +245,7 @@ TEST(Controls, VisibleIsTheControlsOwnFlag)
     auto* edit = new TEdit(&form);
     edit->SetParent(&form);
     EXPECT_TRUE(edit->Visible());
-    EXPECT_FALSE(edit->Showing()); // the form is hidden
+    EXPECT_FALSE(edit->Showing());   // the form is hidden
     form.Show();
     EXPECT_TRUE(edit->Showing());
     edit->SetVisible(false);
@@ -264,7 +263,7 @@ TEST(Controls, ParentFontAndParentColorFollowTheParentUntilSetOwn)
     follows->SetParent(panel);
     auto* own = new TLabel(&form);
     own->SetParent(panel);
-    own->Font->Color = clRed; // a font of its own
+    own->Font->Color = clRed;   // a font of its own
 
     form.Font->Name = "Verdana";
     form.Font->Height = -11;
@@ -284,7 +283,7 @@ TEST(Controls, HintShowsAsToolTipOnlyWithShowHint)
     edit->SetParent(&form);
     edit->SetHint("Device name|Name of the device on the network");
     EXPECT_EQ(edit->Widget()->toolTip(), "");
-    form.SetShowHint(true); // the edit follows its parent
+    form.SetShowHint(true);   // the edit follows its parent
     EXPECT_EQ(edit->Widget()->toolTip(), "Device name");
     edit->SetShowHint(false);
     EXPECT_EQ(edit->Widget()->toolTip(), "");
@@ -311,7 +310,7 @@ TEST(Controls, LabelAutoSizeFitsTheTextAndKeepsTheRightEdgeWhenRightAligned)
     label->SetAutoSize(false);
     label->SetWordWrap(true);
     label->SetBounds(0, 0, measure.TextWidth("Node "), 100);
-    label->SetAutoSize(true); // two lines in the current width
+    label->SetAutoSize(true);   // two lines in the current width
     EXPECT_EQ(label->Height(), 2 * measure.TextHeight("x"));
 }
 
@@ -320,7 +319,7 @@ TEST(Controls, ShapeAndPanelDrawWithTheToolkitsPixelRules)
     Shown s;
     auto* line = new TShape(&s.form);
     line->SetParent(&s.form);
-    line->SetBounds(0, 0, 20, 1); // the one-pixel separator of the main window
+    line->SetBounds(0, 0, 20, 1);   // the one-pixel separator of the main window
     line->Pen->Color = clBlue;
     const QImage li = Snapshot(line);
     EXPECT_EQ(PixelAt(li, 0, 0), clBlue);
@@ -340,8 +339,8 @@ TEST(Controls, ShapeAndPanelDrawWithTheToolkitsPixelRules)
     panel->SetBounds(0, 0, 30, 20);
     panel->SetColor(0xEDF7F8);
     const QImage pi = Snapshot(panel);
-    EXPECT_EQ(PixelAt(pi, 0, 0), ColorToRGB(clBtnHighlight)); // raised: light top-left
-    EXPECT_EQ(PixelAt(pi, 29, 19), ColorToRGB(clBtnShadow));  // dark bottom-right
+    EXPECT_EQ(PixelAt(pi, 0, 0), ColorToRGB(clBtnHighlight));   // raised: light top-left
+    EXPECT_EQ(PixelAt(pi, 29, 19), ColorToRGB(clBtnShadow));    // dark bottom-right
     EXPECT_EQ(PixelAt(pi, 15, 10), TColor(0xEDF7F8));
 }
 
@@ -358,9 +357,11 @@ TEST(Controls, ImagePlacesThePictureAsStretchCenterAndProportionalSay)
         TRect expected;
     };
     const Case cases[] = {
-        {false, false, false, Rect(0, 0, 40, 20)}, {false, false, true, Rect(30, 15, 70, 35)},
-        {true, false, false, Rect(0, 0, 100, 50)}, {true, true, false, Rect(0, 0, 100, 50)},
-        {false, true, false, Rect(0, 0, 40, 20)}, // fits: not scaled
+        {false, false, false, Rect(0, 0, 40, 20)},
+        {false, false, true, Rect(30, 15, 70, 35)},
+        {true, false, false, Rect(0, 0, 100, 50)},
+        {true, true, false, Rect(0, 0, 100, 50)},
+        {false, true, false, Rect(0, 0, 40, 20)},   // fits: not scaled
     };
     for (const Case& c : cases) {
         img->SetStretch(c.stretch);
@@ -370,7 +371,7 @@ TEST(Controls, ImagePlacesThePictureAsStretchCenterAndProportionalSay)
     }
     img->SetStretch(false);
     img->SetProportional(true);
-    img->SetBounds(0, 0, 20, 50); // too narrow: scaled down keeping 2:1
+    img->SetBounds(0, 0, 20, 50);   // too narrow: scaled down keeping 2:1
     EXPECT_EQ(img->DestRect(), Rect(0, 0, 20, 10));
     img->SetAutoSize(true);
     EXPECT_EQ(img->Width(), 40);
@@ -391,18 +392,18 @@ TEST(Controls, ComboBoxChoiceByUserFiresButCodeDoesNot)
     TObject tag;
     cb->Items->SetCommaText("1200,2400,4800,9600");
     cb->Items->SetObjects(2, &tag);
-    EXPECT_EQ(cb->ItemIndex(), -1); // filling selects nothing
+    EXPECT_EQ(cb->ItemIndex(), -1);   // filling selects nothing
     EXPECT_EQ(cb->Text(), "");
     cb->SetItemIndex(3);
     EXPECT_EQ(cb->Text(), "9600");
     cb->SetText("2400");
     EXPECT_EQ(cb->ItemIndex(), 1);
-    cb->SetItemIndex(9); // names no item: nothing selected
+    cb->SetItemIndex(9);   // names no item: nothing selected
     EXPECT_EQ(cb->ItemIndex(), -1);
     EXPECT_EQ(changes, 0);
     cb->SetItemIndex(1);
     cb->SetFocus();
-    QTest::keyClick(cb->Widget(), Qt::Key_Down); // the user picks the next item
+    QTest::keyClick(cb->Widget(), Qt::Key_Down);   // the user picks the next item
     EXPECT_EQ(cb->ItemIndex(), 2);
     EXPECT_EQ(cb->Items->Objects(cb->ItemIndex()), &tag);
     EXPECT_EQ(changes, 1);
@@ -432,8 +433,8 @@ TEST(Controls, CheckBoxClicksOnEveryStateChange)
     cb->SetParent(&s.form);
     std::vector<TCheckBoxState> seen;
     cb->OnClick = [&](TObject*) { seen.push_back(cb->State()); };
-    cb->SetChecked(true); // from code: OnClick too, as in the toolkit
-    cb->SetChecked(true); // unchanged: nothing
+    cb->SetChecked(true);   // from code: OnClick too, as in the toolkit
+    cb->SetChecked(true);   // unchanged: nothing
     cb->SetFocus();
     QTest::keyClick(cb->Widget(), Qt::Key_Space);
     cb->AllowGrayed = true;
@@ -456,7 +457,7 @@ TEST(Controls, RadioButtonsOfOneParentExcludeEachOther)
     b->SetChecked(true);
     EXPECT_FALSE(a->Checked());
     EXPECT_EQ(clicks, 1);
-    b->SetChecked(false); // the toolkit allows a group with none checked
+    b->SetChecked(false);   // the toolkit allows a group with none checked
     EXPECT_FALSE(b->Checked());
 }
 
@@ -481,7 +482,7 @@ TEST(Controls, ListBoxSelectionByUserClicksByCodeDoesNot)
     QTest::mouseClick(lb->List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     EXPECT_EQ(lb->ItemIndex(), 2);
     EXPECT_EQ(clicks, 2);
-    QTest::mouseClick(lb->List()->viewport(), Qt::LeftButton, Qt::NoModifier, at); // the same item again
+    QTest::mouseClick(lb->List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);   // the same item again
     EXPECT_EQ(clicks, 3);
     lb->Items->Delete(0);
     EXPECT_EQ(clicks, 3);
@@ -499,7 +500,7 @@ TEST(Controls, MemoLinesAndTextAgree)
     memo->Lines->Add("two");
     memo->Lines->Insert(1, "between");
     memo->Lines->EndUpdate();
-    EXPECT_EQ(changes, 1); // one rebuild for the whole block
+    EXPECT_EQ(changes, 1);   // one rebuild for the whole block
     EXPECT_EQ(memo->Text(), "one\r\nbetween\r\ntwo");
     memo->SetText("a\r\nb\r\n");
     EXPECT_EQ(memo->Lines->Count(), 2);
@@ -550,7 +551,7 @@ TEST(Controls, PageControlShowsOnePageAndHidesTabs)
     EXPECT_EQ(pc->PageCount(), 3);
     EXPECT_EQ(pc->ActivePage(), sheets[0]);
     EXPECT_TRUE(edits[0]->CanFocus());
-    EXPECT_FALSE(edits[1]->CanFocus()); // on an inactive page
+    EXPECT_FALSE(edits[1]->CanFocus());   // on an inactive page
 
     pc->SetActivePage(sheets[2]);
     EXPECT_EQ(pc->ActivePageIndex(), 2);
@@ -560,7 +561,7 @@ TEST(Controls, PageControlShowsOnePageAndHidesTabs)
     sheets[1]->SetTabVisible(false);
     EXPECT_EQ(sheets[2]->TabIndex(), 1);
     EXPECT_EQ(sheets[1]->TabIndex(), -1);
-    sheets[2]->SetTabVisible(false); // the active tab goes: the next shown page takes over
+    sheets[2]->SetTabVisible(false);   // the active tab goes: the next shown page takes over
     EXPECT_EQ(pc->ActivePage(), sheets[0]);
 
     sheets[2]->SetTabVisible(true);
@@ -584,7 +585,7 @@ TEST(Controls, FreedPopupMenuIsForgottenByItsControl)
     auto* edit = new TEdit(&form);
     edit->SetParent(&form);
     TComponent other(nullptr);
-    auto* menu = new TPopupMenu(&other); // another owner: only the free notification tells
+    auto* menu = new TPopupMenu(&other);   // another owner: only the free notification tells
     edit->SetPopupMenu(menu);
     delete menu;
     EXPECT_EQ(edit->PopupMenu(), nullptr);
@@ -615,7 +616,7 @@ TEST(Controls, PopupMenuOpensAtTheScreenPointAndClicksTheChoice)
         shownAt = qmenu->pos();
         for (QAction* a : qmenu->actions())
             texts << (a->isSeparator() ? "-" : a->text());
-        QTest::keyClick(qmenu, Qt::Key_Up); // from nothing selected up to the last item
+        QTest::keyClick(qmenu, Qt::Key_Up);   // from nothing selected up to the last item
         QTest::keyClick(qmenu, Qt::Key_Return);
     });
     menu.Popup(120, 80);
@@ -625,12 +626,10 @@ TEST(Controls, PopupMenuOpensAtTheScreenPointAndClicksTheChoice)
     EXPECT_EQ(clicked, paste);
 }
 
-namespace
-{
+namespace {
 
-class TMessageSink : public TCustomControl
-{
-  public:
+class TMessageSink : public TCustomControl {
+public:
     using TCustomControl::TCustomControl;
     std::vector<UINT> Received;
     void WndProc(TMessage& m) override
@@ -647,14 +646,14 @@ TEST(Controls, MessagesReachLiveWindowsAndAreDroppedForGoneOnes)
     auto* sink = new TMessageSink(nullptr);
     const HWND h = sink->Handle();
     EXPECT_TRUE(IsWindow(h));
-    EXPECT_EQ(SendMessage(h, WM_USER + 1, 2, 3), 5); // synchronous, with its result
+    EXPECT_EQ(SendMessage(h, WM_USER + 1, 2, 3), 5);   // synchronous, with its result
     EXPECT_TRUE(PostMessage(h, WM_USER + 2, 0, 0));
     EXPECT_EQ(sink->Received, std::vector<UINT>{WM_USER + 1});
     Pump();
     EXPECT_EQ(sink->Received, (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
 
     EXPECT_TRUE(PostMessage(h, WM_USER + 3, 0, 0));
-    delete sink; // gone before the posted message is delivered
+    delete sink;   // gone before the posted message is delivered
     Pump();
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(SendMessage(h, WM_USER + 4, 1, 1), 0);
@@ -667,10 +666,10 @@ TEST(Controls, ControlsInsideAWindowControlGoWithIt)
     auto* panel = new TPanel(&form);
     panel->SetParent(&form);
     TComponent elsewhere(nullptr);
-    auto* edit = new TEdit(&elsewhere); // owned elsewhere, parented on the panel
+    auto* edit = new TEdit(&elsewhere);   // owned elsewhere, parented on the panel
     edit->SetParent(panel);
     EXPECT_EQ(elsewhere.ComponentCount(), 1);
-    delete panel; // frees its child controls, whoever owns them
+    delete panel;   // frees its child controls, whoever owns them
     EXPECT_EQ(elsewhere.ComponentCount(), 0);
     EXPECT_EQ(form.ControlCount(), 0);
 }
@@ -685,15 +684,15 @@ TEST(Controls, TimerRestartsOnlyWhenTheIntervalChanges)
     Sleep(30);
     const int before = timer.RemainingTime();
     ASSERT_LT(before, 60000 - 20);
-    timer.SetEnabled(true); // already enabled: keeps counting
+    timer.SetEnabled(true);   // already enabled: keeps counting
     EXPECT_LE(timer.RemainingTime(), before);
-    timer.SetInterval(60000); // the same interval: keeps counting
+    timer.SetInterval(60000);   // the same interval: keeps counting
     EXPECT_LE(timer.RemainingTime(), before);
-    timer.SetInterval(50000); // a new interval restarts the count
+    timer.SetInterval(50000);   // a new interval restarts the count
     EXPECT_GT(timer.RemainingTime(), 50000 - 20);
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.Running());
-    timer.SetEnabled(true); // enabling again starts afresh
+    timer.SetEnabled(true);   // enabling again starts afresh
     EXPECT_GT(timer.RemainingTime(), 50000 - 20);
     timer.SetInterval(0);
     EXPECT_FALSE(timer.Running());
@@ -720,8 +719,7 @@ TEST(Controls, TimerTicksAndReportsErrorsOfItsHandler)
 
 // ---- Wheel and category panels ------------------------------------------------------------------------
 
-namespace
-{
+namespace {
 
 // Three panels of 300 pixels in a group that shows about 200 of them.
 struct PanelStack {
@@ -766,9 +764,9 @@ TEST(Controls, CategoryPanelsStackCollapseAndKeepTheirFullHeight)
 
     t.panels[0]->SetCollapsed(true);
     EXPECT_EQ(t.panels[0]->Height(), 24);
-    EXPECT_EQ(t.panels[1]->Top(), 24); // the later panels move up
+    EXPECT_EQ(t.panels[1]->Top(), 24);   // the later panels move up
     EXPECT_EQ(t.panels[2]->Top(), 324);
-    t.panels[0]->SetHeight(150); // kept for the next expansion
+    t.panels[0]->SetHeight(150);         // kept for the next expansion
     EXPECT_EQ(t.panels[0]->Height(), 24);
     t.panels[0]->SetCollapsed(false);
     EXPECT_EQ(t.panels[0]->Height(), 150);
@@ -778,7 +776,7 @@ TEST(Controls, CategoryPanelsStackCollapseAndKeepTheirFullHeight)
     EXPECT_EQ(t.panels[2]->Top(), 150);
     int collapses = 0;
     t.panels[2]->OnCollapse = [&](TObject*) { ++collapses; };
-    QTest::mouseClick(t.panels[2]->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 10)); // header
+    QTest::mouseClick(t.panels[2]->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 10));   // header
     EXPECT_TRUE(t.panels[2]->Collapsed());
     QTest::mouseClick(t.panels[2]->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 10));
     EXPECT_FALSE(t.panels[2]->Collapsed());
@@ -811,11 +809,11 @@ TEST(Controls, WheelGoesToTheFormBeforeAnyScrolling)
     };
     t.edit->SetFocus();
     Pump();
-    Wheel(t.panels[1]->Widget(), -120); // from the focused edit up to the form, which takes it
+    Wheel(t.panels[1]->Widget(), -120);   // from the focused edit up to the form, which takes it
     EXPECT_EQ(deltas, std::vector<int>{-120});
     EXPECT_EQ(t.group->ScrollPos().Y, 0);
 
-    handle = false; // nobody takes it: the scroll area scrolls as usual
+    handle = false;   // nobody takes it: the scroll area scrolls as usual
     Wheel(static_cast<QAbstractScrollArea*>(t.group->Widget())->viewport(), -120);
     EXPECT_EQ(deltas.size(), 2u);
     EXPECT_GT(t.group->ScrollPos().Y, 0);
@@ -845,7 +843,7 @@ TEST(Controls, LinkLabelShowsLinksAndReportsTheClickedAddress)
     QString clicked;
     ll->OnLinkClick = [&](TObject*, const QString& link, TSysLinkType) { clicked = link; };
     ll->SetCaption(cases[1].caption);
-    EXPECT_GT(ll->Width(), 0); // sized to its text
+    EXPECT_GT(ll->Width(), 0);   // sized to its text
     emit static_cast<QLabel*>(ll->Widget())->linkActivated("http://host/x");
     EXPECT_EQ(clicked, "http://host/x");
 }

@@ -38,7 +38,9 @@ void SetTopLevel(QWidget* w, QWidget* owner, Qt::WindowFlags flags)
 }
 
 constexpr Qt::WindowFlags ArrowFlags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
-constexpr Qt::WindowFlags FocusFlags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+// A tool-tip window: on top, no taskbar entry, and never activated when shown (a Qt::Tool window
+// may be, depending on the platform).
+constexpr Qt::WindowFlags FocusFlags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                        Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput;
 
 } // namespace

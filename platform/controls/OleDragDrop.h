@@ -24,6 +24,7 @@
 #pragma once
 
 #include "platform/controls/Controls.h"
+#include "platform/controls/Messages.h" // MK_ key states
 #include "platform/core/HResult.h"
 
 #include <QMimeData>

@@ -208,8 +208,7 @@ TEST(EnumFormats, FileListStopsAtTheEndOfTheBlock)
     QByteArray block(20, '\0');
     block[0] = 20;
     block[16] = 1;
-    for (QChar ch : QString("/a\0/bc"))
-        block += QByteArray(reinterpret_cast<const char*>(&ch), 2);
+    block += QByteArray("/\0a\0\0\0/\0b\0c\0", 12);
     struct THdropObject : IDataObject {
         QByteArray bytes;
         HRESULT GetData(const FORMATETC* f, STGMEDIUM* m) override
@@ -341,7 +340,7 @@ class DropOnPanel : public ::testing::Test
     Qt::DropAction EnterAndDrop(QMimeData* mime, Qt::KeyboardModifiers mods = Qt::NoModifier,
                                 Qt::DropActions possible = Qt::CopyAction | Qt::MoveAction)
     {
-        const QPointF at(20, 30);
+        const QPoint at(20, 30);
         QDragEnterEvent enter(at, possible, mime, Qt::LeftButton, mods);
         QApplication::sendEvent(panel->Widget(), &enter);
         QDropEvent drop(at, possible, mime, Qt::NoButton, mods);
@@ -399,8 +398,8 @@ TEST_F(DropOnPanel, EffectFollowsCtrlAndTheAllowedEffects)
     for (const auto& c : cases) {
         QMimeData mime;
         mime.setText("x");
-        QDragMoveEvent move(QPointF(5, 5), c.possible, &mime, Qt::LeftButton, c.mods);
-        QDragEnterEvent enter(QPointF(5, 5), c.possible, &mime, Qt::LeftButton, c.mods);
+        QDragMoveEvent move(QPoint(5, 5), c.possible, &mime, Qt::LeftButton, c.mods);
+        QDragEnterEvent enter(QPoint(5, 5), c.possible, &mime, Qt::LeftButton, c.mods);
         QApplication::sendEvent(panel->Widget(), &enter);
         EXPECT_TRUE(enter.isAccepted());
         EXPECT_EQ(enter.dropAction(), c.expected);
@@ -418,7 +417,7 @@ TEST_F(DropOnPanel, RefusedDragIsIgnoredAndDropsNothing)
     target->FAcceptText = false;
     QMimeData mime;
     mime.setText("x");
-    QDragEnterEvent enter(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, {});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(panel->Widget(), &enter);
     EXPECT_FALSE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::NoButton, {});
@@ -430,7 +429,7 @@ TEST_F(DropOnPanel, RefusedDragIsIgnoredAndDropsNothing)
     target->FAcceptText = true;
     target->refuseMove = true;
     QApplication::sendEvent(panel->Widget(), &enter);
-    QDragMoveEvent move(QPointF(6, 6), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, {});
+    QDragMoveEvent move(QPoint(6, 6), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(panel->Widget(), &move);
     EXPECT_FALSE(move.isAccepted());
 }

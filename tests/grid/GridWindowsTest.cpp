@@ -215,10 +215,14 @@ TEST(BlurBitmap, SpreadsAPointEvenlyAndLeavesFlatAreasFlat)
     EXPECT_EQ(Bytes(*b, 3, 3), Bytes(*b, 5, 5));
     EXPECT_EQ(Bytes(*b, 0, 0), (std::vector<int>{0, 0, 0}));
 
+    // Sums are truncated: a flat area may lose a little in each pass, but stays flat.
     auto flat = Bitmap24(5, 5, TColor(0x646464));
     BlurBitmap(flat.get(), 2);
-    for (int v : Bytes(*flat, 2, 2))
-        EXPECT_NEAR(v, 100, 1);
+    const std::vector<int> middle = Bytes(*flat, 2, 2);
+    EXPECT_GE(middle[0], 98);
+    EXPECT_LE(middle[0], 100);
+    EXPECT_EQ(Bytes(*flat, 0, 0), middle);
+    EXPECT_EQ(Bytes(*flat, 4, 1), middle);
 }
 
 TEST(BlurBitmap, MiddleRowsAndColumnsAreCopies)

@@ -2,6 +2,7 @@
 #include "grid/base/GridWindows.h"
 
 #include "platform/controls/Forms.h"
+#include "platform/controls/LayeredWindows.h"
 #include "platform/controls/StdCtrls.h"
 
 #include <QApplication>
@@ -108,6 +109,33 @@ TEST(GridFocusWindow, EmptyRedAndNeverFocused)
     EXPECT_TRUE(frame->Showing());
     EXPECT_EQ(QApplication::focusWidget(), edit->Widget());
     EXPECT_EQ(QApplication::activeWindow(), form.Widget());
+}
+
+TEST(GridFocusWindow, ShowsTheMergedFrameThroughTheLayeredWindowCall)
+{
+    TForm form(nullptr);
+    form.Show();
+    auto* frame = new TGridFocusWindow(&form);
+    constexpr int W = 80, H = 60;
+    TBitmap mask, picture(W, H, pf24bit);
+    CreateRoundRectMask(&mask, W, H, 4, 5, 3);
+    picture.Canvas->Brush->Color = TColor(0xFDD397);
+    picture.Canvas->FillRect(TRect(0, 0, W, H));
+    TGridAlphaMask alpha;
+    alpha.MergeMask(&mask, &picture, clNone);
+    alpha.Opacity = 230;
+    const TPoint at(200, 150), source(0, 0);
+    const TSize size{W, H};
+    BLENDFUNCTION blend;
+    blend.SourceConstantAlpha = alpha.Opacity;
+    ASSERT_TRUE(UpdateLayeredWindow(frame->Handle(), nullptr, &at, &size, alpha.Canvas, &source, clNone,
+                                    &blend, ULW_ALPHA));
+    frame->Show();
+    QApplication::processEvents();
+    EXPECT_EQ(frame->Widget()->geometry(), QRect(200, 150, W, H));
+    const QImage shot = frame->Widget()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_GT(qAlpha(shot.pixel(W / 2, 4)), 100);   // on the frame
+    EXPECT_EQ(qAlpha(shot.pixel(W / 2, H / 2)), 0); // the middle stays clear
 }
 
 // ---- Alpha mask ---------------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "platform/controls/Controls.h"
+#include "platform/core/HResult.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/system/Modules.h"
 
@@ -21,9 +22,6 @@
 #include <cstdint>
 
 using HTHEME = uintptr_t; // 0 = none
-using HRESULT = int32_t;
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
 
 // Signatures of the entry points the program calls (strings are UTF-16).
 using TOpenThemeData = HTHEME (*)(HWND Wnd, const char16_t* ClassList);

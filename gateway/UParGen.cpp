@@ -50,7 +50,7 @@ TFadeButton* Right_Anchored(TFadeButton* button, int left)
 
 } // namespace
 
-TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner)
+TFParGen::TFParGen(TComponent* AOwner, const QString& Model) : TForm(AOwner), FModel(&ParGen_Model(Model))
 {
     SetName("FParGen");
     Set_Form_Look(this, true);
@@ -130,20 +130,32 @@ void TFParGen::Set_Lang()
     Btn_Cancel->SetCaption(Lang_Text(txt::Cancel));
     Btn_OK->SetHint(Lang_Text(txt::OK_Hint));
     Btn_Cancel->SetHint(Lang_Text(txt::Cancel_Hint));
+    auto hint = [](TControl* control, int text) {
+        if (control && text >= 0)
+            control->SetHint(Lang_Text(text));
+    };
     for (const TPanelView& panel : FPanels) {
         for (const TRowView& row : panel.Rows) {
             const TParRow& def = *row.Def;
             if (row.Label)
                 row.Label->SetCaption(Lang_Text(def.Caption));
             for (size_t i = 0; i < row.Edits.size(); ++i)
-                if (row.Edits[i])
-                    row.Edits[i]->SetHint(Lang_Text(def.Edits[i].Hint));
+                hint(row.Edits[i], def.Edits[i].Hint);
             if (row.Check) {
                 row.Check->SetCaption(Lang_Text(def.Caption));
-                row.Check->SetHint(Lang_Text(def.Check.Hint));
+                hint(row.Check, def.Check.Hint);
             }
-            if (row.Combo)
-                row.Combo->SetHint(Lang_Text(def.Combo.Hint));
+            for (size_t i = 0; i < row.Boxes.size(); ++i)
+                hint(row.Boxes[i], def.Boxes[i].Hint);
+            hint(row.Memo, def.Memo.Hint);
+            hint(row.Combo, def.Combo.Hint);
+            // Translated lists start over at their first item.
+            if (row.Combo && def.ItemText >= 0) {
+                row.Combo->Items->Clear();
+                for (int i = 0; i < int(def.Items.size()); ++i)
+                    row.Combo->Items->Add(Lang_Text(def.ItemText + i));
+                row.Combo->SetItemIndex(0);
+            }
         }
     }
 }

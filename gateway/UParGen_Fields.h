@@ -10,9 +10,11 @@
 
 template <class T> using TFormMember = T* TFParGen::*;
 
-// One control of a row: its name, the form member it is built into, its hint text, its default
-// (edit text; "1"/"0" for a check box; the item index for a combo box) and its element (nullptr:
-// not stored). Read = false: the load does not look the element up and sets the default.
+// One control of a row: its name, the form member it is built into, its hint text (-1: none), its
+// design value and default (edit text; "1"/"0" for a check box; the item index for a combo box) and
+// its element (nullptr: never loaded or stored). Read = false: the load does not look the element up
+// and sets the default. Caption: a fixed caption that no language changes (check boxes of a Boxes
+// row).
 template <class T> struct TParControl {
     const char* Name = nullptr;
     TFormMember<T> Member = nullptr;
@@ -20,17 +22,22 @@ template <class T> struct TParControl {
     const char* Default = "";
     const char* Element = nullptr;
     bool Read = true;
+    const char* Caption = nullptr;
 };
 
 // The member and its name from one identifier, so the tables name each control once.
 #define PARGEN_CONTROL(name) #name, &TFParGen::name
 
 enum class TRowKind {
-    Edit,    // label, edit in the control column
-    Octets,  // label, four octet edits with "." labels between them
-    Check,   // a check box alone
-    Combo,   // label, fixed drop-down list
-    Gateway, // a check box at the label's place, four octet edits in the control column
+    Edit,      // label, edit in the control column
+    Octets,    // label, four octet edits with "." labels between them
+    Check,     // a check box alone
+    Combo,     // label, drop-down list
+    Gateway,   // a check box at the label's place, four octet edits in the control column
+    CheckEdit, // a check box at the label's place, one edit in the control column
+    Memo,      // label, multi-line edit in the control column
+    Boxes,     // label, up to three check boxes side by side with fixed captions
+    Title,     // a label alone
 };
 
 // One row of a panel. Elements are stored in row order: the edits, then the check box, then the
@@ -42,9 +49,17 @@ struct TParRow {
     std::array<TParControl<TEdit>, 4> Edits{};
     TParControl<TCheckBox> Check{};
     TParControl<TComboBox> Combo{};
-    std::span<const char* const> Items{}; // fixed, never translated
+    TParControl<TMemo> Memo{};
+    std::array<TParControl<TCheckBox>, 3> Boxes{};
+    // The list's design items. With ItemText set, Set_Lang rebuilds them from the texts ItemText ..
+    // ItemText + Items.size() - 1 and selects the first; otherwise they are fixed, never translated.
+    std::span<const char* const> Items{};
+    int ItemText = -1;
     int MaxLength = 0;
     bool DigitsOnly = false;
+    bool Disabled = false; // at design, and nothing enables it
+    bool Hidden = false;   // at design, for good, and bound to no event: nothing uses it
+    int Raise = 3;         // how far the fields sit above the row position
 };
 
 struct TParPanel {
@@ -52,18 +67,25 @@ struct TParPanel {
     TFormMember<TCategoryPanel> Member;
     int Title;
     std::span<const TParRow> Rows;
-    const char* Deciding; // the control whose bottom sets the panel's height
+    // The control whose bottom sets the panel's height; nullptr where the panel's rule names it.
+    const char* Deciding;
+    void (TFParGen::*RePosition)(); // the panel's RePosition_Object_<panel>
 };
 
 // Every panel of the form, in creation order.
 std::span<const TParPanel> ParGen_Panels();
 
-// The panels one model shows, in shown order (their position is the number in the title).
+// The panels one model shows, in shown order (their position is the number in the title), and the
+// model's own rule, applied after the panels' rules (nullptr: none).
 struct TParModel {
     const char* Model;
     std::span<const TFormMember<TCategoryPanel>> Panels;
+    void (TFParGen::*Rule)() = nullptr;
 };
-const TParModel& ParGen_Model_GW101();
+// The family's 27 models, in model order.
+std::span<const TParModel> ParGen_Models();
+// The model of that name; raises EListError for a name outside the family.
+const TParModel& ParGen_Model(const QString& model);
 
 // The senders whose change (combo boxes) or click (check boxes) re-lays the panels out.
 std::span<const char* const> ParGen_Change_Triggers();

@@ -42,15 +42,15 @@ void TFParGen::Load_Defaults_Or_File()
         XML1.LoadFromFile(File_ParGen);
         root = XML1.Root();
     }
-    for (TCategoryPanel* panel : Model_Panels()) {
-        for (const TRowView& row : View_Of(panel).Rows) {
+    for (const TPanelView& panel : FPanels) {
+        for (const TRowView& row : panel.Rows) {
             const TParRow& def = *row.Def;
             for (size_t i = 0; i < row.Edits.size(); ++i)
                 if (row.Edits[i] && def.Edits[i].Element)
                     row.Edits[i]->SetText(Field_Text(root, def.Edits[i]));
-            if (row.Check)
+            if (row.Check && def.Check.Element)
                 row.Check->SetChecked(Field_Text(root, def.Check) == "1");
-            if (row.Combo)
+            if (row.Combo && def.Combo.Element)
                 Load_Combo(row.Combo, Field_Text(root, def.Combo), def.Combo.Default);
         }
     }
@@ -62,15 +62,15 @@ void TFParGen::Save_File()
 {
     TXmlElement root = XML1.CreateRoot("Par_Gen");
     XML1.AddComment("SW_VERSION = 1.001");
-    for (TCategoryPanel* panel : Model_Panels()) {
-        for (const TRowView& row : View_Of(panel).Rows) {
+    for (const TPanelView& panel : FPanels) {
+        for (const TRowView& row : panel.Rows) {
             const TParRow& def = *row.Def;
             for (size_t i = 0; i < row.Edits.size(); ++i)
                 if (row.Edits[i] && def.Edits[i].Element)
                     root.AddTextChild(QLatin1String(def.Edits[i].Element), row.Edits[i]->Text());
-            if (row.Check)
+            if (row.Check && def.Check.Element)
                 root.AddTextChild(QLatin1String(def.Check.Element), row.Check->Checked() ? "1" : "0");
-            if (row.Combo)
+            if (row.Combo && def.Combo.Element)
                 root.AddTextChild(QLatin1String(def.Combo.Element), QString::number(row.Combo->ItemIndex()));
         }
     }

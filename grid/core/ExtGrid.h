@@ -15,6 +15,7 @@
 
 #include "grid/base/BaseGrid.h"
 #include "grid/base/GridSettings.h"
+#include "grid/core/ExtGridEvents.h"
 #include "platform/core/StringList.h"
 
 #include <array>
@@ -50,13 +51,6 @@ class TGridChangeNotifier
     virtual ~TGridChangeNotifier() = default;
     virtual void CellsChanged(const TRect& R) = 0;
 };
-
-using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
-using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
-using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
-using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;
-using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
-using TWordWrapEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& WordWrap)>;
 
 // Hidden-column tables: entries 0 .. 512, one per real column.
 constexpr int MaxHiddenColumns = 512;
@@ -213,6 +207,48 @@ class TExtStringGrid : public TBaseGrid
     bool LockUpdate() const { return FUpdateCount > 0; }
     int UpdateCount() const { return FUpdateCount; }
 
+    // -- Lifecycle --
+    // Copies the settings of another string grid, then its cells (AssignCells); any other source
+    // class: nothing.
+    void Assign(const TPersistent* Source) override;
+    // The cells of another string grid, every real column and row; any other source: nothing.
+    virtual void AssignCells(const TPersistent* Source);
+    // Swallows exactly one call after an editor change set FEditChange; otherwise repaints.
+    virtual void Invalidate();
+    void RepaintGrid() { Invalidate(); }
+    // With IntegralHeight the height shrinks to whole rows (border and a needed horizontal bar
+    // counted); then the toolkit's bounds.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool Value);
+    // True at design time, which this program never has.
+    bool IsDesignTime() const { return ComponentState() & csDesigning; }
+    void GotoFirstRow() { SetRow(FixedRows()); }
+
+    // -- Save ranges (display indexes) --
+    bool SaveFixedCells = true;
+    bool SaveFixedRows = false;
+    bool SaveFixedCols = false;
+    int FixedRightCols = 0;
+    int SaveStartCol() const { return SaveFixedCells || SaveFixedCols ? 0 : FixedCols(); }
+    int SaveStartRow() const { return SaveFixedCells || SaveFixedRows ? 0 : FixedRows(); }
+    int SaveEndCol() const
+    {
+        return SaveFixedCells || SaveFixedCols ? ColCount() - 1 : ColCount() - FixedRightCols - 1;
+    }
+    int SaveEndRow() const
+    {
+        return SaveFixedCells || SaveFixedRows ? RowCount() - 1 : RowCount() - FixedFooters - 1;
+    }
+    int SaveColCount() const
+    {
+        return SaveFixedCells || SaveFixedCols ? ColCount() : ColCount() - FixedCols() - FixedRightCols;
+    }
+    int SaveRowCount() const
+    {
+        return SaveFixedCells || SaveFixedRows ? RowCount() : RowCount() - FixedRows() - FixedFooters;
+    }
+
     // -- Misc --
     // Columns and rows grow by Delta pixels while the factor stays within -10 .. 10.
     void Zoom(int Delta);
@@ -243,17 +279,178 @@ class TExtStringGrid : public TBaseGrid
     TNavigation* Navigation() const { return FNavigation.get(); }
     TMouseActions* MouseActions() const { return FMouseActions.get(); }
 
-    TRowUpdateEvent OnRowUpdate;
-    TIsFixedCellEvent OnIsFixedCell;
+    // -- Events (fired only when assigned; each by the operation that owns its trigger). OnResize is
+    //    the grid's own, fired after the toolkit's resize handling. --
+    TAfterCellPasteEvent OnClipboardAfterPasteCell;
+    TAfterCellPasteWideEvent OnClipboardAfterPasteWideCell;
+    TAnchorClickEvent OnAnchorClick;
+    TAnchorEvent OnAnchorEnter;
+    TAnchorEvent OnAnchorExit;
+    TAnchorHintEvent OnAnchorHint;
+    TAutoAddRowEvent OnAutoAddRow;
+    TAutoAdvanceEvent OnAutoAdvance;
+    TAutoDeleteRowEvent OnAutoDeleteRow;
+    TAutoInsertColEvent OnAutoInsertCol;
+    TAutoInsertRowEvent OnAutoInsertRow;
+    TAutoInsertRowEvent OnRowDisjunctSelected;
+    TBeforeCellPasteEvent OnClipboardBeforePasteCell;
+    TBeforeCellPasteWideEvent OnClipboardBeforePasteWideCell;
+    TButtonClickEvent OnButtonClick;
+    TCalcFooterEvent OnFooterCalc;
+    TCanAddRowEvent OnCanAddRow;
+    TCanClickCellEvent OnCanClickCell;
+    TCanDeleteRowEvent OnCanDeleteRow;
     TCanEditCellEvent OnCanEditCell;
+    TCanInsertRowEvent OnCanInsertRow;
+    TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+    TCanSortEvent OnCanSort;
+    TCellChangingEvent OnCellChanging;
+    TCellComboControlEvent OnControlComboList;
+    TCellComboControlSelectEvent OnControlComboSelect;
+    TCellControlEvent OnControlClick;
+    TCellControlEvent OnControlEditDone;
+    TCellCursorEvent OnGetCellCursor;
+    TCellSaveLoadEvent OnSaveCell;
+    TCellSaveLoadEvent OnLoadCell;
+    TCellValidateEvent OnCellValidate;
+    TCellValidateWideEvent OnCellValidateWide;
+    TCellsChangedEvent OnCellsChanged;
+    TCheckBoxClickEvent OnCheckBoxChange;
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TClickCellEvent OnClickCell;
+    TClickCellEvent OnRightClickCell;
+    TClickCellEvent OnDatePickerCloseUp;
+    TClickCellEvent OnDatePickerDropDown;
+    TClickCellEvent OnComboCloseUp;
+    TClickCellEvent OnComboDropDown;
+    TClickCellEvent OnGetEditorPropInt;
+    TClickSortEvent OnClickSort;
+    TClipboardEvent OnClipboardPaste;
+    TClipboardEvent OnClipboardCopy;
+    TClipboardEvent OnClipboardCut;
+    TColChangingEvent OnColChanging;
+    TColorSelectEvent OnColorSelect;
+    TColorSelectedEvent OnColorSelected;
+    TColumnSizeEvent OnColumnSize;
+    TColumnSizeEvent OnColumnMove;
+    TColumnSizeEvent OnColumnMoving;
+    TColumnSizingEvent OnColumnSizing;
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TCustomCellSizeEvent OnCustomCellSize;
+    TCustomCompareEvent OnCustomCompare;
+    TCustomFilterEvent OnCustomFilter;
+    TCustomStrToDateEvent OnCustomStrToDate;
+    TDateTimeChangeEvent OnDateTimeChange;
+    TDateTimeSpinClickEvent OnTimeSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick;
+    TDblClickCellEvent OnDblClickCell;
+    TDoFitToPageEvent OnFitToPage;
+    TDragScrollEvent OnDragScroll;
+    TDropDownButtonClickEvent OnDropDownHeaderButtonClick;
+    TDropDownButtonClickEvent OnDropDownFooterButtonClick;
+    TEditCellDoneEvent OnEditCellDone;
+    TEditChangeEvent OnEditChange;
+    TEllipsClickEvent OnEllipsClick;
+    TEndColumnSizeEvent OnEndColumnSize;
+    TEndRowSizeEvent OnEndRowSize;
+    TExpandClickEvent OnExpandClick;
+    TFilterCheckEvent OnFilterCheck;
+    TFilterSelectEvent OnFilterSelect;
+    TFixedDropDownEvent OnFixedDropDownClick;
+    TFixedEditEvent OnFixedEdit;
+    TFloatFormatEvent OnGetFloatFormat;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TFooterPaintEvent OnFooterPaint;
     TGetCheckEvent OnGetCheckTrue;
     TGetCheckEvent OnGetCheckFalse;
-    TWordWrapEvent OnGetWordWrap;
     TGetColumnFilterEvent OnGetColumnFilter;
-    TCellsChangedEvent OnCellsChanged;
+    TGetEditorPropEvent OnGetEditorProp;
+    TGetEditorTypeEvent OnGetEditorType;
+    TGridAlignEvent OnGetAlignment;
+    TGridBalloonEvent OnCellBalloon;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridFormatEvent OnGetFormat;
+    TGridGradientEvent OnGetCellGradient;
+    TGridHintEvent OnGridHint;
+    TGridPrintCancelEvent OnPrintCancel;
+    TGridPrintColumnWidthEvent OnPrintSetColumnWidth;
+    TGridPrintNewPageEvent OnPrintNewPage;
+    TGridPrintPageDoneEvent OnPrintPageDone;
+    TGridPrintPageEvent OnPrintPage;
+    TGridPrintPageNumEvent OnPrintGetPageNum;
+    TGridPrintRowHeightEvent OnPrintSetRowHeight;
+    TGridPrintStartEvent OnPrintStart;
+    TGridProgressEvent OnFileProgress;
+    TGridProgressEvent OnFilterProgress;
+    TGridWideHintEvent OnGridWideHint;
+    TGroupCalcEvent OnColumnCalc;
+    TGroupCalcEvent OnGroupCalc;
+    THasComboEvent OnHasComboBox;
+    THasSpinEditEvent OnHasSpinEdit;
+    TImageSelectEvent OnImageSelect;
+    TImageSelectedEvent OnImageSelected;
+    TIsFixedCellEvent OnIsFixedCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TNodeAllowEvent OnBeforeExpandNode;
+    TNodeAllowEvent OnBeforeContractNode;
+    TNodeClickEvent OnExpandNode;
+    TNodeClickEvent OnContractNode;
+    TNotifyEvent OnFilterDone;
+    TNotifyEvent OnSearchFooterClose;
+    TNotifyEvent OnRichEditSelectionChange;
+    TNotifyEvent OnEditingDone;
+    TNotifyEvent OnResize;
+    TNotifyEvent OnCreatedFloatingFooter;
+    TNotifyEvent OnCreatedSearchFooter;
+    TNotifyEvent OnPainted;
+    TOleDragDropEvent OnOleDrop;
+    TOleDragDropEvent OnOleDrag;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDragStartEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
+    TOleDropColEvent OnOleDropCol;
+    TOleDropFileEvent OnOleDropFile;
+    TOleDropURLEvent OnOleDropURL;
+    TOleDroppedEvent OnOleDropped;
+    TRadioButtonClickEvent OnRadioButtonClick;
+    TRadioClickEvent OnRadioClick;
+    TRadioClickEvent OnRadioMouseUp;
+    TRatingChangeEvent OnRatingChange;
+    TRawCompareEvent OnRawCompare;
+    TRowChangedEvent OnRowUpdate;
+    TRowChangingEvent OnRowChanging;
+    TRowDisjunctSelectEvent OnRowDisjunctSelect;
+    TRowSizeEvent OnRowSize;
+    TRowSizeEvent OnRowMove;
+    TRowSizeEvent OnRowMoving;
+    TRowSizingEvent OnRowSizing;
+    TScrollCellEvent OnScrollCell;
+    TScrollHintEvent OnScrollHint;
+    TSearchEditChangeEvent OnSearchEditChange;
+    TSearchFooterActionEvent OnSearchFooterAction;
+    TSelectionChanged OnSelectionChanged;
+    TSelectionResizeEvent OnSelectionResize;
+    TSelectionResizeEvent OnSelectionResized;
+    TSpinClickEvent OnSpinClick;
+    TUnitChangedEvent OnUnitChanged;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TWordWrapEvent OnGetWordWrap;
 
   protected:
     void Loaded() override;
+    // The toolkit's handling, then the grid's own OnResize.
+    void Resize() override;
+
+    bool FEditChange = false;
+    bool FIntegralHeight = false;
 
     // Writes the widths of display columns from .. to - 1 one place to the left (right).
     void ShiftWidthsLeft(int From, int To);

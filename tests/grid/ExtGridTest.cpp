@@ -19,6 +19,8 @@ class TPaintCountingGrid : public TExtStringGrid
   public:
     using TExtStringGrid::TExtStringGrid;
     int Paints = 0;
+    // What an editor change leaves behind.
+    void MarkEditChange() { FEditChange = true; }
 
   protected:
     void Paint() override
@@ -335,6 +337,71 @@ TEST_F(ExtGrid, UpdateLockAndNotifiers)
     grid->DoCellsChanged(TRect(1, 1, 2, 2));
     EXPECT_EQ(log, (QStringList{"event", "notifier"}));
     grid->UnRegisterNotifier(&notifier);
+}
+
+TEST_F(ExtGrid, IntegralHeightKeepsWholeRows)
+{
+    grid->SetBorderStyle(bsSingle);
+    grid->SetIntegralHeight(true);
+    struct TCase {
+        int Asked, Got;
+    };
+    for (const TCase c : {TCase{100, 92}, TCase{250, 246}, TCase{26, 26}}) {
+        grid->SetHeight(c.Asked);
+        EXPECT_EQ(grid->Height(), c.Got) << c.Asked;
+    }
+    grid->SetIntegralHeight(false);
+    grid->SetHeight(100);
+    EXPECT_EQ(grid->Height(), 100);
+}
+
+TEST_F(ExtGrid, AssignCopiesGeometryAndCells)
+{
+    auto* src = New([](TPaintCountingGrid* g) {
+        g->SetColCount(7);
+        g->SetRowCount(12);
+    });
+    src->SetColWidths(3, 90);
+    src->SetRowHeights(5, 40);
+    src->SetCells(6, 11, "corner");
+    src->SetCells(2, 3, "hidden");
+    src->HideColumn(2);
+    src->SetOptions(src->Options() | goEditing);
+
+    grid->Assign(src);
+    EXPECT_EQ(grid->ColCount(), src->ColCount());
+    EXPECT_EQ(grid->RowCount(), 12);
+    EXPECT_EQ(grid->ColWidths(2), 90) << "display column 2 is real column 3";
+    EXPECT_EQ(grid->RowHeights(5), 40);
+    EXPECT_EQ(grid->RowHeights(4), 22);
+    EXPECT_TRUE(grid->Options().Contains(goEditing));
+    EXPECT_EQ(grid->Cells(6, 11), "corner");
+    EXPECT_EQ(grid->Cells(2, 3), "hidden") << "cells of hidden columns come along";
+
+    TStringList notAGrid;
+    EXPECT_NO_THROW(grid->Assign(&notAGrid));
+    EXPECT_EQ(grid->RowCount(), 12);
+}
+
+TEST_F(ExtGrid, InvalidateAfterAnEditorChangeIsSwallowedOnce)
+{
+    QApplication::processEvents();
+    grid->Paints = 0;
+    grid->MarkEditChange();
+    grid->Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Paints, 0);
+    grid->Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Paints, 1);
+
+    int resized = 0;
+    grid->OnResize = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, grid);
+        ++resized;
+    };
+    grid->SetWidth(300);
+    EXPECT_EQ(resized, 1);
 }
 
 TEST_F(ExtGrid, DestructionFreesCellsOfHiddenColumns)

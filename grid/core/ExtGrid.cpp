@@ -21,6 +21,18 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FFixedFont->Style = fsBold;
     FFixedFont->OnChange = [this](TGraphicsObject*) { InvalidateGrid(); };
     FMouseActions->OnInvalidate = [this](TObject*) { InvalidateGrid(); };
+    FControlLook = std::make_unique<TControlLook>(this);
+    FBackGround = std::make_unique<TBackGround>(this);
+    FCellNode = std::make_unique<TCellNode>(this);
+    FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+    FColumnSize = std::make_unique<TColumnSize>(this);
+    FDragScrollOptions = std::make_unique<TDragScrollOptions>();
+    FShowModified = std::make_unique<TShowModified>();
+    FShowModified->OnChange = [this](TObject*) { InvalidateCol(0); };
+    FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+    FProgressAppearance->OnChange = [this](TObject*) { InvalidateGrid(); };
+    FBalloonSettings = std::make_unique<TBalloonSettings>();
+    FQelGradTo = ColorToRGB(clBtnFace);
 
     TBaseGrid::SetRowCount(ExtGridRowCount);
     TBaseGrid::SetColCount(ExtGridColCount);
@@ -57,6 +69,15 @@ void TExtStringGrid::Loaded()
         SetOptions(Options() - goAlwaysShowEditor);
         FNavigation->AlwaysEdit = true;
     }
+    // Themes are found inactive only when the window is made, which comes after loading.
+    if (!FIsWinXP && !IsDesignTime() && FControlLook->ControlStyle() == csTheme)
+        FControlLook->SetControlStyle(csClassic);
+}
+
+void TExtStringGrid::SetQelGradient(TColor& Field, TColor Value)
+{
+    Field = Value == clNone ? clNone : ColorToRGB(Value);
+    InvalidateGrid();
 }
 
 // ---- Dimensions --------------------------------------------------------------------------------------
@@ -258,6 +279,10 @@ void TExtStringGrid::Assign(const TPersistent* Source)
     SetActiveRowShow(src->ActiveRowShow());
     FMouseActions->Assign(src->FMouseActions.get());
     FNavigation->Assign(src->FNavigation.get());
+    FCellNode->Assign(src->FCellNode.get());
+    FDragScrollOptions->Assign(src->FDragScrollOptions.get());
+    FProgressAppearance->Assign(src->FProgressAppearance.get());
+    FColumnSize->Assign(src->FColumnSize.get());
     FFixedRowAlways = src->FFixedRowAlways;
     SetColCount(src->ColCount());
     SetRowCount(src->RowCount());

@@ -16,6 +16,7 @@
 #include "grid/base/BaseGrid.h"
 #include "grid/base/GridSettings.h"
 #include "grid/core/ExtGridEvents.h"
+#include "grid/core/ExtGridSettings.h"
 #include "platform/core/StringList.h"
 
 #include <array>
@@ -71,6 +72,19 @@ constexpr int ExtGridZoomLimit = 10;
 inline const char* const ExtGridVersion = "6.2.1.3";
 inline const char* const ExtGridVersionDate = "Sep, 2012";
 constexpr int ExtGridVersionNr = (6 << 24) + (2 << 16) + (1 << 8) + 3;
+
+enum TGridLook {
+    glStandard,
+    glSoft,
+    glClassic,
+    glQel,
+    glXP,
+    glListView,
+    glVista,
+    glWin7,
+    glOffice2007,
+    glCustom
+};
 
 class TExtStringGrid : public TBaseGrid
 {
@@ -275,7 +289,34 @@ class TExtStringGrid : public TBaseGrid
     bool FilterIncremental = false;
     QString XMLEncoding = "ISO-8859-1";
     int FixedFooters = 0;
+    TGridLook Look = glXP; // stored by the constructor, not applied
     TFont* FixedFont() const { return FFixedFont.get(); }
+    TControlLook* ControlLook() const { return FControlLook.get(); }
+    TBackGround* BackGround() const { return FBackGround.get(); }
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+    TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+    TShowModified* ShowModified() const { return FShowModified.get(); }
+    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+    TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
+    // Common-controls 6 is what this platform stands in for.
+    bool IsThemed() const { return FIsComCtl6; }
+
+    // Gradients of fixed cells. The four plain ones store the RGB value (system colours resolved) and
+    // repaint; the hover and down colours are stored plainly.
+    TColor QelGradientFrom() const { return FQelGradFrom; }
+    void SetQelGradientFrom(TColor Value) { SetQelGradient(FQelGradFrom, Value); }
+    TColor QelGradientTo() const { return FQelGradTo; }
+    void SetQelGradientTo(TColor Value) { SetQelGradient(FQelGradTo, Value); }
+    TColor QelGradientMirrorFrom() const { return FQelGradMirrorFrom; }
+    void SetQelGradientMirrorFrom(TColor Value) { SetQelGradient(FQelGradMirrorFrom, Value); }
+    TColor QelGradientMirrorTo() const { return FQelGradMirrorTo; }
+    void SetQelGradientMirrorTo(TColor Value) { SetQelGradient(FQelGradMirrorTo, Value); }
+    TColor QelGradientHoverFrom = 0, QelGradientHoverTo = 0, QelGradientHoverMirrorFrom = 0,
+           QelGradientHoverMirrorTo = 0, QelGradientHoverBorder = 0;
+    TColor QelGradientDownFrom = 0, QelGradientDownTo = 0, QelGradientDownMirrorFrom = 0,
+           QelGradientDownMirrorTo = 0, QelGradientDownBorder = 0;
     TNavigation* Navigation() const { return FNavigation.get(); }
     TMouseActions* MouseActions() const { return FMouseActions.get(); }
 
@@ -457,6 +498,7 @@ class TExtStringGrid : public TBaseGrid
     void ShiftWidthsRight(int From, int To);
     // The display -> real table after a visibility change.
     void RebuildColumnMap();
+    void SetQelGradient(TColor& Field, TColor Value);
     // The entry of a hidden real row, or null.
     TGridItem* HiddenRowItem(int R) const;
     // Creates the cell's properties, applies Set, repaints the cell at its display column.
@@ -473,6 +515,25 @@ class TExtStringGrid : public TBaseGrid
     std::unique_ptr<TFont> FFixedFont;
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TControlLook> FControlLook;
+    std::unique_ptr<TBackGround> FBackGround;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TShowModified> FShowModified;
+    std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+    std::unique_ptr<TBalloonSettings> FBalloonSettings;
+    // Platform facts: Windows 6.1 with common controls 6; themes count as inactive once the window
+    // exists.
+    bool FIsWinXP = true;
+    bool FIsWinVista = true;
+    bool FIsWin7 = true;
+    bool FIsComCtl6 = true;
+    TColor FQelGradFrom = clWhite;
+    TColor FQelGradTo = clNone; // the RGB of clBtnFace, set by the constructor
+    TColor FQelGradMirrorFrom = clNone;
+    TColor FQelGradMirrorTo = clNone;
     std::vector<TGridChangeNotifier*> FNotifierList;
     bool FFixedRowAlways = false;
     bool FFixedColAlways = false;

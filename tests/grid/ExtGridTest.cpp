@@ -101,6 +101,58 @@ TEST_F(ExtGrid, NewGridValues)
     EXPECT_TRUE(g->Navigation()->AlwaysEdit);
 }
 
+TEST_F(ExtGrid, SettingsObjectsOfANewGrid)
+{
+    EXPECT_EQ(grid->Look, glXP);
+    EXPECT_EQ(grid->ControlLook()->ControlStyle(), csTheme) << "themes are found off only with the window";
+    EXPECT_TRUE(grid->IsThemed());
+    EXPECT_EQ(grid->ControlLook()->CheckSize(), 15);
+    EXPECT_EQ(grid->ControlLook()->RadioSize(), 10);
+    EXPECT_EQ(grid->ControlLook()->DropDownCount, 8);
+    EXPECT_EQ(grid->QelGradientFrom(), clWhite);
+    EXPECT_EQ(grid->QelGradientTo(), ColorToRGB(clBtnFace));
+    EXPECT_EQ(grid->BackGround()->Color(), clWindow);
+    EXPECT_EQ(grid->BackGround()->ColorTo(), clBtnFace);
+    EXPECT_EQ(grid->CellNode()->NodeType(), cnXP);
+    EXPECT_EQ(grid->CellNode()->NodeIndent(), 12);
+    EXPECT_EQ(grid->ColumnSize()->StretchColumn, -1);
+    EXPECT_EQ(grid->DragScrollOptions()->Delays()->InitialDelay, 1000);
+    EXPECT_EQ(grid->DragScrollOptions()->Margins()->RightMargin, 50);
+    EXPECT_EQ(grid->ShowModified()->Color(), TColor(0x0000FFFF));
+    EXPECT_EQ(grid->ProgressAppearance()->Values().Level2Perc, 90);
+    EXPECT_EQ(grid->Balloon()->InitialDelay, -1);
+}
+
+TEST_F(ExtGrid, ControlLookForwardsFixedGradients)
+{
+    TControlLook* look = grid->ControlLook();
+    look->SetFixedGradientFrom(clNone);
+    EXPECT_EQ(grid->QelGradientFrom(), clWhite) << "an unset colour is not forwarded";
+    look->SetFixedGradientFrom(clBtnFace);
+    EXPECT_EQ(grid->QelGradientFrom(), ColorToRGB(clBtnFace)) << "stored as RGB";
+    look->SetFixedGradientMirrorTo(0x00123456);
+    EXPECT_EQ(grid->QelGradientMirrorTo(), TColor(0x00123456));
+    look->SetFixedGradientDownBorder(clNone);
+    EXPECT_EQ(grid->QelGradientDownBorder, TColor(0));
+    look->SetFixedGradientHoverMirrorFrom(clRed);
+    EXPECT_EQ(grid->QelGradientHoverMirrorFrom, clRed);
+    look->Init();
+    EXPECT_EQ(grid->QelGradientHoverMirrorFrom, clNone) << "mirrors are reset through their writers";
+    EXPECT_EQ(look->FixedGradientFrom(), clNone);
+
+    TControlLook other(nullptr);
+    other.SetControlStyle(csFlat);
+    other.SetFlatButton(true);
+    other.SetFixedGradientTo(clRed);
+    look->Assign(&other);
+    EXPECT_EQ(look->ControlStyle(), csFlat);
+    EXPECT_FALSE(look->FlatButton()) << "not copied";
+    EXPECT_EQ(look->FixedGradientTo(), clRed);
+    EXPECT_EQ(grid->QelGradientTo(), ColorToRGB(clBtnFace)) << "Assign does not forward";
+    TShowModified notALook;
+    EXPECT_NO_THROW(look->Assign(&notALook));
+}
+
 TEST_F(ExtGrid, FixedRowAlwaysKeepsAFixedRow)
 {
     grid->SetRowCount(3);

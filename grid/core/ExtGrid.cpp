@@ -20,6 +20,8 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FFixedFont->Name = "Tahoma";
     FFixedFont->Style = fsBold;
     FFixedFont->OnChange = [this](TGraphicsObject*) { InvalidateGrid(); };
+    FActiveCellFont->Style = fsBold;
+    FActiveCellFont->OnChange = [this](TGraphicsObject*) { InvalidateGrid(); };
     FMouseActions->OnInvalidate = [this](TObject*) { InvalidateGrid(); };
     FControlLook = std::make_unique<TControlLook>(this);
     FBackGround = std::make_unique<TBackGround>(this);

@@ -14,9 +14,11 @@
 #pragma once
 
 #include "grid/base/BaseGrid.h"
+#include "grid/base/GridLists.h"
 #include "grid/base/GridSettings.h"
 #include "grid/core/ExtGridEvents.h"
 #include "grid/core/ExtGridSettings.h"
+#include "platform/controls/StdCtrls.h"
 #include "platform/core/StringList.h"
 
 #include <array>
@@ -207,6 +209,84 @@ class TExtStringGrid : public TBaseGrid
     virtual bool GetColumnFilter(int Column);
     TStringList* FilterList() const { return FFilterList.get(); }
 
+    // Brush and font of a cell being painted: the active-cell look on the headers of the current cell,
+    // the cell's own colours, then OnGetCellColor (ARow first).
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    // Column 0 is centred with HotmailRowSelect; then OnGetAlignment.
+    virtual void GetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void GetFormat(int ACol, TSortStyle& AStyle, QString& aPrefix, QString& aSuffix);
+    // The plain query, which the column grid does not answer.
+    virtual void QueryEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
+    // Only OnGetEditorType can mark a cell edNone.
+    virtual bool IsEditorNone(int ACol, int ARow);
+    virtual void DoIsPasswordCell(int ACol, int ARow, bool& IsPassword);
+    // The event's answer; without it, with DropDownAlwaysVisible, a combo editor kind.
+    virtual bool HasComboBox(int ACol, int ARow);
+    // Never on fixed cells; the event's answer; without it, with SpinButtonsAlwaysVisible, a spin
+    // editor kind from the plain query.
+    virtual bool HasSpinEdit(int ACol, int ARow);
+    virtual TCursor DoGetCellCursor(int ACol, int ARow, int X, int Y);
+    // OnGridHint, then OnGridWideHint; a non-empty wide hint replaces the text in the wide coding.
+    virtual void DoGridHint(int ACol, int ARow, QString& HintStr, QString& WideHintStr);
+    virtual void DoSearchFooterAction(const QString& Value, int ACol, int ARow, TSearchAction SearchAction);
+    virtual void DoButtonClick(int ACol, int ARow);
+    virtual void DoExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void DoComboCloseUp(int ARow, int ACol);
+    virtual void DoComboDropDown(int ARow, int ACol);
+    // Remembers the cell before an edit; ACol is a display column.
+    virtual void StoreOldCell(int ACol, int ARow);
+
+    // -- Current cell (the base of the merged area holding RealCol, Row) --
+    QString CurrentCell() { return GetCurrentCellText(); }
+    void SetCurrentCell(const QString& Value) { SetCurrentCellText(Value); }
+    virtual QString GetCurrentCellText();
+    virtual void SetCurrentCellText(const QString& Value);
+    virtual QString GetCurrentBaseCell();
+    virtual void SetCurrentBaseCell(const QString& Value);
+    TEditorType CurrentEditor() const { return EditControl; }
+    // Asks CanSelectCell for the current cell; the answer is not used.
+    void Select() { CanSelectCell(Col(), Row()); }
+    TEditorType DefaultEditor = edNormal;
+    TEditorType EditControl = edNormal;
+
+    // -- More cell views --
+    // Before user column moves: the position of ACol in the column order (less one right of the
+    // group column while grouping).
+    int ColumnPosition(int ACol) const;
+    QString OriginalCells(int ACol, int ARow) { return GetCellEx(ColumnPosition(ACol), ARow); }
+    void SetOriginalCells(int ACol, int ARow, const QString& Value)
+    {
+        SetCellEx(ColumnPosition(ACol), ARow, Value);
+    }
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const;
+    QString UnSortedCells(int ACol, int ARow) { return GetCellEx(ACol, UnSortedRow(ARow)); }
+    void SetUnSortedCells(int ACol, int ARow, const QString& Value)
+    {
+        SetCellEx(ACol, UnSortedRow(ARow), Value);
+    }
+    int LinesInCell(int ACol, int ARow);
+    // The grid's Font without properties; else the scratch font, overwritten by the next call.
+    TFont* Fonts(int c, int r);
+    void SetFonts(int c, int r, const TFont* Value);
+    // Every real column from FixedCols: clNone frees plain cells' properties (keeping the others'
+    // but their colour); another colour is set. Then the row repaints.
+    void SetRowColor(int ARow, TColor Value);
+    void SetRowColorTo(int ARow, TColor Value);
+    void SetRowFontColor(int ARow, TColor Value);
+    static TCheckBoxState BoolToCheckBoxState(bool Value) { return Value ? cbChecked : cbUnchecked; }
+
+    // -- Cell controls --
+    TControl* CellControls(int ACol, int ARow) const;
+    // The control is listed by real row, parented to the grid and placed over the cell; nil takes it
+    // out of the list.
+    void SetCellControls(int ACol, int ARow, TControl* Value);
+    int NumCellControls() const { return FNumCellControls; }
+
     // -- Change notification --
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
@@ -280,6 +360,9 @@ class TExtStringGrid : public TBaseGrid
     QString CheckFalse = "N";
     TColor SelectionColor = ExtGridSelectionColor;
     TColor ActiveCellColor = ExtGridActiveCellColor;
+    TColor ActiveCellColorTo = clNone;
+    bool ActiveCellShow = false;
+    TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
     TColor DisabledFontColor = ExtGridDisabledFontColor;
     TColor URLColor = ExtGridURLColor;
     TColor BorderColor = ExtGridBorderColor;
@@ -499,6 +582,7 @@ class TExtStringGrid : public TBaseGrid
     // The display -> real table after a visibility change.
     void RebuildColumnMap();
     void SetQelGradient(TColor& Field, TColor Value);
+    int UnSortedRow(int ARow) const;
     // The entry of a hidden real row, or null.
     TGridItem* HiddenRowItem(int R) const;
     // Creates the cell's properties, applies Set, repaints the cell at its display column.
@@ -513,6 +597,7 @@ class TExtStringGrid : public TBaseGrid
     std::unique_ptr<TCollectionOf<TGridItem>> FGridItems;
     std::unique_ptr<TStringList> FFilterList;
     std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TFont> FActiveCellFont = std::make_unique<TFont>();
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TMouseActions> FMouseActions;
     std::unique_ptr<TControlLook> FControlLook;
@@ -535,6 +620,18 @@ class TExtStringGrid : public TBaseGrid
     TColor FQelGradMirrorFrom = clNone;
     TColor FQelGradMirrorTo = clNone;
     std::vector<TGridChangeNotifier*> FNotifierList;
+    std::unique_ptr<TControlList> FControlList = std::make_unique<TControlList>();
+    int FNumCellControls = 0;
+    std::unique_ptr<TIntList> FColumnOrder = std::make_unique<TIntList>(0, 0);
+    std::unique_ptr<TIntList> FSortRowXRef = std::make_unique<TIntList>(0, 0);
+    std::unique_ptr<TFont> cf = std::make_unique<TFont>(); // scratch font of Fonts
+    int FGroupColumn = -1;
+    int FOldCol = 0;
+    int FOldRow = 0;
+    QString FOldCellText;
+    QString FOldCellTextWide;
+    bool FOldModifiedValue = false;
+    bool FModified = false;
     bool FFixedRowAlways = false;
     bool FFixedColAlways = false;
     int FFixedRowsMin = 1;

@@ -3,6 +3,7 @@
 // current row, the update lock and destruction with hidden columns.
 #include "grid/core/ExtGrid.h"
 #include "grid/CellGraphicProbe.h"
+#include "grid/base/CellText.h"
 #include "platform/controls/Forms.h"
 
 #include <QApplication>
@@ -454,6 +455,112 @@ TEST_F(ExtGrid, InvalidateAfterAnEditorChangeIsSwallowedOnce)
     };
     grid->SetWidth(300);
     EXPECT_EQ(resized, 1);
+}
+
+TEST_F(ExtGrid, HooksFireTheirEventsInTheirArgumentOrder)
+{
+    QStringList asked;
+    auto note = [&](const char* name, int a, int b) {
+        asked << QString("%1(%2,%3)").arg(name).arg(a).arg(b);
+    };
+    grid->OnGetCellColor = [&](TObject*, int a, int b, TGridDrawState, TBrush*, TFont*) {
+        note("color", a, b);
+    };
+    grid->OnGetAlignment = [&](TObject*, int a, int b, TAlignment&, TVAlignment&) { note("align", a, b); };
+    grid->OnIsPasswordCell = [&](TObject*, int a, int b, bool&) { note("password", a, b); };
+    grid->OnGetEditorType = [&](TObject*, int a, int b, TEditorType& e) {
+        note("editor", a, b);
+        e = edNone;
+    };
+    grid->OnGridHint = [&](TObject*, int a, int b, QString&) { note("hint", a, b); };
+    grid->OnGridWideHint = [&](TObject*, int, int, QString& h) { h = QString("x") + QChar(0x20AC); };
+
+    TBrush brush;
+    TFont font;
+    grid->GetCellColor(3, 1, 0, &brush, &font);
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    grid->GetAlignment(3, 1, ha, va);
+    bool password = false;
+    grid->DoIsPasswordCell(3, 1, password);
+    EXPECT_TRUE(grid->IsEditorNone(3, 1));
+    QString hint = "plain", wide;
+    grid->DoGridHint(3, 1, hint, wide);
+    EXPECT_EQ(asked, (QStringList{"color(1,3)", "align(1,3)", "password(1,3)", "editor(3,1)", "hint(1,3)"}));
+    EXPECT_EQ(hint, EncodeWideText(QString("x") + QChar(0x20AC))) << "a wide hint replaces the text";
+}
+
+TEST_F(ExtGrid, CellColourAndDropDownButtons)
+{
+    grid->SetColors(2, 3, clRed);
+    grid->SetFontColors(2, 3, clBlue);
+    TBrush brush;
+    brush.Color = clWhite;
+    TFont font;
+    grid->GetCellColor(2, 3, 0, &brush, &font);
+    EXPECT_EQ(brush.Color, clRed);
+    EXPECT_EQ(font.Color, clBlue);
+
+    grid->ActiveCellShow = true;
+    grid->SetCol(2);
+    grid->SetRow(3);
+    brush.Color = clWhite;
+    grid->GetCellColor(2, 0, 0, &brush, &font);
+    EXPECT_EQ(brush.Color, grid->ActiveCellColor) << "the header of the current column";
+
+    EXPECT_FALSE(grid->HasComboBox(2, 3));
+    grid->ControlLook()->SetDropDownAlwaysVisible(true);
+    grid->OnGetEditorType = [](TObject*, int c, int, TEditorType& e) {
+        if (c == 2)
+            e = edComboList;
+    };
+    EXPECT_TRUE(grid->HasComboBox(2, 3));
+    EXPECT_FALSE(grid->HasComboBox(3, 3));
+    grid->DefaultEditor = edSpinEdit;
+    grid->ControlLook()->SetSpinButtonsAlwaysVisible(true);
+    EXPECT_TRUE(grid->HasSpinEdit(3, 3));
+    EXPECT_FALSE(grid->HasSpinEdit(0, 3)) << "never on fixed cells";
+}
+
+TEST_F(ExtGrid, RowColoursFreeWhatTheyCleared)
+{
+    int freed = 0;
+    grid->SetAlignments(2, 4, taCenter);
+    grid->SetGraphicObjectEx(3, 4, new TCellGraphic(freed));
+    grid->SetAlignments(3, 4, taCenter);
+    grid->SetRowColor(4, clNone);
+    EXPECT_FALSE(grid->HasCellProperties(2, 4)) << "a plain cell loses its alignment";
+    EXPECT_EQ(grid->Alignments(3, 4), taCenter) << "a cell holding an object keeps it";
+
+    grid->SetRowColor(5, clYellow);
+    EXPECT_EQ(grid->Colors(4, 5), clYellow);
+    grid->SetRowColorTo(5, clNone);
+    EXPECT_FALSE(grid->HasCellProperties(4, 5));
+    grid->SetRowFontColor(6, clRed);
+    EXPECT_EQ(grid->FontColors(1, 6), clRed);
+    EXPECT_FALSE(grid->HasCellProperties(0, 6)) << "fixed columns are left alone";
+    grid->FreeCellPropsRect(3, 4, 3, 4);
+    EXPECT_EQ(freed, 1);
+}
+
+TEST_F(ExtGrid, CurrentCellAndCellControls)
+{
+    grid->SetCells(1, 1, "base");
+    grid->MergeCells(1, 1, 2, 2);
+    grid->SetCol(2);
+    grid->SetRow(2);
+    EXPECT_EQ(grid->CurrentCell(), "base");
+    grid->SetCurrentCell("new");
+    EXPECT_EQ(grid->GridCells(1, 1), "new");
+
+    auto* edit = new TEdit(form.get());
+    grid->SetCellControls(3, 4, edit);
+    EXPECT_EQ(grid->CellControls(3, 4), edit);
+    EXPECT_EQ(grid->NumCellControls(), 1);
+    EXPECT_EQ(edit->Parent(), grid);
+    grid->SetCellControls(3, 4, nullptr);
+    EXPECT_EQ(grid->CellControls(3, 4), nullptr);
+    EXPECT_EQ(grid->NumCellControls(), 0);
 }
 
 TEST_F(ExtGrid, DestructionFreesCellsOfHiddenColumns)

@@ -580,7 +580,11 @@ class TExtStringGrid : public TBaseGrid
     void ShiftWidthsLeft(int From, int To);
     void ShiftWidthsRight(int From, int To);
     // The display -> real table after a visibility change.
-    void RebuildColumnMap();
+    // Rebuilt lazily at the next conversion after a visibility change.
+    void RebuildColumnMap() const;
+    void ColumnMapChanged() { FColumnMapDirty = true; }
+    // Hidden columns among 0 .. R - 1 (R below 512).
+    int RealToDisplColHiddenBefore(int R) const;
     void SetQelGradient(TColor& Field, TColor Value);
     int UnSortedRow(int ARow) const;
     // The entry of a hidden real row, or null.
@@ -591,8 +595,12 @@ class TExtStringGrid : public TBaseGrid
 
     std::array<bool, ColumnTableSize> FVisibleCol;
     std::array<int16_t, ColumnTableSize> FAllColWidths{};
-    std::vector<int> FDisplToReal; // display index -> real column, for the shown columns of 0 .. 511
-    std::array<int16_t, ColumnTableSize> FHiddenBefore{}; // hidden columns among 0 .. j - 1
+    // Caches of the visibility table: display index -> real column for the shown columns of 0 .. 511,
+    // and the hidden columns among 0 .. j - 1.
+    mutable std::array<int16_t, ColumnTableSize> FDisplToReal{};
+    mutable int FShownCount = MaxHiddenColumns;
+    mutable std::array<int16_t, ColumnTableSize> FHiddenBefore{};
+    mutable bool FColumnMapDirty = true;
     int FNumHidden = 0;
     std::unique_ptr<TCollectionOf<TGridItem>> FGridItems;
     std::unique_ptr<TStringList> FFilterList;

@@ -228,6 +228,17 @@ TEST_F(ExtGrid, HiddenColumnsConvertIndexes)
     grid->HideColumn(5); // the current, last display column
     EXPECT_EQ(grid->Col(), 3);
     EXPECT_EQ(grid->ColCount(), 4);
+
+    // Ranges with hidden and shown columns mixed.
+    grid->HideColumns(1, 4); // 3 and 5 hidden already
+    EXPECT_EQ(DisplayWidths(), (std::vector<int>{64}));
+    EXPECT_EQ(grid->RealColIndex(0), 0);
+    grid->UnHideColumns(2, 4);
+    EXPECT_EQ(DisplayWidths(), (std::vector<int>{64, 20, 30, 40}));
+    EXPECT_EQ(grid->RealColIndex(3), 4);
+    grid->UnHideColumnsAll();
+    EXPECT_EQ(DisplayWidths(), (std::vector<int>{64, 10, 20, 30, 40, 50}));
+    EXPECT_EQ(grid->DisplColIndex(5), 5);
 }
 
 TEST_F(ExtGrid, LastDisplayColumnStays)

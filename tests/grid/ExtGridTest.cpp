@@ -4,6 +4,7 @@
 #include "grid/core/ExtGrid.h"
 #include "grid/CellGraphicProbe.h"
 #include "grid/base/CellText.h"
+#include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
 
 #include <QApplication>
@@ -392,6 +393,20 @@ TEST_F(ExtGrid, UpdateLockAndNotifiers)
     grid->InvalidateGrid();
     QApplication::processEvents();
     EXPECT_GT(grid->Paints, 0) << "the lock ended though the grid was hidden meanwhile";
+
+    // On a page that is not shown the grid is still visible by its own flag, so it locks.
+    auto* pages = new TPageControl(form.get());
+    pages->SetParent(form.get());
+    auto* first = new TTabSheet(form.get());
+    first->SetPageControl(pages);
+    auto* second = new TTabSheet(form.get());
+    second->SetPageControl(pages);
+    auto* onPage = New([&](TPaintCountingGrid* g) { g->SetParent(second); });
+    pages->SetActivePage(first);
+    QApplication::processEvents();
+    onPage->BeginUpdate();
+    EXPECT_TRUE(onPage->LockUpdate());
+    onPage->EndUpdate();
 
     QStringList log;
     TRecordingNotifier notifier(log);

@@ -31,6 +31,8 @@ class TBenchGrid : public TBaseGrid
 {
   public:
     using TBaseGrid::TBaseGrid;
+    // The derived grids keep the row under the mouse here.
+    void SetHoverRowIdx(int Value) { FHoverRowIdx = Value; }
     int PropertyObjects()
     {
         int n = 0;
@@ -120,9 +122,11 @@ void BaseGridPaintPage(benchmark::State& state)
     auto g = EmptyGrid();
     Fill(g.get());
     g->SetHoverRow(true);
+    g->SetHoverRowIdx(PageTop + 13);
     g->SetTopRow(PageTop);
+    // Five areas side by side in four bands, all within the 800 x 600 page (12 columns, 24 rows).
     for (int i = 0; i < Areas; ++i)
-        g->MergeCells(1 + (i % 5) * 3, PageTop + (i / 5) * 4, 2, 2);
+        g->MergeCells(1 + (i % 5) * 2, PageTop + (i / 5) * 3, 2, 2);
     g->Widget()->show();
     QApplication::processEvents();
     const int before = g->PropertyObjects();

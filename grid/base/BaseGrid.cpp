@@ -96,9 +96,10 @@ void TBaseGrid::SetUndoRedo(VIvoDediZudaZove* Value)
 {
     if (FUndoRedo == Value)
         return;
-    if (FUndoRedo && FUndoRedo->Grid() == this)
-        FUndoRedo->SetGrid(nullptr);
+    VIvoDediZudaZove* old = FUndoRedo;
     FUndoRedo = Value;
+    if (old && old->Grid() == this)
+        old->SetGrid(nullptr);
     if (Value)
         Value->SetGrid(this);
 }

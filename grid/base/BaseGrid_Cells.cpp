@@ -12,7 +12,9 @@ TCellProperties* TBaseGrid::SlotProps(int c, int r) const
 
 TCellProperties* TBaseGrid::GridProps(int c, int r) const
 {
-    if (c < 0 || c >= TotalColCount() || r < 0 || r >= RowCount())
+    // Until the first property object exists no slot can hold one: plain cell access skips the
+    // slot lookup.
+    if (!FHasCellProps || c < 0 || c >= TotalColCount() || r < 0 || r >= RowCount())
         return nullptr;
     return SlotProps(c, r);
 }

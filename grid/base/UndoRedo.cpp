@@ -31,7 +31,8 @@ void VIvoDediZudaZove::SetGrid(TBaseGrid* Value)
 {
     if (FGrid == Value)
         return;
-    if (FGrid)
+    // A grid that still names this list as its own keeps the link, or it would not hear of our end.
+    if (FGrid && FGrid->UndoRedo() != this)
         RemoveFreeNotification(FGrid);
     FGrid = Value;
     if (FGrid)

@@ -1,6 +1,9 @@
 // TExtStringGrid: construction, destruction, loading, the redeclared dimensions and the update lock.
 #include "grid/core/ExtGrid.h"
 
+#include <QApplication>
+#include <QStyle>
+
 TGridItem::TGridItem(TCollection* Collection)
     : TCollectionItem(Collection), FItems(std::make_unique<TStringList>())
 {
@@ -17,7 +20,21 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FFixedFont->Name = "Tahoma";
     FFixedFont->Style = fsBold;
     FFixedFont->OnChange = [this](TGraphicsObject*) { InvalidateGrid(); };
+    FActiveCellFont->Style = fsBold;
+    FActiveCellFont->OnChange = [this](TGraphicsObject*) { InvalidateGrid(); };
     FMouseActions->OnInvalidate = [this](TObject*) { InvalidateGrid(); };
+    FControlLook = std::make_unique<TControlLook>(this);
+    FBackGround = std::make_unique<TBackGround>(this);
+    FCellNode = std::make_unique<TCellNode>(this);
+    FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+    FColumnSize = std::make_unique<TColumnSize>(this);
+    FDragScrollOptions = std::make_unique<TDragScrollOptions>();
+    FShowModified = std::make_unique<TShowModified>();
+    FShowModified->OnChange = [this](TObject*) { InvalidateCol(0); };
+    FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+    FProgressAppearance->OnChange = [this](TObject*) { InvalidateGrid(); };
+    FBalloonSettings = std::make_unique<TBalloonSettings>();
+    FQelGradTo = ColorToRGB(clBtnFace);
 
     TBaseGrid::SetRowCount(ExtGridRowCount);
     TBaseGrid::SetColCount(ExtGridColCount);
@@ -54,6 +71,15 @@ void TExtStringGrid::Loaded()
         SetOptions(Options() - goAlwaysShowEditor);
         FNavigation->AlwaysEdit = true;
     }
+    // Themes are found inactive only when the window is made, which comes after loading.
+    if (!FIsWinXP && !IsDesignTime() && FControlLook->ControlStyle() == csTheme)
+        FControlLook->SetControlStyle(csClassic);
+}
+
+void TExtStringGrid::SetQelGradient(TColor& Field, TColor Value)
+{
+    Field = Value == clNone ? clNone : ColorToRGB(Value);
+    InvalidateGrid();
 }
 
 // ---- Dimensions --------------------------------------------------------------------------------------
@@ -206,4 +232,84 @@ void TExtStringGrid::ScreenToCell(TPoint Pt, int& ACol, int& ARow) const
 {
     const TPoint p = ScreenToClient(Pt);
     MouseToCell(p.X, p.Y, ACol, ARow);
+}
+
+// ---- Lifecycle -----------------------------------------------------------------------------------------
+
+void TExtStringGrid::Invalidate()
+{
+    // An editor change repaints its own cell; the grid-wide repaint that follows it is not needed.
+    if (FEditChange) {
+        FEditChange = false;
+        return;
+    }
+    InvalidateGrid();
+}
+
+void TExtStringGrid::Resize()
+{
+    TBaseGrid::Resize();
+    if (OnResize)
+        OnResize(this);
+}
+
+void TExtStringGrid::SetIntegralHeight(bool Value)
+{
+    FIntegralHeight = Value;
+    SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TExtStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (FIntegralHeight && FUpdateCount == 0 && DefaultRowHeight() > 0) {
+        const bool colsFit = VisibleColCount() + FixedCols() >= ColCount();
+        const int bar = colsFit ? 0 : QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const int border = BorderStyle() == bsSingle ? 2 : 0;
+        const int rows = AHeight - bar - border;
+        AHeight = bar + 2 * border + rows - rows % DefaultRowHeight();
+    }
+    TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TExtStringGrid::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TExtStringGrid*>(Source);
+    if (!src)
+        return;
+    Font->Assign(*src->Font);
+    ActiveCellColor = src->ActiveCellColor;
+    SetActiveRowShow(src->ActiveRowShow());
+    FMouseActions->Assign(src->FMouseActions.get());
+    FNavigation->Assign(src->FNavigation.get());
+    FCellNode->Assign(src->FCellNode.get());
+    FDragScrollOptions->Assign(src->FDragScrollOptions.get());
+    FProgressAppearance->Assign(src->FProgressAppearance.get());
+    FColumnSize->Assign(src->FColumnSize.get());
+    FFixedRowAlways = src->FFixedRowAlways;
+    SetColCount(src->ColCount());
+    SetRowCount(src->RowCount());
+    SetFixedRows(src->FixedRows());
+    SetFixedCols(src->FixedCols());
+    SetDefaultColWidth(src->DefaultColWidth());
+    SetDefaultRowHeight(src->DefaultRowHeight());
+    SetFixedRowHeight(src->FixedRowHeight());
+    SetFixedColWidth(src->FixedColWidth());
+    SetOptions(src->Options());
+    // Sizes after the counts, so every column and row of the source has its place.
+    for (int c = 0; c < ColCount(); ++c)
+        SetColWidths(c, src->ColWidths(c));
+    for (int r = 0; r < RowCount(); ++r)
+        SetRowHeights(r, src->RowHeights(r));
+    SetScrollBars(src->ScrollBars());
+    AssignCells(Source);
+}
+
+void TExtStringGrid::AssignCells(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TExtStringGrid*>(Source);
+    if (!src)
+        return;
+    for (int r = 0; r < src->RowCount(); ++r)
+        for (int c = 0; c < src->TotalColCount(); ++c)
+            SetGridCell(c, r, src->GetGridCell(c, r));
 }

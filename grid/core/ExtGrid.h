@@ -14,7 +14,11 @@
 #pragma once
 
 #include "grid/base/BaseGrid.h"
+#include "grid/base/GridLists.h"
 #include "grid/base/GridSettings.h"
+#include "grid/core/ExtGridEvents.h"
+#include "grid/core/ExtGridSettings.h"
+#include "platform/controls/StdCtrls.h"
 #include "platform/core/StringList.h"
 
 #include <array>
@@ -51,13 +55,6 @@ class TGridChangeNotifier
     virtual void CellsChanged(const TRect& R) = 0;
 };
 
-using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
-using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
-using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
-using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;
-using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
-using TWordWrapEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& WordWrap)>;
-
 // Hidden-column tables: entries 0 .. 512, one per real column.
 constexpr int MaxHiddenColumns = 512;
 constexpr int ColumnTableSize = MaxHiddenColumns + 1;
@@ -77,6 +74,19 @@ constexpr int ExtGridZoomLimit = 10;
 inline const char* const ExtGridVersion = "6.2.1.3";
 inline const char* const ExtGridVersionDate = "Sep, 2012";
 constexpr int ExtGridVersionNr = (6 << 24) + (2 << 16) + (1 << 8) + 3;
+
+enum TGridLook {
+    glStandard,
+    glSoft,
+    glClassic,
+    glQel,
+    glXP,
+    glListView,
+    glVista,
+    glWin7,
+    glOffice2007,
+    glCustom
+};
 
 class TExtStringGrid : public TBaseGrid
 {
@@ -199,6 +209,84 @@ class TExtStringGrid : public TBaseGrid
     virtual bool GetColumnFilter(int Column);
     TStringList* FilterList() const { return FFilterList.get(); }
 
+    // Brush and font of a cell being painted: the active-cell look on the headers of the current cell,
+    // the cell's own colours, then OnGetCellColor (ARow first).
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    // Column 0 is centred with HotmailRowSelect; then OnGetAlignment.
+    virtual void GetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void GetFormat(int ACol, TSortStyle& AStyle, QString& aPrefix, QString& aSuffix);
+    // The plain query, which the column grid does not answer.
+    virtual void QueryEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
+    // Only OnGetEditorType can mark a cell edNone.
+    virtual bool IsEditorNone(int ACol, int ARow);
+    virtual void DoIsPasswordCell(int ACol, int ARow, bool& IsPassword);
+    // The event's answer; without it, with DropDownAlwaysVisible, a combo editor kind.
+    virtual bool HasComboBox(int ACol, int ARow);
+    // Never on fixed cells; the event's answer; without it, with SpinButtonsAlwaysVisible, a spin
+    // editor kind from the plain query.
+    virtual bool HasSpinEdit(int ACol, int ARow);
+    virtual TCursor DoGetCellCursor(int ACol, int ARow, int X, int Y);
+    // OnGridHint, then OnGridWideHint; a non-empty wide hint replaces the text in the wide coding.
+    virtual void DoGridHint(int ACol, int ARow, QString& HintStr, QString& WideHintStr);
+    virtual void DoSearchFooterAction(const QString& Value, int ACol, int ARow, TSearchAction SearchAction);
+    virtual void DoButtonClick(int ACol, int ARow);
+    virtual void DoExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void DoComboCloseUp(int ARow, int ACol);
+    virtual void DoComboDropDown(int ARow, int ACol);
+    // Remembers the cell before an edit; ACol is a display column.
+    virtual void StoreOldCell(int ACol, int ARow);
+
+    // -- Current cell (the base of the merged area holding RealCol, Row) --
+    QString CurrentCell() { return GetCurrentCellText(); }
+    void SetCurrentCell(const QString& Value) { SetCurrentCellText(Value); }
+    virtual QString GetCurrentCellText();
+    virtual void SetCurrentCellText(const QString& Value);
+    virtual QString GetCurrentBaseCell();
+    virtual void SetCurrentBaseCell(const QString& Value);
+    TEditorType CurrentEditor() const { return EditControl; }
+    // Asks CanSelectCell for the current cell; the answer is not used.
+    void Select() { CanSelectCell(Col(), Row()); }
+    TEditorType DefaultEditor = edNormal;
+    TEditorType EditControl = edNormal;
+
+    // -- More cell views --
+    // Before user column moves: the position of ACol in the column order (less one right of the
+    // group column while grouping).
+    int ColumnPosition(int ACol) const;
+    QString OriginalCells(int ACol, int ARow) { return GetCellEx(ColumnPosition(ACol), ARow); }
+    void SetOriginalCells(int ACol, int ARow, const QString& Value)
+    {
+        SetCellEx(ColumnPosition(ACol), ARow, Value);
+    }
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const;
+    QString UnSortedCells(int ACol, int ARow) { return GetCellEx(ACol, UnSortedRow(ARow)); }
+    void SetUnSortedCells(int ACol, int ARow, const QString& Value)
+    {
+        SetCellEx(ACol, UnSortedRow(ARow), Value);
+    }
+    int LinesInCell(int ACol, int ARow);
+    // The grid's Font without properties; else the scratch font, overwritten by the next call.
+    TFont* Fonts(int c, int r);
+    void SetFonts(int c, int r, const TFont* Value);
+    // Every real column from FixedCols: clNone frees plain cells' properties (keeping the others'
+    // but their colour); another colour is set. Then the row repaints.
+    void SetRowColor(int ARow, TColor Value);
+    void SetRowColorTo(int ARow, TColor Value);
+    void SetRowFontColor(int ARow, TColor Value);
+    static TCheckBoxState BoolToCheckBoxState(bool Value) { return Value ? cbChecked : cbUnchecked; }
+
+    // -- Cell controls --
+    TControl* CellControls(int ACol, int ARow) const;
+    // The control is listed by real row, parented to the grid and placed over the cell; nil takes it
+    // out of the list.
+    void SetCellControls(int ACol, int ARow, TControl* Value);
+    int NumCellControls() const { return FNumCellControls; }
+
     // -- Change notification --
     void RegisterNotifier(TGridChangeNotifier* ANotifier);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
@@ -212,6 +300,48 @@ class TExtStringGrid : public TBaseGrid
     void EndUpdate();
     bool LockUpdate() const { return FUpdateCount > 0; }
     int UpdateCount() const { return FUpdateCount; }
+
+    // -- Lifecycle --
+    // Copies the settings of another string grid, then its cells (AssignCells); any other source
+    // class: nothing.
+    void Assign(const TPersistent* Source) override;
+    // The cells of another string grid, every real column and row; any other source: nothing.
+    virtual void AssignCells(const TPersistent* Source);
+    // Swallows exactly one call after an editor change set FEditChange; otherwise repaints.
+    virtual void Invalidate();
+    void RepaintGrid() { Invalidate(); }
+    // With IntegralHeight the height shrinks to whole rows (border and a needed horizontal bar
+    // counted); then the toolkit's bounds.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool Value);
+    // True at design time, which this program never has.
+    bool IsDesignTime() const { return ComponentState() & csDesigning; }
+    void GotoFirstRow() { SetRow(FixedRows()); }
+
+    // -- Save ranges (display indexes) --
+    bool SaveFixedCells = true;
+    bool SaveFixedRows = false;
+    bool SaveFixedCols = false;
+    int FixedRightCols = 0;
+    int SaveStartCol() const { return SaveFixedCells || SaveFixedCols ? 0 : FixedCols(); }
+    int SaveStartRow() const { return SaveFixedCells || SaveFixedRows ? 0 : FixedRows(); }
+    int SaveEndCol() const
+    {
+        return SaveFixedCells || SaveFixedCols ? ColCount() - 1 : ColCount() - FixedRightCols - 1;
+    }
+    int SaveEndRow() const
+    {
+        return SaveFixedCells || SaveFixedRows ? RowCount() - 1 : RowCount() - FixedFooters - 1;
+    }
+    int SaveColCount() const
+    {
+        return SaveFixedCells || SaveFixedCols ? ColCount() : ColCount() - FixedCols() - FixedRightCols;
+    }
+    int SaveRowCount() const
+    {
+        return SaveFixedCells || SaveFixedRows ? RowCount() : RowCount() - FixedRows() - FixedFooters;
+    }
 
     // -- Misc --
     // Columns and rows grow by Delta pixels while the factor stays within -10 .. 10.
@@ -230,6 +360,9 @@ class TExtStringGrid : public TBaseGrid
     QString CheckFalse = "N";
     TColor SelectionColor = ExtGridSelectionColor;
     TColor ActiveCellColor = ExtGridActiveCellColor;
+    TColor ActiveCellColorTo = clNone;
+    bool ActiveCellShow = false;
+    TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
     TColor DisabledFontColor = ExtGridDisabledFontColor;
     TColor URLColor = ExtGridURLColor;
     TColor BorderColor = ExtGridBorderColor;
@@ -239,27 +372,221 @@ class TExtStringGrid : public TBaseGrid
     bool FilterIncremental = false;
     QString XMLEncoding = "ISO-8859-1";
     int FixedFooters = 0;
+    TGridLook Look = glXP; // stored by the constructor, not applied
     TFont* FixedFont() const { return FFixedFont.get(); }
+    TControlLook* ControlLook() const { return FControlLook.get(); }
+    TBackGround* BackGround() const { return FBackGround.get(); }
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+    TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+    TShowModified* ShowModified() const { return FShowModified.get(); }
+    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+    TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
+    // Common-controls 6 is what this platform stands in for.
+    bool IsThemed() const { return FIsComCtl6; }
+
+    // Gradients of fixed cells. The four plain ones store the RGB value (system colours resolved) and
+    // repaint; the hover and down colours are stored plainly.
+    TColor QelGradientFrom() const { return FQelGradFrom; }
+    void SetQelGradientFrom(TColor Value) { SetQelGradient(FQelGradFrom, Value); }
+    TColor QelGradientTo() const { return FQelGradTo; }
+    void SetQelGradientTo(TColor Value) { SetQelGradient(FQelGradTo, Value); }
+    TColor QelGradientMirrorFrom() const { return FQelGradMirrorFrom; }
+    void SetQelGradientMirrorFrom(TColor Value) { SetQelGradient(FQelGradMirrorFrom, Value); }
+    TColor QelGradientMirrorTo() const { return FQelGradMirrorTo; }
+    void SetQelGradientMirrorTo(TColor Value) { SetQelGradient(FQelGradMirrorTo, Value); }
+    TColor QelGradientHoverFrom = 0, QelGradientHoverTo = 0, QelGradientHoverMirrorFrom = 0,
+           QelGradientHoverMirrorTo = 0, QelGradientHoverBorder = 0;
+    TColor QelGradientDownFrom = 0, QelGradientDownTo = 0, QelGradientDownMirrorFrom = 0,
+           QelGradientDownMirrorTo = 0, QelGradientDownBorder = 0;
     TNavigation* Navigation() const { return FNavigation.get(); }
     TMouseActions* MouseActions() const { return FMouseActions.get(); }
 
-    TRowUpdateEvent OnRowUpdate;
-    TIsFixedCellEvent OnIsFixedCell;
+    // -- Events (fired only when assigned; each by the operation that owns its trigger). OnResize is
+    //    the grid's own, fired after the toolkit's resize handling. --
+    TAfterCellPasteEvent OnClipboardAfterPasteCell;
+    TAfterCellPasteWideEvent OnClipboardAfterPasteWideCell;
+    TAnchorClickEvent OnAnchorClick;
+    TAnchorEvent OnAnchorEnter;
+    TAnchorEvent OnAnchorExit;
+    TAnchorHintEvent OnAnchorHint;
+    TAutoAddRowEvent OnAutoAddRow;
+    TAutoAdvanceEvent OnAutoAdvance;
+    TAutoDeleteRowEvent OnAutoDeleteRow;
+    TAutoInsertColEvent OnAutoInsertCol;
+    TAutoInsertRowEvent OnAutoInsertRow;
+    TAutoInsertRowEvent OnRowDisjunctSelected;
+    TBeforeCellPasteEvent OnClipboardBeforePasteCell;
+    TBeforeCellPasteWideEvent OnClipboardBeforePasteWideCell;
+    TButtonClickEvent OnButtonClick;
+    TCalcFooterEvent OnFooterCalc;
+    TCanAddRowEvent OnCanAddRow;
+    TCanClickCellEvent OnCanClickCell;
+    TCanDeleteRowEvent OnCanDeleteRow;
     TCanEditCellEvent OnCanEditCell;
+    TCanInsertRowEvent OnCanInsertRow;
+    TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+    TCanSortEvent OnCanSort;
+    TCellChangingEvent OnCellChanging;
+    TCellComboControlEvent OnControlComboList;
+    TCellComboControlSelectEvent OnControlComboSelect;
+    TCellControlEvent OnControlClick;
+    TCellControlEvent OnControlEditDone;
+    TCellCursorEvent OnGetCellCursor;
+    TCellSaveLoadEvent OnSaveCell;
+    TCellSaveLoadEvent OnLoadCell;
+    TCellValidateEvent OnCellValidate;
+    TCellValidateWideEvent OnCellValidateWide;
+    TCellsChangedEvent OnCellsChanged;
+    TCheckBoxClickEvent OnCheckBoxChange;
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TClickCellEvent OnClickCell;
+    TClickCellEvent OnRightClickCell;
+    TClickCellEvent OnDatePickerCloseUp;
+    TClickCellEvent OnDatePickerDropDown;
+    TClickCellEvent OnComboCloseUp;
+    TClickCellEvent OnComboDropDown;
+    TClickCellEvent OnGetEditorPropInt;
+    TClickSortEvent OnClickSort;
+    TClipboardEvent OnClipboardPaste;
+    TClipboardEvent OnClipboardCopy;
+    TClipboardEvent OnClipboardCut;
+    TColChangingEvent OnColChanging;
+    TColorSelectEvent OnColorSelect;
+    TColorSelectedEvent OnColorSelected;
+    TColumnSizeEvent OnColumnSize;
+    TColumnSizeEvent OnColumnMove;
+    TColumnSizeEvent OnColumnMoving;
+    TColumnSizingEvent OnColumnSizing;
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TCustomCellSizeEvent OnCustomCellSize;
+    TCustomCompareEvent OnCustomCompare;
+    TCustomFilterEvent OnCustomFilter;
+    TCustomStrToDateEvent OnCustomStrToDate;
+    TDateTimeChangeEvent OnDateTimeChange;
+    TDateTimeSpinClickEvent OnTimeSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick;
+    TDblClickCellEvent OnDblClickCell;
+    TDoFitToPageEvent OnFitToPage;
+    TDragScrollEvent OnDragScroll;
+    TDropDownButtonClickEvent OnDropDownHeaderButtonClick;
+    TDropDownButtonClickEvent OnDropDownFooterButtonClick;
+    TEditCellDoneEvent OnEditCellDone;
+    TEditChangeEvent OnEditChange;
+    TEllipsClickEvent OnEllipsClick;
+    TEndColumnSizeEvent OnEndColumnSize;
+    TEndRowSizeEvent OnEndRowSize;
+    TExpandClickEvent OnExpandClick;
+    TFilterCheckEvent OnFilterCheck;
+    TFilterSelectEvent OnFilterSelect;
+    TFixedDropDownEvent OnFixedDropDownClick;
+    TFixedEditEvent OnFixedEdit;
+    TFloatFormatEvent OnGetFloatFormat;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TFooterPaintEvent OnFooterPaint;
     TGetCheckEvent OnGetCheckTrue;
     TGetCheckEvent OnGetCheckFalse;
-    TWordWrapEvent OnGetWordWrap;
     TGetColumnFilterEvent OnGetColumnFilter;
-    TCellsChangedEvent OnCellsChanged;
+    TGetEditorPropEvent OnGetEditorProp;
+    TGetEditorTypeEvent OnGetEditorType;
+    TGridAlignEvent OnGetAlignment;
+    TGridBalloonEvent OnCellBalloon;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridFormatEvent OnGetFormat;
+    TGridGradientEvent OnGetCellGradient;
+    TGridHintEvent OnGridHint;
+    TGridPrintCancelEvent OnPrintCancel;
+    TGridPrintColumnWidthEvent OnPrintSetColumnWidth;
+    TGridPrintNewPageEvent OnPrintNewPage;
+    TGridPrintPageDoneEvent OnPrintPageDone;
+    TGridPrintPageEvent OnPrintPage;
+    TGridPrintPageNumEvent OnPrintGetPageNum;
+    TGridPrintRowHeightEvent OnPrintSetRowHeight;
+    TGridPrintStartEvent OnPrintStart;
+    TGridProgressEvent OnFileProgress;
+    TGridProgressEvent OnFilterProgress;
+    TGridWideHintEvent OnGridWideHint;
+    TGroupCalcEvent OnColumnCalc;
+    TGroupCalcEvent OnGroupCalc;
+    THasComboEvent OnHasComboBox;
+    THasSpinEditEvent OnHasSpinEdit;
+    TImageSelectEvent OnImageSelect;
+    TImageSelectedEvent OnImageSelected;
+    TIsFixedCellEvent OnIsFixedCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TNodeAllowEvent OnBeforeExpandNode;
+    TNodeAllowEvent OnBeforeContractNode;
+    TNodeClickEvent OnExpandNode;
+    TNodeClickEvent OnContractNode;
+    TNotifyEvent OnFilterDone;
+    TNotifyEvent OnSearchFooterClose;
+    TNotifyEvent OnRichEditSelectionChange;
+    TNotifyEvent OnEditingDone;
+    TNotifyEvent OnResize;
+    TNotifyEvent OnCreatedFloatingFooter;
+    TNotifyEvent OnCreatedSearchFooter;
+    TNotifyEvent OnPainted;
+    TOleDragDropEvent OnOleDrop;
+    TOleDragDropEvent OnOleDrag;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDragStartEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
+    TOleDropColEvent OnOleDropCol;
+    TOleDropFileEvent OnOleDropFile;
+    TOleDropURLEvent OnOleDropURL;
+    TOleDroppedEvent OnOleDropped;
+    TRadioButtonClickEvent OnRadioButtonClick;
+    TRadioClickEvent OnRadioClick;
+    TRadioClickEvent OnRadioMouseUp;
+    TRatingChangeEvent OnRatingChange;
+    TRawCompareEvent OnRawCompare;
+    TRowChangedEvent OnRowUpdate;
+    TRowChangingEvent OnRowChanging;
+    TRowDisjunctSelectEvent OnRowDisjunctSelect;
+    TRowSizeEvent OnRowSize;
+    TRowSizeEvent OnRowMove;
+    TRowSizeEvent OnRowMoving;
+    TRowSizingEvent OnRowSizing;
+    TScrollCellEvent OnScrollCell;
+    TScrollHintEvent OnScrollHint;
+    TSearchEditChangeEvent OnSearchEditChange;
+    TSearchFooterActionEvent OnSearchFooterAction;
+    TSelectionChanged OnSelectionChanged;
+    TSelectionResizeEvent OnSelectionResize;
+    TSelectionResizeEvent OnSelectionResized;
+    TSpinClickEvent OnSpinClick;
+    TUnitChangedEvent OnUnitChanged;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TWordWrapEvent OnGetWordWrap;
 
   protected:
     void Loaded() override;
+    // The toolkit's handling, then the grid's own OnResize.
+    void Resize() override;
+
+    bool FEditChange = false;
+    bool FIntegralHeight = false;
 
     // Writes the widths of display columns from .. to - 1 one place to the left (right).
     void ShiftWidthsLeft(int From, int To);
     void ShiftWidthsRight(int From, int To);
     // The display -> real table after a visibility change.
-    void RebuildColumnMap();
+    // Rebuilt lazily at the next conversion after a visibility change.
+    void RebuildColumnMap() const;
+    void ColumnMapChanged() { FColumnMapDirty = true; }
+    // Hidden columns among 0 .. R - 1 (R below 512).
+    int RealToDisplColHiddenBefore(int R) const;
+    void SetQelGradient(TColor& Field, TColor Value);
+    int UnSortedRow(int ARow) const;
     // The entry of a hidden real row, or null.
     TGridItem* HiddenRowItem(int R) const;
     // Creates the cell's properties, applies Set, repaints the cell at its display column.
@@ -268,15 +595,51 @@ class TExtStringGrid : public TBaseGrid
 
     std::array<bool, ColumnTableSize> FVisibleCol;
     std::array<int16_t, ColumnTableSize> FAllColWidths{};
-    std::vector<int> FDisplToReal; // display index -> real column, for the shown columns of 0 .. 511
-    std::array<int16_t, ColumnTableSize> FHiddenBefore{}; // hidden columns among 0 .. j - 1
+    // Caches of the visibility table: display index -> real column for the shown columns of 0 .. 511,
+    // and the hidden columns among 0 .. j - 1.
+    mutable std::array<int16_t, ColumnTableSize> FDisplToReal{};
+    mutable int FShownCount = MaxHiddenColumns;
+    mutable std::array<int16_t, ColumnTableSize> FHiddenBefore{};
+    mutable bool FColumnMapDirty = true;
     int FNumHidden = 0;
     std::unique_ptr<TCollectionOf<TGridItem>> FGridItems;
     std::unique_ptr<TStringList> FFilterList;
     std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TFont> FActiveCellFont = std::make_unique<TFont>();
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TControlLook> FControlLook;
+    std::unique_ptr<TBackGround> FBackGround;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TShowModified> FShowModified;
+    std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+    std::unique_ptr<TBalloonSettings> FBalloonSettings;
+    // Platform facts: Windows 6.1 with common controls 6; themes count as inactive once the window
+    // exists.
+    bool FIsWinXP = true;
+    bool FIsWinVista = true;
+    bool FIsWin7 = true;
+    bool FIsComCtl6 = true;
+    TColor FQelGradFrom = clWhite;
+    TColor FQelGradTo = clNone; // the RGB of clBtnFace, set by the constructor
+    TColor FQelGradMirrorFrom = clNone;
+    TColor FQelGradMirrorTo = clNone;
     std::vector<TGridChangeNotifier*> FNotifierList;
+    std::unique_ptr<TControlList> FControlList = std::make_unique<TControlList>();
+    int FNumCellControls = 0;
+    std::unique_ptr<TIntList> FColumnOrder = std::make_unique<TIntList>(0, 0);
+    std::unique_ptr<TIntList> FSortRowXRef = std::make_unique<TIntList>(0, 0);
+    std::unique_ptr<TFont> cf = std::make_unique<TFont>(); // scratch font of Fonts
+    int FGroupColumn = -1;
+    int FOldCol = 0;
+    int FOldRow = 0;
+    QString FOldCellText;
+    QString FOldCellTextWide;
+    bool FOldModifiedValue = false;
+    bool FModified = false;
     bool FFixedRowAlways = false;
     bool FFixedColAlways = false;
     int FFixedRowsMin = 1;

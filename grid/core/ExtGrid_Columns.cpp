@@ -4,17 +4,18 @@
 
 // ---- Column conversions --------------------------------------------------------------------------------
 
-void TExtStringGrid::RebuildColumnMap()
+void TExtStringGrid::RebuildColumnMap() const
 {
-    FDisplToReal.clear();
     int hidden = 0;
     for (int j = 0; j < MaxHiddenColumns; ++j) {
         FHiddenBefore[size_t(j)] = int16_t(hidden);
         if (FVisibleCol[size_t(j)])
-            FDisplToReal.push_back(j);
+            FDisplToReal[size_t(j - hidden)] = int16_t(j);
         else
             ++hidden;
     }
+    FShownCount = MaxHiddenColumns - hidden;
+    FColumnMapDirty = false;
 }
 
 bool TExtStringGrid::IsHiddenColumn(int ColIndex) const
@@ -26,7 +27,9 @@ int TExtStringGrid::DisplToRealCol(int D) const
 {
     if (FNumHidden == 0 || D >= MaxHiddenColumns)
         return D;
-    if (D < 0 || D >= int(FDisplToReal.size()))
+    if (FColumnMapDirty)
+        RebuildColumnMap();
+    if (D < 0 || D >= FShownCount)
         return 0;
     return FDisplToReal[size_t(D)];
 }
@@ -35,6 +38,8 @@ int TExtStringGrid::RealToDisplCol(int R) const
 {
     if (FNumHidden == 0 || R >= MaxHiddenColumns)
         return R;
+    if (FColumnMapDirty)
+        RebuildColumnMap();
     return R < 0 ? R : R - FHiddenBefore[size_t(R)];
 }
 
@@ -55,17 +60,25 @@ void TExtStringGrid::ShiftWidthsRight(int From, int To)
 void TExtStringGrid::HideColumns(int FromCol, int ToCol)
 {
     HideEditor();
-    for (int c = std::max(FromCol, 0); c <= ToCol && c < MaxHiddenColumns; ++c) {
-        if (!FVisibleCol[size_t(c)] || c >= ColCount() + FNumHidden || ColCount() <= 1)
+    const int from = std::max(FromCol, 0);
+    // Display positions are counted along the range, so no table is rebuilt per column.
+    int hiddenBelow = from < MaxHiddenColumns ? RealToDisplColHiddenBefore(from) : 0;
+    for (int c = from; c <= ToCol && c < MaxHiddenColumns; ++c) {
+        if (!FVisibleCol[size_t(c)]) {
+            ++hiddenBelow;
             continue;
-        const int d = RealToDisplCol(c);
+        }
+        if (c >= ColCount() + FNumHidden || ColCount() <= 1)
+            continue;
+        const int d = c - hiddenBelow;
         FAllColWidths[size_t(c)] = int16_t(ColWidths(d));
         ShiftWidthsLeft(d + 1, ColCount());
         // The count of hidden columns changes before ColCount, so that ColCount + hidden stays the
         // number of real columns for everything the count write calls.
         ++FNumHidden;
         FVisibleCol[size_t(c)] = false;
-        RebuildColumnMap();
+        ColumnMapChanged();
+        ++hiddenBelow;
         if (Col() == ColCount() - 1)
             SetCol(Col() - 1);
         SetColCount(ColCount() - 1);
@@ -76,18 +89,31 @@ void TExtStringGrid::HideColumns(int FromCol, int ToCol)
 void TExtStringGrid::UnHideColumns(int FromCol, int ToCol)
 {
     HideEditor();
-    for (int c = std::max(FromCol, 0); c <= ToCol && c < MaxHiddenColumns; ++c) {
+    const int from = std::max(FromCol, 0);
+    // Columns shown in this call were below the later ones, so the count of hidden columns below a
+    // column of the range stays the one below the range's start.
+    const int hiddenBelow = from < MaxHiddenColumns ? RealToDisplColHiddenBefore(from) : 0;
+    for (int c = from; c <= ToCol && c < MaxHiddenColumns; ++c) {
         if (FVisibleCol[size_t(c)])
             continue;
         --FNumHidden;
         FVisibleCol[size_t(c)] = true;
-        RebuildColumnMap();
+        ColumnMapChanged();
         SetColCount(ColCount() + 1);
-        const int d = RealToDisplCol(c);
+        const int d = c - hiddenBelow;
         ShiftWidthsRight(d, ColCount() - 1);
         SetColWidths(d, FAllColWidths[size_t(c)]);
     }
     InvalidateGrid();
+}
+
+int TExtStringGrid::RealToDisplColHiddenBefore(int R) const
+{
+    if (FNumHidden == 0)
+        return 0;
+    if (FColumnMapDirty)
+        RebuildColumnMap();
+    return FHiddenBefore[size_t(R)];
 }
 
 int TExtStringGrid::AllColWidths(int R) const

@@ -524,6 +524,17 @@ TEST_F(BaseGridUndo, EitherSideForgetsTheOther)
     list->RegisterChange(1, 1, "a", "b");
     EXPECT_NO_THROW(list->Undo()) << "no grid: nothing";
     EXPECT_EQ(list->Level(), 1);
+
+    // Without a common owner only the links tell; a grid the list moved away from still hears of it.
+    auto first = std::make_unique<TTestGrid>(nullptr);
+    auto second = std::make_unique<TTestGrid>(nullptr);
+    auto* shared = new VIvoDediZudaZove(nullptr);
+    first->SetUndoRedo(shared);
+    second->SetUndoRedo(shared);
+    EXPECT_EQ(shared->Grid(), second.get());
+    delete shared;
+    EXPECT_EQ(first->UndoRedo(), nullptr);
+    EXPECT_EQ(second->UndoRedo(), nullptr);
 }
 
 // ---- Bad input ---------------------------------------------------------------------------------------

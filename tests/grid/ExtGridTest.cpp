@@ -3,6 +3,8 @@
 // current row, the update lock and destruction with hidden columns.
 #include "grid/core/ExtGrid.h"
 #include "grid/CellGraphicProbe.h"
+#include "grid/base/CellText.h"
+#include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
 
 #include <QApplication>
@@ -19,6 +21,8 @@ class TPaintCountingGrid : public TExtStringGrid
   public:
     using TExtStringGrid::TExtStringGrid;
     int Paints = 0;
+    // What an editor change leaves behind.
+    void MarkEditChange() { FEditChange = true; }
 
   protected:
     void Paint() override
@@ -99,6 +103,58 @@ TEST_F(ExtGrid, NewGridValues)
     EXPECT_TRUE(g->Navigation()->AlwaysEdit);
 }
 
+TEST_F(ExtGrid, SettingsObjectsOfANewGrid)
+{
+    EXPECT_EQ(grid->Look, glXP);
+    EXPECT_EQ(grid->ControlLook()->ControlStyle(), csTheme) << "themes are found off only with the window";
+    EXPECT_TRUE(grid->IsThemed());
+    EXPECT_EQ(grid->ControlLook()->CheckSize(), 15);
+    EXPECT_EQ(grid->ControlLook()->RadioSize(), 10);
+    EXPECT_EQ(grid->ControlLook()->DropDownCount, 8);
+    EXPECT_EQ(grid->QelGradientFrom(), clWhite);
+    EXPECT_EQ(grid->QelGradientTo(), ColorToRGB(clBtnFace));
+    EXPECT_EQ(grid->BackGround()->Color(), clWindow);
+    EXPECT_EQ(grid->BackGround()->ColorTo(), clBtnFace);
+    EXPECT_EQ(grid->CellNode()->NodeType(), cnXP);
+    EXPECT_EQ(grid->CellNode()->NodeIndent(), 12);
+    EXPECT_EQ(grid->ColumnSize()->StretchColumn, -1);
+    EXPECT_EQ(grid->DragScrollOptions()->Delays()->InitialDelay, 1000);
+    EXPECT_EQ(grid->DragScrollOptions()->Margins()->RightMargin, 50);
+    EXPECT_EQ(grid->ShowModified()->Color(), TColor(0x0000FFFF));
+    EXPECT_EQ(grid->ProgressAppearance()->Values().Level2Perc, 90);
+    EXPECT_EQ(grid->Balloon()->InitialDelay, -1);
+}
+
+TEST_F(ExtGrid, ControlLookForwardsFixedGradients)
+{
+    TControlLook* look = grid->ControlLook();
+    look->SetFixedGradientFrom(clNone);
+    EXPECT_EQ(grid->QelGradientFrom(), clWhite) << "an unset colour is not forwarded";
+    look->SetFixedGradientFrom(clBtnFace);
+    EXPECT_EQ(grid->QelGradientFrom(), ColorToRGB(clBtnFace)) << "stored as RGB";
+    look->SetFixedGradientMirrorTo(0x00123456);
+    EXPECT_EQ(grid->QelGradientMirrorTo(), TColor(0x00123456));
+    look->SetFixedGradientDownBorder(clNone);
+    EXPECT_EQ(grid->QelGradientDownBorder, TColor(0));
+    look->SetFixedGradientHoverMirrorFrom(clRed);
+    EXPECT_EQ(grid->QelGradientHoverMirrorFrom, clRed);
+    look->Init();
+    EXPECT_EQ(grid->QelGradientHoverMirrorFrom, clNone) << "mirrors are reset through their writers";
+    EXPECT_EQ(look->FixedGradientFrom(), clNone);
+
+    TControlLook other(nullptr);
+    other.SetControlStyle(csFlat);
+    other.SetFlatButton(true);
+    other.SetFixedGradientTo(clRed);
+    look->Assign(&other);
+    EXPECT_EQ(look->ControlStyle(), csFlat);
+    EXPECT_FALSE(look->FlatButton()) << "not copied";
+    EXPECT_EQ(look->FixedGradientTo(), clRed);
+    EXPECT_EQ(grid->QelGradientTo(), ColorToRGB(clBtnFace)) << "Assign does not forward";
+    TShowModified notALook;
+    EXPECT_NO_THROW(look->Assign(&notALook));
+}
+
 TEST_F(ExtGrid, FixedRowAlwaysKeepsAFixedRow)
 {
     grid->SetRowCount(3);
@@ -173,6 +229,17 @@ TEST_F(ExtGrid, HiddenColumnsConvertIndexes)
     grid->HideColumn(5); // the current, last display column
     EXPECT_EQ(grid->Col(), 3);
     EXPECT_EQ(grid->ColCount(), 4);
+
+    // Ranges with hidden and shown columns mixed.
+    grid->HideColumns(1, 4); // 3 and 5 hidden already
+    EXPECT_EQ(DisplayWidths(), (std::vector<int>{64}));
+    EXPECT_EQ(grid->RealColIndex(0), 0);
+    grid->UnHideColumns(2, 4);
+    EXPECT_EQ(DisplayWidths(), (std::vector<int>{64, 20, 30, 40}));
+    EXPECT_EQ(grid->RealColIndex(3), 4);
+    grid->UnHideColumnsAll();
+    EXPECT_EQ(DisplayWidths(), (std::vector<int>{64, 10, 20, 30, 40, 50}));
+    EXPECT_EQ(grid->DisplColIndex(5), 5);
 }
 
 TEST_F(ExtGrid, LastDisplayColumnStays)
@@ -327,6 +394,20 @@ TEST_F(ExtGrid, UpdateLockAndNotifiers)
     QApplication::processEvents();
     EXPECT_GT(grid->Paints, 0) << "the lock ended though the grid was hidden meanwhile";
 
+    // On a page that is not shown the grid is still visible by its own flag, so it locks.
+    auto* pages = new TPageControl(form.get());
+    pages->SetParent(form.get());
+    auto* first = new TTabSheet(form.get());
+    first->SetPageControl(pages);
+    auto* second = new TTabSheet(form.get());
+    second->SetPageControl(pages);
+    auto* onPage = New([&](TPaintCountingGrid* g) { g->SetParent(second); });
+    pages->SetActivePage(first);
+    QApplication::processEvents();
+    onPage->BeginUpdate();
+    EXPECT_TRUE(onPage->LockUpdate());
+    onPage->EndUpdate();
+
     QStringList log;
     TRecordingNotifier notifier(log);
     grid->RegisterNotifier(&notifier);
@@ -335,6 +416,177 @@ TEST_F(ExtGrid, UpdateLockAndNotifiers)
     grid->DoCellsChanged(TRect(1, 1, 2, 2));
     EXPECT_EQ(log, (QStringList{"event", "notifier"}));
     grid->UnRegisterNotifier(&notifier);
+}
+
+TEST_F(ExtGrid, IntegralHeightKeepsWholeRows)
+{
+    grid->SetBorderStyle(bsSingle);
+    grid->SetIntegralHeight(true);
+    struct TCase {
+        int Asked, Got;
+    };
+    for (const TCase c : {TCase{100, 92}, TCase{250, 246}, TCase{26, 26}}) {
+        grid->SetHeight(c.Asked);
+        EXPECT_EQ(grid->Height(), c.Got) << c.Asked;
+    }
+    grid->SetIntegralHeight(false);
+    grid->SetHeight(100);
+    EXPECT_EQ(grid->Height(), 100);
+}
+
+TEST_F(ExtGrid, AssignCopiesGeometryAndCells)
+{
+    auto* src = New([](TPaintCountingGrid* g) {
+        g->SetColCount(7);
+        g->SetRowCount(12);
+    });
+    src->SetColWidths(3, 90);
+    src->SetRowHeights(5, 40);
+    src->SetCells(6, 11, "corner");
+    src->SetCells(2, 3, "hidden");
+    src->HideColumn(2);
+    src->SetOptions(src->Options() | goEditing);
+
+    grid->Assign(src);
+    EXPECT_EQ(grid->ColCount(), src->ColCount());
+    EXPECT_EQ(grid->RowCount(), 12);
+    EXPECT_EQ(grid->ColWidths(2), 90) << "display column 2 is real column 3";
+    EXPECT_EQ(grid->RowHeights(5), 40);
+    EXPECT_EQ(grid->RowHeights(4), 22);
+    EXPECT_TRUE(grid->Options().Contains(goEditing));
+    EXPECT_EQ(grid->Cells(6, 11), "corner");
+    EXPECT_EQ(grid->Cells(2, 3), "hidden") << "cells of hidden columns come along";
+
+    TStringList notAGrid;
+    EXPECT_NO_THROW(grid->Assign(&notAGrid));
+    EXPECT_EQ(grid->RowCount(), 12);
+}
+
+TEST_F(ExtGrid, InvalidateAfterAnEditorChangeIsSwallowedOnce)
+{
+    QApplication::processEvents();
+    grid->Paints = 0;
+    grid->MarkEditChange();
+    grid->Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Paints, 0);
+    grid->Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Paints, 1);
+
+    int resized = 0;
+    grid->OnResize = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, grid);
+        ++resized;
+    };
+    grid->SetWidth(300);
+    EXPECT_EQ(resized, 1);
+}
+
+TEST_F(ExtGrid, HooksFireTheirEventsInTheirArgumentOrder)
+{
+    QStringList asked;
+    auto note = [&](const char* name, int a, int b) {
+        asked << QString("%1(%2,%3)").arg(name).arg(a).arg(b);
+    };
+    grid->OnGetCellColor = [&](TObject*, int a, int b, TGridDrawState, TBrush*, TFont*) {
+        note("color", a, b);
+    };
+    grid->OnGetAlignment = [&](TObject*, int a, int b, TAlignment&, TVAlignment&) { note("align", a, b); };
+    grid->OnIsPasswordCell = [&](TObject*, int a, int b, bool&) { note("password", a, b); };
+    grid->OnGetEditorType = [&](TObject*, int a, int b, TEditorType& e) {
+        note("editor", a, b);
+        e = edNone;
+    };
+    grid->OnGridHint = [&](TObject*, int a, int b, QString&) { note("hint", a, b); };
+    grid->OnGridWideHint = [&](TObject*, int, int, QString& h) { h = QString("x") + QChar(0x20AC); };
+
+    TBrush brush;
+    TFont font;
+    grid->GetCellColor(3, 1, 0, &brush, &font);
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    grid->GetAlignment(3, 1, ha, va);
+    bool password = false;
+    grid->DoIsPasswordCell(3, 1, password);
+    EXPECT_TRUE(grid->IsEditorNone(3, 1));
+    QString hint = "plain", wide;
+    grid->DoGridHint(3, 1, hint, wide);
+    EXPECT_EQ(asked, (QStringList{"color(1,3)", "align(1,3)", "password(1,3)", "editor(3,1)", "hint(1,3)"}));
+    EXPECT_EQ(hint, EncodeWideText(QString("x") + QChar(0x20AC))) << "a wide hint replaces the text";
+}
+
+TEST_F(ExtGrid, CellColourAndDropDownButtons)
+{
+    grid->SetColors(2, 3, clRed);
+    grid->SetFontColors(2, 3, clBlue);
+    TBrush brush;
+    brush.Color = clWhite;
+    TFont font;
+    grid->GetCellColor(2, 3, 0, &brush, &font);
+    EXPECT_EQ(brush.Color, clRed);
+    EXPECT_EQ(font.Color, clBlue);
+
+    grid->ActiveCellShow = true;
+    grid->SetCol(2);
+    grid->SetRow(3);
+    brush.Color = clWhite;
+    grid->GetCellColor(2, 0, 0, &brush, &font);
+    EXPECT_EQ(brush.Color, grid->ActiveCellColor) << "the header of the current column";
+
+    EXPECT_FALSE(grid->HasComboBox(2, 3));
+    grid->ControlLook()->SetDropDownAlwaysVisible(true);
+    grid->OnGetEditorType = [](TObject*, int c, int, TEditorType& e) {
+        if (c == 2)
+            e = edComboList;
+    };
+    EXPECT_TRUE(grid->HasComboBox(2, 3));
+    EXPECT_FALSE(grid->HasComboBox(3, 3));
+    grid->DefaultEditor = edSpinEdit;
+    grid->ControlLook()->SetSpinButtonsAlwaysVisible(true);
+    EXPECT_TRUE(grid->HasSpinEdit(3, 3));
+    EXPECT_FALSE(grid->HasSpinEdit(0, 3)) << "never on fixed cells";
+}
+
+TEST_F(ExtGrid, RowColoursFreeWhatTheyCleared)
+{
+    int freed = 0;
+    grid->SetAlignments(2, 4, taCenter);
+    grid->SetGraphicObjectEx(3, 4, new TCellGraphic(freed));
+    grid->SetAlignments(3, 4, taCenter);
+    grid->SetRowColor(4, clNone);
+    EXPECT_FALSE(grid->HasCellProperties(2, 4)) << "a plain cell loses its alignment";
+    EXPECT_EQ(grid->Alignments(3, 4), taCenter) << "a cell holding an object keeps it";
+
+    grid->SetRowColor(5, clYellow);
+    EXPECT_EQ(grid->Colors(4, 5), clYellow);
+    grid->SetRowColorTo(5, clNone);
+    EXPECT_FALSE(grid->HasCellProperties(4, 5));
+    grid->SetRowFontColor(6, clRed);
+    EXPECT_EQ(grid->FontColors(1, 6), clRed);
+    EXPECT_FALSE(grid->HasCellProperties(0, 6)) << "fixed columns are left alone";
+    grid->FreeCellPropsRect(3, 4, 3, 4);
+    EXPECT_EQ(freed, 1);
+}
+
+TEST_F(ExtGrid, CurrentCellAndCellControls)
+{
+    grid->SetCells(1, 1, "base");
+    grid->MergeCells(1, 1, 2, 2);
+    grid->SetCol(2);
+    grid->SetRow(2);
+    EXPECT_EQ(grid->CurrentCell(), "base");
+    grid->SetCurrentCell("new");
+    EXPECT_EQ(grid->GridCells(1, 1), "new");
+
+    auto* edit = new TEdit(form.get());
+    grid->SetCellControls(3, 4, edit);
+    EXPECT_EQ(grid->CellControls(3, 4), edit);
+    EXPECT_EQ(grid->NumCellControls(), 1);
+    EXPECT_EQ(edit->Parent(), grid);
+    grid->SetCellControls(3, 4, nullptr);
+    EXPECT_EQ(grid->CellControls(3, 4), nullptr);
+    EXPECT_EQ(grid->NumCellControls(), 0);
 }
 
 TEST_F(ExtGrid, DestructionFreesCellsOfHiddenColumns)

@@ -1536,8 +1536,10 @@ protected:
             return false;
         if (owner_->ComponentState() & csDestroying)
             return false;
-        DeliverKeyEvent(static_cast<QKeyEvent*>(e), [this](QKeyEvent* k) {
-            (owner_->*dispatch_)(k, *this);
+        TWinControl* owner = owner_;
+        const auto dispatch = dispatch_;
+        DeliverKeyEvent(static_cast<QKeyEvent*>(e), [this, owner, dispatch](QKeyEvent* k) {
+            (owner->*dispatch)(k, *this);
             return true;
         });
         return true;

@@ -427,7 +427,7 @@ TEST_F(FadeButtonOnForm, HeldSpaceOrEnterClicksOnceAtTheRelease)
                 send(QEvent::KeyPress, pairs);
                 EXPECT_TRUE(other->IsDown());
             }
-            EXPECT_EQ(clicks[other], key == Qt::Key_Space ? 0 : 1);
+            EXPECT_EQ(clicks[other], 0);
             send(QEvent::KeyRelease, false);
             EXPECT_EQ(clicks[other], 1);
             EXPECT_EQ(clicks[ok], 0);

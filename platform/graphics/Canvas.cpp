@@ -924,7 +924,11 @@ void WriteFills(uchar* bits, qsizetype bytesPerLine, QPoint offset, const TPixel
         const int y1 = int(std::min<int64_t>(int64_t(f.Rect.Bottom) + offset.y(), int64_t(b.bottom()) + 1));
         if (x0 >= x1 || y0 >= y1)
             continue;
-        solids.push_back({x0, y0, x1, y1, ColorToQColor(f.Color).rgb()});
+        // Plain RGB values need no trip through the system colour table.
+        const QRgb pixel = (f.Color & 0xFF000000) == 0
+                               ? qRgb(GetRValue(f.Color), GetGValue(f.Color), GetBValue(f.Color))
+                               : ColorToQColor(f.Color).rgb();
+        solids.push_back({x0, y0, x1, y1, pixel});
         if (tops.empty() || tops.back() != y0)
             tops.push_back(y0);
         if (bottoms.empty() || bottoms.back() != y1)
@@ -934,6 +938,29 @@ void WriteFills(uchar* bits, qsizetype bytesPerLine, QPoint offset, const TPixel
     }
     if (solids.empty())
         return;
+    // Wide fills (stacked bands, a selection's lines) are cheapest written row by row as they come.
+    int64_t width = 0;
+    for (const TSolid& s : solids)
+        width += s.x1 - s.x0;
+    if (!clip.Region && width >= int64_t(solids.size()) * 16) {
+        for (size_t i = 0; i < solids.size(); ++i) {
+            const TSolid& s = solids[i];
+            // Rows the next fill covers whole are left to it (overlapping gradient bands).
+            int skip0 = 0, skip1 = 0;
+            if (i + 1 < solids.size()) {
+                const TSolid& n = solids[i + 1];
+                if (n.x0 <= s.x0 && n.x1 >= s.x1) {
+                    skip0 = std::max(s.y0, n.y0);
+                    skip1 = std::min(s.y1, n.y1);
+                }
+            }
+            for (int y = s.y0; y < s.y1; ++y)
+                if (y < skip0 || y >= skip1)
+                    std::fill_n(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + s.x0, s.x1 - s.x0,
+                                s.pixel);
+        }
+        return;
+    }
     // Every edge where the set of covering fills may change, in order.
     edges.resize(tops.size() + bottoms.size());
     if (std::is_sorted(tops.begin(), tops.end()) && std::is_sorted(bottoms.begin(), bottoms.end())) {
@@ -1011,8 +1038,8 @@ bool TCanvas::FillRectsDirectly(const std::vector<TColorFill>& fills)
         // From the coordinates the clips were set in to the surface's pixels (a widget's offset in
         // its window's backing store, for one).
         QPoint base;
-        if (!WholeTranslation(baseTransform_ * painter_->worldTransform().inverted() * painter_->deviceTransform(),
-                              &base))
+        if (!WholeTranslation(
+                baseTransform_ * painter_->worldTransform().inverted() * painter_->deviceTransform(), &base))
             return false;
         image = static_cast<QImage*>(device);
         offset = base + QPoint(origin_.X, origin_.Y);
@@ -1212,7 +1239,8 @@ void TCanvas::ExcludeClipRect(const TRect& r)
 
 TRect TCanvas::ClipRect() const
 {
-    const QRect box = ClipRgn().boundingRect();
+    // Asked once per drawn cell by the gradient helpers: no region is made when there is no clip.
+    const QRect box = clip_ ? clip_->boundingRect() : QRect(QPoint(0, 0), SurfaceSize());
     if (box.isEmpty())
         return TRect();
     return TRect::FromQRect(box.translated(-origin_.X, -origin_.Y));

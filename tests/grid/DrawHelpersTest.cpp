@@ -51,9 +51,10 @@ TEST(DrawHelpers, ColourArithmetic)
         int percent;
         TColor expected;
     };
-    for (const Bright& c : {Bright{0x646464, -20, 0x505050}, Bright{0xFFFFFF, 7, 0xFFFFFF}, // kept at 255
-                            Bright{0x102030, 50, 0x183048}, Bright{0x0A0A0A, -200, 0x000000},
-                            Bright{0xF0F0F0, 7, 0xFFFFFF}, Bright{0x0F0F0F, 10, 0x101010}}) // 16.5 rounds to the even 16
+    for (const Bright& c :
+         {Bright{0x646464, -20, 0x505050}, Bright{0xFFFFFF, 7, 0xFFFFFF}, // kept at 255
+          Bright{0x102030, 50, 0x183048}, Bright{0x0A0A0A, -200, 0x000000}, Bright{0xF0F0F0, 7, 0xFFFFFF},
+          Bright{0x0F0F0F, 10, 0x101010}}) // 16.5 rounds to the even 16
         EXPECT_EQ(AdjustColorBrightness(c.color, c.percent), c.expected)
             << std::hex << c.color << " " << c.percent;
 }
@@ -245,8 +246,8 @@ TEST(DrawHelpers, GradientsAndSelectionsGiveTheSamePixelsDrawnDirectlyOrBandByBa
     using Draw = std::function<void(TCanvas*, const TRect&)>;
     auto selection = [](int piece, TColor mirror) -> Draw {
         return [piece, mirror](TCanvas* c, const TRect& r) {
-            DrawStyledSelection(c, SelColor, SelColorTo, mirror, mirror == clNone ? clNone : 0x4080C0, InnerTop,
-                                InnerBottom, SelBorder, Adjacent, Background, r, piece);
+            DrawStyledSelection(c, SelColor, SelColorTo, mirror, mirror == clNone ? clNone : 0x4080C0,
+                                InnerTop, InnerBottom, SelBorder, Adjacent, Background, r, piece);
         };
     };
     const std::pair<const char*, Draw> draws[] = {
@@ -273,8 +274,8 @@ TEST(DrawHelpers, GradientsAndSelectionsGiveTheSamePixelsDrawnDirectlyOrBandByBa
     const std::pair<int, int> sizes[] = {{64, 24}, {7, 5}, {1, 30}, {130, 3}, {20, 12}, {3, 1}};
 
     // One drawing on a surface of the format, by an image canvas or a bound painter.
-    auto render = [](QImage::Format format, bool bound, const Draw& draw, const std::function<void(TCanvas*)>& clip,
-                     TPoint origin, const TRect& r) {
+    auto render = [](QImage::Format format, bool bound, const Draw& draw,
+                     const std::function<void(TCanvas*)>& clip, TPoint origin, const TRect& r) {
         QImage image(150, 40, format);
         image.fill(ColorToQColor(Paper));
         auto paint = [&](TCanvas& c) {
@@ -302,12 +303,13 @@ TEST(DrawHelpers, GradientsAndSelectionsGiveTheSamePixelsDrawnDirectlyOrBandByBa
                         const TRect r = Bounds(3, 2, w, h);
                         const QImage direct = render(QImage::Format_RGB32, bound, draw, clip, origin, r);
                         const QImage bands = render(QImage::Format_RGB888, bound, draw, clip, origin, r);
-                        ASSERT_EQ(direct, bands) << drawName << ", clip " << clipName << ", " << w << " x " << h
-                                                 << ", origin " << origin.X << "," << origin.Y
-                                                 << (bound ? ", bound painter" : ", image canvas");
+                        ASSERT_EQ(direct, bands)
+                            << drawName << ", clip " << clipName << ", " << w << " x " << h << ", origin "
+                            << origin.X << "," << origin.Y << (bound ? ", bound painter" : ", image canvas");
                         if (std::string_view(clipName) == "none" && w >= 7)
-                            ASSERT_NE(direct, render(QImage::Format_RGB32, bound, [](TCanvas*, const TRect&) {},
-                                                     clip, origin, r))
+                            ASSERT_NE(direct, render(
+                                                  QImage::Format_RGB32, bound, [](TCanvas*, const TRect&) {},
+                                                  clip, origin, r))
                                 << drawName << ", " << w << " x " << h << ": something is drawn";
                     }
 }

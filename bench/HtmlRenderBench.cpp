@@ -24,10 +24,11 @@ struct TOut {
 
 bool Render(TCanvas* canvas, const TRect& r, bool measureOnly, TOut& o)
 {
-    return RenderHTML(canvas, Markup, r, nullptr, -1, -1, -1, 0, 1, false, measureOnly, false, false, true, false,
-                      true, false, 1.0, clBlue, clNone, clNone, clGray, o.hitAnchor, o.plain, o.focusHref,
-                      o.hitTitle, o.linesWidth, o.linesHeight, o.anchorCount, o.hitAnchorNumber, o.hitAnchorRect,
-                      o.hitControlRect, o.controlID, o.controlValue, o.controlType, nullptr, nullptr, 0, 0);
+    return RenderHTML(canvas, Markup, r, nullptr, -1, -1, -1, 0, 1, false, measureOnly, false, false, true,
+                      false, true, false, 1.0, clBlue, clNone, clNone, clGray, o.hitAnchor, o.plain,
+                      o.focusHref, o.hitTitle, o.linesWidth, o.linesHeight, o.anchorCount, o.hitAnchorNumber,
+                      o.hitAnchorRect, o.hitControlRect, o.controlID, o.controlValue, o.controlType, nullptr,
+                      nullptr, 0, 0);
 }
 
 QImage Page()

@@ -29,14 +29,15 @@
 // and ControlType are cleared on entry, ControlID only without HitTestPass (it is then an input too);
 // LinesWidth, LinesHeight and AnchorCount start at 0, HitAnchorNumber at -1, HitControlRect empty;
 // HitAnchor and HitAnchorRect keep their value until a hit sets them.
-bool RenderHTML(TCanvas* Canvas, const QString& Text, const TRect& Rect, TImageList* Images, int HitX, int HitY,
-                int FocusAnchorIndex, int HoverAnchorIndex, int ShadowOffset, bool HitTestPass, bool MeasureOnly,
-                bool Printing, bool Selected, bool BlinkOn, bool HoverOnly, bool WordWrap, bool Pressed,
-                double ScaleFactor, TColor AnchorColor, TColor AnchorBackColor, TColor AnchorTextColor,
-                TColor ShadowColor, QString& HitAnchor, QString& PlainText, QString& FocusHref, QString& HitTitle,
-                int& LinesWidth, int& LinesHeight, int& AnchorCount, int& HitAnchorNumber, TRect& HitAnchorRect,
-                TRect& HitControlRect, QString& ControlID, QString& ControlValue, QString& ControlType,
-                THTMLPictureCache* PictureCache, TPictureContainer* Pictures, HWND ThemeWindow, uint8_t BiDiMode);
+bool RenderHTML(TCanvas* Canvas, const QString& Text, const TRect& Rect, TImageList* Images, int HitX,
+                int HitY, int FocusAnchorIndex, int HoverAnchorIndex, int ShadowOffset, bool HitTestPass,
+                bool MeasureOnly, bool Printing, bool Selected, bool BlinkOn, bool HoverOnly, bool WordWrap,
+                bool Pressed, double ScaleFactor, TColor AnchorColor, TColor AnchorBackColor,
+                TColor AnchorTextColor, TColor ShadowColor, QString& HitAnchor, QString& PlainText,
+                QString& FocusHref, QString& HitTitle, int& LinesWidth, int& LinesHeight, int& AnchorCount,
+                int& HitAnchorNumber, TRect& HitAnchorRect, TRect& HitControlRect, QString& ControlID,
+                QString& ControlValue, QString& ControlType, THTMLPictureCache* PictureCache,
+                TPictureContainer* Pictures, HWND ThemeWindow, uint8_t BiDiMode);
 
 // The colours "<HI>" switches to (initially the system highlight and highlight text colours).
 void SetHTMLHighlightColors(TColor BackColor, TColor TextColor);

@@ -34,10 +34,10 @@ struct TTextCursor {
 struct TPass {
     TPassKind Kind = pkMeasure;
     TTextCursor* Text = nullptr;
-    TRect R0;      // the line's rectangle
-    int E = 0;     // bottom of the line's text area
-    TRect R;       // the run rectangle (drawing: its left is the current x)
-    int W = 0;     // width laid out so far
+    TRect R0;  // the line's rectangle
+    int E = 0; // bottom of the line's text area
+    TRect R;   // the run rectangle (drawing: its left is the current x)
+    int W = 0; // width laid out so far
     bool LineHot = false;
     bool ImageHot = false;
     bool LineBreak = false;

@@ -153,7 +153,8 @@ bool THtmlRenderer::Run(const QString& Text)
             second.Text = &line;
             second.R0 = D;
             RenderLine(second);
-            if ((second.LineHot && HitY > D.Bottom - ImgAli - g && HitY < D.Bottom - ImgAli) || second.ImageHot)
+            if ((second.LineHot && HitY > D.Bottom - ImgAli - g && HitY < D.Bottom - ImgAli) ||
+                second.ImageHot)
                 result = true;
             DrawFont.Assign(*c->Font);
         }
@@ -562,9 +563,10 @@ void THtmlRenderer::PlaceControl(TPass& P, const QString& Tag)
     int lineHeight = box ? 16 : 23;
     if (height > 25)
         lineHeight = height - 2;
-    const int own = box                                                                   ? 16
-                    : type == QLatin1String("BUTTON") || type == QLatin1String("COMBO") ? 25
-                                                                                          : c->TextHeight("gh") + 10;
+    const int own = box ? 16
+                    : type == QLatin1String("BUTTON") || type == QLatin1String("COMBO")
+                        ? 25
+                        : c->TextHeight("gh") + 10;
     const int q = box ? 16 : width;
     const int r = std::max(lineHeight, own);
 
@@ -614,7 +616,8 @@ void THtmlRenderer::DrawControl(const THTMLControlTag& C, int x, int b, int h, i
         c->Pen->Color = Themed ? ControlBorderThemed : ControlBorderClassic;
         c->Rectangle(x, b - h + 4, x + width, b + 2);
         const QString shown = type == QLatin1String("PASSWORD") ? QString(C.Value.size(), '*') : C.Value;
-        TRect text = combo ? TRect(x + 4, b - h + 4, x + width - 18, b) : TRect(x + 2, b - h + 4, x + width, b);
+        TRect text =
+            combo ? TRect(x + 4, b - h + 4, x + width - 18, b) : TRect(x + 2, b - h + 4, x + width, b);
         DrawTextEx(c, shown, -1, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         if (combo) {
             const TRect button(x + width - 18, b - h + 5, x + width - 1, b + 1);
@@ -627,7 +630,8 @@ void THtmlRenderer::DrawControl(const THTMLControlTag& C, int x, int b, int h, i
         const TRect r = check ? TRect(x + 2, b - 15, x + 15, b) : TRect(x + 2, b - 14, x + 14, b);
         if (!(Themed && themed("button", check ? 3 : 2, checked ? 5 : 1, r)))
             DrawFrameControl(c, r, DFC_BUTTON,
-                             (check ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO) | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+                             (check ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO) | DFCS_FLAT |
+                                 (checked ? DFCS_CHECKED : 0));
     } else if (type == QLatin1String("BUTTON")) {
         const TRect r(x + 2, b - height, x + width - 2, b);
         const bool pushed = Pressed && hot;
@@ -642,14 +646,15 @@ void THtmlRenderer::DrawControl(const THTMLControlTag& C, int x, int b, int h, i
 
 } // namespace htmlrender
 
-bool RenderHTML(TCanvas* Canvas, const QString& Text, const TRect& Rect, TImageList* Images, int HitX, int HitY,
-                int FocusAnchorIndex, int HoverAnchorIndex, int ShadowOffset, bool HitTestPass, bool MeasureOnly,
-                bool Printing, bool Selected, bool BlinkOn, bool HoverOnly, bool WordWrap, bool Pressed,
-                double ScaleFactor, TColor AnchorColor, TColor AnchorBackColor, TColor AnchorTextColor,
-                TColor ShadowColor, QString& HitAnchor, QString& PlainText, QString& FocusHref, QString& HitTitle,
-                int& LinesWidth, int& LinesHeight, int& AnchorCount, int& HitAnchorNumber, TRect& HitAnchorRect,
-                TRect& HitControlRect, QString& ControlID, QString& ControlValue, QString& ControlType,
-                THTMLPictureCache* PictureCache, TPictureContainer* Pictures, HWND ThemeWindow, uint8_t BiDiMode)
+bool RenderHTML(TCanvas* Canvas, const QString& Text, const TRect& Rect, TImageList* Images, int HitX,
+                int HitY, int FocusAnchorIndex, int HoverAnchorIndex, int ShadowOffset, bool HitTestPass,
+                bool MeasureOnly, bool Printing, bool Selected, bool BlinkOn, bool HoverOnly, bool WordWrap,
+                bool Pressed, double ScaleFactor, TColor AnchorColor, TColor AnchorBackColor,
+                TColor AnchorTextColor, TColor ShadowColor, QString& HitAnchor, QString& PlainText,
+                QString& FocusHref, QString& HitTitle, int& LinesWidth, int& LinesHeight, int& AnchorCount,
+                int& HitAnchorNumber, TRect& HitAnchorRect, TRect& HitControlRect, QString& ControlID,
+                QString& ControlValue, QString& ControlType, THTMLPictureCache* PictureCache,
+                TPictureContainer* Pictures, HWND ThemeWindow, uint8_t BiDiMode)
 {
     htmlrender::THtmlRenderer r;
     r.Canvas = Canvas;

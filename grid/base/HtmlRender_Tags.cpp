@@ -179,7 +179,8 @@ QString THtmlRenderer::PrepareText(const QString& Text)
                 replaced = ReplaceFirstFolded(text, e.Name, e.Text) || replaced;
         }
     }
-    for (qsizetype at = text.indexOf(QLatin1String("<#")); at >= 0; at = text.indexOf(QLatin1String("<#"), at)) {
+    for (qsizetype at = text.indexOf(QLatin1String("<#")); at >= 0;
+         at = text.indexOf(QLatin1String("<#"), at)) {
         text.remove(at, 1);
         const qsizetype gt = text.indexOf('>', at);
         if (gt >= 0)

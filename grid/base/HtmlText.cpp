@@ -2,6 +2,7 @@
 
 #include "platform/core/SysUtils.h"
 
+#include <algorithm>
 #include <limits>
 
 const std::array<THTMLEntity, HTMLEntityCount> HTMLEntities = {{
@@ -252,14 +253,19 @@ void HTMLMarkText(const QString& HTML, const QString& SubText, const QString& Ta
     const QString close = QStringLiteral("</") + Tag + '>';
     int start = 0;
     int p = 0;
+    int lastClose = 0; // where the previous mark's closing tag ends (0-based)
     // An empty search text would match everywhere without moving on.
     while (HTMLFindText(sub, visible, start, p, CaseSensitive)) {
+        // Right after a mark the first position is its own closing tag: open after it, so that
+        // adjacent marks do not nest.
         const int openAt = HTMLVisibleToMarkupPos(html, p);
         if (openAt > 0)
-            html.insert(openAt - 1, open);
+            html.insert(std::max(openAt - 1, lastClose), open);
         const int closeAt = HTMLVisibleToMarkupPos(html, p + int(sub.size()));
-        if (closeAt > 0)
+        if (closeAt > 0) {
             html.insert(closeAt - 1, close);
+            lastClose = closeAt - 1 + int(close.size());
+        }
         start = p + int(sub.size()) - 1;
     }
     Result = html;
@@ -349,8 +355,8 @@ bool HTMLSetControlValue(QString& HTML, const QString& ID, const QString& NewVal
     auto attr = [](const char* name, const QString& value) {
         return QLatin1String(name) + Quote + value + Quote;
     };
-    QString tag = QStringLiteral("CONTROL") + attr(" ID=", t.ID) + attr(" VALUE=", HTMLEncodeEntities(NewValue, true)) +
-                  attr(" WIDTH=", t.Width);
+    QString tag = QStringLiteral("CONTROL") + attr(" ID=", t.ID) +
+                  attr(" VALUE=", HTMLEncodeEntities(NewValue, true)) + attr(" WIDTH=", t.Width);
     // Written back so that editing the value keeps the control's size.
     if (!t.Height.isEmpty())
         tag += attr(" HEIGHT=", t.Height);

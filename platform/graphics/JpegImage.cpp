@@ -20,8 +20,8 @@ void JpegErrorExit(j_common_ptr cinfo)
 
 // libjpeg reports errors by longjmp, so nothing with a destructor lives in this frame; the pixels go
 // to the caller's buffer.
-bool DecodeRows(const unsigned char* data, unsigned long size, std::vector<unsigned char>& pixels,
-                int& width, int& height, int& components, bool& inverted)
+bool DecodeRows(const unsigned char* data, unsigned long size, std::vector<unsigned char>& pixels, int& width,
+                int& height, int& components, bool& inverted)
 {
     jpeg_decompress_struct cinfo;
     TJpegError err;
@@ -56,7 +56,8 @@ bool DecodeRows(const unsigned char* data, unsigned long size, std::vector<unsig
 
 bool IsJpegData(const QByteArray& Data)
 {
-    return Data.size() > 3 && uint8_t(Data[0]) == 0xFF && uint8_t(Data[1]) == 0xD8 && uint8_t(Data[2]) == 0xFF;
+    return Data.size() > 3 && uint8_t(Data[0]) == 0xFF && uint8_t(Data[1]) == 0xD8 &&
+           uint8_t(Data[2]) == 0xFF;
 }
 
 QImage DecodeJpegImage(const QByteArray& Data)
@@ -66,8 +67,8 @@ QImage DecodeJpegImage(const QByteArray& Data)
     std::vector<unsigned char> pixels;
     int width = 0, height = 0, components = 0;
     bool inverted = false;
-    if (!DecodeRows(reinterpret_cast<const unsigned char*>(Data.constData()), static_cast<unsigned long>(Data.size()),
-                    pixels, width, height, components, inverted) ||
+    if (!DecodeRows(reinterpret_cast<const unsigned char*>(Data.constData()),
+                    static_cast<unsigned long>(Data.size()), pixels, width, height, components, inverted) ||
         width <= 0 || height <= 0)
         return QImage();
     QImage image(width, height, QImage::Format_RGB32);

@@ -1,6 +1,6 @@
 // Pictures of the mini-HTML text: loading, GIF frames and animation, cache and container lookup.
-#include "common/TestSupport.h"
 #include "grid/base/HtmlPicture.h"
+#include "common/TestSupport.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -104,7 +104,7 @@ TEST(HtmlTextTest, VisibleToMarkupPositions)
     EXPECT_EQ(HTMLVisibleToMarkupPos("ab<i>c</i>", 1), 1);
     EXPECT_EQ(HTMLVisibleToMarkupPos("ab<i>c</i>", 3), 3); // before the tag that precedes "c"
     EXPECT_EQ(HTMLVisibleToMarkupPos("ab<i>c</i>", 4), 7); // right after "c"
-    EXPECT_EQ(HTMLVisibleToMarkupPos("ab", 3), 3);          // the end
+    EXPECT_EQ(HTMLVisibleToMarkupPos("ab", 3), 3);         // the end
     EXPECT_EQ(HTMLVisibleToMarkupPos("ab", 5), 0);
 }
 

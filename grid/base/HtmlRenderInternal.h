@@ -107,6 +107,11 @@ class THtmlRenderer
 
   private:
     // -- layout (HtmlRender_Layout.cpp) --
+    // DT_CALCRECT width of a run in the current font within `Limit` pixels; the second pass of a line
+    // measures the runs the measuring pass measured, so the widths are kept for the call.
+    int RunWidth(const QString& Run, int Limit);
+    // TextHeight of the current font (the same for every text), kept per font for the call.
+    int FontLineHeight();
     void RenderLine(TPass& P);
     void PlaceImage(TPass& P, const QString& Tag, const QString& Upper);
     void PlaceControl(TPass& P, const QString& Tag);
@@ -159,6 +164,23 @@ class THtmlRenderer
     int AnchorStartLine = -1;
     bool FocusOpen = false;
     TPoint FocusStart;
+
+    struct TRunWidth {
+        QString Run;
+        QString FontName;
+        int FontHeight;
+        TFontStyles FontStyle;
+        int Limit; // -1 when the width does not depend on it (no ellipsis)
+        int Width;
+    };
+    std::vector<TRunWidth> RunWidths;
+    struct TLineHeight {
+        QString FontName;
+        int FontHeight;
+        TFontStyles FontStyle;
+        int Height;
+    };
+    std::vector<TLineHeight> LineHeights;
 
     // Per line.
     int H = 0;

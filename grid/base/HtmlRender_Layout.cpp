@@ -179,6 +179,31 @@ bool THtmlRenderer::Run(const QString& Text)
     return result;
 }
 
+int THtmlRenderer::RunWidth(const QString& Run, int Limit)
+{
+    const TFont* f = Canvas->Font;
+    const int limit = Flags & DT_END_ELLIPSIS ? Limit : -1;
+    for (const TRunWidth& k : RunWidths)
+        if (k.Limit == limit && k.FontHeight == f->Height && k.FontStyle == f->Style && k.Run == Run &&
+            k.FontName == f->Name.get())
+            return k.Width;
+    TRect m(0, 0, std::max(Limit, 0), 0);
+    DrawTextEx(Canvas, Run, -1, m, Flags | DT_CALCRECT);
+    RunWidths.push_back({Run, f->Name, f->Height, f->Style, limit, m.Width()});
+    return m.Width();
+}
+
+int THtmlRenderer::FontLineHeight()
+{
+    const TFont* f = Canvas->Font;
+    for (const TLineHeight& k : LineHeights)
+        if (k.FontHeight == f->Height && k.FontStyle == f->Style && k.FontName == f->Name.get())
+            return k.Height;
+    const int height = Canvas->TextHeight(QStringLiteral("gh"));
+    LineHeights.push_back({f->Name, f->Height, f->Style, height});
+    return height;
+}
+
 void THtmlRenderer::RenderLine(TPass& P)
 {
     TCanvas* c = Canvas;
@@ -204,7 +229,7 @@ void THtmlRenderer::RenderLine(TPass& P)
         if (len > 0) {
             const QStringView source = rest.left(len);
             const QString run = RunText(source);
-            const int th = c->TextHeight(run);
+            const int th = FontLineHeight();
             if (Sub)
                 SubH = std::max(SubH, th / 4);
             if (Sup)
@@ -217,9 +242,7 @@ void THtmlRenderer::RenderLine(TPass& P)
             } else {
                 int runW = 0;
                 if (!P.Drawing()) {
-                    TRect m = P.R0;
-                    DrawTextEx(c, run, -1, m, Flags | DT_CALCRECT);
-                    runW = m.Width();
+                    runW = RunWidth(run, P.R0.Width());
                     if (InAnchor) {
                         const int hx = RightToLeft ? P.R0.Right - HitX : HitX - P.R0.Left;
                         if (hx >= P.W && hx <= P.W + runW) {
@@ -244,9 +267,7 @@ void THtmlRenderer::RenderLine(TPass& P)
                         c->Font->Color = color;
                     }
                     DrawTextEx(c, run, -1, r, Flags);
-                    TRect m = r;
-                    DrawTextEx(c, run, -1, m, Flags | DT_CALCRECT);
-                    runW = m.Width();
+                    runW = RunWidth(run, r.Width());
                     P.W += runW;
                     if (InAnchor && AnchorCounter == FocusAnchorIndex + 1)
                         *FocusHref = Href;

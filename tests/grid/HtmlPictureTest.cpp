@@ -3,22 +3,29 @@
 #include "common/TestSupport.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
 
 namespace
 {
 
-using testsupport::fixture;
 using testsupport::readBytes;
 using testsupport::TempDir;
 using testsupport::writeBytes;
 
 // 89 bytes: a 4 x 4 logical screen, three 1 x 1 white frames at (0,0), (1,1), (2,2) with delays 10,
 // 20 and 30 hundredths; each frame is 23 bytes (graphic control extension, descriptor, pixel data).
+// tests/fixtures/frames3.gif, built into the tests as the resource "FRAMES"; copied to a file for the
+// file loads.
 QString FramesGif()
 {
-    return fixture("frames3.gif");
+    static TempDir dir;
+    const QString path = dir.file("frames3.gif");
+    QByteArray bytes;
+    if (!QFile::exists(path) && LoadRCDataResource("FRAMES", bytes))
+        writeBytes(path, bytes);
+    return path;
 }
 
 QByteArray ImageBytes(int w, int h, const char* format, QRgb color = qRgb(200, 30, 40))

@@ -324,7 +324,11 @@ TEST_F(HtmlRenderTest, PicturesByUrlAreLoadedOnceIntoTheCache)
 {
     THTMLPictureCache pictureCache;
     cache = &pictureCache;
-    const QString gif = testsupport::fixture("frames3.gif");
+    testsupport::TempDir dir;
+    const QString gif = dir.file("frames3.gif");
+    QByteArray bytes;
+    ASSERT_TRUE(LoadRCDataResource("FRAMES", bytes));
+    testsupport::writeBytes(gif, bytes);
     const QString text = "<IMG src=\"file://" + gif + "\">";
     Render(text);
     EXPECT_EQ(linesWidth, 4); // the GIF's logical screen

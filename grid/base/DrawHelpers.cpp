@@ -4,6 +4,7 @@
 #include "grid/base/DrawHelpersInternal.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace drawhelpers
@@ -150,6 +151,31 @@ TColor BandColor(TColor from, TColor to, int i, int n)
                channel(GetBValue(from), GetBValue(to)));
 }
 
+// The colours of bands 0..steps for one colour pair. A page of cells asks for the same few pairs
+// again and again, so the last ones are kept.
+const std::vector<TColor>& BandColors(TColor from, TColor to, int steps)
+{
+    struct TEntry {
+        TColor From = clNone, To = clNone;
+        int Steps = -1;
+        std::vector<TColor> Colors;
+    };
+    thread_local std::array<TEntry, 4> kept;
+    thread_local size_t next = 0;
+    for (const TEntry& e : kept)
+        if (e.From == from && e.To == to && e.Steps == steps)
+            return e.Colors;
+    TEntry& e = kept[next];
+    next = (next + 1) % kept.size();
+    e.From = from;
+    e.To = to;
+    e.Steps = steps;
+    e.Colors.resize(size_t(steps) + 1);
+    for (int i = 0; i <= steps; ++i)
+        e.Colors[size_t(i)] = BandColor(from, to, i, steps);
+    return e.Colors;
+}
+
 // Draws the collected fills and leaves pen and brush in `last`, as band-by-band drawing would.
 void Flush(TCanvas* canvas, const TFills& fills, TColor last)
 {
@@ -181,6 +207,8 @@ TColor drawhelpers::AppendGradient(TFills& out, TColor from, TColor to, int step
     steps = std::max(1, std::min(steps, span));
     const double band = double(span) / steps;
     const int thick = int(band + 1);
+    const std::vector<TColor>& colors = BandColors(from, to, steps);
+    out.reserve(out.size() + size_t(steps) + 1);
     for (int i = 0; i <= steps; ++i) {
         const int p = int(i * band);
         const TRect piece = horizontal
@@ -188,7 +216,7 @@ TColor drawhelpers::AppendGradient(TFills& out, TColor from, TColor to, int step
                                 : TRect(r.Left, r.Top + p, r.Right, std::min(r.Bottom, r.Top + p + thick));
         // Bands outside the visible area are not drawn at all.
         if (Overlaps(piece, visible))
-            out.push_back({piece, BandColor(from, to, i, steps)});
+            out.push_back({piece, colors[size_t(i)]});
     }
     return to;
 }

@@ -16,7 +16,7 @@
 
 #include "grid/base/GridTypes.h"
 #include "platform/controls/OleDragDrop.h"
-#include "platform/core/Streams.h"
+#include "platform/core/Classes.h"
 #include "platform/core/StringList.h"
 
 #include <memory>

@@ -51,11 +51,17 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
 TExtStringGrid::~TExtStringGrid()
 {
     Destroying();
+    FClearTextOnly = false;
+    SaveHiddenCells = false;
     UnHideColumnsAll();
     const int cols = std::max(ColCount(), FMaxColCount);
     const int rows = std::max(RowCount(), FMaxRowCount);
-    if (cols > 0 && rows > 0)
+    if (cols > 0 && rows > 0 && FHasCellProps) {
+        ClearRect(0, 0, cols - 1, rows - 1);
+        // Slots beyond the current counts are not reached by the clear.
+        FHasCellProps = true;
         FreeCellPropsRect(0, 0, cols - 1, rows - 1);
+    }
 }
 
 void TExtStringGrid::Loaded()
@@ -74,6 +80,7 @@ void TExtStringGrid::Loaded()
     // Themes are found inactive only when the window is made, which comes after loading.
     if (!FIsWinXP && !IsDesignTime() && FControlLook->ControlStyle() == csTheme)
         FControlLook->SetControlStyle(csClassic);
+    ApplyScrollBarAlways(false);
 }
 
 void TExtStringGrid::SetQelGradient(TColor& Field, TColor Value)
@@ -91,6 +98,7 @@ void TExtStringGrid::SetRowCount(int Value)
         SetFixedRows(FFixedRowsMin);
     FMaxRowCount = std::max(FMaxRowCount, Value);
     FNormalRowCount = Value;
+    ApplyScrollBarAlways(false);
 }
 
 void TExtStringGrid::SetColCount(int Value)
@@ -99,6 +107,8 @@ void TExtStringGrid::SetColCount(int Value)
     if (FFixedColAlways && FFixedColsMin < ColCount())
         SetFixedCols(FFixedColsMin);
     FMaxColCount = std::max(FMaxColCount, Value + FNumHidden);
+    SetBounds(Left(), Top(), Width(), Height()); // re-applies the integral height
+    ApplyScrollBarAlways(false);
 }
 
 int TExtStringGrid::FixedRows() const
@@ -148,8 +158,10 @@ void TExtStringGrid::BeginUpdate()
 {
     if (!Visible())
         return;
-    if (FUpdateCount++ == 0)
+    if (FUpdateCount++ == 0) {
         SetRedraw(false);
+        FRedrawOff = true;
+    }
 }
 
 void TExtStringGrid::EndUpdate()
@@ -161,6 +173,7 @@ void TExtStringGrid::EndUpdate()
     if (--FUpdateCount > 0)
         return;
     SetRedraw(true);
+    FRedrawOff = false;
     if (Visible())
         InvalidateGrid();
 }
@@ -251,6 +264,7 @@ void TExtStringGrid::Resize()
     TBaseGrid::Resize();
     if (OnResize)
         OnResize(this);
+    ApplyScrollBarAlways(false);
 }
 
 void TExtStringGrid::SetIntegralHeight(bool Value)

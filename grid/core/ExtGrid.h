@@ -14,6 +14,7 @@
 #pragma once
 
 #include "grid/base/BaseGrid.h"
+#include "grid/base/CellText.h"
 #include "grid/base/GridLists.h"
 #include "grid/base/GridSettings.h"
 #include "grid/core/ExtGridEvents.h"
@@ -74,6 +75,9 @@ constexpr int ExtGridZoomLimit = 10;
 inline const char* const ExtGridVersion = "6.2.1.3";
 inline const char* const ExtGridVersionDate = "Sep, 2012";
 constexpr int ExtGridVersionNr = (6 << 24) + (2 << 16) + (1 << 8) + 3;
+
+// Which scroll bars stay shown when everything fits.
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 
 enum TGridLook {
     glStandard,
@@ -299,7 +303,45 @@ class TExtStringGrid : public TBaseGrid
     // Releases a lock whenever one is held; repaints only when visible.
     void EndUpdate();
     bool LockUpdate() const { return FUpdateCount > 0; }
+    // Counts a lock without telling the window (internal scrolling that must not repaint).
+    void StartUpdate() { ++FUpdateCount; }
+    // Drops every lock; a redraw switched off by BeginUpdate is switched on again, without a repaint.
+    void ResetUpdate();
     int UpdateCount() const { return FUpdateCount; }
+
+    // -- Clearing --
+    // Empties the texts of a block of display columns (real ones with SaveHiddenCells) and frees its
+    // cell objects; with FNilObjects they are detached instead, with FClearTextOnly kept.
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    // Every real column of RCount rows from RowIndex.
+    void ClearRows(int RowIndex, int RCount);
+    bool SaveHiddenCells = false;
+
+    // -- Edit permission (ACol real) --
+    // Editing on for the grid (goEditing, RangeSelectAndEdit or a disabled edit) and the cell editable.
+    bool IsEditable(int ACol, int ARow);
+    // The base cell of a merged area: CanEditCell and not IsFixedCell.
+    bool IsCellEditable(int ACol, int ARow);
+
+    // -- Scroll bars --
+    TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+    void SetScrollBarAlways(TScrollBarAlways Value);
+    // With ScrollBarAlways the bars of a direction that fits stay shown (greyed) or hidden; with
+    // saNone and Force a fitting direction's bar is hidden.
+    void ApplyScrollBarAlways(bool Force);
+
+    // -- Print layout (filled by the print engine, one entry per real column) --
+    std::array<int, ColumnTableSize> MaxWidths{};
+    std::array<int, ColumnTableSize> Indents{};
+    // ACol outside 0 .. 511 raises EExtGridError.
+    int PrintColWidth(int ACol) const;
+    int PrintColOffset(int ACol) const;
+
+    // -- Wide texts: the cell text with a wide-text escape decoded; writes store the text as given --
+    QString WideCells(int c, int r) { return DecodeWideText(Cells(c, r)); }
+    void SetWideCells(int c, int r, const QString& Value) { SetCells(c, r, Value); }
+    QString AllWideCells(int c, int r) { return DecodeWideText(AllCells(c, r)); }
+    void SetAllWideCells(int c, int r, const QString& Value) { SetAllCells(c, r, Value); }
 
     // -- Lifecycle --
     // Copies the settings of another string grid, then its cells (AssignCells); any other source
@@ -572,6 +614,8 @@ class TExtStringGrid : public TBaseGrid
     void Loaded() override;
     // The toolkit's handling, then the grid's own OnResize.
     void Resize() override;
+    // Nothing is painted while an update lock is held (StartUpdate leaves the redraw on).
+    void Paint() override;
 
     bool FEditChange = false;
     bool FIntegralHeight = false;
@@ -653,6 +697,11 @@ class TExtStringGrid : public TBaseGrid
     int FOldRowSel = -1;
     int FZoomFactor = 0;
     int FUpdateCount = 0;
+    bool FRedrawOff = false; // BeginUpdate switched the redraw off
+    bool FNilObjects = false;
+    bool FClearTextOnly = false;
+    bool FBlockCellChange = false;
+    TScrollBarAlways FScrollBarAlways = saNone;
     bool FLoaded = false;
     bool FEditDisable = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/controls/ActnList.h"
 #include "platform/controls/Forms.h"
+#include "platform/controls/KeyRepeat.h"
 #include "platform/controls/Menus.h"
 
 #include <QApplication>
@@ -1020,6 +1021,7 @@ void TControl::PaintWidget(QPaintEvent* event, TControlWidgetLink& link)
 
 TWinControl::TWinControl(TComponent* AOwner, QWidget* widget) : TControl(AOwner, widget), FHandle(gNextHandle++)
 {
+    WatchHeldKeys();   // once per program, before any key can be held
     Registry()[FHandle] = this;
 }
 
@@ -1423,9 +1425,21 @@ char16_t KeyPressChar(const QString& text, WORD key, TShiftState shift)
     return text[0].unicode();
 }
 
-bool IsAutoRepeatRelease(const QEvent* event)
+QKeyEvent* HeldKeyEvent(QKeyEvent* event, std::optional<QKeyEvent>& marked)
 {
-    return event->type() == QEvent::KeyRelease && static_cast<const QKeyEvent*>(event)->isAutoRepeat();
+    switch (HeldKeyStage(event)) {
+    case THeldKeyStage::Drop:
+        return nullptr;
+    case THeldKeyStage::Repeat:
+        marked.emplace(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                       event->nativeVirtualKey(), event->nativeModifiers(), event->text(), true,
+                       event->count(), event->device());
+        marked->setTimestamp(event->timestamp());
+        return &*marked;
+    case THeldKeyStage::Pass:
+        break;
+    }
+    return event;
 }
 
 void TWinControl::DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link)
@@ -1522,9 +1536,12 @@ protected:
             return false;
         if (owner_->ComponentState() & csDestroying)
             return false;
-        if (IsAutoRepeatRelease(e))
+        TWinControl* owner = owner_;
+        const auto dispatch = dispatch_;
+        DeliverKeyEvent(static_cast<QKeyEvent*>(e), [this, owner, dispatch](QKeyEvent* k) {
+            (owner->*dispatch)(k, *this);
             return true;
-        (owner_->*dispatch_)(static_cast<QKeyEvent*>(e), *this);
+        });
         return true;
     }
 

@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QKeyEvent;
@@ -90,9 +91,25 @@ char16_t KeyPressChar(const QString& text, WORD key, TShiftState shift);
 // Keys a form may take as dialog keys (focus moves, Default and Cancel buttons).
 bool IsDialogKeyCode(WORD key);
 bool IsArrowKey(WORD key);   // VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN
-// The key-up half of the release/press pair Qt sends for every repeat of a held key. Controls never
-// see it: a held key repeats key-downs (marked as repeats) and gives one key-up when let go.
-bool IsAutoRepeatRelease(const QEvent* event);
+// The key event a control is to see, as the toolkit delivers a held key (KeyRepeat.h): repeated
+// key-downs marked as repeats and one key-up when let go. nullptr for the release half of a repeat
+// pair; `marked`, a copy marked as a repeat, for a bare press of a key that is down already;
+// else `event` itself.
+QKeyEvent* HeldKeyEvent(QKeyEvent* event, std::optional<QKeyEvent>& marked);
+// Hands a key event to `deliver` (bool(QKeyEvent*)) through HeldKeyEvent; the acceptance of a
+// marked copy comes back to `event`.
+template <class Deliver> bool DeliverKeyEvent(QKeyEvent* event, Deliver deliver)
+{
+    std::optional<QKeyEvent> marked;
+    QKeyEvent* key = HeldKeyEvent(event, marked);
+    if (!key) {
+        event->accept();
+        return true;
+    }
+    const bool result = deliver(key);
+    event->setAccepted(key->isAccepted());
+    return result;
+}
 TShiftState MouseButtonsToShiftState(Qt::MouseButtons buttons);
 // The window system's key state: negative while the key or mouse button is down
 // (VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON, VK_RBUTTON, VK_MBUTTON).
@@ -613,10 +630,9 @@ protected:
     {
         if (!Live())
             return QtBase::event(e);
-        if (IsAutoRepeatRelease(e)) {
-            e->accept();
-            return true;
-        }
+        if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)
+            return DeliverKeyEvent(static_cast<QKeyEvent*>(e),
+                                   [this](QKeyEvent* k) { return Control->WidgetEvent(k, *this); });
         return Control->WidgetEvent(e, *this);
     }
     void mousePressEvent(QMouseEvent* e) override { Mouse(e); }

@@ -1,6 +1,9 @@
 #include "platform/core/Classes.h"
 
+#include <QFile>
+
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <cxxabi.h>
 #include <iterator>
@@ -248,4 +251,131 @@ void TComponent::EndLoading()
         if (c->FComponentState & csLoading)
             c->EndLoading();
     Loaded();
+}
+
+// ---- Streams --------------------------------------------------------------------------------------
+
+int64_t TStream::Size()
+{
+    const int64_t pos = Seek(0, soCurrent);
+    const int64_t size = Seek(0, soEnd);
+    Seek(pos, soBeginning);
+    return size;
+}
+
+void TStream::ReadBuffer(void* Buffer, int64_t Count)
+{
+    if (Count != 0 && Read(Buffer, Count) != Count)
+        throw EReadError("Stream read error");
+}
+
+void TStream::WriteBuffer(const void* Buffer, int64_t Count)
+{
+    if (Count != 0 && Write(Buffer, Count) != Count)
+        throw EWriteError("Stream write error");
+}
+
+int64_t TStream::CopyFrom(TStream* Source, int64_t Count)
+{
+    if (Count == 0) {
+        Source->SetPosition(0);
+        Count = Source->Size();
+    }
+    const int64_t total = Count;
+    std::vector<char> buffer(size_t(std::min<int64_t>(Count, 0xF000)));
+    while (Count > 0) {
+        const int64_t n = std::min<int64_t>(Count, int64_t(buffer.size()));
+        Source->ReadBuffer(buffer.data(), n);
+        WriteBuffer(buffer.data(), n);
+        Count -= n;
+    }
+    return total;
+}
+
+int64_t TMemoryStream::Read(void* Buffer, int64_t Count)
+{
+    const int64_t n = std::clamp<int64_t>(FData.size() - FPosition, 0, std::max<int64_t>(Count, 0));
+    if (n > 0)
+        std::memcpy(Buffer, FData.constData() + FPosition, size_t(n));
+    FPosition += n;
+    return n;
+}
+
+int64_t TMemoryStream::Write(const void* Buffer, int64_t Count)
+{
+    if (Count <= 0)
+        return 0;
+    if (FPosition + Count > FData.size())
+        SetSize(FPosition + Count);
+    std::memcpy(FData.data() + FPosition, Buffer, size_t(Count));
+    FPosition += Count;
+    return Count;
+}
+
+int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin)
+{
+    switch (Origin) {
+    case soBeginning:
+        FPosition = Offset;
+        break;
+    case soCurrent:
+        FPosition += Offset;
+        break;
+    case soEnd:
+        FPosition = FData.size() + Offset;
+        break;
+    }
+    FPosition = std::max<int64_t>(FPosition, 0);
+    return FPosition;
+}
+
+void TMemoryStream::SetSize(int64_t NewSize)
+{
+    const qsizetype old = FData.size();
+    FData.resize(qsizetype(std::max<int64_t>(NewSize, 0)));
+    if (FData.size() > old)
+        std::memset(FData.data() + old, 0, size_t(FData.size() - old));
+}
+
+void TMemoryStream::Clear()
+{
+    FData.clear();
+    FPosition = 0;
+}
+
+void TMemoryStream::LoadFromStream(TStream* Stream)
+{
+    Stream->SetPosition(0);
+    const int64_t size = Stream->Size();
+    QByteArray data(qsizetype(size), Qt::Uninitialized);
+    Stream->ReadBuffer(data.data(), size);
+    FData = std::move(data);
+    FPosition = 0;
+}
+
+void TMemoryStream::LoadFromFile(const QString& FileName)
+{
+    FData = ReadFileBytes(FileName);
+    FPosition = 0;
+}
+
+void TMemoryStream::SaveToStream(TStream* Stream) const
+{
+    Stream->WriteBuffer(FData.constData(), FData.size());
+}
+
+void TMemoryStream::SaveToFile(const QString& FileName) const
+{
+    WriteFileAtomic(FileName, FData);
+}
+
+bool LoadRCDataResource(const QString& Name, QByteArray& Data)
+{
+    if (Name.isEmpty())
+        return false;
+    QFile file(QStringLiteral(":/rcdata/") + Name);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    Data = file.readAll();
+    return true;
 }

@@ -134,3 +134,60 @@ template <class T> void FreeAndNil(T*& Object)
     Object = nullptr;
     delete doomed;
 }
+
+// ---- Streams ---------------------------------------------------------------------------------------
+
+class EReadError : public Exception { using Exception::Exception; };   // "Stream read error"
+class EWriteError : public Exception { using Exception::Exception; };  // "Stream write error"
+
+enum TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+// A sequence of bytes with a position. Read/Write move the position by what they transferred and
+// return that count; ReadBuffer/WriteBuffer transfer exactly Count bytes or raise.
+class TStream : public TObject {
+public:
+    virtual int64_t Read(void* Buffer, int64_t Count) = 0;
+    virtual int64_t Write(const void* Buffer, int64_t Count) = 0;
+    // Returns the new position; a position before the start is clamped to 0.
+    virtual int64_t Seek(int64_t Offset, TSeekOrigin Origin) = 0;
+    virtual int64_t Size();
+    virtual void SetSize(int64_t NewSize) = 0;
+
+    int64_t Position() { return Seek(0, soCurrent); }
+    void SetPosition(int64_t Pos) { Seek(Pos, soBeginning); }
+    void ReadBuffer(void* Buffer, int64_t Count);
+    void WriteBuffer(const void* Buffer, int64_t Count);
+    // Copies Count bytes from Source's position; Count 0 copies all of Source from its start.
+    int64_t CopyFrom(TStream* Source, int64_t Count);
+};
+
+// A stream held in memory (picture bytes, drag-and-drop blocks, the grid's binary cell stream).
+class TMemoryStream : public TStream {
+public:
+    int64_t Read(void* Buffer, int64_t Count) override;
+    int64_t Write(const void* Buffer, int64_t Count) override;
+    int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+    int64_t Size() override { return FData.size(); }
+    // New bytes are zero; the position stays where it was (it may lie past the end).
+    void SetSize(int64_t NewSize) override;
+
+    void Clear();
+    char* Memory() { return FData.data(); }
+    const char* Memory() const { return FData.constData(); }
+    const QByteArray& Bytes() const { return FData; }
+
+    // The whole of Stream from its start; the position ends at 0.
+    void LoadFromStream(TStream* Stream);
+    // Raises EInOutError naming the file.
+    void LoadFromFile(const QString& FileName);
+    void SaveToStream(TStream* Stream) const;
+    void SaveToFile(const QString& FileName) const;
+
+private:
+    QByteArray FData;
+    int64_t FPosition = 0;
+};
+
+// Raw data resources of the program (the RT_RCDATA resources of the original platform) are Qt
+// resources under ":/rcdata/NAME". False, and Data untouched, for a name that does not exist.
+bool LoadRCDataResource(const QString& Name, QByteArray& Data);

@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <deque>
 
 namespace
@@ -314,18 +315,89 @@ TRasterOp RasterOpOf(TPenMode mode)
     return op;
 }
 
-QColor PenColor(const TPen& pen, const TRasterOp& op)
-{
-    return op.forced.value_or(ColorToQColor(pen.Color));
-}
-
-// The pen of lines wider than one pixel.
-QPen WidePen(const TPen& pen, const TRasterOp& op)
-{
-    return QPen(PenColor(pen, op), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
 } // namespace
+
+// The Qt objects a canvas's pen draws with. They depend on colour, width, style and mode only, so a
+// drawing call takes them from here; each pen is made the first time a call needs it.
+class TCanvasPens
+{
+  public:
+    // In step with `pen`: a version compare when nothing changed, a key compare when it was only
+    // set again (an Assign of the same pen).
+    void Sync(const TPen& pen)
+    {
+        if (version_ == pen.Version())
+            return;
+        version_ = pen.Version();
+        const TKey key{pen.Color, pen.Width, pen.Style, pen.Mode};
+        if (key_ && *key_ == key)
+            return;
+        key_ = key;
+        op_ = RasterOpOf(key.Mode);
+        color_ = op_.forced.value_or(ColorToQColor(key.Color));
+        made_ = 0;
+    }
+    const TRasterOp& Op() const { return op_; }
+    // The colour the pen inks in (pmBlack and pmWhite force theirs).
+    const QColor& Color() const { return color_; }
+    // 1 pixel, solid: pixel lists.
+    const QPen& Pixels()
+    {
+        if (!(made_ & MadePixels)) {
+            pixels_ = QPen(color_, 1);
+            made_ |= MadePixels;
+        }
+        return pixels_;
+    }
+    // Outlines of ellipses, round rectangles and polygons: 1 pixel in the pen's style, or wide with
+    // flat caps and mitre joins.
+    const QPen& Outline()
+    {
+        if (!(made_ & MadeOutline)) {
+            const int w = std::max(1, key_->Width);
+            if (w == 1) {
+                outline_ = QPen(color_, 1);
+                if (key_->Style == psDash)
+                    outline_.setStyle(Qt::DashLine);
+                if (key_->Style == psDot)
+                    outline_.setStyle(Qt::DotLine);
+                if (key_->Style == psDashDot)
+                    outline_.setStyle(Qt::DashDotLine);
+                if (key_->Style == psDashDotDot)
+                    outline_.setStyle(Qt::DashDotDotLine);
+            } else {
+                outline_ = QPen(color_, w, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+            }
+            made_ |= MadeOutline;
+        }
+        return outline_;
+    }
+    // Lines wider than one pixel: round caps and joins.
+    const QPen& Line()
+    {
+        if (!(made_ & MadeLine)) {
+            line_ = QPen(color_, key_->Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            made_ |= MadeLine;
+        }
+        return line_;
+    }
+
+  private:
+    struct TKey {
+        TColor Color;
+        int Width;
+        TPenStyle Style;
+        TPenMode Mode;
+        bool operator==(const TKey&) const = default;
+    };
+    static constexpr uint8_t MadePixels = 1, MadeOutline = 2, MadeLine = 4;
+    uint64_t version_ = ~uint64_t(0);
+    std::optional<TKey> key_;
+    TRasterOp op_;
+    QColor color_;
+    QPen pixels_, outline_, line_;
+    uint8_t made_ = 0;
+};
 
 TCanvasPaintScope::TCanvasPaintScope(const TCanvas& canvas) : canvas_(canvas)
 {
@@ -430,7 +502,9 @@ struct TCanvas::SavedState {
     std::unique_ptr<TBrush> brush = std::make_unique<TBrush>();
 };
 
-TCanvas::TCanvas() : Font(new TFont), Pen(new TPen), Brush(new TBrush), font_(Font), pen_(Pen), brush_(Brush)
+TCanvas::TCanvas()
+    : Font(new TFont), Pen(new TPen), Brush(new TBrush), font_(Font), pen_(Pen), brush_(Brush),
+      pens_(std::make_unique<TCanvasPens>())
 {
 }
 
@@ -482,6 +556,12 @@ const QBrush& TCanvas::CurrentQBrush() const
     return qbrush_;
 }
 
+TCanvasPens& TCanvas::Pens() const
+{
+    pens_->Sync(*pen_);
+    return *pens_;
+}
+
 QImage* TCanvas::PixelSurface(QTransform* toPixels) const
 {
     const QTransform logical = QTransform::fromTranslate(origin_.X, origin_.Y);
@@ -531,20 +611,18 @@ void TCanvas::MoveTo(int x, int y)
 namespace
 {
 
-// Draws a 1-pixel pen's pixel list.
-void StrokePixels(QPainter& p, const std::vector<QPoint>& pixels, const QColor& color)
+// Draws a pixel list with a 1-pixel pen.
+void StrokePixels(QPainter& p, const std::vector<QPoint>& pixels, const QPen& pen)
 {
     if (pixels.empty())
         return;
-    p.setPen(QPen(color, 1));
+    p.setPen(pen);
     p.drawPoints(pixels.data(), int(pixels.size()));
 }
 
-void StrokeLine(QPainter& p, const TPen& pen, TPoint a, TPoint b)
+void StrokeLine(QPainter& p, const TPen& pen, TCanvasPens& pens, TPoint a, TPoint b)
 {
-    const TRasterOp op = RasterOpOf(pen.Mode);
-    const QColor color = PenColor(pen, op);
-    p.setCompositionMode(op.mode);
+    p.setCompositionMode(pens.Op().mode);
     if (pen.Width <= 1) {
         const bool solid = pen.Style == psSolid || pen.Style == psInsideFrame;
         if (solid && (a.Y == b.Y || a.X == b.X)) {
@@ -552,13 +630,13 @@ void StrokeLine(QPainter& p, const TPen& pen, TPoint a, TPoint b)
             const QRect run = a.Y == b.Y ? QRect(std::min(a.X, b.X + 1), a.Y, std::abs(b.X - a.X), 1)
                                          : QRect(a.X, std::min(a.Y, b.Y + 1), 1, std::abs(b.Y - a.Y));
             if (!run.isEmpty())
-                p.fillRect(run, color);
+                p.fillRect(run, pens.Color());
             return;
         }
-        StrokePixels(p, ApplyDashes(LinePixels(a, b), pen.Style), color);
+        StrokePixels(p, ApplyDashes(LinePixels(a, b), pen.Style), pens.Pixels());
         return;
     }
-    p.setPen(WidePen(pen, op));
+    p.setPen(pens.Line());
     p.drawLine(a.ToQPoint(), b.ToQPoint());
 }
 
@@ -572,7 +650,7 @@ void TCanvas::LineTo(int x, int y)
         return;
     TCanvasPaintScope p(*this);
     if (p)
-        StrokeLine(*p, *pen_, from, penPos_);
+        StrokeLine(*p, *pen_, Pens(), from, penPos_);
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points)
@@ -582,15 +660,15 @@ void TCanvas::Polyline(const std::vector<TPoint>& points)
     TCanvasPaintScope p(*this);
     if (!p)
         return;
+    TCanvasPens& pens = Pens();
     if (pen_->Width > 1) {
-        const TRasterOp op = RasterOpOf(pen_->Mode);
-        p->setCompositionMode(op.mode);
-        p->setPen(WidePen(*pen_, op));
+        p->setCompositionMode(pens.Op().mode);
+        p->setPen(pens.Line());
         p->drawPolyline(ToQPolygon(points));
         return;
     }
     for (size_t i = 1; i < points.size(); ++i)
-        StrokeLine(*p, *pen_, points[i - 1], points[i]);
+        StrokeLine(*p, *pen_, pens, points[i - 1], points[i]);
 }
 
 // -- Shapes --
@@ -627,7 +705,8 @@ void TCanvas::Rectangle(int l, int t, int r, int b)
     TCanvasPaintScope p(*this);
     if (!p)
         return;
-    const TRasterOp op = RasterOpOf(pen_->Mode);
+    TCanvasPens& pens = Pens();
+    const TRasterOp& op = pens.Op();
     if (op.skip)
         return;
     if (!pen) {
@@ -638,7 +717,7 @@ void TCanvas::Rectangle(int l, int t, int r, int b)
     const int w = std::max(1, int(pen_->Width));
     if (brush)
         FillArea(*p, box.adjusted(w, w, -w, -w), *brush_, CurrentQBrush(), op, bkMode_, bkColor_);
-    const QColor color = PenColor(*pen_, op);
+    const QColor& color = pens.Color();
     p->setCompositionMode(op.mode);
     if (w == 1 && pen_->Style != psSolid && pen_->Style != psInsideFrame) {
         // Dashes run round the outline clockwise from the top-left corner.
@@ -655,7 +734,7 @@ void TCanvas::Rectangle(int l, int t, int r, int b)
             ring.emplace_back(x0, y);
         if (ring.empty())
             ring.emplace_back(x0, y0);
-        StrokePixels(*p, ApplyDashes(ring, pen_->Style), color);
+        StrokePixels(*p, ApplyDashes(ring, pen_->Style), pens.Pixels());
         return;
     }
     // The outline lies inside the box; four bands that do not overlap, so raster operations apply once.
@@ -676,12 +755,16 @@ namespace
 
 // Sets the painter's pen and brush for an ellipse, round rectangle or polygon, and returns the
 // rectangle Qt has to be given so that the shape covers `box` exactly.
-QRectF PrepareShape(QPainter& p, const TPen& pen, const TBrush& brush, const TRasterOp& op, int bkMode,
-                    TColor bkColor, const QRect& box)
+QRectF PrepareShape(QPainter& p, const TPen& pen, TCanvasPens& pens, const TBrush& brush, const QBrush& fill,
+                    int bkMode, TColor bkColor, const QRect& box)
 {
+    const TRasterOp& op = pens.Op();
     p.setCompositionMode(op.mode);
     if (BrushVisible(brush)) {
-        p.setBrush(op.forced ? QBrush(*op.forced) : MakeQBrush(brush));
+        if (op.forced)
+            p.setBrush(*op.forced);
+        else
+            p.setBrush(fill);
         if (brush.Style != bsSolid && bkMode == OPAQUE && bkColor != clNone) {
             p.setBackgroundMode(Qt::OpaqueMode);
             p.setBackground(ColorToQColor(bkColor));
@@ -693,23 +776,12 @@ QRectF PrepareShape(QPainter& p, const TPen& pen, const TBrush& brush, const TRa
         p.setPen(Qt::NoPen);
         return QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1);
     }
-    const QColor color = PenColor(pen, op);
+    p.setPen(pens.Outline());
     const int w = std::max(1, int(pen.Width));
     if (w == 1) {
-        QPen thin(color, 1);
-        if (pen.Style == psDash)
-            thin.setStyle(Qt::DashLine);
-        if (pen.Style == psDot)
-            thin.setStyle(Qt::DotLine);
-        if (pen.Style == psDashDot)
-            thin.setStyle(Qt::DashDotLine);
-        if (pen.Style == psDashDotDot)
-            thin.setStyle(Qt::DashDotDotLine);
-        p.setPen(thin);
         // A 1-pixel aliased outline reaches one pixel beyond the rectangle Qt is given.
         return QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1);
     }
-    p.setPen(QPen(color, w, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     return QRectF(box.x() + w / 2.0, box.y() + w / 2.0, box.width() - w, box.height() - w);
 }
 
@@ -722,10 +794,12 @@ void TCanvas::Ellipse(int l, int t, int r, int b)
     if (box.isEmpty() || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
         return;
     TCanvasPaintScope p(*this);
-    const TRasterOp op = RasterOpOf(pen_->Mode);
-    if (!p || op.skip)
+    if (!p)
         return;
-    p->drawEllipse(PrepareShape(*p, *pen_, *brush_, op, bkMode_, bkColor_, box));
+    TCanvasPens& pens = Pens();
+    if (pens.Op().skip)
+        return;
+    p->drawEllipse(PrepareShape(*p, *pen_, pens, *brush_, CurrentQBrush(), bkMode_, bkColor_, box));
 }
 
 void TCanvas::RoundRect(int l, int t, int r, int b, int cw, int ch)
@@ -735,10 +809,12 @@ void TCanvas::RoundRect(int l, int t, int r, int b, int cw, int ch)
     if (box.isEmpty() || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
         return;
     TCanvasPaintScope p(*this);
-    const TRasterOp op = RasterOpOf(pen_->Mode);
-    if (!p || op.skip)
+    if (!p)
         return;
-    const QRectF shape = PrepareShape(*p, *pen_, *brush_, op, bkMode_, bkColor_, box);
+    TCanvasPens& pens = Pens();
+    if (pens.Op().skip)
+        return;
+    const QRectF shape = PrepareShape(*p, *pen_, pens, *brush_, CurrentQBrush(), bkMode_, bkColor_, box);
     p->drawRoundedRect(shape, std::min(std::abs(cw), box.width()) / 2.0,
                        std::min(std::abs(ch), box.height()) / 2.0);
 }
@@ -749,11 +825,13 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
     if (points.size() < 2 || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
         return;
     TCanvasPaintScope p(*this);
-    const TRasterOp op = RasterOpOf(pen_->Mode);
-    if (!p || op.skip)
+    if (!p)
+        return;
+    TCanvasPens& pens = Pens();
+    if (pens.Op().skip)
         return;
     const QPolygon poly = ToQPolygon(points);
-    PrepareShape(*p, *pen_, *brush_, op, bkMode_, bkColor_, poly.boundingRect());
+    PrepareShape(*p, *pen_, pens, *brush_, CurrentQBrush(), bkMode_, bkColor_, poly.boundingRect());
     if (pen_->Width > 1 || !PenVisible(*pen_)) {
         p->drawPolygon(poly, Qt::OddEvenFill);
         return;
@@ -765,7 +843,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
         p->drawPolygon(poly, Qt::OddEvenFill);
     }
     for (size_t i = 0; i < points.size(); ++i)
-        StrokeLine(*p, *pen_, points[i], points[(i + 1) % points.size()]);
+        StrokeLine(*p, *pen_, pens, points[i], points[(i + 1) % points.size()]);
 }
 
 void TCanvas::FillRect(const TRect& r)
@@ -778,9 +856,211 @@ void TCanvas::FillRect(const TRect& r)
         FillArea(*p, r.ToQRect(), *brush_, CurrentQBrush(), TRasterOp(), bkMode_, bkColor_);
 }
 
+namespace
+{
+
+// Surfaces whose pixels take an opaque colour as one 32-bit word, the same word QPainter writes.
+bool WordSurface(const QImage& image)
+{
+    const QImage::Format f = image.format();
+    return (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+            f == QImage::Format_ARGB32_Premultiplied) &&
+           image.devicePixelRatio() == 1.0;
+}
+
+// The integer offset of a transform that only moves; false for anything else.
+bool WholeTranslation(const QTransform& t, QPoint* offset)
+{
+    if (t.type() > QTransform::TxTranslate || std::floor(t.dx()) != t.dx() || std::floor(t.dy()) != t.dy() ||
+        std::abs(t.dx()) > 0x3FFFFFF || std::abs(t.dy()) > 0x3FFFFFF)
+        return false;
+    *offset = QPoint(int(t.dx()), int(t.dy()));
+    return true;
+}
+
+// The pixels a fill may reach: within Bound, and within Region when the visible part is not one
+// rectangle.
+struct TPixelClip {
+    QRect Bound;
+    std::optional<QRegion> Region;
+
+    void Intersect(const QRegion& r)
+    {
+        if (Region)
+            *Region &= r;
+        else if (r.rectCount() > 1)
+            Region = r & Bound;
+        Bound &= r.boundingRect();
+    }
+};
+
+// Solid fills written straight into a 32-bit surface; the result is the one QPainter::fillRect gives
+// for each rectangle in turn. Rows are taken in runs that the same fills cover: each run's row is
+// composed once in a line buffer and copied to its rows, so a page of narrow gradient bands costs
+// about one copy per row, not one fill per band and row.
+void WriteFills(uchar* bits, qsizetype bytesPerLine, QPoint offset, const TPixelClip& clip,
+                const std::vector<TCanvas::TColorFill>& fills)
+{
+    struct TSolid {
+        int x0, y0, x1, y1;
+        QRgb pixel;
+    };
+    thread_local std::vector<TSolid> solids;
+    thread_local std::vector<int> tops, bottoms, edges;
+    thread_local std::vector<std::pair<int, int>> spans;
+    thread_local std::vector<QRgb> line;
+    solids.clear();
+    tops.clear();
+    bottoms.clear();
+    const QRect& b = clip.Bound;
+    int minX = b.right() + 1, maxX = b.left();
+    for (const TCanvas::TColorFill& f : fills) {
+        if (f.Rect.IsEmpty() || f.Color == clNone)
+            continue;
+        // In 64 bits: a logical rectangle far out moved by the offset stays exact.
+        const int x0 = int(std::max<int64_t>(int64_t(f.Rect.Left) + offset.x(), b.left()));
+        const int y0 = int(std::max<int64_t>(int64_t(f.Rect.Top) + offset.y(), b.top()));
+        const int x1 = int(std::min<int64_t>(int64_t(f.Rect.Right) + offset.x(), int64_t(b.right()) + 1));
+        const int y1 = int(std::min<int64_t>(int64_t(f.Rect.Bottom) + offset.y(), int64_t(b.bottom()) + 1));
+        if (x0 >= x1 || y0 >= y1)
+            continue;
+        // Plain RGB values need no trip through the system colour table.
+        const QRgb pixel = (f.Color & 0xFF000000) == 0
+                               ? qRgb(GetRValue(f.Color), GetGValue(f.Color), GetBValue(f.Color))
+                               : ColorToQColor(f.Color).rgb();
+        solids.push_back({x0, y0, x1, y1, pixel});
+        if (tops.empty() || tops.back() != y0)
+            tops.push_back(y0);
+        if (bottoms.empty() || bottoms.back() != y1)
+            bottoms.push_back(y1);
+        minX = std::min(minX, x0);
+        maxX = std::max(maxX, x1);
+    }
+    if (solids.empty())
+        return;
+    // Wide fills (stacked bands, a selection's lines) are cheapest written row by row as they come.
+    int64_t width = 0;
+    for (const TSolid& s : solids)
+        width += s.x1 - s.x0;
+    if (!clip.Region && width >= int64_t(solids.size()) * 16) {
+        for (size_t i = 0; i < solids.size(); ++i) {
+            const TSolid& s = solids[i];
+            // Rows the next fill covers whole are left to it (overlapping gradient bands).
+            int skip0 = 0, skip1 = 0;
+            if (i + 1 < solids.size()) {
+                const TSolid& n = solids[i + 1];
+                if (n.x0 <= s.x0 && n.x1 >= s.x1) {
+                    skip0 = std::max(s.y0, n.y0);
+                    skip1 = std::min(s.y1, n.y1);
+                }
+            }
+            for (int y = s.y0; y < s.y1; ++y)
+                if (y < skip0 || y >= skip1)
+                    std::fill_n(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + s.x0, s.x1 - s.x0,
+                                s.pixel);
+        }
+        return;
+    }
+    // Every edge where the set of covering fills may change, in order.
+    edges.resize(tops.size() + bottoms.size());
+    if (std::is_sorted(tops.begin(), tops.end()) && std::is_sorted(bottoms.begin(), bottoms.end())) {
+        std::merge(tops.begin(), tops.end(), bottoms.begin(), bottoms.end(), edges.begin());
+    } else {
+        std::copy(bottoms.begin(), bottoms.end(), std::copy(tops.begin(), tops.end(), edges.begin()));
+        std::sort(edges.begin(), edges.end());
+    }
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    line.resize(size_t(maxX - minX));
+    QRgb* const buffer = line.data() - minX; // indexed by surface x
+    const QRect* clipBegin = clip.Region ? clip.Region->begin() : &clip.Bound;
+    const QRect* clipEnd = clip.Region ? clip.Region->end() : &clip.Bound + 1;
+    for (size_t e = 0; e + 1 < edges.size(); ++e) {
+        const int y0 = edges[e], y1 = edges[e + 1];
+        spans.clear();
+        bool ordered = true;
+        for (const TSolid& s : solids) {
+            if (s.y0 > y0 || s.y1 < y1)
+                continue; // a fill covers a run whole or not at all
+            std::fill(buffer + s.x0, buffer + s.x1, s.pixel);
+            ordered = ordered && (spans.empty() || spans.back().first <= s.x0);
+            spans.emplace_back(s.x0, s.x1);
+        }
+        if (spans.empty())
+            continue;
+        if (!ordered)
+            std::sort(spans.begin(), spans.end());
+        // Touching and overlapping spans become one copy.
+        size_t n = 0;
+        for (size_t i = 1; i < spans.size(); ++i) {
+            if (spans[i].first <= spans[n].second)
+                spans[n].second = std::max(spans[n].second, spans[i].second);
+            else
+                spans[++n] = spans[i];
+        }
+        spans.resize(n + 1);
+        for (const QRect* c = clipBegin; c != clipEnd; ++c) {
+            const int top = std::max(y0, c->top()), bottom = std::min(y1, c->bottom() + 1);
+            for (const auto& [x0, x1] : spans) {
+                const int l = std::max(x0, c->left()), r = std::min(x1, c->right() + 1);
+                if (l >= r)
+                    continue;
+                for (int y = top; y < bottom; ++y)
+                    std::memcpy(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + l, buffer + l,
+                                size_t(r - l) * sizeof(QRgb));
+            }
+        }
+    }
+}
+
+} // namespace
+
+bool TCanvas::FillRectsDirectly(const std::vector<TColorFill>& fills)
+{
+    QImage* image = nullptr;
+    QPoint offset;
+    TPixelClip clip;
+    if (!painter_) {
+        if (!image_ || !WordSurface(*image_))
+            return false;
+        image = image_;
+        offset = QPoint(origin_.X, origin_.Y);
+        clip.Bound = image->rect();
+        if (clip_)
+            clip.Intersect(*clip_);
+    } else {
+        QPaintEngine* engine = painter_->paintEngine();
+        QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+        if (!device || device->devType() != QInternal::Image || !WordSurface(*static_cast<QImage*>(device)))
+            return false;
+        // The painter's own clip is known once the binding's first call has prepared it.
+        if (!painterUse_.Begun)
+            TCanvasPaintScope prepare(*this);
+        // From the coordinates the clips were set in to the surface's pixels (a widget's offset in
+        // its window's backing store, for one).
+        QPoint base;
+        if (!WholeTranslation(
+                baseTransform_ * painter_->worldTransform().inverted() * painter_->deviceTransform(), &base))
+            return false;
+        image = static_cast<QImage*>(device);
+        offset = base + QPoint(origin_.X, origin_.Y);
+        clip.Bound = image->rect();
+        // The window system's part of the clip: what a paint event may touch.
+        const QRegion& system = engine->systemClip();
+        if (!system.isEmpty())
+            clip.Intersect(system);
+        if (painterUse_.BaseClipping)
+            clip.Intersect(painterUse_.BaseClip.translated(base));
+        if (clip_)
+            clip.Intersect(clip_->translated(base));
+    }
+    if (!clip.Bound.isEmpty())
+        WriteFills(image->bits(), image->bytesPerLine(), offset, clip, fills);
+    return true;
+}
+
 void TCanvas::FillRects(const std::vector<TColorFill>& fills)
 {
-    if (fills.empty())
+    if (fills.empty() || FillRectsDirectly(fills))
         return;
     TCanvasPaintScope p(*this);
     if (!p)
@@ -833,8 +1113,9 @@ void TCanvas::DrawFocusRect(const TRect& r)
         if (x1 > x0)
             add(x1, y);
     }
+    static const QPen black(QColor(0, 0, 0), 1);
     p->setCompositionMode(QPainter::RasterOp_NotDestination);
-    StrokePixels(*p, dots, QColor(0, 0, 0));
+    StrokePixels(*p, dots, black);
 }
 
 // -- Pixels and flood fill --
@@ -958,7 +1239,8 @@ void TCanvas::ExcludeClipRect(const TRect& r)
 
 TRect TCanvas::ClipRect() const
 {
-    const QRect box = ClipRgn().boundingRect();
+    // Asked once per drawn cell by the gradient helpers: no region is made when there is no clip.
+    const QRect box = clip_ ? clip_->boundingRect() : QRect(QPoint(0, 0), SurfaceSize());
     if (box.isEmpty())
         return TRect();
     return TRect::FromQRect(box.translated(-origin_.X, -origin_.Y));

@@ -33,6 +33,7 @@
 
 class QPainter;
 class TCanvas;
+class TCanvasPens;
 class TGraphic;
 class TBitmap;
 
@@ -418,9 +419,16 @@ class TCanvas
     // changed (an Assign of the same font costs a comparison, not a new QFont).
     const QFont& CurrentQFont() const;
     const QBrush& CurrentQBrush() const;
+    // The Qt pens and colour of the pen, kept the same way (made again only when its colour, width,
+    // style or mode changed).
+    TCanvasPens& Pens() const;
     // The image holding the canvas's pixels (its own, or the one a bound painter paints into) and the
     // transform from logical coordinates to that image's pixels; nullptr when there is none.
     QImage* PixelSurface(QTransform* toPixels) const;
+    // FillRects written straight into a 32-bit image surface (its own, or the one a bound painter
+    // paints into) when logical coordinates only move on the way to its pixels; false when the
+    // fills have to go through QPainter.
+    bool FillRectsDirectly(const std::vector<TColorFill>& fills);
 
     std::unique_ptr<TFont> font_;
     std::unique_ptr<TPen> pen_;
@@ -449,6 +457,7 @@ class TCanvas
     mutable QFont qfont_;
     mutable uint64_t qbrushVersion_ = ~uint64_t(0);
     mutable QBrush qbrush_;
+    std::unique_ptr<TCanvasPens> pens_;
     // A bound painter is prepared by the first drawing call of a binding (its state saved once,
     // restored when the binding ends); later calls only set what differs from what they need.
     struct TPainterUse {

@@ -38,7 +38,9 @@ QString writeScript(const QString& path, const QByteArray& body)
 
 QString fixture(const QString& relative)
 {
-    return qEnvironmentVariable("CONF_FIXTURES") + "/" + relative;
+    // CONF_FIXTURES may point elsewhere; by default the checkout's own folder.
+    const QString dir = qEnvironmentVariable("CONF_FIXTURES", QStringLiteral(CONF_FIXTURES_DIR));
+    return dir + "/" + relative;
 }
 
 } // namespace testsupport

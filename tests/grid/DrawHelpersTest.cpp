@@ -5,9 +5,11 @@
 #include "PixelTestSupport.h"
 #include "platform/graphics/ClassicDraw.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string_view>
 
 using pixeltest::Paper;
 using pixeltest::Surface;
@@ -49,9 +51,10 @@ TEST(DrawHelpers, ColourArithmetic)
         int percent;
         TColor expected;
     };
-    for (const Bright& c : {Bright{0x646464, -20, 0x505050}, Bright{0xFFFFFF, 7, 0xFFFFFF}, // kept at 255
-                            Bright{0x102030, 50, 0x183048}, Bright{0x0A0A0A, -200, 0x000000},
-                            Bright{0xF0F0F0, 7, 0xFFFFFF}, Bright{0x0F0F0F, 10, 0x101010}}) // 16.5 rounds to the even 16
+    for (const Bright& c :
+         {Bright{0x646464, -20, 0x505050}, Bright{0xFFFFFF, 7, 0xFFFFFF}, // kept at 255
+          Bright{0x102030, 50, 0x183048}, Bright{0x0A0A0A, -200, 0x000000}, Bright{0xF0F0F0, 7, 0xFFFFFF},
+          Bright{0x0F0F0F, 10, 0x101010}}) // 16.5 rounds to the even 16
         EXPECT_EQ(AdjustColorBrightness(c.color, c.percent), c.expected)
             << std::hex << c.color << " " << c.percent;
 }
@@ -231,6 +234,84 @@ TEST(DrawHelpers, StyledSelectionWithAMirrorFillsTwoHalves)
     EXPECT_EQ(s.At(5, 5), 0xFF0000u);
     EXPECT_EQ(s.At(5, 8), 0xFF0040u);
     EXPECT_EQ(s.At(5, 0), Paper) << "no border colour, no border";
+}
+
+// ---- The same pixels on every surface ------------------------------------------------------------------
+
+// Bands and selection pieces are written straight into 32-bit surfaces; a 24-bit surface takes them
+// through QPainter one band after the other. Both give the same pixels, for any size, direction,
+// origin and clip, on an image canvas and through a bound painter that moves its drawing.
+TEST(DrawHelpers, GradientsAndSelectionsGiveTheSamePixelsDrawnDirectlyOrBandByBand)
+{
+    using Draw = std::function<void(TCanvas*, const TRect&)>;
+    auto selection = [](int piece, TColor mirror) -> Draw {
+        return [piece, mirror](TCanvas* c, const TRect& r) {
+            DrawStyledSelection(c, SelColor, SelColorTo, mirror, mirror == clNone ? clNone : 0x4080C0,
+                                InnerTop, InnerBottom, SelBorder, Adjacent, Background, r, piece);
+        };
+    };
+    const std::pair<const char*, Draw> draws[] = {
+        {"horizontal", [](TCanvas* c, const TRect& r) { DrawGradient(c, 0xFDF8F1, 0x20EFD5, 64, r, true); }},
+        {"vertical", [](TCanvas* c, const TRect& r) { DrawGradient(c, 0x0000FF, 0xFF8000, 64, r, false); }},
+        {"few steps", [](TCanvas* c, const TRect& r) { DrawGradient(c, 0x000000, 0xFFFFFF, 5, r, true); }},
+        {"bands", [](TCanvas* c, const TRect& r) { DrawGradientBands(c, 0x102030, 0xF0E0D0, false, r, 16); }},
+        {"mirror",
+         [](TCanvas* c, const TRect& r) {
+             DrawMirrorGradient(c, r, 0xFDF8F1, 0xFCEFD5, 0xF0D090, 0xC08040, true, 0x808080, false, true);
+         }},
+        {"selection single", selection(SelectionPieceSingle, clNone)},
+        {"selection left", selection(SelectionPieceLeft, clNone)},
+        {"selection right", selection(SelectionPieceRight, clNone)},
+        {"selection middle", selection(SelectionPieceMiddle, clNone)},
+        {"selection mirrored", selection(SelectionPieceSingle, 0xF0D090)},
+    };
+    const QRegion two = QRegion(0, 0, 12, 40) + QRegion(30, 5, 200, 6);
+    const std::pair<const char*, std::function<void(TCanvas*)>> clips[] = {
+        {"none", [](TCanvas*) {}},
+        {"rectangle", [](TCanvas* c) { c->IntersectClipRect(TRect(10, 4, 40, 15)); }},
+        {"two rectangles", [two](TCanvas* c) { c->SelectClipRgn(&two); }},
+    };
+    const std::pair<int, int> sizes[] = {{64, 24}, {7, 5}, {1, 30}, {130, 3}, {20, 12}, {3, 1}};
+
+    // One drawing on a surface of the format, by an image canvas or a bound painter.
+    auto render = [](QImage::Format format, bool bound, const Draw& draw,
+                     const std::function<void(TCanvas*)>& clip, TPoint origin, const TRect& r) {
+        QImage image(150, 40, format);
+        image.fill(ColorToQColor(Paper));
+        auto paint = [&](TCanvas& c) {
+            clip(&c);
+            c.SetWindowOrg(-origin.X, -origin.Y);
+            draw(&c, r);
+        };
+        if (bound) {
+            QPainter p(&image);
+            p.translate(2, 1);
+            TCanvas c;
+            TCanvasPainterBinding binding(c, p);
+            paint(c);
+        } else {
+            TCanvas c(&image);
+            paint(c);
+        }
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    for (const auto& [drawName, draw] : draws)
+        for (const auto& [clipName, clip] : clips)
+            for (const auto& [w, h] : sizes)
+                for (TPoint origin : {TPoint(0, 0), TPoint(5, 3)})
+                    for (bool bound : {false, true}) {
+                        const TRect r = Bounds(3, 2, w, h);
+                        const QImage direct = render(QImage::Format_RGB32, bound, draw, clip, origin, r);
+                        const QImage bands = render(QImage::Format_RGB888, bound, draw, clip, origin, r);
+                        ASSERT_EQ(direct, bands)
+                            << drawName << ", clip " << clipName << ", " << w << " x " << h << ", origin "
+                            << origin.X << "," << origin.Y << (bound ? ", bound painter" : ", image canvas");
+                        if (std::string_view(clipName) == "none" && w >= 7)
+                            ASSERT_NE(direct, render(
+                                                  QImage::Format_RGB32, bound, [](TCanvas*, const TRect&) {},
+                                                  clip, origin, r))
+                                << drawName << ", " << w << " x " << h << ": something is drawn";
+                    }
 }
 
 // ---- Control parts ------------------------------------------------------------------------------------

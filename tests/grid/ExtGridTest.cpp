@@ -8,6 +8,7 @@
 #include "platform/controls/Forms.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 namespace extgridtest
@@ -23,6 +24,8 @@ class TPaintCountingGrid : public TExtStringGrid
     int Paints = 0;
     // What an editor change leaves behind.
     void MarkEditChange() { FEditChange = true; }
+    // What a sort sets while it copies rows.
+    void SetNilObjects(bool Value) { FNilObjects = Value; }
 
   protected:
     void Paint() override
@@ -600,6 +603,180 @@ TEST_F(ExtGrid, DestructionFreesCellsOfHiddenColumns)
     g->HideColumn(2);
     delete g;
     EXPECT_EQ(freed, 1);
+}
+
+TEST_F(ExtGrid, ClearRowsReachesEveryRealColumn)
+{
+    int freed = 0;
+    grid->SetColCount(6);
+    for (int c = 0; c < 6; ++c) {
+        grid->SetCells(c, 3, QString("r3c%1").arg(c));
+        grid->SetCells(c, 2, QString("r2c%1").arg(c));
+    }
+    grid->SetGraphicObjectEx(2, 3, new TCellGraphic(freed));
+    grid->SetColors(4, 3, clRed);
+    grid->HideColumn(4);
+    QList<TRect> changed;
+    grid->OnCellsChanged = [&](TObject*, const TRect& R) { changed << R; };
+
+    grid->ClearRows(3, 1);
+    for (int c = 0; c < 6; ++c) {
+        EXPECT_EQ(grid->AllCells(c, 3), "") << c;
+        EXPECT_EQ(grid->AllCells(c, 2), QString("r2c%1").arg(c)) << "neighbour row kept";
+    }
+    EXPECT_EQ(freed, 1);
+    EXPECT_FALSE(grid->HasCellProperties(4, 3)) << "hidden column's properties freed";
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0].Top, 3);
+    EXPECT_EQ(changed[0].Bottom, 3);
+
+    changed.clear();
+    grid->ClearRows(3, 0);
+    EXPECT_TRUE(changed.isEmpty()) << "a count of 0 clears nothing";
+
+    // While rows are copied by a sort the objects are detached, not freed.
+    grid->SetColors(1, 5, clBlue);
+    TCellProperties* props = grid->CellProperties(1, 5);
+    grid->SetNilObjects(true);
+    grid->ClearRows(5, 1);
+    grid->SetNilObjects(false);
+    EXPECT_FALSE(grid->HasCellProperties(1, 5));
+    EXPECT_EQ(props->BrushColor(), clBlue) << "still alive";
+    delete props;
+}
+
+TEST_F(ExtGrid, ClearRectColumnsFollowSaveHiddenCells)
+{
+    struct Case {
+        bool SaveHidden;
+        int ClearedReal;
+    };
+    for (const Case& k : {Case{false, 1}, Case{true, 2}}) {
+        auto* g = New();
+        g->SetColCount(6);
+        for (int c = 0; c < 6; ++c)
+            g->SetCells(c, 2, "x");
+        g->HideColumn(1);
+        g->SaveHiddenCells = k.SaveHidden;
+        g->ClearRect(1, 2, 1, 2);
+        for (int c = 0; c < 6; ++c)
+            EXPECT_EQ(g->AllCells(c, 2), c == k.ClearedReal ? "" : "x") << k.SaveHidden << " col " << c;
+        delete g;
+    }
+}
+
+TEST_F(ExtGrid, ClearOfTheDisplayBlockLeavesHiddenColumnObjectsToTheDestructor)
+{
+    // Display columns 0 .. 4 are real 0 .. 4 without SaveHiddenCells: real column 5 keeps its
+    // graphic, which must still be freed with the grid.
+    int freed = 0;
+    auto* g = New();
+    g->SetColCount(6);
+    g->SetGraphicObjectEx(5, 2, new TCellGraphic(freed));
+    g->HideColumn(4);
+    g->ClearRect(0, 0, g->ColCount() - 1, g->RowCount() - 1);
+    EXPECT_EQ(freed, 0);
+    delete g;
+    EXPECT_EQ(freed, 1);
+}
+
+TEST_F(ExtGrid, EditPermissionOfCells)
+{
+    grid->SetColCount(6);
+    EXPECT_FALSE(grid->IsEditable(2, 2)) << "no editing on the grid";
+    EXPECT_TRUE(grid->IsCellEditable(2, 2));
+    grid->MouseActions()->RangeSelectAndEdit = true;
+    EXPECT_TRUE(grid->IsEditable(2, 2));
+    grid->MouseActions()->RangeSelectAndEdit = false;
+    grid->SetOptions(grid->Options() | goEditing);
+    EXPECT_TRUE(grid->IsEditable(2, 2));
+    EXPECT_FALSE(grid->IsEditable(0, 2)) << "fixed column";
+    EXPECT_FALSE(grid->IsEditable(2, 0)) << "fixed row";
+
+    // A covered cell answers for its base.
+    grid->MergeCells(2, 3, 2, 1);
+    grid->SetReadOnly(2, 3, true);
+    EXPECT_FALSE(grid->IsCellEditable(3, 3));
+    EXPECT_TRUE(grid->IsCellEditable(3, 4));
+
+    // The fixed-cell question is asked about the real column given, hidden columns or not.
+    grid->HideColumn(1);
+    QList<int> askedCols;
+    grid->OnIsFixedCell = [&](TObject*, int, int c, bool& f) {
+        askedCols << c;
+        f = c == 4;
+    };
+    EXPECT_FALSE(grid->IsCellEditable(4, 5));
+    EXPECT_TRUE(grid->IsCellEditable(5, 5));
+    EXPECT_EQ(askedCols, (QList<int>{4, 5}));
+}
+
+TEST_F(ExtGrid, CountingUpdateLock)
+{
+    grid->StartUpdate();
+    grid->StartUpdate();
+    EXPECT_EQ(grid->UpdateCount(), 2);
+    EXPECT_TRUE(grid->LockUpdate());
+    grid->ResetUpdate();
+    EXPECT_EQ(grid->UpdateCount(), 0);
+
+    // A BeginUpdate ended by ResetUpdate does not leave the redraw off.
+    grid->BeginUpdate();
+    grid->ResetUpdate();
+    QApplication::processEvents();
+    grid->Paints = 0;
+    grid->InvalidateGrid();
+    QApplication::processEvents();
+    EXPECT_GT(grid->Paints, 0);
+}
+
+TEST_F(ExtGrid, ScrollBarsKeptShownWhenEverythingFits)
+{
+    QScrollBar* vert = grid->ScrollBar(SB_VERT);
+    grid->SetRowCount(3);
+    grid->SetScrollBarAlways(saVert);
+    EXPECT_TRUE(grid->ScrollBarVisible(SB_VERT));
+    EXPECT_FALSE(vert->isEnabled()) << "greyed while the rows fit";
+    EXPECT_FALSE(grid->ScrollBarVisible(SB_HORZ));
+
+    grid->SetRowCount(100);
+    EXPECT_TRUE(vert->isEnabled());
+    grid->SetRowCount(3);
+    EXPECT_FALSE(vert->isEnabled());
+
+    grid->SetScrollBarAlways(saNone);
+    EXPECT_FALSE(grid->ScrollBarVisible(SB_VERT));
+}
+
+TEST_F(ExtGrid, PrintColumnLayoutRange)
+{
+    grid->MaxWidths[0] = 70;
+    grid->Indents[511] = 300;
+    EXPECT_EQ(grid->PrintColWidth(0), 70);
+    EXPECT_EQ(grid->PrintColOffset(511), 300);
+    for (int bad : {-1, 512, 600}) {
+        try {
+            grid->PrintColWidth(bad);
+            ADD_FAILURE() << bad;
+        } catch (const EExtGridError& e) {
+            EXPECT_EQ(e.Message, "Columns is not in valid range");
+        }
+        EXPECT_THROW(grid->PrintColOffset(bad), EExtGridError) << bad;
+    }
+}
+
+TEST_F(ExtGrid, WideCellsDecodeTheEscape)
+{
+    grid->SetColCount(6);
+    const QString wide = QString::fromUtf8("\u03a9\u4e2d x");
+    grid->SetCells(2, 3, EncodeWideText(wide));
+    EXPECT_EQ(grid->WideCells(2, 3), wide);
+    grid->SetWideCells(3, 3, wide);
+    EXPECT_EQ(grid->WideCells(3, 3), wide);
+    grid->HideColumn(2);
+    EXPECT_EQ(grid->AllWideCells(2, 3), wide) << "hidden column by real index";
+    grid->SetAllWideCells(5, 4, "plain");
+    EXPECT_EQ(grid->Cells(5, 4), "plain");
 }
 
 } // namespace extgridtest

@@ -17,21 +17,46 @@ using formtest::TProbe;
 namespace
 {
 
-// What X11 delivers for a key held down: the press, then a release/press pair marked as auto-repeat
-// for every repeat, then the real release.
-void HoldKey(QWidget* target, Qt::Key key, const QString& text, int repeats)
+// The two ways a held key reaches the program. Qt's pairs: the press, then a release/press pair
+// marked as auto-repeat for every repeat, then the real release (X11 as Qt's xcb back end pairs it,
+// Wayland). Bare presses: the press and every repeat as an unmarked press, then the release (X11
+// with detectable auto-repeat). Every event has its own time stamp, as the window system's do.
+enum class THold { QtPairs, BarePresses };
+
+void SendKey(QObject* target, QEvent::Type type, Qt::Key key, const QString& text, bool autoRepeat = false)
 {
-    auto send = [&](QEvent::Type type, bool autoRepeat) {
-        QKeyEvent e(type, key, Qt::NoModifier, text, autoRepeat);
-        QApplication::sendEvent(target, &e);
-    };
+    static quint64 time = 1000;
+    QKeyEvent e(type, key, Qt::NoModifier, text, autoRepeat);
+    e.setTimestamp(time += 30);
+    QApplication::sendEvent(target, &e);
+}
+
+void HoldKey(QWidget* target, Qt::Key key, const QString& text, int repeats, THold how)
+{
+    auto send = [&](QEvent::Type type, bool autoRepeat) { SendKey(target, type, key, text, autoRepeat); };
     send(QEvent::KeyPress, false);
     for (int i = 0; i < repeats; ++i) {
-        send(QEvent::KeyRelease, true);
-        send(QEvent::KeyPress, true);
+        if (how == THold::QtPairs)
+            send(QEvent::KeyRelease, true);
+        send(QEvent::KeyPress, how == THold::QtPairs);
     }
     send(QEvent::KeyRelease, false);
 }
+
+// A probe that records the repeat mark of the key events that reach its control, as the grid's key
+// data reads it.
+class TRepeatProbe : public TProbe
+{
+  public:
+    using TProbe::TProbe;
+    std::vector<bool> PressRepeats;
+    bool WidgetEvent(QEvent* event, TControlWidgetLink& link) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            PressRepeats.push_back(static_cast<QKeyEvent*>(event)->isAutoRepeat());
+        return TProbe::WidgetEvent(event, link);
+    }
+};
 
 struct HeldKeyCase {
     const char* name;
@@ -44,22 +69,25 @@ class HeldKey : public ::testing::TestWithParam<HeldKeyCase>
 
 TEST_P(HeldKey, RepeatsKeyDownsAndGivesOneKeyUp)
 {
-    TForm form(nullptr);
-    form.SetBounds(100, 100, 300, 200);
-    TWinControl* control = GetParam().make(form);
-    control->SetParent(&form);
-    control->SetBounds(10, 10, 120, 60);
-    int downs = 0, ups = 0;
-    control->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { downs += key == 'X'; };
-    control->OnKeyUp = [&](TObject*, WORD& key, TShiftState) { ups += key == 'X'; };
-    RunModal(form, [&] {
-        control->SetFocus();
-        Pump();
-        HoldKey(control->Widget(), Qt::Key_X, "x", 22);
-        form.SetModalResult(mrOk);
-    });
-    EXPECT_EQ(downs, 23);
-    EXPECT_EQ(ups, 1);
+    for (THold how : {THold::QtPairs, THold::BarePresses}) {
+        SCOPED_TRACE(how == THold::QtPairs ? "Qt's pairs" : "bare presses");
+        TForm form(nullptr);
+        form.SetBounds(100, 100, 300, 200);
+        TWinControl* control = GetParam().make(form);
+        control->SetParent(&form);
+        control->SetBounds(10, 10, 120, 60);
+        int downs = 0, ups = 0;
+        control->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { downs += key == 'X'; };
+        control->OnKeyUp = [&](TObject*, WORD& key, TShiftState) { ups += key == 'X'; };
+        RunModal(form, [&] {
+            control->SetFocus();
+            Pump();
+            HoldKey(control->Widget(), Qt::Key_X, "x", 22, how);
+            form.SetModalResult(mrOk);
+        });
+        EXPECT_EQ(downs, 23);
+        EXPECT_EQ(ups, 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,6 +97,44 @@ INSTANTIATE_TEST_SUITE_P(
                       HeldKeyCase{"checkBox", [](TForm& f) -> TWinControl* { return new TCheckBox(&f); }},
                       HeldKeyCase{"grid", [](TForm& f) -> TWinControl* { return new TStringGrid(&f); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HeldKeyRepeats, EveryKeyDownAfterTheFirstIsMarkedAsARepeat)
+{
+    for (THold how : {THold::QtPairs, THold::BarePresses}) {
+        SCOPED_TRACE(how == THold::QtPairs ? "Qt's pairs" : "bare presses");
+        TForm form(nullptr);
+        auto* probe = new TRepeatProbe(&form, &form);
+        RunModal(form, [&] {
+            probe->SetFocus();
+            Pump();
+            HoldKey(probe->Widget(), Qt::Key_X, "x", 3, how);
+            // Let go and pressed again: a new key-down, no repeat.
+            HoldKey(probe->Widget(), Qt::Key_X, "x", 0, how);
+            form.SetModalResult(mrOk);
+        });
+        EXPECT_EQ(probe->PressRepeats, std::vector<bool>({false, true, true, true, false}));
+    }
+}
+
+TEST(HeldKeyRepeats, AKeyLetGoOutsideTheControlsIsNotHeldAnyMore)
+{
+    TForm form(nullptr);
+    auto* probe = new TRepeatProbe(&form, &form);
+    QWidget foreign; // a plain Qt window, such as a message box
+    RunModal(form, [&] {
+        probe->SetFocus();
+        Pump();
+        SendKey(probe->Widget(), QEvent::KeyPress, Qt::Key_Return, "\r");
+        SendKey(&foreign, QEvent::KeyRelease, Qt::Key_Return, "\r");
+        SendKey(probe->Widget(), QEvent::KeyPress, Qt::Key_Return, "\r");
+        // Another program took the keyboard while the key was down.
+        QApplicationStateChangeEvent inactive(Qt::ApplicationInactive);
+        QApplication::sendEvent(qApp, &inactive);
+        SendKey(probe->Widget(), QEvent::KeyPress, Qt::Key_Return, "\r");
+        form.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(probe->PressRepeats, std::vector<bool>({false, false, false}));
+}
 
 // Takes Escape as a Cancel button would.
 class TEscapeTaker : public TProbe

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cstdlib>
 #include <cxxabi.h>
+#include <iterator>
 #include <memory>
 #include <typeinfo>
 
@@ -145,6 +146,7 @@ void TComponent::InsertComponent(TComponent* AComponent)
     if (!AComponent->FName.isEmpty() && FindComponent(AComponent->FName))
         throw DuplicateNameError(AComponent->FName);
     FComponents.push_back(AComponent);
+    ++FListChanges;
     AComponent->FOwner = this;
     // Made while the owner is being built from its description: loading too, until EndLoading.
     if (FComponentState & csLoading)
@@ -152,14 +154,24 @@ void TComponent::InsertComponent(TComponent* AComponent)
     Notification(AComponent, opInsert);
 }
 
+// Searched from the back: components mostly go in reverse order of creation, so this is O(1) then.
+static std::vector<TComponent*>::iterator FindOwned(std::vector<TComponent*>& list, TComponent* c)
+{
+    const auto it = std::find(list.rbegin(), list.rend(), c);
+    return it == list.rend() ? list.end() : std::prev(it.base());
+}
+
 void TComponent::RemoveComponent(TComponent* AComponent)
 {
-    auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
-    if (it == FComponents.end())
+    if (FindOwned(FComponents, AComponent) == FComponents.end())
         return;
     Notification(AComponent, opRemove);
     // Notification may have changed the list; look again.
-    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent), FComponents.end());
+    const auto it = FindOwned(FComponents, AComponent);
+    if (it != FComponents.end()) {
+        FComponents.erase(it);
+        ++FListChanges;
+    }
     AComponent->FOwner = nullptr;
 }
 
@@ -168,6 +180,7 @@ void TComponent::DestroyComponents()
     while (!FComponents.empty()) {
         TComponent* doomed = FComponents.back();
         FComponents.pop_back();
+        ++FListChanges;
         doomed->FOwner = nullptr;
         delete doomed;
     }
@@ -210,10 +223,12 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation)
         RemoveFreeNotification(AComponent);
     if (FComponentState & csDestroying)
         return;
-    // Copy: a handler may free components.
+    // Copy: a handler may free components. Only a changed list needs the (linear) look whether
+    // the next one is still owned; otherwise this would be quadratic per call.
     const std::vector<TComponent*> owned = FComponents;
+    const unsigned changes = FListChanges;
     for (TComponent* c : owned)
-        if (std::find(FComponents.begin(), FComponents.end(), c) != FComponents.end())
+        if (FListChanges == changes || std::find(FComponents.begin(), FComponents.end(), c) != FComponents.end())
             c->Notification(AComponent, Operation);
 }
 

@@ -124,6 +124,7 @@ private:
     QString FName;
     TComponentState FComponentState = 0;
     bool FDestructionStarted = false;
+    unsigned FListChanges = 0;   // bumped on every change of FComponents
 };
 
 // Deletes the object and clears the pointer (toolkit idiom).

@@ -48,6 +48,21 @@ protected:
 
 class TOther : public TPersistent {};
 
+// Frees another component when it hears of a removal, as a handler that tidies up may.
+class TKiller : public TComponent {
+public:
+    using TComponent::TComponent;
+    TComponent* Victim = nullptr;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override
+    {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove && Victim && AComponent != Victim)
+            FreeAndNil(Victim);
+    }
+};
+
 } // namespace
 
 TEST(Classes, OwnerDestroysOwnedComponentsAndTheyLeaveTheOwnerWhenFreed)
@@ -99,6 +114,39 @@ TEST(Classes, OwnerPassesRemovalOnToSiblings)
     watcher->Target = other;   // no FreeNotification: siblings hear it through the owner
     delete other;
     EXPECT_EQ(watcher->Target, nullptr);
+}
+
+TEST(Classes, RemovalReachesEverySiblingOnceEvenWhenAHandlerFreesOne)
+{
+    TComponent form(nullptr);
+    auto* first = new TRecorder(&form);
+    auto* killer = new TKiller(&form);
+    auto* victim = new TRecorder(&form);   // after the killer: freed before its turn
+    auto* last = new TRecorder(&form);
+    auto* gone = new TComponent(&form);
+    killer->Victim = victim;
+    delete gone;   // the sanitizer reports a notification sent to the freed victim
+    EXPECT_EQ(first->Removed, (std::vector<TComponent*>{gone, victim}));
+    EXPECT_EQ(last->Removed, (std::vector<TComponent*>{victim, gone}));
+    ASSERT_EQ(form.ComponentCount(), 3);
+    EXPECT_EQ(form.Components(0), first);
+    EXPECT_EQ(form.Components(1), killer);
+    EXPECT_EQ(form.Components(2), last);
+    EXPECT_EQ(last->ComponentIndex(), 2);
+
+    // Every sibling hears of every removal, in the middle of the list as at its end.
+    std::vector<TRecorder*> many;
+    for (int i = 0; i < 50; ++i)
+        many.push_back(new TRecorder(&form));
+    delete many[10];
+    delete many[49];
+    form.RemoveComponent(many[0]);
+    EXPECT_EQ(many[0]->Owner(), nullptr);
+    for (int i : {1, 25, 48})
+        EXPECT_EQ(many[i]->Removed, (std::vector<TComponent*>{many[10], many[49], many[0]})) << i;
+    EXPECT_EQ(form.ComponentCount(), 3 + 47);
+    EXPECT_EQ(many[11]->ComponentIndex(), 3 + 9);
+    delete many[0];
 }
 
 TEST(Classes, ReferenceBetweenSiblingsSurvivesDestructionOfTheOwner)

@@ -158,13 +158,3 @@ BENCHMARK(BaseGridWriteRead)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(TableWidgetWriteRead)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BaseGridPaintPage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(TableWidgetPaintPage)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -97,13 +97,3 @@ BENCHMARK_CAPTURE(QtGradientPage, Vertical, false)->Unit(benchmark::kMillisecond
 BENCHMARK_CAPTURE(CanvasGradientPage, Vertical, false, true)->Unit(benchmark::kMillisecond);
 BENCHMARK(CanvasSelectionPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(CanvasGradientHalfClipped)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

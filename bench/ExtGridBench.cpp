@@ -157,13 +157,3 @@ BENCHMARK(TableWidgetRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExtGridHideShow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(TableWidgetHideShow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ExtGridPaintPage)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

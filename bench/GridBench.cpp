@@ -265,13 +265,3 @@ BENCHMARK(GridInsertRows)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(TableWidgetInsertRows)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(GridDeleteRows)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(TableWidgetDeleteRows)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

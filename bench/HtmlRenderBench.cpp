@@ -106,13 +106,3 @@ BENCHMARK(TextDocumentPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(RenderHTMLPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(TextDocumentMeasure)->Unit(benchmark::kMillisecond);
 BENCHMARK(RenderHTMLMeasure)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

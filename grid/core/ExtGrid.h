@@ -396,6 +396,16 @@ class TExtStringGrid : public TBaseGrid
     QString GetVersionString() const;
     QString Version() const { return ExtGridVersion; }
 
+    // -- Painting: cells, text, glyphs, looks --
+
+    // -- Window messages, focus, scrolling, selection, fills, sizing, window creation --
+
+    // -- Rows: hiding, tree nodes, insertion, removal, moves --
+
+    // -- Cell blocks, column calculations, floating footer --
+
+    // -- Column and row moves with their data (column grid) --
+
     // -- Settings --
     QString FloatFormat = "%.2f";
     QString CheckTrue = "Y";
@@ -704,4 +714,14 @@ class TExtStringGrid : public TBaseGrid
     TScrollBarAlways FScrollBarAlways = saNone;
     bool FLoaded = false;
     bool FEditDisable = false;
+
+    // -- Painting (protected) --
+
+    // -- Messages, focus, scrolling (protected) --
+
+    // -- Rows (protected) --
+
+    // -- Cell blocks and footer (protected) --
+
+    // -- Moves (protected) --
 };

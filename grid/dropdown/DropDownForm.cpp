@@ -2,6 +2,7 @@
 #include "grid/dropdown/DropDownForm.h"
 
 #include "grid/dropdown/ExtDropDown.h"
+#include "platform/core/SysUtils.h"
 
 #include <QApplication>
 #include <QEvent>

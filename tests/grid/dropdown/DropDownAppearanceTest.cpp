@@ -1,6 +1,7 @@
 // Header, footer and push-button appearances of the drop-down window.
 #include "grid/dropdown/DropDownAppearance.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace

@@ -4,6 +4,7 @@
 
 #include "common/FormTestSupport.h"
 
+#include <QPointer>
 #include <QTimer>
 
 using namespace dropdowntest;
@@ -60,6 +61,7 @@ TEST_F(ExtDropDown, ButtonSitsInsideTheRightEdgeAndTheTextStopsBeforeIt)
     EXPECT_EQ(picker->EditRect(), TRect(1, 1, 196 - 16 - 3, 18));
     // A font taller than the edit raises the height.
     picker->Font->Height = -30;
+    picker->SetBounds(10, 10, 200, 21);   // the resize checks the height
     const int font = QFontMetrics(picker->Font->ToQFont()).height();
     const int system = QFontMetrics(QApplication::font()).height();
     EXPECT_EQ(picker->Height(), font + std::min(font, system) / 4);

@@ -155,6 +155,16 @@ bool TDropDownForm::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
     return true;
 }
 
+void TDropDownForm::WidgetMouse(QMouseEvent* event, TControlWidgetLink& link)
+{
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+        !Widget()->rect().contains(event->position().toPoint())) {
+        link.NativeMouse(event);
+        return;
+    }
+    TForm::WidgetMouse(event, link);
+}
+
 // ---- Manual resize ---------------------------------------------------------------------------------
 
 void TDropDownForm::BeginManualResize(TPoint ScreenPos)

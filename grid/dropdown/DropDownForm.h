@@ -80,6 +80,8 @@ protected:
     void AlignControls(TRect& Rect) override;
     bool CustomPaint() const override { return true; }
     void PaintWidget(QPaintEvent* event, TControlWidgetLink& link) override;
+    // A press outside the window goes to Qt, which closes the pop-up (and so deactivates it).
+    void WidgetMouse(QMouseEvent* event, TControlWidgetLink& link) override;
 
 private:
     friend class TDropDownModalWatch;

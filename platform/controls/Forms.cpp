@@ -515,16 +515,6 @@ void TCustomForm::Release()
         Qt::QueuedConnection);
 }
 
-void TCustomForm::WidgetMouse(QMouseEvent* event, TControlWidgetLink& link)
-{
-    if (FPopupKind && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
-        !Widget()->rect().contains(event->position().toPoint())) {
-        link.NativeMouse(event);
-        return;
-    }
-    TWinControl::WidgetMouse(event, link);
-}
-
 bool TCustomForm::WidgetEvent(QEvent* event, TControlWidgetLink& link)
 {
     switch (event->type()) {

@@ -112,8 +112,6 @@ protected:
     virtual void DoHide();
     virtual void DoClose(TCloseAction& Action);
     bool WidgetEvent(QEvent* event, TControlWidgetLink& link) override;
-    // A pop-up hands a press outside it to Qt, which closes it (see SetPopupKind).
-    void WidgetMouse(QMouseEvent* event, TControlWidgetLink& link) override;
     void ApplyColor() override;
     void ApplyVisible() override {}
 

@@ -22,8 +22,9 @@ class THeaderButton;
 class TFooterButton;
 
 // The buttons of one strip. OnChange fires when an item's Caption, Enabled or Width changes.
-template <class Item> class TStripButtons : public TCollectionOf<Item> {
-public:
+template <class Item> class TStripButtons : public TCollectionOf<Item>
+{
+  public:
     explicit TStripButtons(TPersistent* AOwner) : TCollectionOf<Item>(AOwner) {}
     TPersistent* MyOwner() const { return this->Owner(); }
     TNotifyEvent OnChange;
@@ -35,8 +36,9 @@ public:
 };
 
 // Width and Height 0 size the button to its content.
-class THeaderButton : public TCollectionItem {
-public:
+class THeaderButton : public TCollectionItem
+{
+  public:
     explicit THeaderButton(TCollection* Collection) : TCollectionItem(Collection) {}
     // Same class only (else the layer's "Cannot assign" error).
     void Assign(const TPersistent* Source) override;
@@ -52,10 +54,10 @@ public:
     int Height() const { return FHeight; }
     void SetHeight(int Value) { FHeight = Value; }
 
-protected:
+  protected:
     void NotifyChanged();
 
-private:
+  private:
     QString FCaption;
     int FImageIndex = -1;
     bool FEnabled = true;
@@ -64,14 +66,15 @@ private:
 };
 
 // A footer button may close the drop-down with its ModalResult.
-class TFooterButton : public THeaderButton {
-public:
+class TFooterButton : public THeaderButton
+{
+  public:
     explicit TFooterButton(TCollection* Collection) : THeaderButton(Collection) {}
     void Assign(const TPersistent* Source) override;
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
 
-private:
+  private:
     TModalResult FModalResult = mrNone;
 };
 
@@ -81,15 +84,16 @@ using TFooterButtons = TStripButtons<TFooterButton>;
 // ---- Strip appearances ------------------------------------------------------------------------------
 
 // What a strip of the drop-down window looks like and carries. The owner is the drop-down or grid.
-template <class Buttons> class TStripAppearance : public TPersistent {
-public:
+template <class Buttons> class TStripAppearance : public TPersistent
+{
+  public:
     explicit TStripAppearance(TPersistent* AOwner);
     ~TStripAppearance() override = default;
 
     TPersistent* GetOwner() const { return FOwner; }
 
     bool Visible() const { return FVisible; }
-    void SetVisible(bool Value);   // fires OnChange when it changes
+    void SetVisible(bool Value); // fires OnChange when it changes
     int Height() const { return FHeight; }
     void SetHeight(int Value) { FHeight = Value; }
     int BorderWidth() const { return FBorderWidth; }
@@ -116,7 +120,7 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnButtonsChanged;
 
-protected:
+  protected:
     // ColorTo, Color, BorderColor, Font and GradientDirection.
     void CopyColors(const TStripAppearance& Source);
 
@@ -135,8 +139,9 @@ protected:
     TButtonAlignment FButtonAlignment = baRight;
 };
 
-class THeaderAppearance : public TStripAppearance<THeaderButtons> {
-public:
+class THeaderAppearance : public TStripAppearance<THeaderButtons>
+{
+  public:
     explicit THeaderAppearance(TPersistent* AOwner);
     THeaderButtons* Buttons() const { return ButtonsList(); }
     // From a THeaderAppearance only; any other source leaves it unchanged.
@@ -144,8 +149,9 @@ public:
     void AssignColors(const TPersistent* Source);
 };
 
-class TFooterAppearance : public TStripAppearance<TFooterButtons> {
-public:
+class TFooterAppearance : public TStripAppearance<TFooterButtons>
+{
+  public:
     explicit TFooterAppearance(TPersistent* AOwner);
     TFooterButtons* Buttons() const { return ButtonsList(); }
     // The footer shows a size grip when the drop-down window is sizeable.
@@ -155,7 +161,7 @@ public:
     void Assign(const TPersistent* Source) override;
     void AssignColors(const TPersistent* Source);
 
-private:
+  private:
     bool FSizeGrip = true;
 };
 
@@ -163,16 +169,23 @@ private:
 
 // Colours and font of the drop-down push buttons; clNone parts are not drawn. Every colour and
 // Gradient setter fires OnChange on a change. The checked colours are derived from the hot ones.
-class TExtButtonAppearance : public TPersistent {
-public:
+class TExtButtonAppearance : public TPersistent
+{
+  public:
     TExtButtonAppearance();
     ~TExtButtonAppearance() override = default;
     // From a TExtButtonAppearance: all sixteen colours, Gradient and Font; else the layer's error.
     void Assign(const TPersistent* Source) override;
 
-#define DROPDOWN_COLOR_PROPERTY(Name)                                                                            \
-    TColor Name() const { return F##Name; }                                                                     \
-    void Set##Name(TColor Value) { Store(F##Name, Value); }
+#define DROPDOWN_COLOR_PROPERTY(Name)                                                                        \
+    TColor Name() const                                                                                      \
+    {                                                                                                        \
+        return F##Name;                                                                                      \
+    }                                                                                                        \
+    void Set##Name(TColor Value)                                                                             \
+    {                                                                                                        \
+        Store(F##Name, Value);                                                                               \
+    }
     DROPDOWN_COLOR_PROPERTY(BorderColor)
     DROPDOWN_COLOR_PROPERTY(BorderColorHot)
     DROPDOWN_COLOR_PROPERTY(BorderColorDown)
@@ -189,14 +202,23 @@ public:
     DROPDOWN_COLOR_PROPERTY(ColorDisabledTo)
     DROPDOWN_COLOR_PROPERTY(ColorChecked)
 #undef DROPDOWN_COLOR_PROPERTY
-    TGradientDirection Gradient() const { return FGradient; }
+    TGradientDirection Gradient() const
+    {
+        return FGradient;
+    }
     void SetGradient(TGradientDirection Value);
-    TFont* Font() const { return FFont.get(); }
-    void SetFont(const TFont* Value) { FFont->Assign(Value); }
+    TFont* Font() const
+    {
+        return FFont.get();
+    }
+    void SetFont(const TFont* Value)
+    {
+        FFont->Assign(Value);
+    }
 
     TNotifyEvent OnChange;
 
-private:
+  private:
     void Store(TColor& Field, TColor Value);
     void Changed();
 

@@ -14,8 +14,9 @@ enum TButtonStyle { bsButton, bsDropDown };
 
 // bsDropDown draws a combo-box drop arrow (the edit's button), bsButton a push-button face with
 // glyph and caption. Themes are never active here: the classic and flat faces are drawn.
-class TExtDropDownSpeedButton : public TSpeedButton {
-public:
+class TExtDropDownSpeedButton : public TSpeedButton
+{
+  public:
     explicit TExtDropDownSpeedButton(TComponent* AOwner);
 
     TButtonStyle ButtonStyle() const { return FButtonStyle; }
@@ -33,10 +34,10 @@ public:
     void HandleMouseEnter() override;
     void HandleMouseLeave() override;
 
-protected:
+  protected:
     void Paint() override;
 
-private:
+  private:
     void PaintDropDownFace();
     void PaintButtonFace();
 
@@ -48,8 +49,9 @@ private:
     TButtonStyle FButtonStyle = bsButton;
 };
 
-class TDropDownEditButton : public TCustomControl {
-public:
+class TDropDownEditButton : public TCustomControl
+{
+  public:
     explicit TDropDownEditButton(TComponent* AOwner);
 
     TExtDropDownSpeedButton* Button() const { return FButton; }
@@ -80,12 +82,12 @@ public:
     TColor FButtonTextColorDown = clNone;
     TColor FButtonBorderColor = clNone;
 
-protected:
+  protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
     void Resize() override;
 
-private:
+  private:
     TExtDropDownSpeedButton* FButton;
     TWinControl* FFocusControl = nullptr;
     int FBWidth = 16;

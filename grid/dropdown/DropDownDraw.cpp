@@ -20,8 +20,8 @@ TColor ShadeColor(TColor Color, int DeltaRed, int DeltaGreen, int DeltaBlue)
                clamp(shade(GetBValue(c), DeltaBlue)));
 }
 
-void DrawBackgroundRect(TCanvas* Canvas, const TRect& R, TColor Color, TColor ColorTo, TGradientDirection Direction,
-                        int BorderWidth, TColor BorderColor)
+void DrawBackgroundRect(TCanvas* Canvas, const TRect& R, TColor Color, TColor ColorTo,
+                        TGradientDirection Direction, int BorderWidth, TColor BorderColor)
 {
     if (!Canvas)
         return;
@@ -43,7 +43,8 @@ void DrawBackgroundRect(TCanvas* Canvas, const TRect& R, TColor Color, TColor Co
     }
 }
 
-void DrawImageAndText(TCanvas* Canvas, const TRect& R, const QString& Text, int ImageIndex, const TImageList* Images)
+void DrawImageAndText(TCanvas* Canvas, const TRect& R, const QString& Text, int ImageIndex,
+                      const TImageList* Images)
 {
     TRect textRect = R;
     uint32_t flags = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
@@ -90,9 +91,9 @@ TPoint GetHTMLTextSize(TCanvas* Canvas, const QString& Text, const TRect& R, TIm
     QString anchor, plain, focus, title, id, value, type;
     int width = 0, height = 0, anchors = 0, hitNumber = -1;
     TRect anchorRect, controlRect;
-    RenderHTML(Canvas, Text, R, Images, 0, 0, -1, -1, 1, false, true, false, false, false, false, false, false,
-               1.0, clBlue, clNone, clNone, clGray, anchor, plain, focus, title, width, height, anchors,
-               hitNumber, anchorRect, controlRect, id, value, type, nullptr, nullptr, 0, 0);
+    RenderHTML(Canvas, Text, R, Images, 0, 0, -1, -1, 1, false, true, false, false, false, false, false,
+               false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focus, title, width, height,
+               anchors, hitNumber, anchorRect, controlRect, id, value, type, nullptr, nullptr, 0, 0);
     return TPoint(width, height);
 }
 

@@ -19,12 +19,13 @@ TColor ShadeColor(TColor Color, int DeltaRed, int DeltaGreen, int DeltaBlue);
 // Nothing without a canvas. ColorTo set: 80 bands from Color to ColorTo (across the width for
 // gdHorizontal); else Color set: a solid fill. Then, with BorderColor set and BorderWidth > 0, a
 // frame with a pen of that width.
-void DrawBackgroundRect(TCanvas* Canvas, const TRect& R, TColor Color, TColor ColorTo, TGradientDirection Direction,
-                        int BorderWidth, TColor BorderColor);
+void DrawBackgroundRect(TCanvas* Canvas, const TRect& R, TColor Color, TColor ColorTo,
+                        TGradientDirection Direction, int BorderWidth, TColor BorderColor);
 // With ImageIndex >= 0 and Images: the image at R.Left + 4, vertically centred, and the text from
 // R.Left + image width + 8; the text single line, vertically centred, with an end ellipsis, centred
 // horizontally only when no image was drawn.
-void DrawImageAndText(TCanvas* Canvas, const TRect& R, const QString& Text, int ImageIndex, const TImageList* Images);
+void DrawImageAndText(TCanvas* Canvas, const TRect& R, const QString& Text, int ImageIndex,
+                      const TImageList* Images);
 // The bitmap into R, every pixel of the colour of its top-left pixel replaced by BackColor.
 void DrawTransparentGlyph(TCanvas* Canvas, const TBitmap* Bitmap, TColor BackColor, const TRect& R);
 // Width (X) and height (Y) of Text on one line; (0, 0) for an empty text.

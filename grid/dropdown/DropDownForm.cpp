@@ -12,11 +12,12 @@
 
 // Watches the application, while the pop-up is shown, for a modal window opening (which takes the
 // activation from it) and, while suspended, for that window going away.
-class TDropDownModalWatch : public QObject {
-public:
+class TDropDownModalWatch : public QObject
+{
+  public:
     explicit TDropDownModalWatch(TDropDownForm* Form) : FForm(Form) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
@@ -31,12 +32,13 @@ protected:
         return false;
     }
 
-private:
+  private:
     TDropDownForm* FForm;
 };
 
 TDropDownForm::TDropDownForm(TComponent* AOwner)
-    : TForm(AOwner), FCanvas(std::make_unique<TCanvas>()), FModalWatch(std::make_unique<TDropDownModalWatch>(this))
+    : TForm(AOwner), FCanvas(std::make_unique<TCanvas>()),
+      FModalWatch(std::make_unique<TDropDownModalWatch>(this))
 {
     SetBorderStyle(bsNone);
     SetPopupKind(true);
@@ -237,7 +239,8 @@ void TDropDownForm::PaintBackground()
     const TColor color = FExtDropDown->DropDownColor();
     const TColor colorTo = FExtDropDown->DropDownColorTo();
     if (color != clNone && colorTo != clNone) {
-        DrawGradientBands(FCanvas.get(), color, colorTo, FExtDropDown->DropDownGradient() == gdHorizontal, inner, 80);
+        DrawGradientBands(FCanvas.get(), color, colorTo, FExtDropDown->DropDownGradient() == gdHorizontal,
+                          inner, 80);
     } else if (color != clNone) {
         FCanvas->Brush->Style = bsSolid;
         FCanvas->Brush->Color = color;

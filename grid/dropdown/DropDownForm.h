@@ -21,8 +21,9 @@
 class TExtCustomDropDown;
 class TDropDownModalWatch;
 
-class TDropDownForm : public TForm {
-public:
+class TDropDownForm : public TForm
+{
+  public:
     explicit TDropDownForm(TComponent* AOwner);
     ~TDropDownForm() override;
 
@@ -72,7 +73,7 @@ public:
     TNotifyEvent OnMouseWheelDown;
     TNotifyEvent OnMouseWheelUp;
 
-protected:
+  protected:
     // WA_INACTIVE: the deactivation above; activation needs nothing here.
     virtual void HandleWMActivate(WORD State);
     // The background and frame from the edit's colours.
@@ -83,7 +84,7 @@ protected:
     // A press outside the window goes to Qt, which closes the pop-up (and so deactivates it).
     void WidgetMouse(QMouseEvent* event, TControlWidgetLink& link) override;
 
-private:
+  private:
     friend class TDropDownModalWatch;
     void ModalWindowShown(QWidget* Modal);
     void ModalWindowGone();

@@ -339,8 +339,8 @@ void TExtCustomDropDown::DrawSelectionBackground(TCanvas* Canvas, const TRect& R
     }
 }
 
-void TExtCustomDropDown::DrawGradient(TCanvas* Canvas, TColor Color, TColor ColorTo, TGradientDirection Direction,
-                                      const TRect& Rect, int Steps)
+void TExtCustomDropDown::DrawGradient(TCanvas* Canvas, TColor Color, TColor ColorTo,
+                                      TGradientDirection Direction, const TRect& Rect, int Steps)
 {
     DrawGradientBands(Canvas, Color, ColorTo, Direction == gdHorizontal, Rect, Steps);
 }
@@ -446,12 +446,12 @@ void TExtCustomDropDown::Resize()
 void TExtCustomDropDown::ResizeControl()
 {
     const int a = Flat ? 3 : (BorderStyle() == bsSingle ? 4 : 2);
-    const int pad = 0;   // the 3D look is always on
+    const int pad = 0; // the 3D look is always on
     const int fontHeight = QFontMetrics(Font->ToQFont()).height();
     const int systemHeight = QFontMetrics(QApplication::font()).height();
     const int minHeight = fontHeight + std::min(fontHeight, systemHeight) / 4;
     if (Height() < minHeight) {
-        SetHeight(minHeight);   // its resize places the button
+        SetHeight(minHeight); // its resize places the button
         return;
     }
     if (FButton) {
@@ -475,7 +475,8 @@ void TExtCustomDropDown::SetEditRect()
     FEditRect = TRect(border ? 1 : 2, border ? 1 : 3, client.Width() - bw - 3, client.Height() + 1);
     // The formatting rectangle becomes the line edit's text margins around the client area.
     const int e = EdgeWidth();
-    LineEdit()->setTextMargins(e + FEditRect.Left, e + FEditRect.Top, std::max(0, Width() - e - FEditRect.Right),
+    LineEdit()->setTextMargins(e + FEditRect.Left, e + FEditRect.Top,
+                               std::max(0, Width() - e - FEditRect.Right),
                                std::max(0, Height() - e - FEditRect.Bottom));
 }
 

@@ -85,8 +85,9 @@ constexpr uint32_t ReopenDelay = 250;
 constexpr uint32_t VersionNr = 0x01020104;
 } // namespace dropdown
 
-class TExtCustomDropDown : public TMaskEdit, public IQelStyle, public IQelTones {
-public:
+class TExtCustomDropDown : public TMaskEdit, public IQelStyle, public IQelTones
+{
+  public:
     explicit TExtCustomDropDown(TComponent* AOwner);
     ~TExtCustomDropDown() override;
 
@@ -139,9 +140,9 @@ public:
     bool ForceShadow() const { return FForceShadow; }
     void SetForceShadow(bool Value) { FForceShadow = Value; }
     int DropDownWidth() const { return FDropDownWidth; }
-    void SetDropDownWidth(int Value);     // a new value forgets the user's width
+    void SetDropDownWidth(int Value); // a new value forgets the user's width
     int DropDownHeight() const { return FDropDownHeight; }
-    void SetDropDownHeight(int Value);    // a new value forgets the user's height
+    void SetDropDownHeight(int Value); // a new value forgets the user's height
     TDropPosition DropPosition() const { return FDropPosition; }
     void SetDropPosition(TDropPosition Value) { FDropPosition = Value; }
     int DropDownButtonWidth() const { return FDropDownButtonWidth; }
@@ -245,7 +246,7 @@ public:
     void SetComponentStyle(TQelStyle AStyle) override;
     void SetColorTones(const TColorTones& ATones) override;
 
-protected:
+  protected:
     // The construction steps; a picker's override runs the inherited one first.
     virtual void InitDropDown();
 
@@ -328,7 +329,7 @@ protected:
     bool FParentFnt = true;
     TQelStyle FQelStyle = tsOffice2007Luna;
 
-private:
+  private:
     bool Designing() const { return (ComponentState() & csDesigning) != 0; }
     // Sends a forwarded key message to this edit's window.
     void ForwardKey(UINT Msg, WORD Key, TShiftState Shift);

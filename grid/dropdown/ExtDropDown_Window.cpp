@@ -21,7 +21,9 @@ void TExtCustomDropDown::CreateDropDownForm()
     FDropDownForm->OnClose = [](TObject*, TCloseAction&) {};
     FDropDownForm->OnHide = [this](TObject*) { DropDownHidden(); };
     FDropDownForm->OnKeyPress = [this](TObject*, char16_t& Key) { DropDownKeyPress(Key); };
-    FDropDownForm->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) { DropDownKeyDown(Key, Shift); };
+    FDropDownForm->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
+        DropDownKeyDown(Key, Shift);
+    };
     FDropDownForm->OnKeyUp = [this](TObject*, WORD& Key, TShiftState Shift) { DropDownKeyUp(Key, Shift); };
     FDropDownForm->OnMouseWheelDown = [this](TObject*) { DropDownMouseWheelDown(); };
     FDropDownForm->OnMouseWheelUp = [this](TObject*) { DropDownMouseWheelUp(); };
@@ -95,7 +97,7 @@ void TExtCustomDropDown::DoShowDropDown()
     TDropDownForm* form = FDropDownForm;
     BeforeDropDown();
     if (FDropDownForm != form || form->Visible())
-        return;   // an event handler took it away or opened it
+        return; // an event handler took it away or opened it
     form->FShadow = FDropDownShadow;
     form->InitializeAndUpdate();
     form->SetPopupShadow(form->FShadow);
@@ -110,10 +112,12 @@ void TExtCustomDropDown::DoShowDropDown()
     form->SetBounds(form->Left(), form->Top(), form->Width(), form->Height());
     HookControlKeys();
 
-    const TPoint p = Parent() ? Parent()->ClientToScreen(TPoint(Left(), Top())) : ClientToScreen(TPoint(0, 0));
+    const TPoint p =
+        Parent() ? Parent()->ClientToScreen(TPoint(Left(), Top())) : ClientToScreen(TPoint(0, 0));
     int left = p.X;
     int top = p.Y + Height() - 1;
-    const bool below = FDropPosition == dpDown || (FDropPosition == dpAuto && Screen->Height() > p.Y + form->Height());
+    const bool below =
+        FDropPosition == dpDown || (FDropPosition == dpAuto && Screen->Height() > p.Y + form->Height());
     if (!below)
         top = p.Y - form->Height();
     form->SetBounds(left, top, form->Width(), form->Height());

@@ -14,11 +14,12 @@
 namespace
 {
 
-class TPanelPicker : public TExtCustomDropDown {
-public:
+class TPanelPicker : public TExtCustomDropDown
+{
+  public:
     using TExtCustomDropDown::TExtCustomDropDown;
 
-protected:
+  protected:
     void CreateDropDownForm() override
     {
         TExtCustomDropDown::CreateDropDownForm();

@@ -56,8 +56,8 @@ TEST(DropDownAppearance, NotificationsAndAssign)
          },
          1, 1,
          [](const THeaderAppearance& h) {
-             return !h.Visible() && h.Caption() == "<b>x</b>" && h.Height() == 30 && h.Buttons()->Count() == 1 &&
-                    h.Buttons()->Items(0)->Caption() == "OK";
+             return !h.Visible() && h.Caption() == "<b>x</b>" && h.Height() == 30 &&
+                    h.Buttons()->Count() == 1 && h.Buttons()->Items(0)->Caption() == "OK";
          }},
         {"a button's Height fires nothing, its Width does",
          [](THeaderAppearance& h, TFooterAppearance&) {

@@ -15,8 +15,8 @@ TEST(DropDownDraw, ShadeColorScalesNonZeroChannelsAndLiftsZeroOnes)
         TColor Expected;
     };
     const Case cases[] = {
-        {RGB(225, 240, 245), -10, -10, 0, RGB(202, 216, 245)},   // 202.5 rounds to even
-        {RGB(100, 0, 50), 20, 30, -200, RGB(100, 30, 0)},          // +: capped at 100 %; 0 lifted
+        {RGB(225, 240, 245), -10, -10, 0, RGB(202, 216, 245)}, // 202.5 rounds to even
+        {RGB(100, 0, 50), 20, 30, -200, RGB(100, 30, 0)},      // +: capped at 100 %; 0 lifted
         {RGB(0, 0, 0), -5, 0, 7, RGB(0, 0, 7)},
     };
     for (const Case& c : cases)
@@ -62,7 +62,7 @@ TEST(DropDownDraw, TextSizesAndCase)
 
 TEST(DropDownDraw, BackgroundRectFillsFramesOrDoesNothing)
 {
-    DrawBackgroundRect(nullptr, TRect(0, 0, 10, 10), clRed, clNone, gdHorizontal, 1, clBlack);   // no canvas
+    DrawBackgroundRect(nullptr, TRect(0, 0, 10, 10), clRed, clNone, gdHorizontal, 1, clBlack); // no canvas
 
     QImage image(20, 20, QImage::Format_ARGB32);
     image.fill(Qt::white);

@@ -19,8 +19,9 @@ namespace dropdowntest
 
 // The smallest picker: a 150 x 120 panel as its inner control. It records the overrides that run
 // while it is made, and can make its panel focusable so that keys start in the inner control.
-class TTestPicker : public TExtCustomDropDown {
-public:
+class TTestPicker : public TExtCustomDropDown
+{
+  public:
     explicit TTestPicker(TComponent* AOwner, bool FocusablePanel = false)
         : TExtCustomDropDown(AOwner), FFocusablePanel(FocusablePanel)
     {
@@ -36,7 +37,7 @@ public:
     }
     using TExtCustomDropDown::FDroppedDown;
 
-protected:
+  protected:
     void CreateDropDownForm() override
     {
         Calls << "CreateDropDownForm";
@@ -52,7 +53,7 @@ protected:
         SetControl(Panel);
     }
 
-private:
+  private:
     bool FFocusablePanel;
 };
 
@@ -66,8 +67,9 @@ struct FakeTicks {
     ~FakeTicks() { SetTickCountSource(nullptr); }
 };
 
-class DropDownOnForm : public edittest::EditOnForm {
-protected:
+class DropDownOnForm : public edittest::EditOnForm
+{
+  protected:
     TTestPicker* Make(bool FocusablePanel = false)
     {
         auto* picker = MakeDropDown<TTestPicker>(form.get(), FocusablePanel);
@@ -89,13 +91,13 @@ protected:
 
     // The edit's form window, where tests click and type as the window system delivers it.
     QWindow* FormWindow() const { return form->Widget()->windowHandle(); }
-    static QWindow* PopupWindow(TTestPicker* picker) { return picker->DropDownForm()->Widget()->windowHandle(); }
+    static QWindow* PopupWindow(TTestPicker* picker)
+    {
+        return picker->DropDownForm()->Widget()->windowHandle();
+    }
 
     // Window coordinates of a point of a control on the form.
-    QPoint InForm(TControl* control, QPoint p) const
-    {
-        return control->Widget()->mapTo(form->Widget(), p);
-    }
+    QPoint InForm(TControl* control, QPoint p) const { return control->Widget()->mapTo(form->Widget(), p); }
 
     void KeyToForm(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {

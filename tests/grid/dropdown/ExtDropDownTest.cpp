@@ -12,7 +12,9 @@ using namespace dropdowntest;
 namespace
 {
 
-class ExtDropDown : public DropDownOnForm {};
+class ExtDropDown : public DropDownOnForm
+{
+};
 
 TEST_F(ExtDropDown, ConstructionRunsThePickersOverridesAndSetsTheDefaults)
 {
@@ -61,7 +63,7 @@ TEST_F(ExtDropDown, ButtonSitsInsideTheRightEdgeAndTheTextStopsBeforeIt)
     EXPECT_EQ(picker->EditRect(), TRect(1, 1, 196 - 16 - 3, 18));
     // A font taller than the edit raises the height.
     picker->Font->Height = -30;
-    picker->SetBounds(10, 10, 200, 21);   // the resize checks the height
+    picker->SetBounds(10, 10, 200, 21); // the resize checks the height
     const int font = QFontMetrics(picker->Font->ToQFont()).height();
     const int system = QFontMetrics(QApplication::font()).height();
     EXPECT_EQ(picker->Height(), font + std::min(font, system) / 4);
@@ -84,7 +86,7 @@ TEST_F(ExtDropDown, WindowSizeComesFromTheControlAndKeepsWhatTheUserGaveIt)
 
     picker->SetDropDownWidth(40);
     picker->ShowDropDown();
-    EXPECT_EQ(window->Width(), 80);   // the constraints
+    EXPECT_EQ(window->Width(), 80); // the constraints
     EXPECT_EQ(window->Height(), 122);
 
     // A manual resize from the corner, then closed and opened again.
@@ -129,7 +131,7 @@ TEST_F(ExtDropDown, ManualResizeStaysWithinTheConstraintsAndReportsEachStep)
     EXPECT_EQ(window->Width(), 160);
     EXPECT_EQ(window->Height(), 127);
     window->EndManualResize();
-    window->ManualResizeTo(TPoint(100, 100));   // after the release nothing moves
+    window->ManualResizeTo(TPoint(100, 100)); // after the release nothing moves
     EXPECT_EQ(window->Width(), 160);
     EXPECT_EQ(steps, 2);
 }
@@ -144,11 +146,10 @@ TEST_F(ExtDropDown, PlacementOnTheScreen)
     };
     // Edit 21 high, window 150 x 122, screen 800 x 800.
     const Case cases[] = {
-        {10, 677, dpAuto, 10, 697},   // 677 + 122 < 800: below, one pixel up
-        {10, 678, dpAuto, 10, 556},   // reaches the screen height: above
-        {10, 678, dpDown, 10, 698},
-        {10, 100, dpUp, 10, -22},
-        {700, 100, dpAuto, 650, 120},   // moved left to the work area's right edge
+        {10, 677, dpAuto, 10, 697}, // 677 + 122 < 800: below, one pixel up
+        {10, 678, dpAuto, 10, 556}, // reaches the screen height: above
+        {10, 678, dpDown, 10, 698},   {10, 100, dpUp, 10, -22},
+        {700, 100, dpAuto, 650, 120}, // moved left to the work area's right edge
     };
     form->SetBounds(0, 0, 800, 750);
     TTestPicker* picker = Make();
@@ -190,7 +191,8 @@ TEST_F(ExtDropDown, EscInTheInnerControlPutsBackTheLastTextEnterKeepsTheTyping)
         QString Text;
         QString DropUp;
     };
-    const Case cases[] = {{Qt::Key_Escape, "a", "DropUp cancelled"}, {Qt::Key_Return, "ab", "DropUp confirmed"}};
+    const Case cases[] = {{Qt::Key_Escape, "a", "DropUp cancelled"},
+                          {Qt::Key_Return, "ab", "DropUp confirmed"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.DropUp.toStdString());
         Log.clear();
@@ -314,9 +316,9 @@ TEST_F(ExtDropDown, DropButtonOpensOnTheLeftReleaseAndToggles)
     QTest::mouseClick(FormWindow(), Qt::RightButton, {}, button);
     EXPECT_FALSE(picker->DroppedDown());
     QTest::mousePress(FormWindow(), Qt::LeftButton, {}, button);
-    EXPECT_FALSE(picker->DroppedDown());   // never on the press
+    EXPECT_FALSE(picker->DroppedDown()); // never on the press
     QTest::mouseRelease(FormWindow(), Qt::LeftButton, {}, button);
-    ASSERT_TRUE(picker->DroppedDown());   // the first click at tick 10
+    ASSERT_TRUE(picker->DroppedDown()); // the first click at tick 10
 
     // The press outside the window closes it at tick t; the release belongs to the same click.
     ticks.Now = 5000;

@@ -498,6 +498,20 @@ void TExtCustomDropDown::PaintWidget(QPaintEvent* event, TControlWidgetLink& lin
     });
 }
 
+void TExtCustomDropDown::HandleFontChanged()
+{
+    TMaskEdit::HandleFontChanged();
+    if (FInitDone)
+        SetEditRect();
+}
+
+void TExtCustomDropDown::SetReadOnly(bool Value)
+{
+    TMaskEdit::SetReadOnly(Value);
+    if (FButton)
+        FButton->Button()->Invalidate();
+}
+
 void TExtCustomDropDown::HandleEnabledChanged()
 {
     TMaskEdit::HandleEnabledChanged();

@@ -238,6 +238,10 @@ class TExtCustomDropDown : public TMaskEdit, public IQelStyle, public IQelTones
     void HandleKillFocus() override;
     void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void HandleEnabledChanged() override;
+    // The formatting rectangle follows the font.
+    void HandleFontChanged() override;
+    // The drop button's face shows whether the edit is read-only.
+    void SetReadOnly(bool Value);
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
     // -- The framework contract, in slot order (see each picker for what it replaces) --

@@ -81,6 +81,10 @@ void TDropDownForm::SetVisible(bool Value)
         FResizing = false;
     }
     TForm::SetVisible(Value);
+    if (Value && !FShownOnce && Visible()) {
+        FShownOnce = true;
+        Realign();
+    }
 }
 
 // ---- Activation ------------------------------------------------------------------------------------
@@ -217,6 +221,8 @@ void TDropDownForm::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X,
 
 void TDropDownForm::AlignControls(TRect& Rect)
 {
+    if (!FShownOnce)
+        return;
     const int inset = BorderInset();
     Rect = TRect(Rect.Left + inset, Rect.Top + inset, Rect.Right - inset, Rect.Bottom - inset);
     TForm::AlignControls(Rect);

@@ -96,6 +96,9 @@ class TDropDownForm : public TForm
     QPointer<QWidget> FModalWindow;
     QPointer<QWidget> FSuspendedFocus;
     bool FSuspended = false;
+    // Like a window without a handle, a form never shown yet lays nothing out: the inner control
+    // keeps the size its picker gave it until the first opening has measured it.
+    bool FShownOnce = false;
     bool FResizing = false;
     TPoint FResizeStart;
     TPoint FResizeStartSize;

@@ -128,12 +128,13 @@ void TExtCustomDropDown::DoShowDropDown()
     if (!accept || FDropDownForm != form)
         return;
 
-    const TRect work = Screen->MonitorWorkAreaFromPoint(p);
-    if (work.Left >= 0 && left + form->Width() > work.Right && left < work.Right)
-        left -= left + form->Width() - work.Right;
-
+    // The right edge is fitted with the width the window is shown at: a width the user gave it
+    // replaces the derived one, which can differ (the inner control lies inside the frame).
     int width = FUserDropDownWidth != -1 ? FUserDropDownWidth : form->Width();
     int height = FUserDropDownHeight != -1 ? FUserDropDownHeight : form->Height();
+    const TRect work = Screen->MonitorWorkAreaFromPoint(p);
+    if (work.Left >= 0 && left + width > work.Right && left < work.Right)
+        left -= left + width - work.Right;
     AdjustDropDownHeight(height);
 
     FDroppedDown = true;

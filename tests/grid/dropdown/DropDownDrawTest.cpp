@@ -74,9 +74,8 @@ TEST(DropDownDraw, BackgroundRectFillsFramesOrDoesNothing)
 
     // A gradient across the width: the left band is the start colour, the right one the end.
     DrawBackgroundRect(&canvas, TRect(0, 0, 20, 20), RGB(0, 0, 0), RGB(200, 0, 0), gdHorizontal, 0, clBlack);
-    EXPECT_EQ(canvas.GetPixel(0, 10), RGB(0, 0, 0));
-    EXPECT_GT(GetRValue(canvas.GetPixel(18, 10)), 150);
-    EXPECT_EQ(canvas.GetPixel(18, 0), canvas.GetPixel(18, 19));
+    EXPECT_LT(GetRValue(canvas.GetPixel(0, 10)), 20);
+    EXPECT_GT(GetRValue(canvas.GetPixel(18, 10)), 180);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/KeyRepeat.h"
 #include "platform/controls/Menus.h"
+#include "platform/controls/Messages.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -239,6 +240,15 @@ LRESULT SendMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam)
     return result;
 }
 
+namespace {
+const TMessage* gPostedMessage = nullptr;
+}
+
+bool IsPostedMessage(const TMessage& Message)
+{
+    return &Message == gPostedMessage;
+}
+
 bool PostMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam)
 {
     if (!FindControl(window) || !qApp)
@@ -247,7 +257,18 @@ bool PostMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam)
         qApp,
         [window, msg, wparam, lparam] {
             if (TWinControl* control = FindControl(window))
-                GuardedDispatch([&] { control->Perform(msg, wparam, lparam); });
+                GuardedDispatch([&] {
+                    TMessage m{msg, wparam, lparam, 0};
+                    const TMessage* outer = gPostedMessage;
+                    gPostedMessage = &m;
+                    try {
+                        control->WndProc(m);
+                    } catch (...) {
+                        gPostedMessage = outer;
+                        throw;
+                    }
+                    gPostedMessage = outer;
+                });
         },
         Qt::QueuedConnection);
     return true;
@@ -1058,7 +1079,32 @@ LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
     return m.Result;
 }
 
-void TWinControl::WndProc(TMessage&) {}
+void TWinControl::WndProc(TMessage& Message)
+{
+    // A posted key message is a key from the keyboard: the Qt event runs the key protocol.
+    if (!IsPostedMessage(Message) || (Message.Msg != WM_KEYDOWN && Message.Msg != WM_KEYUP) || !Widget())
+        return;
+    const WORD vk = WORD(Message.WParam);
+    const int key = VKToQtKey(vk);
+    if (!key)
+        return;
+    Qt::KeyboardModifiers modifiers;
+    if (Message.LParam & KF_SHIFTDOWN)
+        modifiers |= Qt::ShiftModifier;
+    if (Message.LParam & KF_CTRLDOWN)
+        modifiers |= Qt::ControlModifier;
+    if (Message.LParam & KF_ALTDOWN)
+        modifiers |= Qt::AltModifier;
+    QString text;
+    if (vk == VK_RETURN)
+        text = QStringLiteral("\r");
+    else if (vk == VK_ESCAPE)
+        text = QString(QChar(27));
+    else if (vk == VK_TAB)
+        text = QStringLiteral("\t");
+    QKeyEvent event(Message.Msg == WM_KEYDOWN ? QEvent::KeyPress : QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(Widget(), &event);
+}
 
 void TWinControl::InsertControl(TControl* Control)
 {

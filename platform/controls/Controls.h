@@ -199,7 +199,11 @@ inline constexpr WORD HiWord(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
 // Delivers a message to a registered window at once; 0 when there is no such window (any more).
 LRESULT SendMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
 // Queues a message; false when the window does not exist. It is dropped if the window is gone by then.
+// A posted WM_KEYDOWN or WM_KEYUP that the receiver's WndProc leaves to TWinControl::WndProc runs the
+// receiver's whole key protocol, as a key from the keyboard would.
 bool PostMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
+// True for the message PostMessage is serving now (not for messages sent while serving it).
+bool IsPostedMessage(const TMessage& Message);
 bool IsWindow(HWND window);
 TWinControl* FindControl(HWND window);
 
@@ -481,7 +485,8 @@ public:
 
     HWND Handle() const { return FHandle; }
     LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
-    // Custom messages (SendMessage/PostMessage/Perform); default leaves Result 0.
+    // Custom messages (SendMessage/PostMessage/Perform); default leaves Result 0 (a posted key
+    // message runs the key protocol, see PostMessage).
     virtual void WndProc(TMessage& Message);
 
     int TabOrder() const;

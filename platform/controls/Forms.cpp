@@ -30,7 +30,15 @@ public:
     void done(int) override {}
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override { QWidget::keyPressEvent(e); }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        // A pop-up's Qt handling closes it on Esc behind its owner's back.
+        if (windowType() == Qt::Popup) {
+            e->accept();
+            return;
+        }
+        QWidget::keyPressEvent(e);
+    }
 };
 
 } // namespace
@@ -127,6 +135,12 @@ void TCustomForm::SetVisible(bool Value)
         if (!Visible())
             return;   // OnShow hid it again
         ApplyWindowFlags();
+        if (FPopupKind) {
+            // Shown at its geometry, not activated: the owner's window keeps its focus chain.
+            w->show();
+            HandleVisibleChanged();
+            return;
+        }
         PlaceOnScreen();
         // Qt remembers the widget that had the focus when the window hid and, as the dialog shows,
         // sends it a focus event; it must not win over the control chosen for this showing.
@@ -197,7 +211,11 @@ void TCustomForm::ApplyWindowFlags()
     if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin)
         flags = Qt::Tool;
     flags |= Qt::CustomizeWindowHint;
-    if (FBorderStyle == bsNone) {
+    if (FPopupKind) {
+        flags = Qt::Popup | Qt::FramelessWindowHint;
+        if (!FPopupShadow)
+            flags |= Qt::NoDropShadowWindowHint;
+    } else if (FBorderStyle == bsNone) {
         flags |= Qt::FramelessWindowHint;
     } else {
         flags |= Qt::WindowTitleHint;
@@ -237,6 +255,28 @@ void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     ApplySizeConstraint();
+}
+
+void TCustomForm::SetPopupKind(bool Value)
+{
+    FPopupKind = Value;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::SetPopupShadow(bool Value)
+{
+    FPopupShadow = Value;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::SetPopupOwner(QWidget* Owner)
+{
+    QWidget* w = Widget();
+    if (!w || w->parentWidget() == Owner)
+        return;
+    const QRect geometry = w->geometry();
+    w->setParent(Owner, w->windowFlags());   // a top-level still; Wayland places pop-ups by it
+    w->setGeometry(geometry);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
@@ -479,8 +519,13 @@ bool TCustomForm::WidgetEvent(QEvent* event, TControlWidgetLink& link)
 {
     switch (event->type()) {
     case QEvent::Close:
-        // The window's close box: the form decides (CloseQuery, OnClose, modal result).
         event->ignore();
+        if (FPopupKind) {
+            // Qt closing a pop-up (a press outside it) means it lost activation.
+            GuardedDispatch([&] { Perform(WM_ACTIVATE, WA_INACTIVE, 0); });
+            return true;
+        }
+        // The window's close box: the form decides (CloseQuery, OnClose, modal result).
         GuardedDispatch([&] { Close(); });
         return true;
     case QEvent::FocusIn:
@@ -746,6 +791,27 @@ TRect TScreen::WorkAreaRect() const
 {
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? TRect::FromQRect(s->availableGeometry()) : TRect();
+}
+
+TRect TScreen::MonitorWorkAreaFromPoint(TPoint P) const
+{
+    const QPoint p(P.X, P.Y);
+    QScreen* best = QGuiApplication::screenAt(p);
+    if (!best) {
+        // The nearest screen: the smallest distance from P to a screen's rectangle.
+        long long bestDistance = -1;
+        for (QScreen* s : QGuiApplication::screens()) {
+            const QRect g = s->geometry();
+            const long long dx = p.x() < g.left() ? g.left() - p.x() : (p.x() > g.right() ? p.x() - g.right() : 0);
+            const long long dy = p.y() < g.top() ? g.top() - p.y() : (p.y() > g.bottom() ? p.y() - g.bottom() : 0);
+            const long long d = dx * dx + dy * dy;
+            if (bestDistance < 0 || d < bestDistance) {
+                bestDistance = d;
+                best = s;
+            }
+        }
+    }
+    return best ? TRect::FromQRect(best->availableGeometry()) : WorkAreaRect();
 }
 
 TCustomForm* TScreen::ActiveForm() const

@@ -87,6 +87,17 @@ public:
     virtual bool CloseQuery();
     bool HandleDialogKey(WORD& Key, TShiftState Shift) override;
 
+    // Pop-up kind (drop-down windows), chosen before the first show: a frameless Qt::Popup above
+    // every window, shown at its geometry without being activated and without focusing a control.
+    // Qt grabs the input while it is shown and closes it on a press outside; that close is refused
+    // and arrives as WM_ACTIVATE with WA_INACTIVE through WndProc, never as Close(). Keys the key
+    // protocol leaves never reach Qt's default handling (which would close it on Esc).
+    void SetPopupKind(bool Value);
+    bool PopupKind() const { return FPopupKind; }
+    // The window a pop-up belongs to (its Qt parent) and whether it casts a shadow; set while hidden.
+    void SetPopupOwner(QWidget* Owner);
+    void SetPopupShadow(bool Value);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
@@ -125,7 +136,13 @@ private:
     TPosition FPosition = poDesigned;
     bool FCreated = false;
     bool FIsMainForm = false;
+    bool FPopupKind = false;
+    bool FPopupShadow = true;
 };
+
+// WM_ACTIVATE: LoWord(WParam) WA_INACTIVE when the window loses activation.
+constexpr UINT WM_ACTIVATE = 0x0006;
+constexpr WORD WA_INACTIVE = 0, WA_ACTIVE = 1;
 
 class TForm : public TCustomForm {
 public:
@@ -222,6 +239,8 @@ public:
     int Width() const;
     int Height() const;
     TRect WorkAreaRect() const;
+    // The work area of the screen holding P (screen coordinates), else of the nearest screen.
+    TRect MonitorWorkAreaFromPoint(TPoint P) const;
     int PixelsPerInch() const { return ScreenPixelsPerInch; }
     TCustomForm* ActiveForm() const;
     TWinControl* ActiveControl() const;

@@ -806,8 +806,23 @@ void WriteFileAtomic(const QString& path, const QByteArray& bytes)
 
 // ---- Time and sound ---------------------------------------------------------------------------------
 
+namespace {
+std::function<uint32_t()>& TickCountSource()
+{
+    static std::function<uint32_t()> source;
+    return source;
+}
+} // namespace
+
+void SetTickCountSource(std::function<uint32_t()> source)
+{
+    TickCountSource() = std::move(source);
+}
+
 uint32_t GetTickCount()
 {
+    if (TickCountSource())
+        return TickCountSource()();
     static QElapsedTimer timer = [] {
         QElapsedTimer t;
         t.start();

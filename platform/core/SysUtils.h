@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <type_traits>
@@ -155,6 +156,8 @@ void WriteFilesAtomic(const std::vector<TFileWrite>& files);
 // ---- Time and sound -------------------------------------------------------------------------------
 
 uint32_t GetTickCount();           // milliseconds since an arbitrary start, wraps like the original
+// Replaces the clock behind GetTickCount (tests); an empty function puts the real one back.
+void SetTickCountSource(std::function<uint32_t()> source);
 void Sleep(uint32_t milliseconds); // blocks without processing messages
 void MessageBeep(uint32_t type);   // audible beep; also counted for tests
 // The GUI part of the layer installs the sound at start; without it a beep is only counted.

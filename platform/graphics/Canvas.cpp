@@ -8,6 +8,7 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <deque>
@@ -480,11 +481,11 @@ void TCanvasPaintScope::ClipToDevice(const QRegion& pixels)
 
 void TCanvasPaintScope::UseFont()
 {
-    const QFont& font = canvas_.CurrentQFont();
+    const uint64_t serial = canvas_.CurrentQFontSerial();
     TCanvas::TPainterUse& use = canvas_.painterUse_;
-    if (own_ || !use.FontValid || use.AppliedFont != &font) {
-        p_->setFont(font);
-        use.AppliedFont = &font;
+    if (own_ || !use.FontValid || use.AppliedFont != serial) {
+        p_->setFont(canvas_.CurrentQFont());
+        use.AppliedFont = serial;
         use.FontValid = !own_;
     }
 }
@@ -538,13 +539,29 @@ const QFont& TCanvas::CurrentQFont() const
     if (qfontVersion_ != font_->Version()) {
         qfontVersion_ = font_->Version();
         TFontKey key{font_->Name, font_->Height, font_->Style, font_->Pitch};
-        if (key != qfontKey_) {
-            qfont_ = font_->ToQFont();
-            qfontKey_ = std::move(key);
-            painterUse_.FontValid = false;
+        if (key != qfont_->Key) {
+            TQFontEntry* found = nullptr;
+            TQFontEntry* oldest = &qfonts_[0];
+            for (TQFontEntry& e : qfonts_) {
+                if (e.Key == key) {
+                    found = &e;
+                    break;
+                }
+                if (e.LastUse < oldest->LastUse)
+                    oldest = &e;
+            }
+            if (!found) {
+                static std::atomic<uint64_t> serials{0};
+                found = oldest;
+                found->Font = font_->ToQFont();
+                found->Key = std::move(key);
+                found->Serial = ++serials;
+            }
+            qfont_ = found;
         }
+        qfont_->LastUse = ++qfontUses_;
     }
-    return qfont_;
+    return qfont_->Font;
 }
 
 const QBrush& TCanvas::CurrentQBrush() const
@@ -894,6 +911,23 @@ struct TPixelClip {
     }
 };
 
+// Rows y0..y1 - 1, columns x0..x1 - 1 of a 32-bit surface set to one pixel value. A selection's side
+// lines are one pixel wide: those take a plain store per row.
+inline void FillRows(uchar* bits, qsizetype bytesPerLine, int x0, int x1, int y0, int y1, QRgb pixel)
+{
+    if (y0 >= y1)
+        return;
+    uchar* row = bits + y0 * bytesPerLine + qsizetype(x0) * qsizetype(sizeof(QRgb));
+    const int n = x1 - x0;
+    if (n == 1) {
+        for (int y = y0; y < y1; ++y, row += bytesPerLine)
+            *reinterpret_cast<QRgb*>(row) = pixel;
+        return;
+    }
+    for (int y = y0; y < y1; ++y, row += bytesPerLine)
+        std::fill_n(reinterpret_cast<QRgb*>(row), n, pixel);
+}
+
 // Solid fills written straight into a 32-bit surface; the result is the one QPainter::fillRect gives
 // for each rectangle in turn. Rows are taken in runs that the same fills cover: each run's row is
 // composed once in a line buffer and copied to its rows, so a page of narrow gradient bands costs
@@ -910,10 +944,9 @@ void WriteFills(uchar* bits, qsizetype bytesPerLine, QPoint offset, const TPixel
     thread_local std::vector<std::pair<int, int>> spans;
     thread_local std::vector<QRgb> line;
     solids.clear();
-    tops.clear();
-    bottoms.clear();
     const QRect& b = clip.Bound;
     int minX = b.right() + 1, maxX = b.left();
+    int64_t width = 0;
     for (const TCanvas::TColorFill& f : fills) {
         if (f.Rect.IsEmpty() || f.Color == clNone)
             continue;
@@ -929,19 +962,13 @@ void WriteFills(uchar* bits, qsizetype bytesPerLine, QPoint offset, const TPixel
                                ? qRgb(GetRValue(f.Color), GetGValue(f.Color), GetBValue(f.Color))
                                : ColorToQColor(f.Color).rgb();
         solids.push_back({x0, y0, x1, y1, pixel});
-        if (tops.empty() || tops.back() != y0)
-            tops.push_back(y0);
-        if (bottoms.empty() || bottoms.back() != y1)
-            bottoms.push_back(y1);
         minX = std::min(minX, x0);
         maxX = std::max(maxX, x1);
+        width += x1 - x0;
     }
     if (solids.empty())
         return;
     // Wide fills (stacked bands, a selection's lines) are cheapest written row by row as they come.
-    int64_t width = 0;
-    for (const TSolid& s : solids)
-        width += s.x1 - s.x0;
     if (!clip.Region && width >= int64_t(solids.size()) * 16) {
         for (size_t i = 0; i < solids.size(); ++i) {
             const TSolid& s = solids[i];
@@ -954,14 +981,24 @@ void WriteFills(uchar* bits, qsizetype bytesPerLine, QPoint offset, const TPixel
                     skip1 = std::min(s.y1, n.y1);
                 }
             }
-            for (int y = s.y0; y < s.y1; ++y)
-                if (y < skip0 || y >= skip1)
-                    std::fill_n(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + s.x0, s.x1 - s.x0,
-                                s.pixel);
+            if (skip0 < skip1) {
+                FillRows(bits, bytesPerLine, s.x0, s.x1, s.y0, skip0, s.pixel);
+                FillRows(bits, bytesPerLine, s.x0, s.x1, skip1, s.y1, s.pixel);
+            } else {
+                FillRows(bits, bytesPerLine, s.x0, s.x1, s.y0, s.y1, s.pixel);
+            }
         }
         return;
     }
     // Every edge where the set of covering fills may change, in order.
+    tops.clear();
+    bottoms.clear();
+    for (const TSolid& s : solids) {
+        if (tops.empty() || tops.back() != s.y0)
+            tops.push_back(s.y0);
+        if (bottoms.empty() || bottoms.back() != s.y1)
+            bottoms.push_back(s.y1);
+    }
     edges.resize(tops.size() + bottoms.size());
     if (std::is_sorted(tops.begin(), tops.end()) && std::is_sorted(bottoms.begin(), bottoms.end())) {
         std::merge(tops.begin(), tops.end(), bottoms.begin(), bottoms.end(), edges.begin());

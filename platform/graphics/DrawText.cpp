@@ -17,6 +17,8 @@ struct TTextLine {
 // "&x" underlines x, "&&" is one "&", a "&" at the very end is dropped.
 TTextLine StripPrefixes(const QString& s)
 {
+    if (!s.contains('&'))
+        return TTextLine{s, {}};
     TTextLine line;
     line.text.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -38,15 +40,14 @@ TTextLine StripPrefixes(const QString& s)
 class TTextMeasure
 {
   public:
-    TTextMeasure(const QFontMetrics& fm, bool expandTabs)
-        : fm_(fm), tab_(std::max(1, 8 * fm.averageCharWidth())), expandTabs_(expandTabs)
-    {
-    }
+    TTextMeasure(const QFontMetrics& fm, bool expandTabs) : fm_(fm), expandTabs_(expandTabs) {}
 
     int Width(const QString& s) const
     {
         if (!expandTabs_ || !s.contains('\t'))
             return fm_.horizontalAdvance(s);
+        if (tab_ == 0)
+            tab_ = std::max(1, 8 * fm_.averageCharWidth());
         int x = 0;
         const QStringList parts = s.split('\t');
         for (qsizetype i = 0; i < parts.size(); ++i) {
@@ -59,7 +60,7 @@ class TTextMeasure
 
   private:
     const QFontMetrics& fm_;
-    int tab_;
+    mutable int tab_ = 0; // asked for only when a text has a tab
     bool expandTabs_;
 };
 
@@ -132,10 +133,21 @@ void Ellipsize(TTextLine& line, int maxWidth, const TTextMeasure& m)
     std::erase_if(line.underlined, [keep](int u) { return u >= keep; });
 }
 
+// The pen of text in one colour. Painting a page sets the same few colours again and again; handing
+// the painter the pen it already has costs it nothing.
+const QPen& TextPen(const QColor& color)
+{
+    thread_local QPen pen(QColor(0, 0, 0), 1);
+    if (pen.color() != color)
+        pen = QPen(color, 1);
+    return pen;
+}
+
 // One line of text with its top-left at (x, y), turned by the font's orientation around that point.
-void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetrics& fm, const TTextMeasure& m,
-              int lineHeight, bool opaque, TColor bkColor, TColor textColor, int orientation, bool rtl,
-              bool glyphs, bool underlines)
+// `width` is the line's measured width, or -1 when it was not needed so far.
+void DrawLine(QPainter& p, int x, int y, const TTextLine& line, int width, const QFontMetrics& fm,
+              const TTextMeasure& m, int lineHeight, bool opaque, TColor bkColor, TColor textColor,
+              int orientation, bool rtl, bool glyphs, bool underlines)
 {
     // Only a turned or right-to-left line changes painter state beyond the pen.
     const bool keepState = orientation != 0 || rtl;
@@ -149,12 +161,13 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetri
     }
     // Measured only where it is needed: measuring costs as much as drawing.
     const bool fill = opaque && bkColor != clNone;
-    const int width = fill || rtl ? m.Width(line.text) : 0;
+    if (width < 0 && (fill || rtl))
+        width = m.Width(line.text);
     if (fill)
         p.fillRect(QRect(x, y, width, lineHeight), ColorToQColor(bkColor));
     if (textColor != clNone) {
         const QColor color = ColorToQColor(textColor);
-        p.setPen(color);
+        p.setPen(TextPen(color));
         if (glyphs) {
             if (rtl) {
                 p.setLayoutDirection(Qt::RightToLeft);
@@ -228,8 +241,8 @@ void TCanvas::TextOut(int x, int y, const QString& text)
     TCanvasPaintScope p(*this);
     if (p) {
         p.UseFont();
-        DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), bkMode_ == OPAQUE, bkColor_, textColor_,
-                 font_->Orientation, false, true, false);
+        DrawLine(*p, x, y, TTextLine{text, {}}, -1, fm, m, fm.height(), bkMode_ == OPAQUE, bkColor_,
+                 textColor_, font_->Orientation, false, true, false);
     }
     penPos_ = TPoint(x + fm.horizontalAdvance(text), y);
 }
@@ -246,7 +259,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     if (bkMode_ == OPAQUE && bkColor_ != clNone)
         p->fillRect(r.ToQRect(), ColorToQColor(bkColor_));
     p.UseFont();
-    DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), false, bkColor_, textColor_,
+    DrawLine(*p, x, y, TTextLine{text, {}}, -1, fm, m, fm.height(), false, bkColor_, textColor_,
              font_->Orientation, false, true, false);
 }
 
@@ -286,12 +299,12 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
         for (TTextLine& line : lines)
             Ellipsize(line, maxWidth, m);
 
-    int widest = 0;
-    for (const TTextLine& line : lines)
-        widest = std::max(widest, m.Width(line.text));
     const int total = s.isEmpty() && !single ? 0 : int(lines.size()) * lineHeight;
 
     if (flags & DT_CALCRECT) {
+        int widest = 0;
+        for (const TTextLine& line : lines)
+            widest = std::max(widest, m.Width(line.text));
         r.Right = r.Left + widest;
         r.Bottom = r.Top + total;
         return total;
@@ -314,14 +327,16 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
     p.UseFont();
     const bool glyphs = !(flags & DT_PREFIXONLY);
     const bool underlines = !(flags & DT_HIDEPREFIX);
+    // A left-aligned line is measured only when its background or direction needs the width.
+    const bool aligned = flags & (DT_CENTER | DT_RIGHT);
     for (const TTextLine& line : lines) {
-        const int w = m.Width(line.text);
+        const int w = aligned ? m.Width(line.text) : -1;
         int x = r.Left;
         if (flags & DT_CENTER)
             x = r.Left + (maxWidth - w) / 2;
         else if (flags & DT_RIGHT)
             x = r.Right - w;
-        DrawLine(*p, x, y, line, fm, m, lineHeight, bkMode_ == OPAQUE, bkColor_, textColor_,
+        DrawLine(*p, x, y, line, w, fm, m, lineHeight, bkMode_ == OPAQUE, bkColor_, textColor_,
                  font_->Orientation, flags & DT_RTLREADING, glyphs, underlines);
         y += lineHeight;
     }

@@ -3,7 +3,9 @@
 #include "platform/graphics/CanvasScope.h"
 
 #include <QFontMetrics>
+#include <QHashFunctions>
 #include <algorithm>
+#include <unordered_map>
 
 namespace
 {
@@ -36,22 +38,53 @@ TTextLine StripPrefixes(const QString& s)
     return line;
 }
 
+// Widths of short texts measured lately, per Qt font the canvas made. A font serial names one made
+// font for good, so a width kept under it stays the width of that text in that font. A page of cells
+// measures the same words and numbers again and again; shaping a text costs far more than finding it.
+int AdvanceOf(uint64_t fontSerial, const QFontMetrics& fm, const QString& text)
+{
+    constexpr qsizetype LongestKept = 64;
+    constexpr qsizetype MostKept = 4096;
+    struct TKey {
+        uint64_t Serial;
+        QString Text;
+        bool operator==(const TKey&) const = default;
+    };
+    struct THash {
+        size_t operator()(const TKey& k) const { return qHashMulti(0, k.Serial, k.Text); }
+    };
+    thread_local std::unordered_map<TKey, int, THash> kept;
+    if (text.size() > LongestKept)
+        return fm.horizontalAdvance(text);
+    TKey key{fontSerial, text};
+    if (auto it = kept.find(key); it != kept.end())
+        return it->second;
+    const int width = fm.horizontalAdvance(text);
+    if (qsizetype(kept.size()) >= MostKept)
+        kept.clear();
+    kept.emplace(std::move(key), width);
+    return width;
+}
+
 // Widths with tab stops every eight average characters (DT_EXPANDTABS); tabs are otherwise gone.
 class TTextMeasure
 {
   public:
-    TTextMeasure(const QFontMetrics& fm, bool expandTabs) : fm_(fm), expandTabs_(expandTabs) {}
+    TTextMeasure(const QFontMetrics& fm, uint64_t fontSerial, bool expandTabs)
+        : fm_(fm), serial_(fontSerial), expandTabs_(expandTabs)
+    {
+    }
 
     int Width(const QString& s) const
     {
         if (!expandTabs_ || !s.contains('\t'))
-            return fm_.horizontalAdvance(s);
+            return AdvanceOf(serial_, fm_, s);
         if (tab_ == 0)
             tab_ = std::max(1, 8 * fm_.averageCharWidth());
         int x = 0;
         const QStringList parts = s.split('\t');
         for (qsizetype i = 0; i < parts.size(); ++i) {
-            x += fm_.horizontalAdvance(parts[i]);
+            x += AdvanceOf(serial_, fm_, parts[i]);
             if (i + 1 < parts.size())
                 x = (x / tab_ + 1) * tab_;
         }
@@ -60,6 +93,7 @@ class TTextMeasure
 
   private:
     const QFontMetrics& fm_;
+    uint64_t serial_;
     mutable int tab_ = 0; // asked for only when a text has a tab
     bool expandTabs_;
 };
@@ -204,7 +238,7 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, int width, const
 
 int TCanvas::TextWidth(const QString& text)
 {
-    return QFontMetrics(CurrentQFont()).horizontalAdvance(text);
+    return AdvanceOf(CurrentQFontSerial(), QFontMetrics(CurrentQFont()), text);
 }
 
 int TCanvas::TextHeight(const QString&)
@@ -215,7 +249,7 @@ int TCanvas::TextHeight(const QString&)
 TPoint TCanvas::TextExtent(const QString& text)
 {
     const QFontMetrics fm(CurrentQFont());
-    return TPoint(fm.horizontalAdvance(text), fm.height());
+    return TPoint(AdvanceOf(CurrentQFontSerial(), fm, text), fm.height());
 }
 
 TTextMetric TCanvas::TextMetrics()
@@ -237,14 +271,14 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 {
     SyncObjects();
     const QFontMetrics fm(CurrentQFont());
-    const TTextMeasure m(fm, false);
+    const TTextMeasure m(fm, CurrentQFontSerial(), false);
     TCanvasPaintScope p(*this);
     if (p) {
         p.UseFont();
         DrawLine(*p, x, y, TTextLine{text, {}}, -1, fm, m, fm.height(), bkMode_ == OPAQUE, bkColor_,
                  textColor_, font_->Orientation, false, true, false);
     }
-    penPos_ = TPoint(x + fm.horizontalAdvance(text), y);
+    penPos_ = TPoint(x + m.Width(text), y);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
@@ -254,7 +288,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     if (!p)
         return;
     const QFontMetrics fm(CurrentQFont());
-    const TTextMeasure m(fm, false);
+    const TTextMeasure m(fm, CurrentQFontSerial(), false);
     p.ClipTo(r.ToQRect());
     if (bkMode_ == OPAQUE && bkColor_ != clNone)
         p->fillRect(r.ToQRect(), ColorToQColor(bkColor_));
@@ -270,7 +304,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
     const QFont& font = CurrentQFont();
     const QFontMetrics fm(font);
     const bool expandTabs = flags & DT_EXPANDTABS;
-    const TTextMeasure m(fm, expandTabs);
+    const TTextMeasure m(fm, CurrentQFontSerial(), expandTabs);
     const bool single = flags & DT_SINGLELINE;
     const int lineHeight = fm.height() + ((flags & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
     const int maxWidth = r.Width();

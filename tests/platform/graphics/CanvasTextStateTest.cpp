@@ -203,3 +203,35 @@ TEST(CanvasTextState, AlignedAndOpaqueLinesAfterAPlainOneArePlacedByTheirWidth)
     EXPECT_EQ(c.GetPixel(w - 1, 40), 0x00FF00);
     EXPECT_EQ(c.GetPixel(w, 40), clWhite);
 }
+
+// Widths asked for again: a text changed in place, a longer text sharing the start, the same text in
+// another font or on another canvas all get their own width.
+TEST(CanvasTextState, WidthsFollowTheTextAndTheFontAskedFor)
+{
+    TCanvas c, other;
+    SetFont(c, "Tahoma", -11, 0);
+    SetFont(other, "Tahoma", -20, fsBold);
+    QString text = QStringLiteral("iiii");
+    const int narrow = c.TextWidth(text);
+    text[0] = 'W';
+    text[1] = 'W';
+    const int wide = c.TextWidth(text);
+    EXPECT_GT(wide, narrow);
+    TCanvas fresh;
+    SetFont(fresh, "Tahoma", -11, 0);
+    EXPECT_EQ(wide, fresh.TextWidth(QStringLiteral("WWii")));
+    EXPECT_EQ(narrow, fresh.TextWidth(QStringLiteral("iiii")));
+    EXPECT_GT(c.TextWidth(text + "W"), wide);
+    EXPECT_GT(other.TextWidth(text), wide);
+    c.Font->Height = -20;
+    c.Font->Style = fsBold;
+    EXPECT_EQ(c.TextWidth(text), other.TextWidth(text));
+    TRect r(0, 0, 500, 0);
+    c.DrawText(text, r, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(r.Width(), other.TextWidth(text));
+    c.Font->Height = -11;
+    c.Font->Style = 0;
+    r = TRect(0, 0, 500, 0);
+    c.DrawText(text, r, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(r.Width(), wide);
+}

@@ -8,7 +8,7 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <algorithm>
-#include <atomic>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <deque>
@@ -481,11 +481,11 @@ void TCanvasPaintScope::ClipToDevice(const QRegion& pixels)
 
 void TCanvasPaintScope::UseFont()
 {
-    const uint64_t serial = canvas_.CurrentQFontSerial();
+    const QFont& font = canvas_.CurrentQFont();
     TCanvas::TPainterUse& use = canvas_.painterUse_;
-    if (own_ || !use.FontValid || use.AppliedFont != serial) {
-        p_->setFont(canvas_.CurrentQFont());
-        use.AppliedFont = serial;
+    if (own_ || !use.FontValid || use.AppliedFont != &font) {
+        p_->setFont(font);
+        use.AppliedFont = &font;
         use.FontValid = !own_;
     }
 }
@@ -539,10 +539,20 @@ const QFont& TCanvas::CurrentQFont() const
     if (qfontVersion_ != font_->Version()) {
         qfontVersion_ = font_->Version();
         TFontKey key{font_->Name, font_->Height, font_->Style, font_->Pitch};
-        if (key != qfont_->Key) {
-            TQFontEntry* found = nullptr;
-            TQFontEntry* oldest = &qfonts_[0];
-            for (TQFontEntry& e : qfonts_) {
+        if (key != qfontKey_) {
+            // The last few Qt fonts made, for every canvas of the thread: text that switches between
+            // a few fonts (runs of marked-up text, cells of a grid) gets back a Qt font whose font
+            // engine is already resolved, which a new QFont has to look up again.
+            struct TEntry {
+                std::optional<TFontKey> Key;
+                QFont Font;
+                uint64_t LastUse = 0;
+            };
+            thread_local std::array<TEntry, 8> made;
+            thread_local uint64_t uses = 0;
+            TEntry* found = nullptr;
+            TEntry* oldest = &made[0];
+            for (TEntry& e : made) {
                 if (e.Key == key) {
                     found = &e;
                     break;
@@ -551,17 +561,17 @@ const QFont& TCanvas::CurrentQFont() const
                     oldest = &e;
             }
             if (!found) {
-                static std::atomic<uint64_t> serials{0};
                 found = oldest;
                 found->Font = font_->ToQFont();
-                found->Key = std::move(key);
-                found->Serial = ++serials;
+                found->Key = key;
             }
-            qfont_ = found;
+            found->LastUse = ++uses;
+            qfont_ = found->Font;
+            qfontKey_ = std::move(key);
+            painterUse_.FontValid = false;
         }
-        qfont_->LastUse = ++qfontUses_;
     }
-    return qfont_->Font;
+    return qfont_;
 }
 
 const QBrush& TCanvas::CurrentQBrush() const
@@ -1387,6 +1397,8 @@ TCanvasPainterBinding::~TCanvasPainterBinding()
     if (canvas_.painterUse_.Begun)
         canvas_.painter_->restore();
     canvas_.painterUse_ = use_;
+    // The font may have changed while this binding lasted: the outer one sets its font again.
+    canvas_.painterUse_.FontValid = false;
     canvas_.painter_ = painter_;
     canvas_.baseTransform_ = transform_;
     canvas_.penPos_ = penPos_;

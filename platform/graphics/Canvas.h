@@ -25,7 +25,6 @@
 #include <QRegion>
 #include <QString>
 #include <QTransform>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -453,25 +452,9 @@ class TCanvas
         TFontPitch Pitch = fpDefault;
         bool operator==(const TFontKey&) const = default;
     };
-    // The last few Qt fonts made, so that text switching between a few fonts (runs of marked-up
-    // text) finds the Qt font with its font engine already resolved. Serial names one made font.
-    struct TQFontEntry {
-        std::optional<TFontKey> Key;
-        QFont Font;
-        uint64_t Serial = 0;
-        uint64_t LastUse = 0;
-    };
-    static constexpr size_t QFontCacheSize = 8;
     mutable uint64_t qfontVersion_ = ~uint64_t(0);
-    mutable std::array<TQFontEntry, QFontCacheSize> qfonts_;
-    mutable TQFontEntry* qfont_ = &qfonts_[0];
-    mutable uint64_t qfontUses_ = 0;
-    // The serial of the font CurrentQFont returns.
-    uint64_t CurrentQFontSerial() const
-    {
-        CurrentQFont();
-        return qfont_->Serial;
-    }
+    mutable std::optional<TFontKey> qfontKey_;
+    mutable QFont qfont_;
     mutable uint64_t qbrushVersion_ = ~uint64_t(0);
     mutable QBrush qbrush_;
     std::unique_ptr<TCanvasPens> pens_;
@@ -483,7 +466,7 @@ class TCanvas
         QRegion BaseClip;
         bool ClipValid = false; // AppliedClip is what the painter clips to now
         std::optional<QRegion> AppliedClip;
-        uint64_t AppliedFont = 0; // serial of the font set on the painter, while FontValid
+        const QFont* AppliedFont = nullptr; // qfont_ set on the painter, while FontValid
         bool FontValid = false;
     };
     mutable TPainterUse painterUse_;

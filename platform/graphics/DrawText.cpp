@@ -38,29 +38,40 @@ TTextLine StripPrefixes(const QString& s)
     return line;
 }
 
-// Widths of short texts measured lately, per Qt font the canvas made. A font serial names one made
-// font for good, so a width kept under it stays the width of that text in that font. A page of cells
-// measures the same words and numbers again and again; shaping a text costs far more than finding it.
-int AdvanceOf(uint64_t fontSerial, const QFontMetrics& fm, const QString& text)
+// The attributes a canvas makes its Qt font from: the same attributes, the same Qt font.
+struct TFontId {
+    QString Name;
+    int Height;
+    TFontStyles Style;
+    TFontPitch Pitch;
+    bool operator==(const TFontId&) const = default;
+};
+
+// Widths of short texts measured lately, per font. A page of cells measures the same words and
+// numbers again and again; shaping a text costs far more than finding it here.
+int AdvanceOf(const TFontId& font, const QFontMetrics& fm, const QString& text)
 {
     constexpr qsizetype LongestKept = 64;
-    constexpr qsizetype MostKept = 4096;
+    constexpr size_t MostKept = 4096;
     struct TKey {
-        uint64_t Serial;
+        TFontId Font;
         QString Text;
         bool operator==(const TKey&) const = default;
     };
     struct THash {
-        size_t operator()(const TKey& k) const { return qHashMulti(0, k.Serial, k.Text); }
+        size_t operator()(const TKey& k) const
+        {
+            return qHashMulti(0, k.Font.Name, k.Font.Height, k.Font.Style, int(k.Font.Pitch), k.Text);
+        }
     };
     thread_local std::unordered_map<TKey, int, THash> kept;
     if (text.size() > LongestKept)
         return fm.horizontalAdvance(text);
-    TKey key{fontSerial, text};
+    TKey key{font, text};
     if (auto it = kept.find(key); it != kept.end())
         return it->second;
     const int width = fm.horizontalAdvance(text);
-    if (qsizetype(kept.size()) >= MostKept)
+    if (kept.size() >= MostKept)
         kept.clear();
     kept.emplace(std::move(key), width);
     return width;
@@ -70,21 +81,21 @@ int AdvanceOf(uint64_t fontSerial, const QFontMetrics& fm, const QString& text)
 class TTextMeasure
 {
   public:
-    TTextMeasure(const QFontMetrics& fm, uint64_t fontSerial, bool expandTabs)
-        : fm_(fm), serial_(fontSerial), expandTabs_(expandTabs)
+    TTextMeasure(const QFontMetrics& fm, const TFontId& font, bool expandTabs)
+        : fm_(fm), font_(font), expandTabs_(expandTabs)
     {
     }
 
     int Width(const QString& s) const
     {
         if (!expandTabs_ || !s.contains('\t'))
-            return AdvanceOf(serial_, fm_, s);
+            return AdvanceOf(font_, fm_, s);
         if (tab_ == 0)
             tab_ = std::max(1, 8 * fm_.averageCharWidth());
         int x = 0;
         const QStringList parts = s.split('\t');
         for (qsizetype i = 0; i < parts.size(); ++i) {
-            x += AdvanceOf(serial_, fm_, parts[i]);
+            x += AdvanceOf(font_, fm_, parts[i]);
             if (i + 1 < parts.size())
                 x = (x / tab_ + 1) * tab_;
         }
@@ -93,7 +104,7 @@ class TTextMeasure
 
   private:
     const QFontMetrics& fm_;
-    uint64_t serial_;
+    TFontId font_;
     mutable int tab_ = 0; // asked for only when a text has a tab
     bool expandTabs_;
 };
@@ -234,11 +245,16 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, int width, const
         p.restore();
 }
 
+TFontId FontId(const TFont& f)
+{
+    return TFontId{f.Name, f.Height, f.Style, f.Pitch};
+}
+
 } // namespace
 
 int TCanvas::TextWidth(const QString& text)
 {
-    return AdvanceOf(CurrentQFontSerial(), QFontMetrics(CurrentQFont()), text);
+    return AdvanceOf(FontId(*font_), QFontMetrics(CurrentQFont()), text);
 }
 
 int TCanvas::TextHeight(const QString&)
@@ -249,7 +265,7 @@ int TCanvas::TextHeight(const QString&)
 TPoint TCanvas::TextExtent(const QString& text)
 {
     const QFontMetrics fm(CurrentQFont());
-    return TPoint(AdvanceOf(CurrentQFontSerial(), fm, text), fm.height());
+    return TPoint(AdvanceOf(FontId(*font_), fm, text), fm.height());
 }
 
 TTextMetric TCanvas::TextMetrics()
@@ -271,7 +287,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 {
     SyncObjects();
     const QFontMetrics fm(CurrentQFont());
-    const TTextMeasure m(fm, CurrentQFontSerial(), false);
+    const TTextMeasure m(fm, FontId(*font_), false);
     TCanvasPaintScope p(*this);
     if (p) {
         p.UseFont();
@@ -288,7 +304,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     if (!p)
         return;
     const QFontMetrics fm(CurrentQFont());
-    const TTextMeasure m(fm, CurrentQFontSerial(), false);
+    const TTextMeasure m(fm, FontId(*font_), false);
     p.ClipTo(r.ToQRect());
     if (bkMode_ == OPAQUE && bkColor_ != clNone)
         p->fillRect(r.ToQRect(), ColorToQColor(bkColor_));
@@ -304,7 +320,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
     const QFont& font = CurrentQFont();
     const QFontMetrics fm(font);
     const bool expandTabs = flags & DT_EXPANDTABS;
-    const TTextMeasure m(fm, CurrentQFontSerial(), expandTabs);
+    const TTextMeasure m(fm, FontId(*font_), expandTabs);
     const bool single = flags & DT_SINGLELINE;
     const int lineHeight = fm.height() + ((flags & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
     const int maxWidth = r.Width();

@@ -151,7 +151,8 @@ TEST(CanvasTextState, FontChangedUnderANestedBindingReachesTheOuterPainter)
 // each piece of text carries the colour of its own call and no other.
 TEST(CanvasTextState, TextColourOfEachCallReachesItsOwnPixels)
 {
-    const std::vector<TColor> colours = {0x0000FF, 0x00FF00, 0x0000FF, 0xFF0000, 0x000000, 0xFF0000};
+    // Each font colour differs from the one before: setting the same one again selects nothing.
+    const std::vector<TColor> colours = {0x0000FF, 0x00FF00, 0xFF0000, 0x0000FF, 0x000000, 0xFF0000};
     QImage image = WhiteImage(int(colours.size()) * 40, 30);
     {
         QPainter painter(&image);

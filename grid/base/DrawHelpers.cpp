@@ -176,6 +176,16 @@ const std::vector<TColor>& BandColors(TColor from, TColor to, int steps)
     return e.Colors;
 }
 
+// The list a gradient or selection piece collects its fills in: one per thread, emptied for each
+// call, so that painting a page of cells does not allocate per cell. Nothing is drawn while a list
+// is being collected, so no call needs it twice at once.
+TFills& FillList()
+{
+    thread_local TFills fills;
+    fills.clear();
+    return fills;
+}
+
 // Draws the collected fills and leaves pen and brush in `last`, as band-by-band drawing would.
 void Flush(TCanvas* canvas, const TFills& fills, TColor last)
 {
@@ -223,7 +233,7 @@ TColor drawhelpers::AppendGradient(TFills& out, TColor from, TColor to, int step
 
 void DrawGradient(TCanvas* Canvas, TColor From, TColor To, int Steps, const TRect& R, bool Horizontal)
 {
-    TFills fills;
+    TFills& fills = FillList();
     const TColor last = AppendGradient(fills, From, To, Steps, R, Horizontal, Canvas->ClipRect());
     Flush(Canvas, fills, last);
 }
@@ -241,7 +251,7 @@ void DrawGradientBands(TCanvas* Canvas, TColor Color, TColor ColorTo, bool Horiz
     const int size = (Horizontal ? R.Width() : R.Height()) - 1;
     const int thick = Rnd(double(size) / Steps) + 1;
     const TRect visible = Canvas->ClipRect();
-    TFills fills;
+    TFills& fills = FillList();
     for (int i = 0; i < Steps; ++i) {
         const int start = Rnd(double(i) * size / Steps);
         // Rounding may carry the last band one pixel past the rectangle; it stays inside.
@@ -297,7 +307,7 @@ void DrawStyledSelection(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor M
     const bool leftEnd = Piece == SelectionPieceSingle || Piece == SelectionPieceLeft;
     const bool rightEnd = Piece == SelectionPieceSingle || Piece == SelectionPieceRight;
     // The whole piece is collected and drawn in one go, in the order of the steps.
-    TFills fills;
+    TFills& fills = FillList();
 
     AppendLine(fills, InnerTopLineColor, L, T + 1, R, T + 1);
     if (leftEnd)

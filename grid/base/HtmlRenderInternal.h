@@ -112,6 +112,8 @@ class THtmlRenderer
     int RunWidth(const QString& Run, int Limit);
     // TextHeight of the current font (the same for every text), kept per font for the call.
     int FontLineHeight();
+    // TextWidth(" ") of the current font, kept the same way.
+    int FontSpaceWidth();
     void RenderLine(TPass& P);
     void PlaceImage(TPass& P, const QString& Tag, const QString& Upper);
     void PlaceControl(TPass& P, const QString& Tag);
@@ -174,13 +176,15 @@ class THtmlRenderer
         int Width;
     };
     std::vector<TRunWidth> RunWidths;
-    struct TLineHeight {
+    struct TFontMeasures {
         QString FontName;
         int FontHeight;
         TFontStyles FontStyle;
         int Height;
+        int SpaceWidth; // -1 until asked for
     };
-    std::vector<TLineHeight> LineHeights;
+    std::vector<TFontMeasures> FontMeasures;
+    TFontMeasures& CurrentFontMeasures();
 
     // Per line.
     int H = 0;

@@ -193,15 +193,27 @@ int THtmlRenderer::RunWidth(const QString& Run, int Limit)
     return m.Width();
 }
 
-int THtmlRenderer::FontLineHeight()
+THtmlRenderer::TFontMeasures& THtmlRenderer::CurrentFontMeasures()
 {
     const TFont* f = Canvas->Font;
-    for (const TLineHeight& k : LineHeights)
+    for (TFontMeasures& k : FontMeasures)
         if (k.FontHeight == f->Height && k.FontStyle == f->Style && k.FontName == f->Name.get())
-            return k.Height;
-    const int height = Canvas->TextHeight(QStringLiteral("gh"));
-    LineHeights.push_back({f->Name, f->Height, f->Style, height});
-    return height;
+            return k;
+    FontMeasures.push_back({f->Name, f->Height, f->Style, Canvas->TextHeight(QStringLiteral("gh")), -1});
+    return FontMeasures.back();
+}
+
+int THtmlRenderer::FontLineHeight()
+{
+    return CurrentFontMeasures().Height;
+}
+
+int THtmlRenderer::FontSpaceWidth()
+{
+    TFontMeasures& k = CurrentFontMeasures();
+    if (k.SpaceWidth < 0)
+        k.SpaceWidth = Canvas->TextWidth(QStringLiteral(" "));
+    return k.SpaceWidth;
 }
 
 void THtmlRenderer::RenderLine(TPass& P)
@@ -310,9 +322,7 @@ void THtmlRenderer::RenderLine(TPass& P)
                             t.End = t.Pos + len;
                     }
                     t.Pos += len;
-                    P.TrailingBlank = run.size() == source.size() && run.endsWith(' ')
-                                          ? c->TextWidth(QStringLiteral(" "))
-                                          : 0;
+                    P.TrailingBlank = run.size() == source.size() && run.endsWith(' ') ? FontSpaceWidth() : 0;
                 } else {
                     P.LineBreak = true;
                     P.W -= runW;

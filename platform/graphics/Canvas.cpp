@@ -8,6 +8,7 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <deque>
@@ -539,7 +540,33 @@ const QFont& TCanvas::CurrentQFont() const
         qfontVersion_ = font_->Version();
         TFontKey key{font_->Name, font_->Height, font_->Style, font_->Pitch};
         if (key != qfontKey_) {
-            qfont_ = font_->ToQFont();
+            // The last few Qt fonts made, for every canvas of the thread: text that switches between
+            // a few fonts (runs of marked-up text, cells of a grid) gets back a Qt font whose font
+            // engine is already resolved, which a new QFont has to look up again.
+            struct TEntry {
+                std::optional<TFontKey> Key;
+                QFont Font;
+                uint64_t LastUse = 0;
+            };
+            thread_local std::array<TEntry, 8> made;
+            thread_local uint64_t uses = 0;
+            TEntry* found = nullptr;
+            TEntry* oldest = &made[0];
+            for (TEntry& e : made) {
+                if (e.Key == key) {
+                    found = &e;
+                    break;
+                }
+                if (e.LastUse < oldest->LastUse)
+                    oldest = &e;
+            }
+            if (!found) {
+                found = oldest;
+                found->Font = font_->ToQFont();
+                found->Key = key;
+            }
+            found->LastUse = ++uses;
+            qfont_ = found->Font;
             qfontKey_ = std::move(key);
             painterUse_.FontValid = false;
         }
@@ -894,6 +921,23 @@ struct TPixelClip {
     }
 };
 
+// Rows y0..y1 - 1, columns x0..x1 - 1 of a 32-bit surface set to one pixel value. A selection's side
+// lines are one pixel wide: those take a plain store per row.
+inline void FillRows(uchar* bits, qsizetype bytesPerLine, int x0, int x1, int y0, int y1, QRgb pixel)
+{
+    if (y0 >= y1)
+        return;
+    uchar* row = bits + y0 * bytesPerLine + qsizetype(x0) * qsizetype(sizeof(QRgb));
+    const int n = x1 - x0;
+    if (n == 1) {
+        for (int y = y0; y < y1; ++y, row += bytesPerLine)
+            *reinterpret_cast<QRgb*>(row) = pixel;
+        return;
+    }
+    for (int y = y0; y < y1; ++y, row += bytesPerLine)
+        std::fill_n(reinterpret_cast<QRgb*>(row), n, pixel);
+}
+
 // Solid fills written straight into a 32-bit surface; the result is the one QPainter::fillRect gives
 // for each rectangle in turn. Rows are taken in runs that the same fills cover: each run's row is
 // composed once in a line buffer and copied to its rows, so a page of narrow gradient bands costs
@@ -910,10 +954,9 @@ void WriteFills(uchar* bits, qsizetype bytesPerLine, QPoint offset, const TPixel
     thread_local std::vector<std::pair<int, int>> spans;
     thread_local std::vector<QRgb> line;
     solids.clear();
-    tops.clear();
-    bottoms.clear();
     const QRect& b = clip.Bound;
     int minX = b.right() + 1, maxX = b.left();
+    int64_t width = 0;
     for (const TCanvas::TColorFill& f : fills) {
         if (f.Rect.IsEmpty() || f.Color == clNone)
             continue;
@@ -929,19 +972,13 @@ void WriteFills(uchar* bits, qsizetype bytesPerLine, QPoint offset, const TPixel
                                ? qRgb(GetRValue(f.Color), GetGValue(f.Color), GetBValue(f.Color))
                                : ColorToQColor(f.Color).rgb();
         solids.push_back({x0, y0, x1, y1, pixel});
-        if (tops.empty() || tops.back() != y0)
-            tops.push_back(y0);
-        if (bottoms.empty() || bottoms.back() != y1)
-            bottoms.push_back(y1);
         minX = std::min(minX, x0);
         maxX = std::max(maxX, x1);
+        width += x1 - x0;
     }
     if (solids.empty())
         return;
     // Wide fills (stacked bands, a selection's lines) are cheapest written row by row as they come.
-    int64_t width = 0;
-    for (const TSolid& s : solids)
-        width += s.x1 - s.x0;
     if (!clip.Region && width >= int64_t(solids.size()) * 16) {
         for (size_t i = 0; i < solids.size(); ++i) {
             const TSolid& s = solids[i];
@@ -954,14 +991,24 @@ void WriteFills(uchar* bits, qsizetype bytesPerLine, QPoint offset, const TPixel
                     skip1 = std::min(s.y1, n.y1);
                 }
             }
-            for (int y = s.y0; y < s.y1; ++y)
-                if (y < skip0 || y >= skip1)
-                    std::fill_n(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + s.x0, s.x1 - s.x0,
-                                s.pixel);
+            if (skip0 < skip1) {
+                FillRows(bits, bytesPerLine, s.x0, s.x1, s.y0, skip0, s.pixel);
+                FillRows(bits, bytesPerLine, s.x0, s.x1, skip1, s.y1, s.pixel);
+            } else {
+                FillRows(bits, bytesPerLine, s.x0, s.x1, s.y0, s.y1, s.pixel);
+            }
         }
         return;
     }
     // Every edge where the set of covering fills may change, in order.
+    tops.clear();
+    bottoms.clear();
+    for (const TSolid& s : solids) {
+        if (tops.empty() || tops.back() != s.y0)
+            tops.push_back(s.y0);
+        if (bottoms.empty() || bottoms.back() != s.y1)
+            bottoms.push_back(s.y1);
+    }
     edges.resize(tops.size() + bottoms.size());
     if (std::is_sorted(tops.begin(), tops.end()) && std::is_sorted(bottoms.begin(), bottoms.end())) {
         std::merge(tops.begin(), tops.end(), bottoms.begin(), bottoms.end(), edges.begin());
@@ -1350,6 +1397,8 @@ TCanvasPainterBinding::~TCanvasPainterBinding()
     if (canvas_.painterUse_.Begun)
         canvas_.painter_->restore();
     canvas_.painterUse_ = use_;
+    // The font may have changed while this binding lasted: the outer one sets its font again.
+    canvas_.painterUse_.FontValid = false;
     canvas_.painter_ = painter_;
     canvas_.baseTransform_ = transform_;
     canvas_.penPos_ = penPos_;

@@ -3,7 +3,9 @@
 #include "platform/graphics/CanvasScope.h"
 
 #include <QFontMetrics>
+#include <QHashFunctions>
 #include <algorithm>
+#include <unordered_map>
 
 namespace
 {
@@ -17,6 +19,8 @@ struct TTextLine {
 // "&x" underlines x, "&&" is one "&", a "&" at the very end is dropped.
 TTextLine StripPrefixes(const QString& s)
 {
+    if (!s.contains('&'))
+        return TTextLine{s, {}};
     TTextLine line;
     line.text.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -34,23 +38,64 @@ TTextLine StripPrefixes(const QString& s)
     return line;
 }
 
+// The attributes a canvas makes its Qt font from: the same attributes, the same Qt font.
+struct TFontId {
+    QString Name;
+    int Height;
+    TFontStyles Style;
+    TFontPitch Pitch;
+    bool operator==(const TFontId&) const = default;
+};
+
+// Widths of short texts measured lately, per font. A page of cells measures the same words and
+// numbers again and again; shaping a text costs far more than finding it here.
+int AdvanceOf(const TFontId& font, const QFontMetrics& fm, const QString& text)
+{
+    constexpr qsizetype LongestKept = 64;
+    constexpr size_t MostKept = 4096;
+    struct TKey {
+        TFontId Font;
+        QString Text;
+        bool operator==(const TKey&) const = default;
+    };
+    struct THash {
+        size_t operator()(const TKey& k) const
+        {
+            return qHashMulti(0, k.Font.Name, k.Font.Height, k.Font.Style, int(k.Font.Pitch), k.Text);
+        }
+    };
+    thread_local std::unordered_map<TKey, int, THash> kept;
+    if (text.size() > LongestKept)
+        return fm.horizontalAdvance(text);
+    TKey key{font, text};
+    if (auto it = kept.find(key); it != kept.end())
+        return it->second;
+    const int width = fm.horizontalAdvance(text);
+    if (kept.size() >= MostKept)
+        kept.clear();
+    kept.emplace(std::move(key), width);
+    return width;
+}
+
 // Widths with tab stops every eight average characters (DT_EXPANDTABS); tabs are otherwise gone.
 class TTextMeasure
 {
   public:
-    TTextMeasure(const QFontMetrics& fm, bool expandTabs)
-        : fm_(fm), tab_(std::max(1, 8 * fm.averageCharWidth())), expandTabs_(expandTabs)
+    TTextMeasure(const QFontMetrics& fm, const TFontId& font, bool expandTabs)
+        : fm_(fm), font_(font), expandTabs_(expandTabs)
     {
     }
 
     int Width(const QString& s) const
     {
         if (!expandTabs_ || !s.contains('\t'))
-            return fm_.horizontalAdvance(s);
+            return AdvanceOf(font_, fm_, s);
+        if (tab_ == 0)
+            tab_ = std::max(1, 8 * fm_.averageCharWidth());
         int x = 0;
         const QStringList parts = s.split('\t');
         for (qsizetype i = 0; i < parts.size(); ++i) {
-            x += fm_.horizontalAdvance(parts[i]);
+            x += AdvanceOf(font_, fm_, parts[i]);
             if (i + 1 < parts.size())
                 x = (x / tab_ + 1) * tab_;
         }
@@ -59,7 +104,8 @@ class TTextMeasure
 
   private:
     const QFontMetrics& fm_;
-    int tab_;
+    TFontId font_;
+    mutable int tab_ = 0; // asked for only when a text has a tab
     bool expandTabs_;
 };
 
@@ -132,10 +178,21 @@ void Ellipsize(TTextLine& line, int maxWidth, const TTextMeasure& m)
     std::erase_if(line.underlined, [keep](int u) { return u >= keep; });
 }
 
+// The pen of text in one colour. Painting a page sets the same few colours again and again; handing
+// the painter the pen it already has costs it nothing.
+const QPen& TextPen(const QColor& color)
+{
+    thread_local QPen pen(QColor(0, 0, 0), 1);
+    if (pen.color() != color)
+        pen = QPen(color, 1);
+    return pen;
+}
+
 // One line of text with its top-left at (x, y), turned by the font's orientation around that point.
-void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetrics& fm, const TTextMeasure& m,
-              int lineHeight, bool opaque, TColor bkColor, TColor textColor, int orientation, bool rtl,
-              bool glyphs, bool underlines)
+// `width` is the line's measured width, or -1 when it was not needed so far.
+void DrawLine(QPainter& p, int x, int y, const TTextLine& line, int width, const QFontMetrics& fm,
+              const TTextMeasure& m, int lineHeight, bool opaque, TColor bkColor, TColor textColor,
+              int orientation, bool rtl, bool glyphs, bool underlines)
 {
     // Only a turned or right-to-left line changes painter state beyond the pen.
     const bool keepState = orientation != 0 || rtl;
@@ -149,12 +206,13 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetri
     }
     // Measured only where it is needed: measuring costs as much as drawing.
     const bool fill = opaque && bkColor != clNone;
-    const int width = fill || rtl ? m.Width(line.text) : 0;
+    if (width < 0 && (fill || rtl))
+        width = m.Width(line.text);
     if (fill)
         p.fillRect(QRect(x, y, width, lineHeight), ColorToQColor(bkColor));
     if (textColor != clNone) {
         const QColor color = ColorToQColor(textColor);
-        p.setPen(color);
+        p.setPen(TextPen(color));
         if (glyphs) {
             if (rtl) {
                 p.setLayoutDirection(Qt::RightToLeft);
@@ -187,11 +245,16 @@ void DrawLine(QPainter& p, int x, int y, const TTextLine& line, const QFontMetri
         p.restore();
 }
 
+TFontId FontId(const TFont& f)
+{
+    return TFontId{f.Name, f.Height, f.Style, f.Pitch};
+}
+
 } // namespace
 
 int TCanvas::TextWidth(const QString& text)
 {
-    return QFontMetrics(CurrentQFont()).horizontalAdvance(text);
+    return AdvanceOf(FontId(*font_), QFontMetrics(CurrentQFont()), text);
 }
 
 int TCanvas::TextHeight(const QString&)
@@ -202,7 +265,7 @@ int TCanvas::TextHeight(const QString&)
 TPoint TCanvas::TextExtent(const QString& text)
 {
     const QFontMetrics fm(CurrentQFont());
-    return TPoint(fm.horizontalAdvance(text), fm.height());
+    return TPoint(AdvanceOf(FontId(*font_), fm, text), fm.height());
 }
 
 TTextMetric TCanvas::TextMetrics()
@@ -224,14 +287,14 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 {
     SyncObjects();
     const QFontMetrics fm(CurrentQFont());
-    const TTextMeasure m(fm, false);
+    const TTextMeasure m(fm, FontId(*font_), false);
     TCanvasPaintScope p(*this);
     if (p) {
         p.UseFont();
-        DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), bkMode_ == OPAQUE, bkColor_, textColor_,
-                 font_->Orientation, false, true, false);
+        DrawLine(*p, x, y, TTextLine{text, {}}, -1, fm, m, fm.height(), bkMode_ == OPAQUE, bkColor_,
+                 textColor_, font_->Orientation, false, true, false);
     }
-    penPos_ = TPoint(x + fm.horizontalAdvance(text), y);
+    penPos_ = TPoint(x + m.Width(text), y);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
@@ -241,12 +304,12 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     if (!p)
         return;
     const QFontMetrics fm(CurrentQFont());
-    const TTextMeasure m(fm, false);
+    const TTextMeasure m(fm, FontId(*font_), false);
     p.ClipTo(r.ToQRect());
     if (bkMode_ == OPAQUE && bkColor_ != clNone)
         p->fillRect(r.ToQRect(), ColorToQColor(bkColor_));
     p.UseFont();
-    DrawLine(*p, x, y, TTextLine{text, {}}, fm, m, fm.height(), false, bkColor_, textColor_,
+    DrawLine(*p, x, y, TTextLine{text, {}}, -1, fm, m, fm.height(), false, bkColor_, textColor_,
              font_->Orientation, false, true, false);
 }
 
@@ -257,7 +320,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
     const QFont& font = CurrentQFont();
     const QFontMetrics fm(font);
     const bool expandTabs = flags & DT_EXPANDTABS;
-    const TTextMeasure m(fm, expandTabs);
+    const TTextMeasure m(fm, FontId(*font_), expandTabs);
     const bool single = flags & DT_SINGLELINE;
     const int lineHeight = fm.height() + ((flags & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0);
     const int maxWidth = r.Width();
@@ -286,12 +349,12 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
         for (TTextLine& line : lines)
             Ellipsize(line, maxWidth, m);
 
-    int widest = 0;
-    for (const TTextLine& line : lines)
-        widest = std::max(widest, m.Width(line.text));
     const int total = s.isEmpty() && !single ? 0 : int(lines.size()) * lineHeight;
 
     if (flags & DT_CALCRECT) {
+        int widest = 0;
+        for (const TTextLine& line : lines)
+            widest = std::max(widest, m.Width(line.text));
         r.Right = r.Left + widest;
         r.Bottom = r.Top + total;
         return total;
@@ -314,14 +377,16 @@ int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
     p.UseFont();
     const bool glyphs = !(flags & DT_PREFIXONLY);
     const bool underlines = !(flags & DT_HIDEPREFIX);
+    // A left-aligned line is measured only when its background or direction needs the width.
+    const bool aligned = flags & (DT_CENTER | DT_RIGHT);
     for (const TTextLine& line : lines) {
-        const int w = m.Width(line.text);
+        const int w = aligned ? m.Width(line.text) : -1;
         int x = r.Left;
         if (flags & DT_CENTER)
             x = r.Left + (maxWidth - w) / 2;
         else if (flags & DT_RIGHT)
             x = r.Right - w;
-        DrawLine(*p, x, y, line, fm, m, lineHeight, bkMode_ == OPAQUE, bkColor_, textColor_,
+        DrawLine(*p, x, y, line, w, fm, m, lineHeight, bkMode_ == OPAQUE, bkColor_, textColor_,
                  font_->Orientation, flags & DT_RTLREADING, glyphs, underlines);
         y += lineHeight;
     }

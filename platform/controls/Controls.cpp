@@ -1359,9 +1359,20 @@ void TWinControl::AlignControls(TRect& Rect)
     }
 }
 
+void TWinControl::HandleNeeded()
+{
+    if (FWndCreated || IsDestroying())
+        return;
+    FWndCreated = true;
+    CreateWnd();
+}
+
 bool TWinControl::WidgetEvent(QEvent* event, TControlWidgetLink& link)
 {
     switch (event->type()) {
+    case QEvent::Polish: // sent once before the first show
+        GuardedDispatch([&] { HandleNeeded(); });
+        return link.NativeEvent(event);
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         DispatchKeyEvent(static_cast<QKeyEvent*>(event), link);

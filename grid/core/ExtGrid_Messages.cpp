@@ -276,7 +276,7 @@ void TExtStringGrid::HandleWMChar(TWMKey& Message)
             SetOptions(Options() | goEditing);
     }
     const bool ctrl = (Message.KeyData & KF_CTRLDOWN) != 0;
-    if (FNavigation->AllowClipboardShortcuts && ctrl && (key == 3 || key == 22 || key == 24)) {
+    if (FNavigation->AllowClipboardShortCuts && ctrl && (key == 3 || key == 22 || key == 24)) {
         Message.CharCode = 0;
         return;
     }

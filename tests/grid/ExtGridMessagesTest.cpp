@@ -127,7 +127,7 @@ TEST_F(ExtGridMessages, TypingStartsTheEditorWithTheCharacter)
 TEST_F(ExtGridMessages, CharactersThatDoNotStartTheEditor)
 {
     grid->SetOptions(grid->Options() | goEditing);
-    grid->Navigation()->AllowClipboardShortcuts = true;
+    grid->Navigation()->AllowClipboardShortCuts = true;
     grid->SetFocus();
     std::vector<char16_t> pressed;
     grid->OnKeyPress = [&](TObject*, char16_t& Key) { pressed.push_back(Key); };

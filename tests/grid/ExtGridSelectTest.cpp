@@ -53,7 +53,7 @@ TEST_F(ExtGridSelect, BadRowAndColumnIndexes)
         try {
             f();
         } catch (const EExtGridError& e) {
-            return e.Message();
+            return e.Message;
         }
         return QString("no error");
     };

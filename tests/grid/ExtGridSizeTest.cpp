@@ -148,7 +148,7 @@ TEST_F(ExtGridSize, StaleStretchColumnOnlyMattersWhileStretching)
         grid->ApplyColumnStretch(3);
         ADD_FAILURE() << "no error";
     } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "Stretch column index out of range");
+        EXPECT_EQ(e.Message, "Stretch column index out of range");
     }
     EXPECT_EQ(Widths(), before) << "nothing changed before the error";
 }

@@ -108,8 +108,8 @@ void TableWheel(benchmark::State& state)
         t->verticalScrollBar()->setValue(0);
         for (int i = 0; i < Notches; ++i) {
             const QPointF at(10, 10);
-            QWheelEvent e(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+            QWheelEvent e(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(viewport, &e);
             QApplication::processEvents();
         }

@@ -24,16 +24,17 @@ QString& THTMLHintWindow::HintFontName()
 
 THTMLHintWindow::THTMLHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
 
-void THTMLHintWindow::Render(const QString& AHint, const TRect& Rect, bool MeasureOnly, int& Width, int& Height)
+void THTMLHintWindow::Render(const QString& AHint, const TRect& Rect, bool MeasureOnly, int& Width,
+                             int& Height)
 {
     QString anchor, plain, focus, title, id, value, type;
     int anchors = 0, hitNumber = -1;
     TRect hitRect, controlRect;
     Width = 0;
     Height = 0;
-    RenderHTML(Canvas, AHint, Rect, FImages, 0, 0, -1, -1, 0, false, MeasureOnly, false, false, false, false, true,
-               false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focus, title, Width, Height, anchors,
-               hitNumber, hitRect, controlRect, id, value, type, nullptr, FPictureContainer, 0, 0);
+    RenderHTML(Canvas, AHint, Rect, FImages, 0, 0, -1, -1, 0, false, MeasureOnly, false, false, false, false,
+               true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focus, title, Width, Height,
+               anchors, hitNumber, hitRect, controlRect, id, value, type, nullptr, FPictureContainer, 0, 0);
 }
 
 TPoint THTMLHintWindow::Measure(const QString& AHint, const TRect& Rect)

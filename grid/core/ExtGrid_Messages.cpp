@@ -4,8 +4,8 @@
 #include "platform/controls/Messages.h"
 
 #include <QCursor>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <cmath>
 
 namespace
@@ -68,7 +68,8 @@ void TExtStringGrid::WindowProcedure(TMessage& Message)
 
 void TExtStringGrid::WheelMessage(TMessage& Message)
 {
-    if (TWinControl* parent = Parent(); parent && parent->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam)) {
+    if (TWinControl* parent = Parent();
+        parent && parent->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam)) {
         TBaseGrid::WindowProcedure(Message);
         return;
     }
@@ -161,8 +162,8 @@ void TExtStringGrid::EndWheelPan()
     KillTimer(WheelPanTimerId);
     Viewport()->unsetCursor();
     wheelpan = false;
-    InvalidateClientRect(TRect(wheelpanpos.X, wheelpanpos.Y, wheelpanpos.X + WheelPanSize,
-                               wheelpanpos.Y + WheelPanSize));
+    InvalidateClientRect(
+        TRect(wheelpanpos.X, wheelpanpos.Y, wheelpanpos.X + WheelPanSize, wheelpanpos.Y + WheelPanSize));
 }
 
 void TExtStringGrid::WheelPanStep()
@@ -280,8 +281,8 @@ void TExtStringGrid::HandleWMChar(TWMKey& Message)
         Message.CharCode = 0;
         return;
     }
-    if (FMouseActions->RangeSelectAndEdit && IsEditable(RealCol(), Row()) && key != VK_TAB && key != VK_ESCAPE &&
-        !ctrl) {
+    if (FMouseActions->RangeSelectAndEdit && IsEditable(RealCol(), Row()) && key != VK_TAB &&
+        key != VK_ESCAPE && !ctrl) {
         char16_t copy = key;
         if (OnKeyPress)
             OnKeyPress(this, copy);
@@ -316,7 +317,8 @@ void TExtStringGrid::HandleWMChar(TWMKey& Message)
     TBaseGrid::HandleWMChar(Message);
 }
 
-// ---- Focus -------------------------------------------------------------------------------------------------
+// ---- Focus
+// -------------------------------------------------------------------------------------------------
 
 void TExtStringGrid::DoEnter()
 {

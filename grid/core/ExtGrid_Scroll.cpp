@@ -16,7 +16,8 @@ constexpr int ScrollHintMaxWidth = 100;
 constexpr int ScrollHintOffsetX = 10;
 } // namespace
 
-// ---- Looks -------------------------------------------------------------------------------------------------
+// ---- Looks
+// -------------------------------------------------------------------------------------------------
 
 void TExtStringGrid::SetScrollType(TScrollType Value)
 {
@@ -91,7 +92,8 @@ void TExtStringGrid::UpdateHorzProportional()
         bar->setValue(LeftCol() - FixedCols());
 }
 
-// ---- Scroll messages ----------------------------------------------------------------------------------------
+// ---- Scroll messages
+// ----------------------------------------------------------------------------------------
 
 void TExtStringGrid::ScrollHint(bool Vertical, int Code, int Index)
 {
@@ -202,7 +204,8 @@ void TExtStringGrid::DoScrollCell(int ACol, int ARow, int Position, int Min, int
         OnScrollCell(this, ACol, ARow, Position, Min, Max);
 }
 
-// ---- Drag scrolling -------------------------------------------------------------------------------------------
+// ---- Drag scrolling
+// -------------------------------------------------------------------------------------------
 
 void TExtStringGrid::DragScrollOver(TDragScrollState State, int X, int Y)
 {
@@ -264,7 +267,8 @@ void TExtStringGrid::DragScrollTimerTick()
         SetLeftCol(LeftCol() + 1);
 }
 
-// ---- Cell controls ----------------------------------------------------------------------------------------------
+// ---- Cell controls
+// ----------------------------------------------------------------------------------------------
 
 void TExtStringGrid::CellControlsUpdate(bool RebuildList)
 {
@@ -293,7 +297,8 @@ void TExtStringGrid::CellControlsUpdate(bool RebuildList)
         const int r = RealToDisplRow(item->Y);
         if (c < FixedCols() || r < FixedRows())
             continue; // controls of fixed cells stay where they are
-        if (c < LeftCol() || c > LeftCol() + VisibleColCount() || r < TopRow() || r > TopRow() + VisibleRowCount()) {
+        if (c < LeftCol() || c > LeftCol() + VisibleColCount() || r < TopRow() ||
+            r > TopRow() + VisibleRowCount()) {
             control->SetVisible(false);
             continue;
         }
@@ -304,7 +309,8 @@ void TExtStringGrid::CellControlsUpdate(bool RebuildList)
     }
 }
 
-// ---- TScrollControl -------------------------------------------------------------------------------------------
+// ---- TScrollControl
+// -------------------------------------------------------------------------------------------
 
 TScrollControl::TScrollControl(TComponent* AOwner) : TCustomControl(AOwner)
 {
@@ -390,7 +396,8 @@ void TScrollControl::HandleMouseDown(TMouseButton Button, TShiftState Shift, int
         if (vert)
             g->SetTopRow(std::min(g->TopRow() + g->VisibleRowCount(), g->RowCount() - g->VisibleRowCount()));
         else
-            g->SetLeftCol(std::min(g->LeftCol() + g->VisibleColCount(), g->ColCount() - g->VisibleColCount()));
+            g->SetLeftCol(
+                std::min(g->LeftCol() + g->VisibleColCount(), g->ColCount() - g->VisibleColCount()));
     } else {
         FDownOnScroller = true;
         FDownPos = at;

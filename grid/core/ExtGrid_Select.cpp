@@ -158,13 +158,15 @@ void TExtStringGrid::SetRowSelect(int ARow, bool Value)
         if (!was)
             InvalidateRow(ARow);
         FRowSelect[size_t(ARow)] = 1;
-        if (ARow >= FixedRows() && std::find(FSelectedRows.begin(), FSelectedRows.end(), ARow) == FSelectedRows.end())
+        if (ARow >= FixedRows() &&
+            std::find(FSelectedRows.begin(), FSelectedRows.end(), ARow) == FSelectedRows.end())
             FSelectedRows.push_back(ARow);
     } else {
         if (was)
             InvalidateRow(ARow);
         FRowSelect[size_t(ARow)] = 0;
-        FSelectedRows.erase(std::remove(FSelectedRows.begin(), FSelectedRows.end(), ARow), FSelectedRows.end());
+        FSelectedRows.erase(std::remove(FSelectedRows.begin(), FSelectedRows.end(), ARow),
+                            FSelectedRows.end());
     }
     if (OnRowDisjunctSelected)
         OnRowDisjunctSelected(this, ARow);
@@ -394,7 +396,8 @@ void TExtStringGrid::SetRowEnabled(int ARow, bool Value)
     InvalidateRow(ARow);
 }
 
-// ---- Cell checker ------------------------------------------------------------------------------------------
+// ---- Cell checker
+// ------------------------------------------------------------------------------------------
 
 // The checker class comes with the editors; until one is attached every cell passes.
 bool TExtStringGrid::CheckCell(int, int)
@@ -432,7 +435,8 @@ bool TExtStringGrid::CheckGrid(bool DoFixed)
                                 RowCount() - FixedFooters - 1);
 }
 
-// ---- Fills and numbering -------------------------------------------------------------------------------------
+// ---- Fills and numbering
+// -------------------------------------------------------------------------------------
 
 void TExtStringGrid::ForFillArea(bool DoFixed, const std::function<void(int c, int r)>& Fill)
 {
@@ -486,7 +490,8 @@ void TExtStringGrid::AutoNumberRow(int ARow)
     const int last = ColCount() - FixedRightCols - 1;
     for (int c = FixedCols() + AutoNumberStart; c <= last; ++c) {
         const int value = c - FixedCols() + 1 + AutoNumberOffset;
-        const int col = AutoNumberDirection == sdAscending ? c : ColCount() + FixedCols() - FixedRightCols - 1 - c;
+        const int col =
+            AutoNumberDirection == sdAscending ? c : ColCount() + FixedCols() - FixedRightCols - 1 - c;
         SetCells(col, ARow, QString::number(value));
     }
 }
@@ -501,7 +506,8 @@ void TExtStringGrid::SwapCells(TGridCoord FromCell, TGridCoord ToCell)
     SetGridObject(ToCell.X, ToCell.Y, o);
 }
 
-// ---- Repaint helpers -------------------------------------------------------------------------------------------
+// ---- Repaint helpers
+// -------------------------------------------------------------------------------------------
 
 void TExtStringGrid::RepaintRow(int ARow)
 {

@@ -33,7 +33,8 @@ int TExtStringGrid::LimitToRange(int v, int Min, int Max) const
     return r;
 }
 
-// ---- Measuring ---------------------------------------------------------------------------------------------
+// ---- Measuring
+// ---------------------------------------------------------------------------------------------
 
 TFont* TExtStringGrid::CellMeasureFont(int ACol, int ARow)
 {
@@ -68,7 +69,8 @@ TPoint TExtStringGrid::MeasureCellText(int RealCol, int ARow, TFont* AFont)
     return TPoint(width, Canvas->TextHeight(text) * int(lines.size()));
 }
 
-// ---- Columns -----------------------------------------------------------------------------------------------
+// ---- Columns
+// -----------------------------------------------------------------------------------------------
 
 int TExtStringGrid::FitColWidth(int Index, bool GrowOnly)
 {
@@ -127,7 +129,8 @@ void TExtStringGrid::UpdateAutoColumnSize(int ACol, int& AWidth)
         OnUpdateColumnSize(this, ACol, AWidth);
 }
 
-// ---- Rows --------------------------------------------------------------------------------------------------
+// ---- Rows
+// --------------------------------------------------------------------------------------------------
 
 void TExtStringGrid::FitRowHeight(int ARow, bool GrowOnly, int)
 {
@@ -228,7 +231,8 @@ void TExtStringGrid::AutoFitColumns(bool DoFixedCells)
     }
     if (c1 < c0)
         return; // no column to give the room to
-    int L = Options().Contains(goVertLine) ? GridLineWidth() * (ColCount() - FixedCols() - FixedRightCols) : 0;
+    int L =
+        Options().Contains(goVertLine) ? GridLineWidth() * (ColCount() - FixedCols() - FixedRightCols) : 0;
     if (Options().Contains(goFixedVertLine) && DoFixedCells)
         L += FixedCols() + FixedRightCols;
     BeginUpdate();
@@ -292,7 +296,8 @@ void TExtStringGrid::SizeToCells()
     SetScrollBars(bars);
 }
 
-// ---- Stretching and notifications --------------------------------------------------------------------------
+// ---- Stretching and notifications
+// --------------------------------------------------------------------------
 
 void TExtStringGrid::ApplyColumnStretch(int Index)
 {
@@ -341,7 +346,8 @@ void TExtStringGrid::ColWidthsChanged()
         ApplyColumnStretch(FColumnSize->StretchColumn);
     TBaseGrid::ColWidthsChanged();
     ColSizeFlg = true;
-    if (ColSized && FMouseActions->AllColumnSize && Colclickedsize > 0 && Colclicked >= 0 && Colclicked < ColCount()) {
+    if (ColSized && FMouseActions->AllColumnSize && Colclickedsize > 0 && Colclicked >= 0 &&
+        Colclicked < ColCount()) {
         ColSized = false;
         const double f = double(ColWidths(Colclicked)) / Colclickedsize;
         for (int c = FixedCols(); c < ColCount(); ++c)
@@ -373,7 +379,8 @@ void TExtStringGrid::RowHeightsChanged()
 {
     TBaseGrid::RowHeightsChanged();
     // Scaled only from a known earlier height.
-    if (Rowsized && FMouseActions->AllRowSize && Rowclickedsize > 0 && Rowclicked >= 0 && Rowclicked < RowCount()) {
+    if (Rowsized && FMouseActions->AllRowSize && Rowclickedsize > 0 && Rowclicked >= 0 &&
+        Rowclicked < RowCount()) {
         Rowsized = false;
         const double f = double(RowHeights(Rowclicked)) / Rowclickedsize;
         for (int r = FixedRows(); r < RowCount(); ++r)

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <cmath>
 
 namespace
 {
@@ -97,13 +98,20 @@ TEST_F(ExtGridScroll, MetroBarsReplaceTheSystemBars)
     int pos = 0, size = 0;
     ASSERT_TRUE(grid->VertScrollControl()->ThumbRect(pos, size));
     EXPECT_EQ(pos, grid->RowHeights(0)) << "the track starts after the fixed row";
-    EXPECT_EQ(size, MetroMinThumb) << "20 of 200 rows on a short track: the minimum thumb";
+    const int track = grid->VertScrollControl()->Height() - grid->RowHeights(0);
+    EXPECT_EQ(size, int(std::nearbyint(track * 0.1))) << "20 of 200 rows";
     EXPECT_FALSE(grid->HorzScrollControl()->ThumbRect(pos, size)) << "every column shows";
 
     // Pressing below the thumb pages on.
-    grid->VertScrollControl()->HandleMouseDown(mbLeft, TShiftState(), 2, grid->VertScrollControl()->Height() - 2);
-    grid->VertScrollControl()->HandleMouseUp(mbLeft, TShiftState(), 2, grid->VertScrollControl()->Height() - 2);
+    grid->VertScrollControl()->HandleMouseDown(mbLeft, TShiftState(), 2,
+                                               grid->VertScrollControl()->Height() - 2);
+    grid->VertScrollControl()->HandleMouseUp(mbLeft, TShiftState(), 2,
+                                             grid->VertScrollControl()->Height() - 2);
     EXPECT_EQ(grid->TopRow(), 21);
+
+    grid->SetRowCount(100000);
+    ASSERT_TRUE(grid->VertScrollControl()->ThumbRect(pos, size));
+    EXPECT_EQ(size, MetroMinThumb) << "never smaller than the minimum";
 
     grid->SetScrollType(ssNormal);
     EXPECT_EQ(grid->ScrollBars(), ssBoth);
@@ -149,7 +157,9 @@ TEST_F(ExtGridScroll, DragScrollEventMayRefuse)
 {
     TwoHundredRows();
     grid->DragScrollOptions()->Active = true;
-    grid->OnDragScroll = [](TObject*, int, int, TDragScrollDirection&, bool& CanScroll) { CanScroll = false; };
+    grid->OnDragScroll = [](TObject*, int, int, TDragScrollDirection&, bool& CanScroll) {
+        CanScroll = false;
+    };
     grid->DragScrollOver(TExtStringGrid::dssEnter, 100, grid->ClientHeight() - 5);
     grid->DragScrollTimerTick();
     EXPECT_EQ(grid->TopRow(), 1);
@@ -195,7 +205,8 @@ TEST(HTMLHintWindow, CalcHintRectIsTheBareTextAndActivateAddsMargins)
     QFont plain = hint.Font->ToQFont();
     QFont bold = plain;
     bold.setBold(true);
-    const int width = QFontMetrics(plain).horizontalAdvance("cw=") + QFontMetrics(bold).horizontalAdvance("120");
+    const int width =
+        QFontMetrics(plain).horizontalAdvance("cw=") + QFontMetrics(bold).horizontalAdvance("120");
     EXPECT_EQ(r.Left, 0);
     EXPECT_EQ(r.Top, 0);
     EXPECT_NEAR(r.Width(), width, 1);

@@ -26,7 +26,9 @@ TEST_F(ExtGridSelect, DisjunctRowFlagsFireOnChangeOnly)
     grid->MouseActions()->SetDisjunctRowSelect(true);
     std::vector<std::pair<int, bool>> asked;
     std::vector<int> selected;
-    grid->OnRowDisjunctSelect = [&](TObject*, int ARow, bool AState, bool&) { asked.emplace_back(ARow, AState); };
+    grid->OnRowDisjunctSelect = [&](TObject*, int ARow, bool AState, bool&) {
+        asked.emplace_back(ARow, AState);
+    };
     grid->OnRowDisjunctSelected = [&](TObject*, int ARow) { selected.push_back(ARow); };
     grid->SetRowSelect(4, true);
     grid->SetRowSelect(4, true);
@@ -135,7 +137,8 @@ TEST_F(ExtGridSelect, SelectedTextJoinsCellsAndRows)
     EXPECT_EQ(grid->SelectedText(), "a\tb\r\nc\td\r\ne");
     grid->ExcelClipboardFormat = true;
     grid->Multilinecells = true;
-    EXPECT_EQ(grid->SelectedText(), "a\tb\r\nc\t\"d\x0b" "e\"");
+    EXPECT_EQ(grid->SelectedText(), "a\tb\r\nc\t\"d\x0b"
+                                    "e\"");
 }
 
 TEST_F(ExtGridSelect, SelectedTextFollowsHiddenColumnsAndDisjunctRows)

@@ -7,8 +7,8 @@
 #include "platform/controls/Messages.h"
 
 #include <QApplication>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace shownextgrid
@@ -17,8 +17,8 @@ namespace shownextgrid
 class TProbeGrid : public TExtStringGrid
 {
   public:
-    using TExtStringGrid::TExtStringGrid;
     using TExtStringGrid::ScrollHint;
+    using TExtStringGrid::TExtStringGrid;
     using TExtStringGrid::WMTimer;
     using TExtStringGrid::WMVScroll;
     bool ThemesOff() const { return !FIsWinXP; }

@@ -74,14 +74,19 @@ TEST_F(ExtGridSize, AutoSizeRowsFollowTheirLines)
     EXPECT_EQ(grid->RowHeights(3), grid->MinRowHeight()) << "an empty row keeps the minimum";
 }
 
-TEST_F(ExtGridSize, AutoSizeCellsOnlyGrows)
+TEST_F(ExtGridSize, AutoSizeCellsGrowsFromZeroOrFromTheWidthWithGrowOnly)
 {
     grid->SetCells(1, 1, "WWWWWWWWWWWW");
     grid->SetColWidths(2, 300);
+    grid->SizeGrowOnly = true;
     grid->AutoSizeCells(false, 4, 4);
     const int advance = QFontMetrics(grid->Font->ToQFont()).horizontalAdvance("WWWWWWWWWWWW");
     EXPECT_EQ(grid->ColWidths(1), advance + 4 + 2);
-    EXPECT_EQ(grid->ColWidths(2), 300) << "an empty column is not narrowed";
+    EXPECT_EQ(grid->ColWidths(2), 300) << "SizeGrowOnly: an empty column is not narrowed";
+    EXPECT_EQ(grid->RowHeights(1), 22) << "rows only grow";
+    grid->SizeGrowOnly = false;
+    grid->AutoSizeCells(false, 4, 4);
+    EXPECT_EQ(grid->ColWidths(2), 10) << "without it every column is measured from nothing";
 }
 
 TEST_F(ExtGridSize, AutoFitColumnsSharesTheWidth)
@@ -110,7 +115,7 @@ TEST_F(ExtGridSize, AutoFitColumnsOfZeroWidthsDoesNothing)
 
 struct StretchCase {
     const char* name;
-    int column;  // -1 = none
+    int column; // -1 = none
     int width;
     std::vector<int> expected;
 };
@@ -168,8 +173,11 @@ TEST_F(ExtGridSize, MouseSizedColumnAsksForItsFinalWidth)
     grid->SetColWidths(2, 80);
     EXPECT_EQ(grid->ColWidths(2), 40);
     EXPECT_EQ(order, (std::vector<QString>{"end 2", "update 2 80"}));
-    EXPECT_EQ(grid->Colclicked, -1);
     EXPECT_FALSE(grid->ColSized);
+    order.clear();
+    grid->SetColWidths(2, 90);
+    EXPECT_EQ(grid->ColWidths(2), 90) << "a width set by code is not asked about";
+    EXPECT_TRUE(order.empty());
 }
 
 TEST_F(ExtGridSize, AllColumnSizeScalesTheOtherNormalColumns)

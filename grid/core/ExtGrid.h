@@ -904,6 +904,9 @@ class TExtStringGrid : public TBaseGrid
     void SizeChanged(int OldColCount, int OldRowCount) override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
+    // The toolkit's layout first (the stretch needs the new client width); then the widths recorded
+    // by InitOrigColSizes scaled with ColumnSize.SynchWithGrid, and the stretch column stretched.
+    void WMSize() override;
     bool ViewportEvent(QEvent* Event) override;
     // Wheel message of the grid (step 17 of the message flow).
     void WheelMessage(TMessage& Message);

@@ -272,7 +272,7 @@ void TExtStringGrid::DragScrollTimerTick()
 
 void TExtStringGrid::CellControlsUpdate(bool RebuildList)
 {
-    if (!HandleAllocated())
+    if (!HandleAllocated() || IsDestroying())
         return;
     if (RebuildList) {
         while (FControlList->Count() > 0)

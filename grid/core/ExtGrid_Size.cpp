@@ -305,7 +305,7 @@ void TExtStringGrid::ApplyColumnStretch(int Index)
         return;
     // The index is judged only when a stretch would happen: a stale StretchColumn must not break
     // every width change while stretching is off.
-    if (ColCount() == 0 || !FColumnSize->Stretch() || FIsColChanging)
+    if (ColCount() == 0 || !FColumnSize || !FColumnSize->Stretch() || FIsColChanging)
         return;
     if (Index == -1)
         Index = ColCount() - 1;
@@ -396,4 +396,31 @@ void TExtStringGrid::RowHeightsChanged()
     }
     Rowsized = false;
     CellControlsUpdate(false);
+}
+
+void TExtStringGrid::WMSize()
+{
+    TBaseGrid::WMSize();
+    if (IsDestroying() || !FColumnSize)
+        return;
+    if (FOldSize > 0 && FColumnSize->SynchWithGrid && !FOrigColSizes.empty()) {
+        HideEdit();
+        const double factor =
+            BorderStyle() == bsSingle ? (Width() + 2.0) / FOldSize : double(Width()) / FOldSize;
+        const bool normalOnly = FColumnSize->SynchNormalCellsOnly;
+        const int c0 = normalOnly ? FixedCols() : 0;
+        const int c1 = normalOnly ? ColCount() - FixedRightCols - 1 : ColCount() - 1;
+        for (int c = c0; c <= c1 && c < int(FOrigColSizes.size()); ++c)
+            SetColWidths(c, int(FOrigColSizes[size_t(c)] * factor));
+    }
+    if (FColumnSize->Stretch() && (FScrollBarAlways == saNone || FScrollBarAlways == saVert) &&
+        ColCount() > 0) {
+        const int stretch = FColumnSize->StretchColumn == -1 ? ColCount() - 1 : FColumnSize->StretchColumn;
+        int s = 0;
+        for (int c = 0; c < ColCount(); ++c)
+            if (c != stretch)
+                s += ColWidths(c);
+        if (s < Width())
+            ApplyColumnStretch(FColumnSize->StretchColumn);
+    }
 }

@@ -1370,7 +1370,7 @@ void TWinControl::HandleNeeded()
 bool TWinControl::WidgetEvent(QEvent* event, TControlWidgetLink& link)
 {
     switch (event->type()) {
-    case QEvent::Polish: // sent once before the first show
+    case QEvent::Show: // the window exists from its first show on (after loading)
         GuardedDispatch([&] { HandleNeeded(); });
         return link.NativeEvent(event);
     case QEvent::KeyPress:

@@ -480,8 +480,8 @@ public:
     bool ContainsControl(const TControl* Control) const;
 
     HWND Handle() const { return FHandle; }
-    // Window creation: CreateWnd runs once, before the widget is first shown, or earlier through
-    // HandleNeeded. HandleAllocated answers whether it ran.
+    // Window creation: CreateWnd runs once, as the widget is first shown (before its first paint),
+    // or earlier through HandleNeeded. HandleAllocated answers whether it ran.
     bool HandleAllocated() const { return FWndCreated; }
     void HandleNeeded();
     LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -219,4 +219,28 @@ TEST_F(ExtGridSize, SizeToColsAndRows)
     EXPECT_EQ(grid->ScrollBars(), ssBoth);
 }
 
+TEST_F(ExtGridSize, ResizingKeepsTheStretchAndScalesRecordedWidths)
+{
+    grid->SetColCount(3);
+    grid->SetClientWidth(300);
+    grid->ColumnSize()->SetStretch(true);
+    grid->SetClientWidth(400);
+    EXPECT_EQ(Widths(), (std::vector<int>{64, 64, 271}));
+
+    auto* g = New([](shownextgrid::TProbeGrid* g) {
+        g->SetColCount(2);
+        g->SetBorderStyle(bsNone);
+        g->SetWidth(200);
+    });
+    g->SetColWidths(0, 40);
+    g->SetColWidths(1, 100);
+    g->InitOrigColSizes();
+    g->ColumnSize()->SynchWithGrid = true;
+    g->SetWidth(400);
+    EXPECT_EQ(g->ColWidths(0), 80);
+    EXPECT_EQ(g->ColWidths(1), 200);
+    g->SetWidth(300);
+    EXPECT_EQ(g->ColWidths(1), 150) << "scaled from the recorded widths, not the last ones";
+}
+
 } // namespace

@@ -28,6 +28,10 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FCellNode = std::make_unique<TCellNode>(this);
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
     FColumnSize = std::make_unique<TColumnSize>(this);
+    FColumnSize->OnStretchChange = [this](TObject*) {
+        if (Parent())
+            ApplyColumnStretch(FColumnSize->StretchColumn);
+    };
     FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FShowModified = std::make_unique<TShowModified>();
     FShowModified->OnChange = [this](TObject*) { InvalidateCol(0); };

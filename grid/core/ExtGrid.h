@@ -21,6 +21,8 @@
 #include "grid/core/CellGraphic.h"
 #include "grid/core/ExtGridEvents.h"
 #include "grid/core/ExtGridSettings.h"
+#include "grid/core/ExtGrid_Scroll.h"
+#include "platform/controls/ExtCtrls.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/DateUtils.h"
 #include "platform/core/StringList.h"
@@ -30,6 +32,8 @@
 #include <vector>
 
 class TImageList;
+class THTMLHintWindow;
+class TTimer;
 
 class EExtGridError : public Exception
 {
@@ -404,6 +408,175 @@ class TExtStringGrid : public TBaseGrid
     // -- Painting: cells, text, glyphs, looks --
 
     // -- Window messages, focus, scrolling, selection, fills, sizing, window creation --
+    // Window creation, once before the first show (HandleNeeded forces it): the grid timer (id 111,
+    // 500 ms), the wheel lines per notch, themes found inactive, the metro bars.
+    void CreateWnd() override;
+    // Wheel and panning.
+    bool EnableWheel = true;
+    bool IntelliZoom = true;
+    TIntelliPan IntelliPan = ipVertical;
+    int WheelScrollLines() const { return wheelscrl; }
+    bool WheelPanning() const { return wheelpan; }
+    // Grid timer state: ticks so far and the blink phase.
+    bool Hovering = false;
+    bool EnableBlink = false;
+    int TimerTicks() const { return FTimerTicks; }
+    bool GridBlink() const { return FGridBlink; }
+    QString SearchInc;
+    int SearchTics = 0;
+    // Set while the grid moves the focus itself: WMSetFocus does nothing then.
+    bool InvokedFocusChange = false;
+    // Called after wheel scrolling with the rows moved; Handled starts True.
+    virtual void WheelMessageHook(int Delta, bool& Handled);
+    // The message number of the posted end of an edit (WParam = column, LParam = row).
+    static UINT GridEditDoneMessage();
+
+    // Scrolling.
+    TScrollType ScrollType() const { return FScrollType; }
+    // ssMetro replaces the bars by two thin child bars (ScrollBars ssNone); leaving it frees them and
+    // brings back ssBoth. The flat looks fall back to the system bars.
+    void SetScrollType(TScrollType Value);
+    TColor ScrollColor = clNone;
+    int ScrollWidth = 17;
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool Value);
+    bool ScrollSynch = false;
+    TScrollHintType ScrollHints = shNone;
+    TColor HintColor = clInfoBk;
+    TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
+    // Scrolls a display cell into view (the current cell moves there when it was out of view).
+    void ScrollInView(int ColIndex, int RowIndex);
+    // Places the controls held by cells (RebuildList: collects them again first).
+    void CellControlsUpdate(bool RebuildList);
+    // Our bars are proportional already; these only re-sync them, under the same skip conditions.
+    void UpdateVertProportional();
+    void UpdateHorzProportional();
+    bool IsFlat() const { return FIsFlat; }
+    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWnd; }
+    bool ScrollHintShowing() const { return FScrollHintShow; }
+    TScrollControl* VertScrollControl() const { return vscrlctrl; }
+    TScrollControl* HorzScrollControl() const { return hscrlctrl; }
+    virtual void DoScrollCell(int ACol, int ARow, int Position, int Min, int Max);
+    // Drag scrolling: a drag entering, moving over (client point) or leaving the grid.
+    enum TDragScrollState { dssEnter, dssMove, dssLeave };
+    void DragScrollOver(TDragScrollState State, int X, int Y);
+    TTimer* DragScrollTimer() const { return FDragTmr.get(); }
+    TDragScrollDirection DragScrollDirection() const { return FDragScrollDirection; }
+    // One tick of the drag-scroll timer.
+    void DragScrollTimerTick();
+
+    // Rectangle selection.
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    void FocusCell(int ACol, int ARow) { SetSelection(TGridRect{ACol, ARow, ACol, ARow}); }
+    void GotoCell(int ACol, int ARow);
+    void MoveCurrentCell(int ACol, int ARow) { MoveColRow(ACol, ARow, true, true); }
+    void ClearSelectedCells();
+    // The selection as clipboard text: cells joined by tabs, rows by CR LF.
+    QString SelectedText();
+
+    // Disjunct rows and columns.
+    void SelectRows(int RowIndex, int RCount);
+    void UnSelectRows(int RowIndex, int RCount);
+    void SelectCols(int ColIndex, int CCount);
+    void UnSelectCols(int ColIndex, int CCount);
+    bool RowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    bool ColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    void ClearRowSelect();
+    void ClearColSelect();
+    int RowSelectCount() const;
+    int ColSelectCount() const;
+    int SelectedRowCount();
+    int SelectedRow(int i) const;
+    int SelectedColCount();
+    bool IsSelected(int ACol, int ARow);
+    void SelectionToRowSelect(bool All);
+    void SelectionToColSelect(bool All);
+
+    // Disjunct cells: one 64-bit key per cell, the row in the high half.
+    static int64_t SelectedCellKey(int ACol, int ARow) { return (int64_t(ARow) << 32) | uint32_t(ACol); }
+    static TGridCoord SelectedCellOfKey(int64_t Key) { return TGridCoord{int32_t(uint32_t(Key)), int32_t(Key >> 32)}; }
+    bool SelectedCells(int ACol, int ARow) const;
+    void SetSelectedCells(int ACol, int ARow, bool Value);
+    int SelectedCellsCount();
+    // Entry Index of the list; outside it the list's index error.
+    TGridCoord SelectedCell(int Index) const;
+
+    // Modified and disabled rows.
+    bool RowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    int ModifiedRowCount() const;
+    void ClearModifiedRows();
+    bool RowEnabled(int ARow) const;
+    void SetRowEnabled(int ARow, bool Value);
+    bool UseEnabledRows() const { return FUseEnabledRows; }
+
+    // The cell checker (none attached: every check answers True).
+    TObject* CellChecker = nullptr;
+    bool CheckCell(int ACol, int ARow);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int ACol);
+    bool CheckRow(bool DoFixed, int ARow);
+    bool CheckGrid(bool DoFixed);
+
+    // Fills of every cell (DoFixed) or of the normal cells; numbering.
+    void TextFill(bool DoFixed, const QString& Txt);
+    // Fmt takes two integers, column first ("%d:%d").
+    void FormatFill(bool DoFixed, const QString& Fmt);
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
+    int AutoNumberStart = 0;
+    int AutoNumberOffset = 0;
+    TSortDirection AutoNumberDirection = sdAscending;
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+    bool ExcelClipboardFormat = false;
+    bool Multilinecells = false;
+
+    // Repaint helpers.
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintRect(const TGridRect& R);
+    void RepaintCellRange(const TGridRect& R);
+
+    // Automatic sizing (a bound <= 0 is none).
+    bool SizeGrowOnly = false;
+    int MaxColWidth = 0;
+    int MaxRowHeight = 0;
+    void SetMinColWidth(int Value) { FMinColWidth = Value; }
+    void SetMinRowHeight(int Value) { FMinRowHeight = Value; }
+    bool XYOffsetTopLeftOnly = false;
+    void AutoSizeCol(int Index, int Padding = 0);
+    void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+    void AutoSizeRow(int Index, int Padding = 0);
+    void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    // The final width of a mouse-sized (automatically sized) column: OnUpdateColumnSize.
+    virtual void UpdateColumnSize(int ACol, int& AWidth);
+    virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+    virtual void ColumnHeadersChanged() {}
+
+    // Stretching and sizing notifications.
+    void StretchRightColumn() { ApplyColumnStretch(ColCount() - 1); }
+    // Index -1 = the last column; raises "Stretch column index out of range" only when a stretch
+    // would happen.
+    void ApplyColumnStretch(int Index);
+    void InitOrigColSizes();
+    // Set by the mouse sizing: the column (row) sized and its size before the drag.
+    bool ColSized = false;
+    int Colclicked = -1;
+    int Colclickedsize = 0;
+    bool Rowsized = false;
+    int Rowclicked = -1;
+    int Rowclickedsize = 0;
+    bool ColSizeFlg = false;
 
     // -- Rows: hiding, tree nodes, insertion, removal, moves --
 
@@ -945,6 +1118,76 @@ class TExtStringGrid : public TBaseGrid
     // -- Painting (protected) --
 
     // -- Messages, focus, scrolling (protected) --
+    // The grid's steps of the message flow, then the toolkit's.
+    void WindowProcedure(TMessage& Message) override;
+    void WMTimer(int Id) override;
+    void HandleWMChar(TWMKey& Message) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void WMVScroll(int Code, int Pos) override;
+    void WMHScroll(int Code, int Pos) override;
+    void TopLeftChanged() override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    // The toolkit's layout first (the stretch needs the new client width); then the widths recorded
+    // by InitOrigColSizes scaled with ColumnSize.SynchWithGrid, and the stretch column stretched.
+    void WMSize() override;
+    bool ViewportEvent(QEvent* Event) override;
+    // Wheel message of the grid (step 17 of the message flow).
+    void WheelMessage(TMessage& Message);
+    void StartWheelPan(TPoint At);
+    void EndWheelPan();
+    void WheelPanStep();
+    void GridTimerTick();
+    void ScrollHint(bool Vertical, int Code, int Index);
+    void CreateScrollControls();
+    void FreeScrollControls();
+    // Measures a cell's text as the painter lays it out: (width, height) in the given font.
+    TPoint MeasureCellText(int RealCol, int ARow, TFont* AFont);
+    int FitColWidth(int Index, bool GrowOnly);
+    void FitRowHeight(int ARow, bool GrowOnly, int ExtraHeight);
+    void FitRowHeightToLines(int ARow, int Lines, int Padding);
+    TFont* CellMeasureFont(int ACol, int ARow);
+    int LimitToRange(int v, int Min, int Max) const;
+    void ForFillArea(bool DoFixed, const std::function<void(int c, int r)>& Fill);
+    bool RowFlagSet(int ARow) const;
+
+    int wheelscrl = 3;
+    bool wheelpan = false;
+    TPoint wheelpanpos;
+    int FTimerTicks = 0;
+    bool FGridBlink = false;
+    int FPaintCount = 0;
+    bool FBlockFocus = false;
+    bool FBlockKill = false;
+    bool FSelChange = false;
+    bool FWndCreated = false;
+    QChar FStartEditChar;
+    TScrollType FScrollType = ssNormal;
+    bool FScrollProportional = false;
+    bool FIsFlat = false;
+    bool FScrollLock = false;
+    bool FScrollHintShow = false;
+    THTMLHintWindow* FScrollHintWnd = nullptr; // owned by the grid as a component
+    TScrollControl* vscrlctrl = nullptr;
+    TScrollControl* hscrlctrl = nullptr;
+    std::unique_ptr<TTimer> FDragTmr;
+    TDragScrollDirection FDragScrollDirection;
+    std::unique_ptr<TSyncGrid> FSyncGrid = std::make_unique<TSyncGrid>(this);
+    int FOldLeftCol = 1;
+    int FOldTopRow = 1;
+    std::vector<char> FRowSelect;
+    std::vector<char> FColSelect;
+    std::vector<int> FSelectedRows;
+    std::vector<int64_t> FSelectedCells;
+    std::vector<uint8_t> FModifiedRows;
+    std::vector<uint8_t> FEnabledRows;
+    bool FUseEnabledRows = false;
+    bool ColchgFlg = true;
+    bool FIsColChanging = false;
+    std::vector<int> FOrigColSizes;
+    int FOldSize = -1;
 
     // -- Rows (protected) --
 

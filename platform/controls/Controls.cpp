@@ -1405,9 +1405,20 @@ void TWinControl::AlignControls(TRect& Rect)
     }
 }
 
+void TWinControl::HandleNeeded()
+{
+    if (FWndCreated || IsDestroying())
+        return;
+    FWndCreated = true;
+    CreateWnd();
+}
+
 bool TWinControl::WidgetEvent(QEvent* event, TControlWidgetLink& link)
 {
     switch (event->type()) {
+    case QEvent::Show: // the window exists from its first show on (after loading)
+        GuardedDispatch([&] { HandleNeeded(); });
+        return link.NativeEvent(event);
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         DispatchKeyEvent(static_cast<QKeyEvent*>(event), link);

@@ -484,6 +484,10 @@ public:
     bool ContainsControl(const TControl* Control) const;
 
     HWND Handle() const { return FHandle; }
+    // Window creation: CreateWnd runs once, as the widget is first shown (before its first paint),
+    // or earlier through HandleNeeded. HandleAllocated answers whether it ran.
+    bool HandleAllocated() const { return FWndCreated; }
+    void HandleNeeded();
     LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
     // Custom messages (SendMessage/PostMessage/Perform); default leaves Result 0 (a posted key
     // message runs the key protocol, see PostMessage).
@@ -556,6 +560,8 @@ protected:
     // control outside it.
     virtual void DoEnter();
     virtual void DoExit();
+    // The window is being made (see HandleNeeded); base: nothing.
+    virtual void CreateWnd() {}
 
 private:
     friend class TControl;
@@ -567,6 +573,7 @@ private:
     std::vector<TWinControl*> FTabList;
     std::vector<std::unique_ptr<QObject>> FKeyRouters;
     HWND FHandle = 0;
+    bool FWndCreated = false;
     bool FTabStop = false;
     int FAlignLevel = 0;
     bool FAligning = false;

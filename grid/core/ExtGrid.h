@@ -561,7 +561,6 @@ class TExtStringGrid : public TBaseGrid
     // The final width of a mouse-sized (automatically sized) column: OnUpdateColumnSize.
     virtual void UpdateColumnSize(int ACol, int& AWidth);
     virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
-    virtual void ColumnHeadersChanged() {}
 
     // Stretching and sizing notifications.
     void StretchRightColumn() { ApplyColumnStretch(ColCount() - 1); }

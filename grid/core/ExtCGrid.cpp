@@ -41,7 +41,7 @@ TExtColumnGrid* TGridColumnItem::Grid() const
 
 void TGridColumnItem::Update()
 {
-    if (auto* c = dynamic_cast<TGridColumnCollection*>(Collection()))
+    if (dynamic_cast<TGridColumnCollection*>(Collection()))
         Changed(false);
 }
 
@@ -258,13 +258,16 @@ void TGridColumnItem::SetShowBands(bool Value)
 int TGridColumnItem::Width() const
 {
     const TExtColumnGrid* grid = Grid();
-    return grid ? grid->AllColWidths(Index()) : 0;
+    if (!grid)
+        return 0;
+    // An item beyond the grid's columns (the one carried during a move) has only its mirror.
+    return Index() < grid->TotalColCount() ? grid->AllColWidths(Index()) : FWidth;
 }
 
 void TGridColumnItem::SetWidth(int Value)
 {
     FWidth = Value;
-    if (TExtColumnGrid* grid = Grid())
+    if (TExtColumnGrid* grid = Grid(); grid && Index() < grid->TotalColCount())
         grid->SetAllColWidths(Index(), Value);
 }
 
@@ -321,20 +324,43 @@ void TGridColumnItem::SetTimes(int ARow, TDateTime Value)
 // ---- TGridColumnCollection ------------------------------------------------------------------------------
 
 TGridColumnCollection::TGridColumnCollection(TExtColumnGrid* AOwner)
-    : TCollectionOf<TGridColumnItem>(AOwner), FOwner(AOwner)
+    : TCollection(
+          [this](TCollection* c) -> TCollectionItem* {
+              ++FConstructing;
+              try {
+                  auto* item = new TGridColumnItem(c);
+                  --FConstructing;
+                  return item;
+              } catch (...) {
+                  --FConstructing;
+                  throw;
+              }
+          },
+          AOwner),
+      FOwner(AOwner)
 {
 }
 
 TGridColumnItem* TGridColumnCollection::Add()
 {
-    TGridColumnItem* item = TCollectionOf<TGridColumnItem>::Add();
+    auto* item = static_cast<TGridColumnItem*>(TCollection::Add());
     if (Count() > 1)
         item->AssignVisuals(Items(Count() - 2));
+    Update(item);
+    return item;
+}
+
+TGridColumnItem* TGridColumnCollection::Insert(int Index)
+{
+    auto* item = static_cast<TGridColumnItem*>(TCollection::Insert(Index));
+    Update(item);
     return item;
 }
 
 void TGridColumnCollection::Update(TCollectionItem* Item)
 {
+    if (FConstructing > 0)
+        return;
     TCollection::Update(Item);
     if (UpdateCount() > 0 || FNoRecursiveUpdate || !FOwner || (FOwner->ComponentState() & csLoading))
         return;
@@ -356,19 +382,6 @@ TExtColumnGridIO::TExtColumnGridIO(TExtColumnGrid* AOwner)
 TExtColumnGridIO::~TExtColumnGridIO() = default;
 
 // ---- TExtColumnGrid: construction and realignment --------------------------------------------------------
-
-template <class F> void TExtColumnGrid::NoRecursive(F Body)
-{
-    const bool old = FColumnCollection->FNoRecursiveUpdate;
-    FColumnCollection->FNoRecursiveUpdate = true;
-    try {
-        Body();
-    } catch (...) {
-        FColumnCollection->FNoRecursiveUpdate = old;
-        throw;
-    }
-    FColumnCollection->FNoRecursiveUpdate = old;
-}
 
 TExtColumnGrid::TExtColumnGrid(TComponent* AOwner)
     : TExtStringGrid(AOwner), FColumnCollection(std::make_unique<TGridColumnCollection>(this)),
@@ -485,8 +498,14 @@ void TExtColumnGrid::RemoveCols(int ColIndex, int CCount)
             TExtStringGrid::SetColCount(ColCount() - 1);
         }
     });
-    for (int i = 0; i < CCount && ColIndex < FColumnCollection->Count(); ++i)
-        delete FColumnCollection->Items(ColIndex);
+    // The grid already has its new count: the items follow it without resizing it back on the way.
+    NoRecursive([&] {
+        for (int i = 0; i < CCount && ColIndex < FColumnCollection->Count(); ++i)
+            delete FColumnCollection->Items(ColIndex);
+        SyncColumnCount();
+    });
+    SyncColumnHeaders();
+    Invalidate();
 }
 
 // ---- Cells of the columns --------------------------------------------------------------------------------
@@ -736,7 +755,7 @@ QString TExtColumnGrid::GetFormattedCell(int ACol, int ARow)
         return text;
     QString fmt = item->FloatFormat();
     const int kind = NumberTextKind(text);
-    bool isFloat = kind == 1 || kind == 2;
+    bool isFloat = kind == ntkInteger || kind == ntkDecimal;
     if (OnGetFloatFormat)
         OnGetFloatFormat(this, ACol, ARow, isFloat, fmt);
     if (!fmt.isEmpty() && isFloat)

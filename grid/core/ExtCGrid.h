@@ -164,24 +164,34 @@ class TGridColumnItem : public TCollectionItem
     std::unique_ptr<TFont> FHeaderFont = std::make_unique<TFont>();
 };
 
-// The items of a column grid, in real column order.
-class TGridColumnCollection : public TCollectionOf<TGridColumnItem>
+// The items of a column grid, in real column order. The toolkit collection reports an added item
+// while the item is still being constructed; that report is held back and given once the item is
+// whole (Add, Insert).
+class TGridColumnCollection : public TCollection
 {
   public:
     TGridColumnCollection(TExtColumnGrid* AOwner);
     TExtColumnGrid* Grid() const { return FOwner; }
     // Appends an item with the look of the item before it (AssignVisuals).
     TGridColumnItem* Add();
+    // A fresh item at Index.
+    TGridColumnItem* Insert(int Index);
+    TGridColumnItem* Items(int Index) const
+    {
+        return static_cast<TGridColumnItem*>(TCollection::Items(Index));
+    }
     // While set, Update does nothing.
     bool FNoRecursiveUpdate = false;
 
   protected:
-    // Nothing inside BeginUpdate/EndUpdate, with FNoRecursiveUpdate or while the grid loads; else the
-    // grid's ColCount follows the items, the header list is rebuilt and the grid repaints.
+    // Nothing inside BeginUpdate/EndUpdate, with FNoRecursiveUpdate, while an item is being made or
+    // while the grid loads; else the grid's ColCount follows the items, the header list is rebuilt
+    // and the grid repaints.
     void Update(TCollectionItem* Item) override;
 
   private:
     TExtColumnGrid* FOwner;
+    int FConstructing = 0;
 };
 
 class TExtColumnGrid : public TExtStringGrid
@@ -267,13 +277,25 @@ class TExtColumnGrid : public TExtStringGrid
 
   private:
     friend class TGridColumnCollection;
+    friend class TGridColumnItem;
     // The item of column ACol, or nil when there is none.
     TGridColumnItem* ItemOf(int ACol) const;
     bool IsBodyCell(int ACol, int ARow) const;
     bool IsNormalCell(int ACol, int ARow) const { return ACol >= FixedCols() && ARow >= FixedRows(); }
     bool IsDataCheckBoxCell(int ACol, int ARow) const;
     // Runs F with FNoRecursiveUpdate set, restoring the old value afterwards (also on exceptions).
-    template <class F> void NoRecursive(F Body);
+    template <class F> void NoRecursive(F Body)
+    {
+        const bool old = FColumnCollection->FNoRecursiveUpdate;
+        FColumnCollection->FNoRecursiveUpdate = true;
+        try {
+            Body();
+        } catch (...) {
+            FColumnCollection->FNoRecursiveUpdate = old;
+            throw;
+        }
+        FColumnCollection->FNoRecursiveUpdate = old;
+    }
 
     std::unique_ptr<TGridColumnCollection> FColumnCollection;
     std::unique_ptr<TGridColumnItem> FSaveCol;

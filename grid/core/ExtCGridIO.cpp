@@ -88,21 +88,21 @@ const char* const StreamRoot = "ExtColumnGridColumns";
 void WriteFont(TXmlElement Parent, const char* Name, const TFont* F)
 {
     TXmlElement e = Parent.AddChild(Name);
-    e.SetAttribute("Name", F->Name);
-    e.SetAttribute("Size", QString::number(F->Size));
-    e.SetAttribute("Color", QString::number(F->Color));
-    e.SetAttribute("Style", QString::number(F->Style));
-    e.SetAttribute("Charset", QString::number(F->Charset));
-    e.SetAttribute("Pitch", QString::number(F->Pitch));
+    e.SetAttribute("Name", QString(F->Name));
+    e.SetAttribute("Size", QString::number(int(F->Size)));
+    e.SetAttribute("Color", QString::number(uint32_t(F->Color)));
+    e.SetAttribute("Style", QString::number(int(F->Style)));
+    e.SetAttribute("Charset", QString::number(int(F->Charset)));
+    e.SetAttribute("Pitch", QString::number(int(TFontPitch(F->Pitch))));
 }
 
 void WritePen(TXmlElement Parent, const char* Name, const TPen* P)
 {
     TXmlElement e = Parent.AddChild(Name);
-    e.SetAttribute("Color", QString::number(P->Color));
-    e.SetAttribute("Width", QString::number(P->Width));
-    e.SetAttribute("Style", QString::number(P->Style));
-    e.SetAttribute("Mode", QString::number(P->Mode));
+    e.SetAttribute("Color", QString::number(uint32_t(P->Color)));
+    e.SetAttribute("Width", QString::number(int(P->Width)));
+    e.SetAttribute("Style", QString::number(int(TPenStyle(P->Style))));
+    e.SetAttribute("Mode", QString::number(int(TPenMode(P->Mode))));
 }
 
 void WriteList(TXmlElement Parent, const char* Name, const TStrings* L)
@@ -228,7 +228,7 @@ void TExtColumnGrid::LoadColumnsFromStream(QIODevice* st)
     std::vector<int> widths;
     try {
         for (const TXmlElement& e : elements) {
-            TGridColumnItem* c = items->TCollectionOf<TGridColumnItem>::Add();
+            TGridColumnItem* c = static_cast<TGridColumnItem*>(items->TCollection::Add());
             c->AutoMinSize = int(Num(e, "AutoMinSize"));
             c->AutoMaxSize = int(Num(e, "AutoMaxSize"));
             c->SetAlignment(TAlignment(Num(e, "Alignment")));
@@ -287,7 +287,7 @@ void TExtColumnGrid::LoadColumnsFromStream(QIODevice* st)
         FColumnCollection->BeginUpdate();
         FColumnCollection->Clear();
         for (int i = 0; i < items->Count(); ++i)
-            FColumnCollection->TCollectionOf<TGridColumnItem>::Add()->Assign(items->Items(i));
+            static_cast<TGridColumnItem*>(FColumnCollection->TCollection::Add())->Assign(items->Items(i));
         FColumnCollection->EndUpdate();
         // Widths go to the grid's columns present; the caller matches the column count.
         for (int i = 0; i < FColumnCollection->Count() && i < TotalColCount(); ++i)

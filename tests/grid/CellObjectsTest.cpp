@@ -451,7 +451,7 @@ TEST_F(CellObjects, BalloonsAttachToCheckBoxesAndAreDroppedWithThem)
 
 TEST_F(CellObjects, TypedValues)
 {
-    RegionalScope regional(DefaultRecord);
+    RegionalScope regional(UsRecord);
     struct IntCase {
         const char* Text;
         int Value;

@@ -623,7 +623,7 @@ class TExtStringGrid : public TBaseGrid
     QString ControlValues(int ACol, int ARow, const QString& ID);
     void SetControlValues(int ACol, int ARow, const QString& ID, const QString& Value);
     // The format a float of the column is written with (the grid's FloatFormat here).
-    virtual QString GetFloatFormat(int ACol) { return FloatFormat; }
+    virtual QString GetFloatFormat(int /*ACol*/) { return FloatFormat; }
 
     // -- Header lists (row 0 / column 0 captions; a backslash-n in a string is a line break) --
     TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }

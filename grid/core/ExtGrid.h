@@ -582,6 +582,14 @@ class TExtStringGrid : public TBaseGrid
     // -- Cell blocks, column calculations, floating footer --
 
     // -- Column and row moves with their data (column grid) --
+    // Records the column order on first use, moves the column with its cells, width, visibility and
+    // hidden-row texts (HandleColumnMoved), then the cell controls with it.
+    void MoveColumn(int FromIndex, int ToIndex);
+    // The row with its cells and height, then the cell controls.
+    void MoveRow(int FromIndex, int ToIndex);
+    // Widths and heights travel with moved columns and rows.
+    bool EnhRowColMove = true;
+
 
     // -- Cell objects (one TCellGraphic per cell; columns real, rows display unless said) --
     // The cell's TCellGraphic, else nil. With HotmailRowSelect column 0 answers the shared row
@@ -787,7 +795,7 @@ class TExtStringGrid : public TBaseGrid
     QString ControlValues(int ACol, int ARow, const QString& ID);
     void SetControlValues(int ACol, int ARow, const QString& ID, const QString& Value);
     // The format a float of the column is written with (the grid's FloatFormat here).
-    virtual QString GetFloatFormat(int ACol) { return FloatFormat; }
+    virtual QString GetFloatFormat(int /*ACol*/) { return FloatFormat; }
 
     // -- Header lists (row 0 / column 0 captions; a backslash-n in a string is a line break) --
     TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
@@ -1193,6 +1201,18 @@ class TExtStringGrid : public TBaseGrid
     // -- Cell blocks and footer (protected) --
 
     // -- Moves (protected) --
+    void ColumnMoved(int FromIndex, int ToIndex) override { HandleColumnMoved(FromIndex, ToIndex); }
+    void RowMoved(int FromIndex, int ToIndex) override { HandleRowMoved(FromIndex, ToIndex); }
+    // Display indexes. The sizes and the per-column tables travel here exactly once; the toolkit's
+    // move (which moves only the stored cells) gets the real columns when columns are hidden.
+    virtual void HandleColumnMoved(int FromIndex, int ToIndex);
+    virtual void HandleRowMoved(int FromIndex, int ToIndex);
+    // Entries with index From go to To, those between shift by one (the move rule of the grid).
+    static int MovedIndex(int Index, int From, int To);
+    // The cell controls follow a move of their column (row) and are placed over their cells again.
+    void MoveCellControls(bool Columns, int FromIndex, int ToIndex);
+    bool ColMoveFlg = false;
+
 
     // -- Cell objects (protected) --
     // The header lists and their change handlers (a constructor step).

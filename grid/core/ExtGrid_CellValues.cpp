@@ -22,9 +22,11 @@ int ParseIntText(const QString& Text)
 
 double ParseFloatText(const QString& Text)
 {
-    const QString t = NumberTextToFloatText(Text.trimmed()).trimmed();
-    if (t.isEmpty() || t == "-")
+    const QString trimmed = Text.trimmed();
+    if (trimmed.isEmpty() || trimmed == "-")
         return 0;
+    // A text without a number reduces to "" (or "-"), which must not read as 0.
+    const QString t = NumberTextToFloatText(trimmed).trimmed();
     bool ok = false;
     const double v = t.toDouble(&ok); // "." is the separator after the reduction
     if (!ok)

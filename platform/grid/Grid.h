@@ -534,6 +534,10 @@ class TCustomGrid : public TCustomControl
     // Calls ColumnMoved/RowMoved; nothing else moves (sizes, current cell).
     void MoveColumn(int FromIndex, int ToIndex);
     void MoveRow(int FromIndex, int ToIndex);
+    // The width (height) of one column (row) moves to another place, the ones between shift by one;
+    // one ColWidthsChanged (RowHeightsChanged) when a size changed. Indexes out of range: EListError.
+    void MoveColWidth(int FromIndex, int ToIndex);
+    void MoveRowHeight(int FromIndex, int ToIndex);
     // Auto-scroll while selecting or moving with the pointer outside the scrolled area: one column
     // and/or row per tick toward the pointer; while selecting the anchor follows.
     void StartScrollTimer() { SetTimer(GridScrollTimerId, GridScrollTimerInterval); }

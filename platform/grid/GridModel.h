@@ -52,6 +52,19 @@ class TGridAxis
     int Size(int i) const { return sizes_.empty() ? default_ : sizes_[size_t(i)]; }
     // Returns whether the size changed. i must be in range; negative sizes become 0.
     bool SetSize(int i, int size);
+    // A move of one entry: its size goes to place `to`, the entries between shift by one. Returns
+    // whether any size changed. Both indexes must be in range.
+    bool MoveEntry(int from, int to)
+    {
+        if (from == to || sizes_.empty())
+            return false;
+        const auto f = sizes_.begin() + from, t = sizes_.begin() + to;
+        if (from < to)
+            std::rotate(f, f + 1, t + 1);
+        else
+            std::rotate(t, f, f + 1);
+        return true;
+    }
     // The room an entry takes: its size and the grid line after it.
     int Pitch(int i) const { return Size(i) + Line; }
 

@@ -102,6 +102,28 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
         RowMoved(FromIndex, ToIndex);
 }
 
+void TCustomGrid::MoveColWidth(int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || FromIndex >= ColCount() || ToIndex < 0 || ToIndex >= ColCount())
+        RaiseListIndexError(FromIndex < 0 || FromIndex >= ColCount() ? FromIndex : ToIndex);
+    if (!FCols.MoveEntry(FromIndex, ToIndex))
+        return;
+    UpdateScrollArea(false);
+    InvalidateGrid();
+    ColWidthsChanged();
+}
+
+void TCustomGrid::MoveRowHeight(int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || FromIndex >= RowCount() || ToIndex < 0 || ToIndex >= RowCount())
+        RaiseListIndexError(FromIndex < 0 || FromIndex >= RowCount() ? FromIndex : ToIndex);
+    if (!FRows.MoveEntry(FromIndex, ToIndex))
+        return;
+    UpdateScrollArea(false);
+    InvalidateGrid();
+    RowHeightsChanged();
+}
+
 void TCustomGrid::DeleteRow(int ARow)
 {
     CheckCoord(0, ARow);

@@ -19,6 +19,7 @@
 #include "grid/base/GridSettings.h"
 #include "grid/core/ExtGridEvents.h"
 #include "grid/core/ExtGridSettings.h"
+#include "grid/core/ExtGrid_RowsIndex.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/StringList.h"
 
@@ -401,6 +402,57 @@ class TExtStringGrid : public TBaseGrid
     // -- Window messages, focus, scrolling, selection, fills, sizing, window creation --
 
     // -- Rows: hiding, tree nodes, insertion, removal, moves --
+    // Hiding rows (real indexes). A hidden row's cells move into its entry (FGridItems: texts, cell
+    // objects, height, one line per stored column, hidden columns included) and come back when it is
+    // shown; nothing is copied, so every cell object keeps one owner. Each operation ends with the
+    // cell controls refreshed.
+    void HideRow(int Rowindex) { HideRows(Rowindex, Rowindex); }
+    // New entries go to their sorted place; rows of the range that are hidden already are skipped.
+    void HideRows(int FromRow, int ToRow);
+    // Appends an entry for every row of the range (hidden ones are not looked for) and removes the
+    // rows through RemoveRowsEx; nothing when FromRow is hidden already.
+    void HideRowsEx(int FromRow, int ToRow);
+    // One filter level: the listed display rows (ascending) are hidden, each entry's Idx being its
+    // display position; FilterLevel grows by one.
+    void HideRowList(const TIntList* RowList);
+    // Shows the row when it is hidden; either way the row's cell controls are made visible.
+    void UnHideRow(int Rowindex);
+    // Shows the hidden rows of FromRow .. ToRow run by run; nothing unless FromRow is hidden.
+    void UnHideRows(int FromRow, int ToRow);
+    // Every entry back in one pass, ending as the run-by-run walk ends.
+    void UnHideRowsAll();
+    // Undoes the newest filter level (FilterLevel - 1); the filter lowers FilterLevel afterwards.
+    void UnHideRowList();
+    // The answer through ListHidden: every Idx, sorted, made on the first call (ListHidden null) and
+    // reused by later calls - for loops over many rows.
+    bool IsHiddenRow(int Rowindex, std::unique_ptr<TIntList>& ListHidden) const;
+    int FilterLevel() const { return FFilterLevel; }
+    void SetFilterLevel(int Value) { FFilterLevel = Value; }
+
+    // Row workers (display rows). Nothing for a count <= 0 or a RowIndex outside the rows (for
+    // insertion RowIndex = RowCount appends). Rows leave and enter the cell store as blocks; removed
+    // rows stay stored beyond RowCount, the last removed first, as row-by-row deletion leaves them.
+    // RemoveRows: the full removal - the rows' cell objects freed, cell controls below moved up,
+    // hidden rows re-indexed, Row and TopRow kept valid, the selection hidden when no data row
+    // is left.
+    virtual void RemoveRows(int RowIndex, int RCount);
+    // The light removal: cells move up (heights, cell controls and row flags stay where they are),
+    // hidden rows re-indexed; the removed rows keep their cells beyond the count.
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    // Frees the rows' cell objects, then DoRemoveRows with the cell controls of the rows dropped.
+    virtual void DeleteRowRange(int ARow, int Count);
+    // The worker: heights of the other rows kept, hidden rows re-indexed and the controls of the
+    // removed rows dropped only with UpdateCellControls; Row and TopRow kept valid.
+    void DoRemoveRows(int RowIndex, int RCount, bool UpdateCellControls);
+    // RCount empty rows at RowIndex with the default height; the rows below move down with their
+    // cells and heights, and with UpdateCellControls their cell controls.
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    void DoInsertRows(int RowIndex, int RCount, bool UpdateCellControls);
+    // One cleared row at the end.
+    void AddRow();
+    // The texts of Count rows from FromIndex go to ToIndex (a target below the block counts as
+    // before the block is taken out); cell objects do not travel.
+    void MoveRows(int FromIndex, int ToIndex, int Count);
 
     // -- Cell blocks, column calculations, floating footer --
 
@@ -720,6 +772,39 @@ class TExtStringGrid : public TBaseGrid
     // -- Messages, focus, scrolling (protected) --
 
     // -- Rows (protected) --
+    // The entry of a hidden real row's cells: the row's stored cells taken out of the store (at least
+    // one line per real column); and back into an empty display row.
+    TStringList* TakeRowIntoList(int DisplRow);
+    void PutListIntoRow(int DisplRow, TStringList* Items);
+    // A new entry at the collection's Index (-1: appended), indexed.
+    TGridItem* NewHiddenRow(int Index, int Idx, int Height, int Level, TStringList* Items);
+    // Frees the entry (its lines' objects are the caller's by then).
+    void FreeHiddenRow(TGridItem* Item);
+    // Restores the entries in one bottom-up pass and frees them, heights written back with one
+    // notification: each at the display place of its real row, or with AtIdx (a filter level) at
+    // the display position its Idx holds.
+    void RestoreHiddenRows(std::vector<TGridItem*> Items, bool AtIdx = false);
+    // The cell controls of real rows from FromRow on move by Delta rows.
+    void ShiftCellControlRows(int FromRow, int Delta);
+    // Shows or hides the cell controls registered for a real row.
+    void ShowCellControlsOfRow(int RealRow, bool Show);
+    // Frees the cell objects held by hidden-row entries (the grid is going away).
+    void FreeHiddenRowObjects();
+    // Takes the store rows From .. From + Count - 1 out to the end of the rows 0 .. End - 1, the last
+    // taken first (as Count single deletions leave them); heights leave with them.
+    void RemoveStoreRows(int From, int Count, int End);
+    // Frees the cell objects of the store rows From .. To and empties them (rows beyond the count
+    // about to be shown again).
+    void FreeStoreRows(int From, int To);
+    // Keeps the selection out of the grid when no data row is left.
+    void ParkSelection();
+    // The cell controls of display rows RowIndex .. RowIndex + RCount - 1 hidden and unlisted.
+    void DropCellControlsOfRows(int RowIndex, int RCount);
+
+    bool FKeepHiddenIdx = false; // rows hidden or moved, not gone: RemoveRowsEx leaves the entries alone
+
+    THiddenRowIndex FHiddenIndex;
+    int FFilterLevel = 0;
 
     // -- Cell blocks and footer (protected) --
 

@@ -102,6 +102,13 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
         RowMoved(FromIndex, ToIndex);
 }
 
+void TCustomGrid::RowSizesChanged()
+{
+    UpdateScrollArea(false);
+    InvalidateGrid();
+    RowHeightsChanged();
+}
+
 void TCustomGrid::DeleteRow(int ARow)
 {
     CheckCoord(0, ARow);

@@ -459,6 +459,54 @@ class TExtStringGrid : public TBaseGrid
     // before the block is taken out); cell objects do not travel.
     void MoveRows(int FromIndex, int ToIndex, int Count);
 
+    // Tree nodes. A node row holds a ctNode object in column 0: CellBoolean is the collapsed flag,
+    // CellIndex the span (rows covered, the node row included; 0 = up to the next node row),
+    // CellErrFrom the sub-node count, CellAngle the display row it was added at. Every row a node
+    // covers carries its level in the column-0 NodeLevel. Contracting hides the span's rows (real
+    // indexes kept), expanding shows them. Rows are real or display as each line says; the node
+    // events are fired by the mouse and key handling, never here.
+    void AddNode(int ARow, int Span); // real; nothing outside the rows or for a negative span
+    // Real row: expanded (without the ExpandOne rule), levels of the span lowered, object removed.
+    void RemoveNode(int ARow);
+    void RemoveAllNodes();
+    bool IsNode(int ARow);          // display
+    bool IsSummary(int ARow);       // display
+    void MarkSummaryRow(int ARow);  // real
+    bool GetNodeState(int ARow);    // display: collapsed; False for a plain row
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow);     // display; -1 for a plain row
+    int GetNodeSpan(int ARow);      // display; -1 for a plain row
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    int GetSubNodeCount(int ARow);  // display; 0 for a plain row
+    void UpdateSubNodeCount(int ARow, int Delta);
+    // Real rows. With CellNode.ExpandOne every other expanded node is contracted first.
+    void ExpandNode(int ARow);
+    // Nodes inside the span that are contracted are marked expanded and hidden with it, so that
+    // expanding this node later shows every row of its span.
+    void ContractNode(int ARow);
+    void ExpandAll();
+    // Every top node contracted; a node of span 0 takes the rows up to the next node row.
+    void ContractAll();
+    // Display row: the node whose span holds the row (a node row without one: itself), or -1.
+    int GetParentRow(int ARow);
+    // ARow real: a row inserted at its display row + Offset (a node row with Offset 0: below it,
+    // taking the node row's texts and cell objects but the node) inside the parent node, whose
+    // span, sub-node count and those of its ancestors grow.
+    void InsertChildRow(int ARow, int Offset);
+    // Real row: removed, the spans of its parent and ancestors shrinking.
+    void RemoveChildRow(int ARow);
+    void InsertNormalRow(int ARow); // real
+    void RemoveNormalRow(int ARow); // display
+    // For the tree lines: 0 on a node row, 2 when a row of the same or a deeper level follows, else 1.
+    int GetNodeSpanType(int ARow);
+    // Whether client X hits the node glyph of display row ARow (always without PreciseNodeClick).
+    bool IsOnNodeGlyph(int ARow, int X);
+    int NumNodes() const { return FNumNodes; }
+    bool HasNodes() override { return FNumNodes > 0; }
+    // Level x CellNode.NodeIndent of a row with column-0 properties while the grid has nodes.
+    int GetNodeIndent(int ARow) override;
+
     // -- Cell blocks, column calculations, floating footer --
 
     // -- Column and row moves with their data (column grid) --
@@ -1030,8 +1078,18 @@ class TExtStringGrid : public TBaseGrid
 
     bool FKeepHiddenIdx = false; // rows hidden or moved, not gone: RemoveRowsEx leaves the entries alone
 
+    // The ctNode object of a display row, or null.
+    TCellGraphic* NodeObject(int ARow);
+    // The column-0 NodeLevel of a display row (0 without properties).
+    int RowLevel(int ARow) const;
+    // Expands one node without the ExpandOne rule.
+    void ExpandNodeRows(int ARow);
+    // The first node row below display row ARow, or RowCount.
+    int NextNodeRow(int ARow);
+
     THiddenRowIndex FHiddenIndex;
     int FFilterLevel = 0;
+    int FNumNodes = 0;
 
     // -- Cell blocks and footer (protected) --
 

@@ -196,6 +196,8 @@ void TExtStringGrid::DoRemoveRows(int RowIndex, int RCount, bool UpdateCellContr
         rowSelect = Options().Contains(goRowSelect) && RowCount() - fixedRows > 1;
         if (rowSelect)
             SetOptions(Options() - goRowSelect);
+        if (FNumNodes > 0 && row < RowCount() && Col() != FixedCols())
+            SetCol(FixedCols());
         if (UpdateCellControls && NumHiddenRows() > 0 && !FKeepHiddenIdx)
             FHiddenIndex.Shift(realFrom, -RCount);
         const int n = RowCount();

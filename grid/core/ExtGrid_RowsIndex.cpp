@@ -2,6 +2,7 @@
 #include "grid/core/ExtGrid.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace
 {
@@ -64,8 +65,10 @@ void THiddenRowIndex::Remove(TGridItem* Item)
         ++it;
     if (it == FByIdx.end() || it->second != Item)
         return;
-    FByIdx.erase(it);
-    if (!Contains(idx))
+    it = FByIdx.erase(it);
+    const bool shared = (it != FByIdx.end() && it->first == idx) ||
+                        (it != FByIdx.begin() && std::prev(it)->first == idx);
+    if (!shared)
         FRows.erase(std::lower_bound(FRows.begin(), FRows.end(), idx));
 }
 

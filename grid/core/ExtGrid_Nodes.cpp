@@ -279,9 +279,9 @@ void TExtStringGrid::ExpandAll()
                 items.push_back(HiddenRowItem(next));
         }
         for (const TGridItem* item : items) {
-            const auto* props = item->Items()->Count() > 0 ? dynamic_cast<const TCellProperties*>(
-                                                                 item->Items()->Objects(0))
-                                                           : nullptr;
+            const auto* props = item->Items()->Count() > 0
+                                    ? dynamic_cast<const TCellProperties*>(item->Items()->Objects(0))
+                                    : nullptr;
             const auto* node = props ? dynamic_cast<const TCellGraphic*>(GraphicObjectOf(props)) : nullptr;
             if (node && node->CellType() == ctNode && node->CellBoolean())
                 again = true;

@@ -80,7 +80,8 @@ void TExtStringGrid::PutListIntoRow(int DisplRow, TStringList* Items)
 
 TGridItem* TExtStringGrid::NewHiddenRow(int Index, int Idx, int Height, int Level, TStringList* Items)
 {
-    TGridItem* item = Index < 0 || Index >= FGridItems->Count() ? FGridItems->Add() : FGridItems->Insert(Index);
+    TGridItem* item =
+        Index < 0 || Index >= FGridItems->Count() ? FGridItems->Add() : FGridItems->Insert(Index);
     item->Idx = Idx;
     item->Height = Height;
     item->Level = Level;
@@ -151,7 +152,8 @@ void TExtStringGrid::RestoreHiddenRows(std::vector<TGridItem*> Items, bool AtIdx
 {
     if (Items.empty())
         return;
-    std::stable_sort(Items.begin(), Items.end(), [](const TGridItem* a, const TGridItem* b) { return a->Idx < b->Idx; });
+    std::stable_sort(Items.begin(), Items.end(),
+                     [](const TGridItem* a, const TGridItem* b) { return a->Idx < b->Idx; });
     const std::unordered_set<TGridItem*> restored(Items.begin(), Items.end());
     if (Items.size() < 64) {
         for (TGridItem* item : Items)

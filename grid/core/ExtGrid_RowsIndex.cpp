@@ -49,8 +49,8 @@ void THiddenRowIndex::RebuildRows()
 void THiddenRowIndex::Add(TGridItem* Item)
 {
     const int idx = Item->Idx;
-    const auto at = std::upper_bound(FByIdx.begin(), FByIdx.end(), idx,
-                                     [](int R, const auto& e) { return R < e.first; });
+    const auto at =
+        std::upper_bound(FByIdx.begin(), FByIdx.end(), idx, [](int R, const auto& e) { return R < e.first; });
     FByIdx.insert(at, {idx, Item});
     const auto row = std::lower_bound(FRows.begin(), FRows.end(), idx);
     if (row == FRows.end() || *row != idx)
@@ -66,8 +66,8 @@ void THiddenRowIndex::Remove(TGridItem* Item)
     if (it == FByIdx.end() || it->second != Item)
         return;
     it = FByIdx.erase(it);
-    const bool shared = (it != FByIdx.end() && it->first == idx) ||
-                        (it != FByIdx.begin() && std::prev(it)->first == idx);
+    const bool shared =
+        (it != FByIdx.end() && it->first == idx) || (it != FByIdx.begin() && std::prev(it)->first == idx);
     if (!shared)
         FRows.erase(std::lower_bound(FRows.begin(), FRows.end(), idx));
 }

@@ -229,7 +229,8 @@ void TExtStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
         return;
     Count = std::min(Count, RowCount() - FromIndex);
     const int cols = TotalColCount();
-    std::vector<std::vector<QString>> texts(static_cast<size_t>(Count), std::vector<QString>(static_cast<size_t>(cols)));
+    std::vector<std::vector<QString>> texts(static_cast<size_t>(Count),
+                                            std::vector<QString>(static_cast<size_t>(cols)));
     for (int k = 0; k < Count; ++k)
         for (int c = 0; c < cols; ++c)
             texts[size_t(k)][size_t(c)] = GetGridCell(c, FromIndex + k);

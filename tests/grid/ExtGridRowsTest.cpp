@@ -1,8 +1,8 @@
 // Hidden rows, filter levels and the row workers of the string grid on a shown offscreen form: the
 // index conversions against their plain definitions, cells, objects and heights travelling with
 // hidden, shown, inserted, removed and moved rows, and every cell object freed exactly once.
-#include "grid/core/ExtGrid.h"
 #include "grid/CellGraphicProbe.h"
+#include "grid/core/ExtGrid.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/StdCtrls.h"
 
@@ -415,7 +415,11 @@ TEST_F(ExtGridRows, CellObjectsOfRowsAreFreedOnce)
         int FreedBefore; // graphics freed before the grid goes
     } cases[] = {
         {"hidden at the end", [](TRowsGrid* g) { g->HideRows(2, 4); }, 0},
-        {"filtered at the end", [](TRowsGrid* g) { g->HideRowList(List({2, 3}).get()); }, 0},
+        {"filtered at the end",
+         [](TRowsGrid* g) {
+             g->HideRowList(List({2, 3}).get());
+         },
+         0},
         {"hidden and shown",
          [](TRowsGrid* g) {
              g->HideRows(1, 3);

@@ -239,6 +239,8 @@ class TBaseGrid : public TObjStringGrid
                                      TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
                                      bool& WW, TCellGradientDirection& GD);
 
+    // Frees one property object and, when it is of class TCellGraphic, its graphic object.
+    static void FreePropsAndGraphic(TCellProperties* Props);
     // The slot's property object, or null (empty slot or an object of another class).
     TCellProperties* SlotProps(int c, int r) const;
     // SlotProps within TotalColCount x RowCount.
@@ -273,8 +275,6 @@ class TBaseGrid : public TObjStringGrid
     TCellProperties* CreateCellProperties(int c, int r);
     // Writes " " into an empty cell, runs Store, then writes "" back.
     template <class F> void WithBlankCell(int c, int r, F Store);
-    // Frees one property object and, when it is of class TCellGraphic, its graphic object.
-    static void FreePropsAndGraphic(TCellProperties* Props);
     // Stores a changed value and repaints the grid.
     template <class T> void SetRepainting(T& Field, T Value);
 };

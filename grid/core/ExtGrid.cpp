@@ -59,6 +59,7 @@ TExtStringGrid::~TExtStringGrid()
     FClearTextOnly = false;
     SaveHiddenCells = false;
     UnHideColumnsAll();
+    FreeHiddenRowObjects();
     const int cols = std::max(ColCount(), FMaxColCount);
     const int rows = std::max(RowCount(), FMaxRowCount);
     if (cols > 0 && rows > 0 && FHasCellProps) {

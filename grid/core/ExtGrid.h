@@ -23,6 +23,7 @@
 #include "grid/core/ExtGridSettings.h"
 #include "grid/core/ExtGrid_Scroll.h"
 #include "platform/controls/ExtCtrls.h"
+#include "grid/core/ExtGrid_RowsIndex.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/DateUtils.h"
 #include "platform/core/StringList.h"
@@ -578,6 +579,105 @@ class TExtStringGrid : public TBaseGrid
     bool ColSizeFlg = false;
 
     // -- Rows: hiding, tree nodes, insertion, removal, moves --
+    // Hiding rows (real indexes). A hidden row's cells move into its entry (FGridItems: texts, cell
+    // objects, height, one line per stored column, hidden columns included) and come back when it is
+    // shown; nothing is copied, so every cell object keeps one owner. Each operation ends with the
+    // cell controls refreshed.
+    void HideRow(int Rowindex) { HideRows(Rowindex, Rowindex); }
+    // New entries go to their sorted place; rows of the range that are hidden already are skipped.
+    void HideRows(int FromRow, int ToRow);
+    // Appends an entry for every row of the range (hidden ones are not looked for) and removes the
+    // rows through RemoveRowsEx; nothing when FromRow is hidden already.
+    void HideRowsEx(int FromRow, int ToRow);
+    // One filter level: the listed display rows (ascending) are hidden, each entry's Idx being its
+    // display position; FilterLevel grows by one.
+    void HideRowList(const TIntList* RowList);
+    // Shows the row when it is hidden; either way the row's cell controls are made visible.
+    void UnHideRow(int Rowindex);
+    // Shows the hidden rows of FromRow .. ToRow run by run; nothing unless FromRow is hidden.
+    void UnHideRows(int FromRow, int ToRow);
+    // Every entry back in one pass, ending as the run-by-run walk ends.
+    void UnHideRowsAll();
+    // Undoes the newest filter level (FilterLevel - 1); the filter lowers FilterLevel afterwards.
+    void UnHideRowList();
+    // The answer through ListHidden: every Idx, sorted, made on the first call (ListHidden null) and
+    // reused by later calls - for loops over many rows.
+    bool IsHiddenRow(int Rowindex, std::unique_ptr<TIntList>& ListHidden) const;
+    int FilterLevel() const { return FFilterLevel; }
+    void SetFilterLevel(int Value) { FFilterLevel = Value; }
+
+    // Row workers (display rows). Nothing for a count <= 0 or a RowIndex outside the rows (for
+    // insertion RowIndex = RowCount appends). Rows leave and enter the cell store as blocks; removed
+    // rows stay stored beyond RowCount, the last removed first, as row-by-row deletion leaves them.
+    // RemoveRows: the full removal - the rows' cell objects freed, cell controls below moved up,
+    // hidden rows re-indexed, Row and TopRow kept valid, the selection hidden when no data row
+    // is left.
+    virtual void RemoveRows(int RowIndex, int RCount);
+    // The light removal: cells move up (heights, cell controls and row flags stay where they are),
+    // hidden rows re-indexed; the removed rows keep their cells beyond the count.
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    // Frees the rows' cell objects, then DoRemoveRows with the cell controls of the rows dropped.
+    virtual void DeleteRowRange(int ARow, int Count);
+    // The worker: heights of the other rows kept, hidden rows re-indexed and the controls of the
+    // removed rows dropped only with UpdateCellControls; Row and TopRow kept valid.
+    void DoRemoveRows(int RowIndex, int RCount, bool UpdateCellControls);
+    // RCount empty rows at RowIndex with the default height; the rows below move down with their
+    // cells and heights, and with UpdateCellControls their cell controls.
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    void DoInsertRows(int RowIndex, int RCount, bool UpdateCellControls);
+    // One cleared row at the end.
+    void AddRow();
+    // The texts of Count rows from FromIndex go to ToIndex (a target below the block counts as
+    // before the block is taken out); cell objects do not travel.
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+
+    // Tree nodes. A node row holds a ctNode object in column 0: CellBoolean is the collapsed flag,
+    // CellIndex the span (rows covered, the node row included; 0 = up to the next node row),
+    // CellErrFrom the sub-node count, CellAngle the display row it was added at. Every row a node
+    // covers carries its level in the column-0 NodeLevel. Contracting hides the span's rows (real
+    // indexes kept), expanding shows them. Rows are real or display as each line says; the node
+    // events are fired by the mouse and key handling, never here.
+    void AddNode(int ARow, int Span); // real; nothing outside the rows or for a negative span
+    // Real row: expanded (without the ExpandOne rule), levels of the span lowered, object removed.
+    void RemoveNode(int ARow);
+    void RemoveAllNodes();
+    bool IsNode(int ARow);          // display
+    bool IsSummary(int ARow);       // display
+    void MarkSummaryRow(int ARow);  // real
+    bool GetNodeState(int ARow);    // display: collapsed; False for a plain row
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow);     // display; -1 for a plain row
+    int GetNodeSpan(int ARow);      // display; -1 for a plain row
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    int GetSubNodeCount(int ARow);  // display; 0 for a plain row
+    void UpdateSubNodeCount(int ARow, int Delta);
+    // Real rows. With CellNode.ExpandOne every other expanded node is contracted first.
+    void ExpandNode(int ARow);
+    // Nodes inside the span that are contracted are marked expanded and hidden with it, so that
+    // expanding this node later shows every row of its span.
+    void ContractNode(int ARow);
+    void ExpandAll();
+    // Every top node contracted; a node of span 0 takes the rows up to the next node row.
+    void ContractAll();
+    // Display row: the node whose span holds the row (a node row without one: itself), or -1.
+    int GetParentRow(int ARow);
+    // ARow real: a row inserted at its display row + Offset (a node row with Offset 0: below it,
+    // taking the node row's texts and cell objects but the node) inside the parent node, whose
+    // span, sub-node count and those of its ancestors grow.
+    void InsertChildRow(int ARow, int Offset);
+    // Real row: removed, the spans of its parent and ancestors shrinking.
+    void RemoveChildRow(int ARow);
+    void InsertNormalRow(int ARow); // real
+    void RemoveNormalRow(int ARow); // display
+    // For the tree lines: 0 on a node row, 2 when a row of the same or a deeper level follows, else 1.
+    int GetNodeSpanType(int ARow);
+    // Whether client X hits the node glyph of display row ARow (always without PreciseNodeClick).
+    bool IsOnNodeGlyph(int ARow, int X);
+    int NumNodes() const { return FNumNodes; }
+    bool HasNodes() override { return FNumNodes > 0; }
+    // Level x CellNode.NodeIndent of a row with column-0 properties while the grid has nodes.
+    int GetNodeIndent(int ARow) override;
 
     // -- Cell blocks, column calculations, floating footer --
 
@@ -1197,6 +1297,49 @@ class TExtStringGrid : public TBaseGrid
     int FOldSize = -1;
 
     // -- Rows (protected) --
+    // The entry of a hidden real row's cells: the row's stored cells taken out of the store (at least
+    // one line per real column); and back into an empty display row.
+    TStringList* TakeRowIntoList(int DisplRow);
+    void PutListIntoRow(int DisplRow, TStringList* Items);
+    // A new entry at the collection's Index (-1: appended), indexed.
+    TGridItem* NewHiddenRow(int Index, int Idx, int Height, int Level, TStringList* Items);
+    // Frees the entry (its lines' objects are the caller's by then).
+    void FreeHiddenRow(TGridItem* Item);
+    // Restores the entries in one bottom-up pass and frees them, heights written back with one
+    // notification: each at the display place of its real row, or with AtIdx (a filter level) at
+    // the display position its Idx holds.
+    void RestoreHiddenRows(std::vector<TGridItem*> Items, bool AtIdx = false);
+    // The cell controls of real rows from FromRow on move by Delta rows.
+    void ShiftCellControlRows(int FromRow, int Delta);
+    // Shows or hides the cell controls registered for a real row.
+    void ShowCellControlsOfRow(int RealRow, bool Show);
+    // Frees the cell objects held by hidden-row entries (the grid is going away).
+    void FreeHiddenRowObjects();
+    // Takes the store rows From .. From + Count - 1 out to the end of the rows 0 .. End - 1, the last
+    // taken first (as Count single deletions leave them); heights leave with them.
+    void RemoveStoreRows(int From, int Count, int End);
+    // Frees the cell objects of the store rows From .. To and empties them (rows beyond the count
+    // about to be shown again).
+    void FreeStoreRows(int From, int To);
+    // Keeps the selection out of the grid when no data row is left.
+    void ParkSelection();
+    // The cell controls of display rows RowIndex .. RowIndex + RCount - 1 hidden and unlisted.
+    void DropCellControlsOfRows(int RowIndex, int RCount);
+
+    bool FKeepHiddenIdx = false; // rows hidden or moved, not gone: RemoveRowsEx leaves the entries alone
+
+    // The ctNode object of a display row, or null.
+    TCellGraphic* NodeObject(int ARow);
+    // The column-0 NodeLevel of a display row (0 without properties).
+    int RowLevel(int ARow) const;
+    // Expands one node without the ExpandOne rule.
+    void ExpandNodeRows(int ARow);
+    // The first node row below display row ARow, or RowCount.
+    int NextNodeRow(int ARow);
+
+    THiddenRowIndex FHiddenIndex;
+    int FFilterLevel = 0;
+    int FNumNodes = 0;
 
     // -- Cell blocks and footer (protected) --
 

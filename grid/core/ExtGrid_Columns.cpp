@@ -133,38 +133,6 @@ void TExtStringGrid::SetAllColWidths(int R, int Value)
 
 // ---- Rows ----------------------------------------------------------------------------------------------
 
-TGridItem* TExtStringGrid::HiddenRowItem(int R) const
-{
-    for (int i = 0; i < FGridItems->Count(); ++i)
-        if (FGridItems->Items(i)->Idx == R)
-            return FGridItems->Items(i);
-    return nullptr;
-}
-
-bool TExtStringGrid::IsHiddenRow(int Rowindex) const
-{
-    return HiddenRowItem(Rowindex) != nullptr;
-}
-
-int TExtStringGrid::DisplToRealRow(int D) const
-{
-    if (FGridItems->Count() == 0 || D < 0)
-        return D;
-    int shown = -1;
-    for (int r = 0;; ++r) {
-        if (!IsHiddenRow(r) && ++shown == D)
-            return r;
-    }
-}
-
-int TExtStringGrid::RealToDisplRow(int R) const
-{
-    int before = 0;
-    for (int i = 0; i < FGridItems->Count(); ++i)
-        before += FGridItems->Items(i)->Idx < R;
-    return R - before;
-}
-
 void TExtStringGrid::SetRow(int Value)
 {
     if (Col() < 0 || Col() >= ColCount())

@@ -538,6 +538,11 @@ class TCustomGrid : public TCustomControl
     // one ColWidthsChanged (RowHeightsChanged) when a size changed. Indexes out of range: EListError.
     void MoveColWidth(int FromIndex, int ToIndex);
     void MoveRowHeight(int FromIndex, int ToIndex);
+    // Block changes of row heights by the grid family: sizes are moved or written through RowAxis()
+    // without notifications (the count stays with SetRowCount), then RowSizesChanged once
+    // (scroll range, repaint, RowHeightsChanged).
+    TGridAxis& RowAxis() { return FRows; }
+    void RowSizesChanged();
     // Auto-scroll while selecting or moving with the pointer outside the scrolled area: one column
     // and/or row per tick toward the pointer; while selecting the anchor follows.
     void StartScrollTimer() { SetTimer(GridScrollTimerId, GridScrollTimerInterval); }

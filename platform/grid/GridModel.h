@@ -34,6 +34,56 @@ inline TGridRect GridRect(TGridCoord a, TGridCoord b)
     return TGridRect{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
+// Block moves of per-row vectors (the cell store's rows, an axis's sizes), each one pass. Every
+// entry is moved, none copied, so an entry that owns something still has one owner afterwards.
+namespace gridblock
+{
+
+// The entries listed (ascending, all below End) go to the end of [0, End) in their order; the others
+// close up in theirs.
+template <class V> void Gather(V& v, const std::vector<int>& Listed, int End)
+{
+    if (Listed.empty())
+        return;
+    V moved;
+    moved.reserve(Listed.size());
+    size_t next = 0;
+    int w = Listed.front();
+    for (int i = Listed.front(); i < End; ++i) {
+        if (next < Listed.size() && Listed[next] == i) {
+            moved.push_back(std::move(v[size_t(i)]));
+            ++next;
+        } else {
+            v[size_t(w++)] = std::move(v[size_t(i)]);
+        }
+    }
+    for (auto& e : moved)
+        v[size_t(w++)] = std::move(e);
+}
+
+// The reverse of Gather: the listed positions (ascending, final indexes below End) take the entries
+// that stood at End - k .. End - 1 (k listed), in order; the others take 0 .. End - k - 1 in order.
+template <class V> void Spread(V& v, const std::vector<int>& Listed, int End)
+{
+    if (Listed.empty())
+        return;
+    const int k = int(Listed.size());
+    V moved;
+    moved.reserve(size_t(k));
+    for (int i = End - k; i < End; ++i)
+        moved.push_back(std::move(v[size_t(i)]));
+    int src = End - k - 1;
+    int next = k - 1;
+    for (int t = End - 1; t >= Listed.front(); --t) {
+        if (next >= 0 && Listed[size_t(next)] == t)
+            v[size_t(t)] = std::move(moved[size_t(next--)]);
+        else
+            v[size_t(t)] = std::move(v[size_t(src--)]);
+    }
+}
+
+} // namespace gridblock
+
 // One axis of the grid. Indexes below Fixed never scroll; the others are shown from First on, after
 // the fixed part. Sizes are kept in a vector only once one of them differs from the default, so a
 // grid of 100,000 default rows costs nothing per row. Positions are in client pixels; the loops
@@ -67,6 +117,13 @@ class TGridAxis
     }
     // The room an entry takes: its size and the grid line after it.
     int Pitch(int i) const { return Size(i) + Line; }
+
+    // Block moves of the sizes within [0, Count) for row insertion, removal and hiding; the count
+    // stays (SetCount changes it). Like std::rotate and std::reverse, and gridblock above.
+    void RotateSizes(int First, int Middle, int Last);
+    void ReverseSizes(int First, int Last);
+    void GatherSizes(const std::vector<int>& Listed, int End);
+    void SpreadSizes(const std::vector<int>& Listed, int End);
 
     int Fixed = 1;
     int First = 1; // the first scrolled index shown (LeftCol / TopRow)
@@ -110,6 +167,12 @@ class TGridAxis
 class TGridCellStore
 {
   public:
+    struct TCell {
+        QString Text;
+        TObject* Object = nullptr;
+    };
+    using TRowCells = std::vector<TCell>;
+
     QString Text(int c, int r) const;
     TObject* Object(int c, int r) const;
     void SetText(int c, int r, const QString& text);
@@ -134,12 +197,17 @@ class TGridCellStore
                     Visit(int(c), int(r), rows_[r][c].Object);
     }
 
+    // Block moves of whole rows (all their cells, beyond the counts too) within [0, Last) or
+    // [0, End), the store growing to that extent: like std::rotate and std::reverse, and gridblock.
+    void RotateRows(int First, int Middle, int Last);
+    void ReverseRows(int First, int Last);
+    void GatherRows(const std::vector<int>& Listed, int End);
+    void SpreadRows(const std::vector<int>& Listed, int End);
+    // The row's cells, the row left empty; and back (the row's earlier cells are dropped).
+    TRowCells TakeRow(int r);
+    void PutRow(int r, TRowCells Cells);
+
   private:
-    struct TCell {
-        QString Text;
-        TObject* Object = nullptr;
-    };
-    using TRowCells = std::vector<TCell>;
     const TCell* Find(int c, int r) const;
     TCell& Slot(int c, int r);
 

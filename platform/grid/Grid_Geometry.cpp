@@ -29,6 +29,30 @@ bool TGridAxis::SetSize(int i, int size)
     return true;
 }
 
+void TGridAxis::RotateSizes(int First, int Middle, int Last)
+{
+    if (!sizes_.empty() && First < Middle && Middle < Last)
+        std::rotate(sizes_.begin() + First, sizes_.begin() + Middle, sizes_.begin() + Last);
+}
+
+void TGridAxis::ReverseSizes(int First, int Last)
+{
+    if (!sizes_.empty() && First < Last)
+        std::reverse(sizes_.begin() + First, sizes_.begin() + Last);
+}
+
+void TGridAxis::GatherSizes(const std::vector<int>& Listed, int End)
+{
+    if (!sizes_.empty())
+        gridblock::Gather(sizes_, Listed, End);
+}
+
+void TGridAxis::SpreadSizes(const std::vector<int>& Listed, int End)
+{
+    if (!sizes_.empty())
+        gridblock::Spread(sizes_, Listed, End);
+}
+
 int TGridAxis::FixedExtent() const
 {
     if (sizes_.empty())

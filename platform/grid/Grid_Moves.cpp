@@ -124,6 +124,13 @@ void TCustomGrid::MoveRowHeight(int FromIndex, int ToIndex)
     RowHeightsChanged();
 }
 
+void TCustomGrid::RowSizesChanged()
+{
+    UpdateScrollArea(false);
+    InvalidateGrid();
+    RowHeightsChanged();
+}
+
 void TCustomGrid::DeleteRow(int ARow)
 {
     CheckCoord(0, ARow);

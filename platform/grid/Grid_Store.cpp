@@ -2,6 +2,8 @@
 #include "platform/grid/GridModel.h"
 #include "platform/core/SysUtils.h"
 
+#include <utility>
+
 namespace
 {
 
@@ -98,4 +100,69 @@ void TGridCellStore::MoveCol(int from, int to)
             row.resize(need);
         MoveEntry(row, from, to);
     }
+}
+
+void TGridCellStore::RotateRows(int First, int Middle, int Last)
+{
+    if (First < 0 || First > Middle || Middle > Last)
+        RaiseListIndexError(std::min(First, Middle));
+    if (First == Middle || Middle == Last || First >= RowExtent())
+        return; // only empty rows take part
+    if (Last > RowExtent())
+        rows_.resize(size_t(Last));
+    std::rotate(rows_.begin() + First, rows_.begin() + Middle, rows_.begin() + Last);
+}
+
+void TGridCellStore::ReverseRows(int First, int Last)
+{
+    if (First < 0 || First > Last)
+        RaiseListIndexError(First);
+    if (Last - First < 2 || First >= RowExtent())
+        return;
+    if (Last > RowExtent())
+        rows_.resize(size_t(Last));
+    std::reverse(rows_.begin() + First, rows_.begin() + Last);
+}
+
+void TGridCellStore::GatherRows(const std::vector<int>& Listed, int End)
+{
+    if (Listed.empty() || Listed.front() >= RowExtent())
+        return;
+    if (Listed.front() < 0)
+        RaiseListIndexError(Listed.front());
+    if (End > RowExtent())
+        rows_.resize(size_t(End));
+    gridblock::Gather(rows_, Listed, End);
+}
+
+void TGridCellStore::SpreadRows(const std::vector<int>& Listed, int End)
+{
+    if (Listed.empty() || Listed.front() >= RowExtent())
+        return;
+    if (Listed.front() < 0)
+        RaiseListIndexError(Listed.front());
+    if (End > RowExtent())
+        rows_.resize(size_t(End));
+    gridblock::Spread(rows_, Listed, End);
+}
+
+TGridCellStore::TRowCells TGridCellStore::TakeRow(int r)
+{
+    if (r < 0)
+        RaiseListIndexError(r);
+    if (r >= RowExtent())
+        return {};
+    return std::exchange(rows_[size_t(r)], TRowCells());
+}
+
+void TGridCellStore::PutRow(int r, TRowCells Cells)
+{
+    if (r < 0)
+        RaiseListIndexError(r);
+    if (r >= RowExtent()) {
+        if (Cells.empty())
+            return;
+        rows_.resize(size_t(r) + 1);
+    }
+    rows_[size_t(r)] = std::move(Cells);
 }

@@ -87,6 +87,9 @@ class TStringGrid : public TDrawGrid
         FStore.ForEachObject(Visit);
     }
 
+    // The store itself, for block moves of rows by the grid family (no repaint, no editor reload).
+    TGridCellStore& CellStore() { return FStore; }
+
     // Set while the in-place editor writes its own text back, so that the write does not reload it.
     int FEditUpdate = 0;
 

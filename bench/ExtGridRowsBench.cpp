@@ -1,0 +1,201 @@
+// Row work of the string grid at 100,000 x 20 cells against QTableWidget holding the same cells, in
+// the same run: inserting and removing single rows in the middle, hiding every other row as a filter
+// level and showing it again (by level and all at once), and reading a column through the real
+// index while half the rows are hidden. Not run by CI.
+#include "grid/core/ExtGrid.h"
+
+#include <QApplication>
+#include <QTableWidget>
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+constexpr int Rows = 100000;
+constexpr int Cols = 20;
+constexpr int Middle = 50000;
+constexpr int Repeats = 100;
+
+QString CellText(int c, int r)
+{
+    return QString::number(r * Cols + c);
+}
+
+TExtStringGrid* SharedGrid()
+{
+    static std::unique_ptr<TExtStringGrid> g = [] {
+        auto grid = std::make_unique<TExtStringGrid>(nullptr);
+        grid->SetColCount(Cols);
+        grid->SetRowCount(Rows);
+        grid->SetBounds(0, 0, 800, 600);
+        grid->Widget()->show();
+        QApplication::processEvents();
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                grid->SetCells(c, r, CellText(c, r));
+        return grid;
+    }();
+    return g.get();
+}
+
+QTableWidget* SharedTable()
+{
+    static std::unique_ptr<QTableWidget> t = [] {
+        auto table = std::make_unique<QTableWidget>(Rows, Cols);
+        table->resize(800, 600);
+        table->show();
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c)
+                table->setItem(r, c, new QTableWidgetItem(CellText(c, r)));
+        return table;
+    }();
+    return t.get();
+}
+
+// Every other data row (display rows 1, 3, 5, ...).
+std::unique_ptr<TIntList> OddRows()
+{
+    auto list = std::make_unique<TIntList>(0, 0);
+    for (int r = 1; r < Rows; r += 2)
+        list->Add(r);
+    return list;
+}
+
+void ExtGridInsertRows(benchmark::State& state)
+{
+    TExtStringGrid* g = SharedGrid();
+    for (auto _ : state) {
+        for (int i = 0; i < Repeats; ++i)
+            g->InsertRows(Middle, 1);
+        state.PauseTiming();
+        for (int i = 0; i < Repeats; ++i)
+            g->RemoveRows(Middle, 1);
+        state.ResumeTiming();
+    }
+}
+
+void TableWidgetInsertRow(benchmark::State& state)
+{
+    QTableWidget* t = SharedTable();
+    for (auto _ : state) {
+        for (int i = 0; i < Repeats; ++i)
+            t->insertRow(Middle);
+        state.PauseTiming();
+        for (int i = 0; i < Repeats; ++i)
+            t->removeRow(Middle);
+        state.ResumeTiming();
+    }
+}
+
+void ExtGridRemoveRows(benchmark::State& state)
+{
+    TExtStringGrid* g = SharedGrid();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 0; i < Repeats; ++i)
+            g->InsertRows(Middle, 1);
+        state.ResumeTiming();
+        for (int i = 0; i < Repeats; ++i)
+            g->RemoveRows(Middle, 1);
+    }
+}
+
+void TableWidgetRemoveRow(benchmark::State& state)
+{
+    QTableWidget* t = SharedTable();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 0; i < Repeats; ++i)
+            t->insertRow(Middle);
+        state.ResumeTiming();
+        for (int i = 0; i < Repeats; ++i)
+            t->removeRow(Middle);
+    }
+}
+
+// Arg 0: HideRowList timed; arg 1: UnHideRowList timed; arg 2: UnHideRowsAll timed.
+void ExtGridHideRowList(benchmark::State& state)
+{
+    TExtStringGrid* g = SharedGrid();
+    const auto rows = OddRows();
+    const int timed = int(state.range(0));
+    for (auto _ : state) {
+        if (timed != 0)
+            state.PauseTiming();
+        g->HideRowList(rows.get());
+        if (timed != 0)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        if (timed == 2)
+            g->UnHideRowsAll();
+        else
+            g->UnHideRowList();
+        g->SetFilterLevel(0);
+        if (timed == 0)
+            state.ResumeTiming();
+    }
+}
+
+// Arg 0: hiding timed; arg 1: showing timed.
+void TableWidgetSetRowHidden(benchmark::State& state)
+{
+    QTableWidget* t = SharedTable();
+    const bool showTimed = state.range(0) != 0;
+    for (auto _ : state) {
+        if (showTimed)
+            state.PauseTiming();
+        for (int r = 1; r < Rows; r += 2)
+            t->setRowHidden(r, true);
+        if (showTimed)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        for (int r = 1; r < Rows; r += 2)
+            t->setRowHidden(r, false);
+        if (!showTimed)
+            state.ResumeTiming();
+    }
+}
+
+void ExtGridReadHidden(benchmark::State& state)
+{
+    TExtStringGrid* g = SharedGrid();
+    const auto rows = OddRows();
+    g->HideRowList(rows.get());
+    for (auto _ : state) {
+        qsizetype chars = 0;
+        for (int r = 0; r < g->RowCount(); ++r)
+            chars += g->AllCells(1, g->RealRowIndex(r)).size();
+        benchmark::DoNotOptimize(chars);
+    }
+    g->UnHideRowList();
+    g->SetFilterLevel(0);
+}
+
+void TableWidgetReadHidden(benchmark::State& state)
+{
+    QTableWidget* t = SharedTable();
+    for (int r = 1; r < Rows; r += 2)
+        t->setRowHidden(r, true);
+    for (auto _ : state) {
+        qsizetype chars = 0;
+        for (int r = 0; r < Rows; ++r)
+            if (!t->isRowHidden(r))
+                chars += t->item(r, 1)->text().size();
+        benchmark::DoNotOptimize(chars);
+    }
+    for (int r = 1; r < Rows; r += 2)
+        t->setRowHidden(r, false);
+}
+
+} // namespace
+
+BENCHMARK(ExtGridInsertRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(TableWidgetInsertRow)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExtGridRemoveRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(TableWidgetRemoveRow)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExtGridHideRowList)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(TableWidgetSetRowHidden)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExtGridReadHidden)->Unit(benchmark::kMillisecond);
+BENCHMARK(TableWidgetReadHidden)->Unit(benchmark::kMillisecond);

@@ -46,6 +46,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FMaxColCount = ExtGridColCount;
     FFixedColWidth = DefaultColWidth();
     SetBounds(Left(), Top(), ExtGridWidth, ExtGridHeight);
+    CreateFloatingFooter();
 }
 
 TExtStringGrid::~TExtStringGrid()
@@ -93,12 +94,15 @@ void TExtStringGrid::SetQelGradient(TColor& Field, TColor Value)
 
 void TExtStringGrid::SetRowCount(int Value)
 {
+    const int oldCount = RowCount();
     TBaseGrid::SetRowCount(Value);
     if (FFixedRowAlways && FFixedRowsMin < RowCount())
         SetFixedRows(FFixedRowsMin);
     FMaxRowCount = std::max(FMaxRowCount, Value);
     FNormalRowCount = Value;
+    UpdateFooter();
     ApplyScrollBarAlways(false);
+    FooterRowCountChanged(oldCount);
 }
 
 void TExtStringGrid::SetColCount(int Value)
@@ -107,6 +111,7 @@ void TExtStringGrid::SetColCount(int Value)
     if (FFixedColAlways && FFixedColsMin < ColCount())
         SetFixedCols(FFixedColsMin);
     FMaxColCount = std::max(FMaxColCount, Value + FNumHidden);
+    UpdateFooter();
     SetBounds(Left(), Top(), Width(), Height()); // re-applies the integral height
     ApplyScrollBarAlways(false);
 }

@@ -234,6 +234,23 @@ TEST_F(FloatingFooter, PaintersHandTheirCellsToDrawCellContent)
     EXPECT_TRUE(g->Painted.empty());
 }
 
+TEST_F(FloatingFooter, PaintHandlerErrorsGoToTheErrorReport)
+{
+    auto* g = WithFooter({"1"});
+    std::vector<QString> reported;
+    Application->OnException = [&](TObject*, const std::exception& E) { reported.push_back(E.what()); };
+    g->OnFooterPaint = [](TObject*, int, TCanvas*, const TRect&) { throw Exception("footer failed"); };
+    for (TFooterStyle style : {fsFixedLastRow, fsColumnPreview, fsCustomPaint}) {
+        g->FloatingFooter()->SetFooterStyle(style);
+        const size_t before = reported.size();
+        Grab(g);
+        EXPECT_GT(reported.size(), before) << style;
+    }
+    Application->OnException = nullptr;
+    for (const QString& r : reported)
+        EXPECT_EQ(r, "footer failed");
+}
+
 TEST_F(FloatingFooter, TemplateExpansion)
 {
     grid->SetColCount(3);

@@ -202,6 +202,7 @@ void TExtStringGrid::DoCellsChanged(const TRect& R)
         OnCellsChanged(this, R);
     for (TGridChangeNotifier* notifier : FNotifierList)
         notifier->CellsChanged(R);
+    CalcFooter(-1);
 }
 
 // ---- Misc ----------------------------------------------------------------------------------------------

@@ -101,6 +101,16 @@ TEST_F(FloatingFooter, ColumnCalcLivesInTheLastRow)
     EXPECT_EQ(g->Cells(1, 4), "kept");
 }
 
+TEST_F(FloatingFooter, GridOperationsRecalculate)
+{
+    auto* g = WithFooter({"1", "2", "3"});
+    g->FloatingFooter()->SetColumnCalc(1, acSUM);
+    g->ClearNormalRows(2, 1);
+    EXPECT_EQ(g->Cells(1, 4), "4.00");
+    g->ClearNormalCells();
+    EXPECT_EQ(g->Cells(1, 4), "0.00") << "the footer row is no normal row";
+}
+
 TEST_F(FloatingFooter, CalculatesOnlyAShownLastRowFooter)
 {
     struct Case {

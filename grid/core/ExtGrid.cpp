@@ -34,6 +34,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FProgressAppearance = std::make_unique<TGridProgressAppearance>();
     FProgressAppearance->OnChange = [this](TObject*) { InvalidateGrid(); };
     FBalloonSettings = std::make_unique<TBalloonSettings>();
+    InitCellObjects();
     FQelGradTo = ColorToRGB(clBtnFace);
 
     TBaseGrid::SetRowCount(ExtGridRowCount);

@@ -14,18 +14,23 @@
 #pragma once
 
 #include "grid/base/BaseGrid.h"
+#include "grid/base/CellPainters.h"
 #include "grid/base/CellText.h"
 #include "grid/base/GridLists.h"
 #include "grid/base/GridSettings.h"
+#include "grid/core/CellGraphic.h"
 #include "grid/core/ExtGridEvents.h"
 #include "grid/core/ExtGridSettings.h"
 #include "grid/ops/FloatingFooter.h"
 #include "platform/controls/StdCtrls.h"
+#include "platform/core/DateUtils.h"
 #include "platform/core/StringList.h"
 
 #include <array>
 #include <memory>
 #include <vector>
+
+class TImageList;
 
 class EExtGridError : public Exception
 {
@@ -480,6 +485,228 @@ class TExtStringGrid : public TBaseGrid
 
     // -- Column and row moves with their data (column grid) --
 
+    // -- Cell objects (one TCellGraphic per cell; columns real, rows display unless said) --
+    // The cell's TCellGraphic, else nil. With HotmailRowSelect column 0 answers the shared row
+    // check box object.
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    TCellGraphic* CellGraphics(int ACol, int ARow) { return GetCellGraphic(ACol, ARow); }
+    // ctEmpty for negative indexes, foreign objects and cells without an object.
+    virtual TCellType GetCellType(int ACol, int ARow);
+    TCellType CellTypes(int ACol, int ARow) { return GetCellType(ACol, ARow); }
+    // Frees the cell's object (never a shared one) and stores a fresh ctNone object; the cell text
+    // stays as it was.
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    // False without an object; shared objects are detached but never freed.
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType AType);
+    TIntList* CellImages(int ACol, int ARow);
+    int GetCellImageRef(int ACol, int ARow);
+    virtual TImageList* GetGridImageList() { return GridImages; }
+    TImageList* GridImages = nullptr;
+    bool AutoNumAlign = false;
+    TVAlignment VAlignment = vtaTop;
+    bool ShowNullDates = true;
+
+    // -- Check boxes. The state lives in the object (ctCheckBox, ctTriStateCheckBox), in the cell
+    //    text (ctDataCheckBox, ctVirtCheckBox: text = GetCheckTrue) or in the row selection
+    //    (ctRowCheckBox). Adding raises "Invalid cell" outside the real columns and rows.
+    void AddCheckBox(int ACol, int ARow, bool State, bool IsData);
+    void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+    // From row 0 with CheckAllCheck, else from FixedRows; node rows get a tri-state box.
+    void AddCheckBoxColumn(int ACol, bool State, bool IsData);
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+    void RemoveCheckBoxColumn(int ACol);
+    void RemoveCheckBox(int ACol, int ARow);
+    bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    bool IsDataGraphicCell(int ACol, int ARow);
+    bool IsControlCell(int ACol, int ARow);
+    // Real row; False (State untouched) for a cell that is no check cell.
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
+    // Real row; no event, no edit check.
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+    bool IsChecked(int ACol, int ARow);
+    // Display row; fires DoCheckBoxChange when the state changed.
+    bool ChangeCheckBoxState(int ACol, int ARow, bool State);
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheckBoxCell(ACol, ARow, false); }
+    // Always fires DoCheckBoxChange; AskFirst asks CanEditCell unless CheckAlwaysActive.
+    virtual bool ToggleCheckBoxCell(int ACol, int ARow, bool AskFirst);
+    bool IsInCheckBox(int ACol, int ARow, int X, int Y);
+    virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
+
+    // -- Radio buttons and radio groups --
+    void AddRadioButton(int ACol, int ARow, bool State);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButton(int ACol, int ARow);
+    void RemoveRadioButtonColumn(int ACol);
+    bool HasRadioButton(int ACol, int ARow);
+    bool IsRadioButtonChecked(int ACol, int ARow);
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    // Checks the button and unchecks the other buttons of the column.
+    virtual bool ClickRadioButton(int ACol, int ARow, bool AskFirst);
+    void AddRadio(int ACol, int ARow, int Direction, int ItemIndex, TStrings* Items);
+    // The returned list belongs to the cell; the caller fills it.
+    TStrings* CreateRadio(int ACol, int ARow, int Direction, int ItemIndex);
+    bool GetRadioIdx(int ACol, int ARow, int& ItemIndex);
+    // Only a ctRadio cell changes.
+    bool SetRadioIdx(int ACol, int ARow, int ItemIndex);
+    TStrings* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    void RemoveRadio(int ACol, int ARow);
+    void CycleRadio(int ACol, int ARow, bool AskFirst);
+
+    // -- Other cell kinds (Add*: caller's object; Create*: owned by the cell) --
+    void AddExpand(int ACol, int ARow, int OpenHeight);
+    void RemoveExpand(int ACol, int ARow);
+    bool HasExpand(int ACol, int ARow);
+    bool ToggleExpand(int ACol, int ARow);
+    bool GetExpandState(int ACol, int ARow);
+    int GetExpandHeight(int ACol, int ARow, bool Expanded);
+    TRect GetExpandButtonRect(int ACol, int ARow);
+    void AddInterfacedCell(int ACol, int ARow, TObject* DrawObject);
+    TObject* GetInterfacedCell(int ACol, int ARow);
+    void RemoveInterfacedCell(int ACol, int ARow);
+    void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
+    TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
+    TBitmap* GetBitmap(int ACol, int ARow);
+    bool HasBitmap(int ACol, int ARow);
+    void RemoveBitmap(int ACol, int ARow);
+    void AddPicture(int ACol, int ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                    TCellHAlign HAlign, TCellVAlign VAlign);
+    TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                            TCellHAlign HAlign, TCellVAlign VAlign);
+    TPicture* GetPicture(int ACol, int ARow);
+    bool HasPicture(int ACol, int ARow);
+    void RemovePicture(int ACol, int ARow);
+    void AddFilePicture(int ACol, int ARow, TFilePicture* APicture, bool Transparent, TStretchMode StretchMode,
+                        int Padding, TCellHAlign HAlign, TCellVAlign VAlign);
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                    TCellHAlign HAlign, TCellVAlign VAlign);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    void RemoveFilePicture(int ACol, int ARow);
+    void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign HAlign, TCellVAlign VAlign);
+    TIcon* CreateIcon(int ACol, int ARow, TCellHAlign HAlign, TCellVAlign VAlign);
+    void RemoveIcon(int ACol, int ARow);
+    // The image-list kinds need GridImages.
+    void AddImageIdx(int ACol, int ARow, int ImageIndex, TCellHAlign HAlign, TCellVAlign VAlign);
+    bool GetImageIdx(int ACol, int ARow, int& ImageIndex);
+    void SetImageIdx(int ACol, int ARow, int ImageIndex);
+    void RemoveImageIdx(int ACol, int ARow);
+    void AddDataImage(int ACol, int ARow, int ImageIndex, TCellHAlign HAlign, TCellVAlign VAlign);
+    bool HasDataImage(int ACol, int ARow);
+    void RemoveDataImage(int ACol, int ARow);
+    void AddMultiImage(int ACol, int ARow, int Direction, TCellHAlign HAlign, TCellVAlign VAlign);
+    void RemoveMultiImage(int ACol, int ARow);
+    void AddProgress(int ACol, int ARow, TColor BarColor, TColor BackColor);
+    void AddProgressEx(int ACol, int ARow, TColor BarColor, TColor BarTextColor, TColor BackColor,
+                       TColor BackTextColor);
+    void AddProgressFormatted(int ACol, int ARow, TColor BarColor, TColor BarTextColor, TColor BackColor,
+                              TColor BackTextColor, const QString& FormatText, int MinValue, int MaxValue);
+    bool HasProgress(int ACol, int ARow);
+    void RemoveProgress(int ACol, int ARow);
+    void AddExtProgress(int ACol, int ARow, int MinValue, int MaxValue);
+    void RemoveExtProgress(int ACol, int ARow);
+    void AddProgressPie(int ACol, int ARow, TColor PieColor, int Percent);
+    void SetProgressPie(int ACol, int ARow, int Percent);
+    void RemoveProgressPie(int ACol, int ARow);
+    void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+    void RemoveRangeIndicator(int ACol, int ARow);
+    void AddComment(int ACol, int ARow, const QString& CommentText);
+    void AddColorComment(int ACol, int ARow, const QString& CommentText, TColor MarkColor);
+    QString GetComment(int ACol, int ARow);
+    void SetComment(int ACol, int ARow, const QString& CommentText);
+    bool IsComment(int ACol, int ARow, QString& CommentText);
+    void RemoveComment(int ACol, int ARow);
+    void RemoveAllComments();
+    void AddShape(int ACol, int ARow, TCellShape Shape, TColor BrushColor, TColor PenColor, TCellHAlign HAlign,
+                  TCellVAlign VAlign);
+    void SetShapeColor(int ACol, int ARow, TColor BrushColor);
+    TColor GetShapeColor(int ACol, int ARow);
+    void RemoveShape(int ACol, int ARow);
+    void AddRating(int ACol, int ARow, int Stars, TColor StarColor, TColor EmptyStarColor);
+    bool HasRating(int ACol, int ARow);
+    void RemoveRating(int ACol, int ARow);
+    virtual bool DoRatingChange(int ACol, int ARow, double& NewRate);
+    void AddScrollBar(int ACol, int ARow, bool AutoRange);
+    bool HasScrollBar(int ACol, int ARow);
+    bool HasAutoRangeScrollBar(int ACol, int ARow);
+    void SetScrollPosition(int ACol, int ARow, int Position);
+    int GetScrollPosition(int ACol, int ARow);
+    void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+    TScrollProp GetScrollProp(int ACol, int ARow);
+    void RemoveScrollBar(int ACol, int ARow);
+    void AddMarker(int ACol, int ARow, int MarkFrom, int MarkLength);
+    void GetMarker(int ACol, int ARow, int& MarkFrom, int& MarkLength);
+    void RemoveMarker(int ACol, int ARow);
+    void RemoveAllMarkers();
+    void AddButton(int ACol, int ARow, int ButtonWidth, int ButtonHeight, const QString& Caption,
+                   TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddBitButton(int ACol, int ARow, int ButtonWidth, int ButtonHeight, const QString& Caption,
+                      TBitmap* Glyph, TCellHAlign HAlign, TCellVAlign VAlign);
+    TBitmap* CreateBitButton(int ACol, int ARow, int ButtonWidth, int ButtonHeight, const QString& Caption,
+                             TCellHAlign HAlign, TCellVAlign VAlign);
+    void RemoveBitButton(int ACol, int ARow);
+    // Display column.
+    void SetButtonText(int ACol, int ARow, const QString& Caption);
+    QString GetButtonText(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool Pushed);
+    TRect GetCellButtonRect(int ACol, int ARow);
+    bool HasButton(int ACol, int ARow);
+    void RemoveButton(int ACol, int ARow);
+    void RemoveAllButtons();
+    void AddRotated(int ACol, int ARow, int Angle, const QString& Text);
+    // Turns the cell's object (or a new one) into ctRotated.
+    void SetRotated(int ACol, int ARow, int Angle);
+    bool IsRotated(int ACol, int ARow, int& Angle);
+    void RemoveRotated(int ACol, int ARow);
+    void AddBalloon(int ACol, int ARow, const QString& ATitle, const QString& AText, TBalloonIcon AIcon);
+    void RemoveBalloon(int ACol, int ARow);
+    bool IsBalloon(int ACol, int ARow, QString& ATitle, QString& AText, TBalloonIcon& AIcon);
+    bool HasBalloon(int ACol, int ARow);
+
+    // -- Typed cell values (Cells; the All forms use AllCells with a real row) --
+    // "" and "-" read 0; other non-numbers raise EExtGridError.
+    int Ints(int ACol, int ARow);
+    void SetInts(int ACol, int ARow, int Value);
+    int AllInts(int ACol, int ARow);
+    void SetAllInts(int ACol, int ARow, int Value);
+    double Floats(int ACol, int ARow);
+    void SetFloats(int ACol, int ARow, double Value);
+    double AllFloats(int ACol, int ARow);
+    void SetAllFloats(int ACol, int ARow, double Value);
+    // Regional short date / long time; invalid text raises the toolkit's conversion error.
+    TDateTime Dates(int ACol, int ARow);
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    TDateTime Times(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
+    // The VALUE of the cell's HTML form control with that ID; '' when there is none.
+    QString ControlValues(int ACol, int ARow, const QString& ID);
+    void SetControlValues(int ACol, int ARow, const QString& ID, const QString& Value);
+    // The format a float of the column is written with (the grid's FloatFormat here).
+    virtual QString GetFloatFormat(int ACol) { return FloatFormat; }
+
+    // -- Header lists (row 0 / column 0 captions; a backslash-n in a string is a line break) --
+    TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+    void SetColumnHeaders(const TStrings* Value);
+    TStringList* RowHeaders() const { return FRowHeaders.get(); }
+    void SetRowHeaders(const TStrings* Value);
+    void ShowColumnHeaders();
+    void ClearColumnHeaders();
+    void ShowRowHeaders();
+    void ClearRowHeaders();
+
+    // -- Column order --
+    void SetColumnOrder();
+    void ResetColumnOrder();
+    int ColumnAtPosition(int APos);
+    int ColumnByHeader(const QString& AValue);
+
     // -- Settings --
     QString FloatFormat = "%.2f";
     QString CheckTrue = "Y";
@@ -816,4 +1043,19 @@ class TExtStringGrid : public TBaseGrid
     TFooterPanel* FFooterPanel = nullptr; // owned as a component
 
     // -- Moves (protected) --
+
+    // -- Cell objects (protected) --
+    // The header lists and their change handlers (a constructor step).
+    void InitCellObjects();
+    // The graphic object of a cell by real column and real row (hidden rows from their entries).
+    TCellGraphic* RealRowCellGraphic(int ACol, int ARow);
+    // Raises "Invalid cell" outside the real columns and rows.
+    void CheckCellIndex(int ACol, int ARow) const;
+    TCellVAlign CheckVAlign() const;
+    void CellImagesChanged(TObject* Sender, int ACol, int ARow);
+    // A change of ColumnHeaders: the column grid copies the strings into its columns.
+    virtual void ColumnHeadersChanged() {}
+    std::unique_ptr<TCellGraphic> FCellGraphic = std::make_unique<TCellGraphic>();
+    std::unique_ptr<TStringList> FColumnHeaders;
+    std::unique_ptr<TStringList> FRowHeaders;
 };

@@ -14,14 +14,16 @@ namespace
 const char* const NoFloatMessage = "Cell does not contain a float value";
 
 // A cell text as a number: empty and "-" are 0; false for anything that is no number.
+// The emptiness is judged before the number is taken out, so a plain word is no number.
 bool TextToCalcFloat(const QString& Text, double& Value)
 {
-    if (Text.isEmpty() || Text == QLatin1String("-")) {
+    const QString t = Text.trimmed();
+    if (t.isEmpty() || t == QLatin1String("-")) {
         Value = 0;
         return true;
     }
     bool ok = false;
-    Value = NumberTextToFloatText(Text).toDouble(&ok);
+    Value = NumberTextToFloatText(t).toDouble(&ok);
     return ok;
 }
 

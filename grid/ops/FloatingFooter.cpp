@@ -202,11 +202,11 @@ void TExtStringGrid::CalcFooterCells(int ACol)
         case acDISTINCT:
         case acSTDDEV: {
             const double value = FooterColumnCalc(kind, c, FixedRows(), lastRow, realRows);
-            SetCells(c, footerRow, Format(FloatFormat, {value}));
+            SetFloats(c, footerRow, value);
             break;
         }
         case acCOUNT:
-            SetCells(c, footerRow, QString::number(RowCount() - 1 - FixedRows() + h));
+            SetInts(c, footerRow, RowCount() - 1 - FixedRows() + h);
             break;
         case acCUSTOM: {
             QString value;

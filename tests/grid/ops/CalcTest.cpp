@@ -26,6 +26,7 @@ TEST_F(Calc, ColumnFunctionsOverAllNormalRows)
         {{"1", "1.0", "1"}, Distinct, 2},
         {{"", "-", "<b>4</b>", "1,000.5"}, Sum, 1004.5},
         {{"-2", "", "3"}, Min, -2},
+        {{" 2 ", "abc", "  "}, Sum, 2},
     };
     for (const Case& k : cases) {
         auto* g = New();

@@ -482,6 +482,20 @@ class TExtStringGrid : public TBaseGrid
     // The grid leaves its last row unpainted (the footer shows it).
     bool HideLastRow() const { return FHideLastRow; }
     void SetHideLastRow(bool Value);
+    // Text insets of a cell: XYOffset once with XYOffsetTopLeftOnly, else twice.
+    int GetTotalXOffset() const;
+    int GetTotalYOffset() const;
+    // The start point of Text drawn at Angle degrees (counter-clockwise) in Rect with the canvas font,
+    // left in Rect.Left/Top; Rect is shrunk by 2 on every side first.
+    void AlignRotatedText(TRect& Rect, int Angle, const QString& Text, TAlignment HAlign, TVAlignment VAlign);
+    // The most text lines of a row's cells (1 without Multilinecells).
+    int MaxLinesInRow(int ARow);
+    // The longest line of a column's stored texts over all rows (first lines only without
+    // Multilinecells).
+    int MaxCharsInCol(int ACol);
+    // Grid properties the helpers read (published with the grid's other settings).
+    bool Multilinecells = false;
+    bool XYOffsetTopLeftOnly = false;
 
     // -- Column and row moves with their data (column grid) --
 

@@ -51,6 +51,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FMaxColCount = ExtGridColCount;
     FFixedColWidth = DefaultColWidth();
     SetBounds(Left(), Top(), ExtGridWidth, ExtGridHeight);
+    CreateFloatingFooter();
 }
 
 TExtStringGrid::~TExtStringGrid()
@@ -99,12 +100,15 @@ void TExtStringGrid::SetQelGradient(TColor& Field, TColor Value)
 
 void TExtStringGrid::SetRowCount(int Value)
 {
+    const int oldCount = RowCount();
     TBaseGrid::SetRowCount(Value);
     if (FFixedRowAlways && FFixedRowsMin < RowCount())
         SetFixedRows(FFixedRowsMin);
     FMaxRowCount = std::max(FMaxRowCount, Value);
     FNormalRowCount = Value;
+    UpdateFooter();
     ApplyScrollBarAlways(false);
+    FooterRowCountChanged(oldCount);
 }
 
 void TExtStringGrid::SetColCount(int Value)
@@ -113,6 +117,7 @@ void TExtStringGrid::SetColCount(int Value)
     if (FFixedColAlways && FFixedColsMin < ColCount())
         SetFixedCols(FFixedColsMin);
     FMaxColCount = std::max(FMaxColCount, Value + FNumHidden);
+    UpdateFooter();
     SetBounds(Left(), Top(), Width(), Height()); // re-applies the integral height
     ApplyScrollBarAlways(false);
 }
@@ -203,6 +208,7 @@ void TExtStringGrid::DoCellsChanged(const TRect& R)
         OnCellsChanged(this, R);
     for (TGridChangeNotifier* notifier : FNotifierList)
         notifier->CellsChanged(R);
+    CalcFooter(-1);
 }
 
 // ---- Misc ----------------------------------------------------------------------------------------------

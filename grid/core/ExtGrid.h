@@ -24,6 +24,7 @@
 #include "grid/core/ExtGrid_Scroll.h"
 #include "platform/controls/ExtCtrls.h"
 #include "grid/core/ExtGrid_RowsIndex.h"
+#include "grid/ops/FloatingFooter.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/DateUtils.h"
 #include "platform/core/StringList.h"
@@ -680,6 +681,93 @@ class TExtStringGrid : public TBaseGrid
     int GetNodeIndent(int ARow) override;
 
     // -- Cell blocks, column calculations, floating footer --
+    // Blocks take display columns, converted to real ones only with SaveHiddenCells; rows are display
+    // rows. The derived clears do nothing on an empty grid or for a count below 1.
+    // Every displayed text of the block trimmed of blanks and control characters at both ends.
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
+    void TrimRow(int ARow) { TrimRect(0, ARow, ColCount() - 1, ARow); }
+    void TrimAll() { TrimRect(0, 0, ColCount() - 1, RowCount() - 1); }
+    void ClearCols(int ColIndex, int CCount);
+    // Leave the fixed columns (left and right) alone.
+    void ClearNormalRows(int RowIndex, int RCount);
+    // Leave the fixed rows and the footer rows alone.
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    // The selected rows or columns in the disjunct selection modes, else the selection rectangle.
+    void ClearSelection();
+    // Every cell, hidden columns included; SearchInc emptied.
+    void Clear();
+    // Clear, and the stored cells of the hidden rows.
+    void ClearAll();
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+    // Runs of two or more equal texts in the data rows merged into one cell. Without MainMerge a run
+    // also needs the rows merged alike in the other columns (RowSpanIdentical), so a column merged
+    // after its left neighbour is cut where the neighbour's areas end.
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    // As MergeColumnCells across the normal columns of one row (ColSpanIdentical).
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    // The displayed text starts with the wide-text escape.
+    bool IsWideCell(int ACol, int ARow);
+    // The first stored text equal to SubStr, row by row: its column and row.
+    bool IsCell(const QString& SubStr, int& ACol, int& ARow);
+    // The incremental search text (emptied by Clear).
+    QString SearchInc;
+
+    // Column functions: rows FromRow .. ToRow (-1 for either: all normal rows). The range is read as
+    // real rows (hidden ones included) when ToRow passes RowCount - 1 with a shown footer, RowCount
+    // without. Text cells are skipped; covered cells of merged areas are left out.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    // The sum over the number of rows of the range (skipped rows count); 0 for an empty range.
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    // The first row's cell must be a number ("Cell does not contain a float value").
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    // Population standard deviation; every cell must be a number; 0 for an empty range.
+    double ColumnStdDev(int ACol, int FromRow, int ToRow);
+    // Different texts, compared without case.
+    double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    // OnColumnCalc's (OnGroupCalc's) result, 0 when unassigned; the range is passed as given.
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    double FireGroupCalc(int ACol, int FromRow, int ToRow);
+    // Row functions over the base cells of fromCol .. toCol; text cells are skipped.
+    double RowSum(int ARow, int fromCol, int toCol);
+    // 0 for an empty range.
+    double RowAvg(int ARow, int fromCol, int toCol);
+    // The first column's cell must be a number; returned as is for an empty range.
+    double RowMin(int ARow, int fromCol, int toCol);
+    double RowMax(int ARow, int fromCol, int toCol);
+
+    TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+    TFooterPanel* FooterPanel() const { return FFooterPanel; }
+    // Repaints the footer panel.
+    void UpdateFooter();
+    virtual void CalcFooter(int ACol);
+    // The calculated footer cells of column ACol (-1: every column), only for a shown fsFixedLastRow
+    // footer with EnableCalculation.
+    virtual void CalcFooterCells(int ACol);
+    // The grid's key handling calls it for F2.
+    virtual void F2Pressed() {}
+    // The grid leaves its last row unpainted (the footer shows it).
+    bool HideLastRow() const { return FHideLastRow; }
+    void SetHideLastRow(bool Value);
+    // Text insets of a cell: XYOffset once with XYOffsetTopLeftOnly, else twice.
+    int GetTotalXOffset() const;
+    int GetTotalYOffset() const;
+    // The start point of Text drawn at Angle degrees (counter-clockwise) in Rect with the canvas font,
+    // left in Rect.Left/Top; Rect is shrunk by 2 on every side first.
+    void AlignRotatedText(TRect& Rect, int Angle, const QString& Text, TAlignment HAlign, TVAlignment VAlign);
+    // The most text lines of a row's cells (1 without Multilinecells).
+    int MaxLinesInRow(int ARow);
+    // The longest line of a column's stored texts over all rows (first lines only without
+    // Multilinecells).
+    int MaxCharsInCol(int ACol);
+    // Grid properties the helpers read (published with the grid's other settings).
+    bool Multilinecells = false;
+    bool XYOffsetTopLeftOnly = false;
 
     // -- Column and row moves with their data (column grid) --
     // Records the column order on first use, moves the column with its cells, width, visibility and
@@ -1342,6 +1430,24 @@ class TExtStringGrid : public TBaseGrid
     int FNumNodes = 0;
 
     // -- Cell blocks and footer (protected) --
+    friend class TFloatingFooter;
+    friend class TFooterPanel;
+    // Constructor step: the footer settings and the hidden panel at the bottom of the client area.
+    void CreateFloatingFooter();
+    // RowCount step of a shown footer: the footer row's texts and objects move to the new last row.
+    void FooterRowCountChanged(int OldCount);
+    // The footer's calculation range: real rows exactly when hidden rows are counted in.
+    double FooterColumnCalc(TColumnCalcType Kind, int ACol, int FromRow, int ToRow, bool RealRows);
+    bool CalcRangeIsReal(int ToRow) const;
+    // Use(text, row) for every row of the range (real rows: hidden ones read from their entries);
+    // with Counted covered cells of merged areas are left out.
+    template <class F>
+    void ForEachCalcRow(int ACol, int FromRow, int ToRow, bool RealRows, bool Counted, F&& Use);
+    void NormalRowRange(int& FromRow, int& ToRow) const;
+    // The footer panel paints its cells through this.
+    void PaintFooterCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    TFooterPanel* FFooterPanel = nullptr; // owned as a component
 
     // -- Moves (protected) --
     void ColumnMoved(int FromIndex, int ToIndex) override { HandleColumnMoved(FromIndex, ToIndex); }

@@ -47,19 +47,17 @@ int TExtStringGrid::RealToDisplCol(int R) const
 
 void TExtStringGrid::ShiftWidthsLeft(int From, int To)
 {
-    for (int d = From; d < To; ++d)
-        SetColWidths(d - 1, ColWidths(d));
+    MoveColWidths(From, To, -1);
 }
 
 void TExtStringGrid::ShiftWidthsRight(int From, int To)
 {
-    for (int d = To - 1; d >= From; --d)
-        SetColWidths(d + 1, ColWidths(d));
+    MoveColWidths(From, To, 1);
 }
 
 void TExtStringGrid::HideColumns(int FromCol, int ToCol)
 {
-    HideEditor();
+    HideInplaceEdit();
     const int from = std::max(FromCol, 0);
     // Display positions are counted along the range, so no table is rebuilt per column.
     int hiddenBelow = from < MaxHiddenColumns ? RealToDisplColHiddenBefore(from) : 0;
@@ -88,7 +86,7 @@ void TExtStringGrid::HideColumns(int FromCol, int ToCol)
 
 void TExtStringGrid::UnHideColumns(int FromCol, int ToCol)
 {
-    HideEditor();
+    HideInplaceEdit();
     const int from = std::max(FromCol, 0);
     // Columns shown in this call were below the later ones, so the count of hidden columns below a
     // column of the range stays the one below the range's start.

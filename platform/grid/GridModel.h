@@ -52,6 +52,10 @@ class TGridAxis
     int Size(int i) const { return sizes_.empty() ? default_ : sizes_[size_t(i)]; }
     // Returns whether the size changed. i must be in range; negative sizes become 0.
     bool SetSize(int i, int size);
+    // The sizes of entries from .. to - 1 move delta places, as setting them one by one would (the
+    // entries they leave keep theirs); destinations outside the count are dropped. Returns whether
+    // any size may have changed (never when all have the default size).
+    bool MoveSizes(int from, int to, int delta);
     // The room an entry takes: its size and the grid line after it.
     int Pitch(int i) const { return Size(i) + Line; }
 

@@ -7,6 +7,7 @@
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
+#include "platform/grid/InplaceEdit.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -891,14 +892,16 @@ TEST_F(ExtGrid, InplaceEditSeams)
     EXPECT_EQ(grid->Cells(9, 30), "edited") << "the text is stored";
     EXPECT_EQ(selected, (std::vector<std::pair<int, int>>{{9, 30}}));
 
-    // Hiding a column closes the open editor first, storing its text in its own column.
+    // Hiding a column before it closes the open editor first, so its text lands in its own cell
+    // and not in the column that moves into its place.
     grid->ShowInplaceEdit();
     ASSERT_TRUE(grid->EditMode);
     grid->InplaceEditor()->SetText("kept");
     grid->HideColumn(4);
     EXPECT_FALSE(grid->EditMode);
-    EXPECT_EQ(grid->AllCells(10, 30), "kept");
-    EXPECT_EQ(grid->AllCells(9, 30), "edited");
+    EXPECT_FALSE(grid->InplaceEditor()->Visible());
+    EXPECT_EQ(grid->AllCells(9, 30), "kept");
+    EXPECT_EQ(grid->AllCells(10, 30), "c10");
 }
 
 TEST_F(ExtGrid, WordWrapAndCursorAreKept)

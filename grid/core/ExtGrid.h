@@ -756,6 +756,9 @@ class TExtStringGrid : public TBaseGrid
     mutable int FShownCount = MaxHiddenColumns;
     mutable std::array<int16_t, ColumnTableSize> FHiddenBefore{};
     mutable bool FColumnMapDirty = true;
+    // One past the last hidden column: from there on every column is shown and the tables are not
+    // filled (a column converts by the total of hidden columns).
+    mutable int FColumnMapEnd = 0;
     int FNumHidden = 0;
     std::unique_ptr<TCollectionOf<TGridItem>> FGridItems;
     std::unique_ptr<TStringList> FFilterList;

@@ -6,14 +6,18 @@
 
 void TExtStringGrid::RebuildColumnMap() const
 {
+    int end = MaxHiddenColumns;
+    while (end > 0 && FVisibleCol[size_t(end - 1)])
+        --end;
     int hidden = 0;
-    for (int j = 0; j < MaxHiddenColumns; ++j) {
+    for (int j = 0; j < end; ++j) {
         FHiddenBefore[size_t(j)] = int16_t(hidden);
         if (FVisibleCol[size_t(j)])
             FDisplToReal[size_t(j - hidden)] = int16_t(j);
         else
             ++hidden;
     }
+    FColumnMapEnd = end;
     FShownCount = MaxHiddenColumns - hidden;
     FColumnMapDirty = false;
 }
@@ -31,16 +35,15 @@ int TExtStringGrid::DisplToRealCol(int D) const
         RebuildColumnMap();
     if (D < 0 || D >= FShownCount)
         return 0;
-    return FDisplToReal[size_t(D)];
+    const int hidden = MaxHiddenColumns - FShownCount;
+    return D >= FColumnMapEnd - hidden ? D + hidden : FDisplToReal[size_t(D)];
 }
 
 int TExtStringGrid::RealToDisplCol(int R) const
 {
     if (FNumHidden == 0 || R >= MaxHiddenColumns)
         return R;
-    if (FColumnMapDirty)
-        RebuildColumnMap();
-    return R < 0 ? R : R - FHiddenBefore[size_t(R)];
+    return R < 0 ? R : R - RealToDisplColHiddenBefore(R);
 }
 
 // ---- Hiding and showing columns ------------------------------------------------------------------------
@@ -111,7 +114,7 @@ int TExtStringGrid::RealToDisplColHiddenBefore(int R) const
         return 0;
     if (FColumnMapDirty)
         RebuildColumnMap();
-    return FHiddenBefore[size_t(R)];
+    return R >= FColumnMapEnd ? MaxHiddenColumns - FShownCount : FHiddenBefore[size_t(R)];
 }
 
 int TExtStringGrid::AllColWidths(int R) const

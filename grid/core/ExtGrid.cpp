@@ -1,8 +1,34 @@
 // TExtStringGrid: construction, destruction, loading, the redeclared dimensions and the update lock.
 #include "grid/core/ExtGrid.h"
 
+#include "platform/controls/Forms.h"
+
 #include <QApplication>
+#include <QEvent>
 #include <QStyle>
+
+namespace
+{
+
+// Passes the resize events of a watched widget on, letting them go on to the widget.
+class TResizeRelay : public QObject
+{
+  public:
+    explicit TResizeRelay(std::function<void()> OnResized) : FOnResized(std::move(OnResized)) {}
+
+  protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Resize)
+            FOnResized();
+        return QObject::eventFilter(Watched, Event);
+    }
+
+  private:
+    std::function<void()> FOnResized;
+};
+
+} // namespace
 
 TGridItem::TGridItem(TCollection* Collection)
     : TCollectionItem(Collection), FItems(std::make_unique<TStringList>())
@@ -52,11 +78,21 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FFixedColWidth = DefaultColWidth();
     SetBounds(Left(), Top(), ExtGridWidth, ExtGridHeight);
     CreateFloatingFooter();
+
+    // The owner form's size changes reach the grid through a filter on its window, so the form's
+    // own OnResize stays its own (and its errors are reported like any other).
+    if (auto* form = dynamic_cast<TForm*>(AOwner); form && !IsDesignTime() && form->Widget()) {
+        PrevSizeX = form->Width();
+        PrevSizeY = form->Height();
+        FFormResizeRelay = std::make_unique<TResizeRelay>([this] { OwnerFormResized(); });
+        form->Widget()->installEventFilter(FFormResizeRelay.get());
+    }
 }
 
 TExtStringGrid::~TExtStringGrid()
 {
     Destroying();
+    FFormResizeRelay.reset(); // Qt takes a deleted filter off the form
     FClearTextOnly = false;
     SaveHiddenCells = false;
     UnHideColumnsAll();
@@ -69,11 +105,32 @@ TExtStringGrid::~TExtStringGrid()
         FHasCellProps = true;
         FreeCellPropsRect(0, 0, cols - 1, rows - 1);
     }
+    TBaseGrid::SetCursor(FOldCursor);
+}
+
+void TExtStringGrid::OwnerFormResized()
+{
+    if (IsDesignTime() || (ComponentState() & csDestroying))
+        return;
+    auto* form = dynamic_cast<TForm*>(Owner());
+    if (!form)
+        return;
+    if (SizeWithForm) {
+        const int w = form->Width() + Width() - PrevSizeX;
+        const int h = form->Height() + Height() - PrevSizeY;
+        if (w > 0 && h > 0) {
+            SetBounds(Left(), Top(), w, h);
+            PrevSizeX = form->Width();
+            PrevSizeY = form->Height();
+        }
+    }
+    ApplyColumnStretch();
 }
 
 void TExtStringGrid::Loaded()
 {
     TBaseGrid::Loaded();
+    FOldCursor = Cursor();
     FFixedRowsMin = TBaseGrid::FixedRows();
     FFixedColsMin = FixedCols();
     FMinRowHeight = DefaultRowHeight();
@@ -161,6 +218,64 @@ void TExtStringGrid::SetFixedColWidth(int Value)
         return;
     for (int c = 0; c < FixedCols(); ++c)
         SetColWidths(c, Value);
+}
+
+void TExtStringGrid::SetDefaultRowHeight(int Value)
+{
+    TBaseGrid::SetDefaultRowHeight(Value);
+    if (IsDesignTime())
+        FFixedRowHeight = Value;
+}
+
+void TExtStringGrid::SetWordWrap(bool Value)
+{
+    TBaseGrid::SetWordWrap(Value);
+    FWordWrapEx = Value;
+    if (FUpdateCount == 0)
+        InvalidateGrid();
+}
+
+void TExtStringGrid::SetDefaultAlignment(TAlignment Value)
+{
+    if (Value == FDefaultAlignment)
+        return;
+    FDefaultAlignment = Value;
+    InvalidateGrid();
+}
+
+void TExtStringGrid::SetCursor(TCursor Value)
+{
+    TBaseGrid::SetCursor(Value);
+    FOldCursor = Value;
+}
+
+// ---- Editing -------------------------------------------------------------------------------------------
+
+bool TExtStringGrid::CanShowEditor()
+{
+    const bool can = TBaseGrid::CanShowEditor();
+    if (can)
+        EditMode = true;
+    return can;
+}
+
+void TExtStringGrid::ShowInplaceEdit()
+{
+    if (Row() < TopRow())
+        TBaseGrid::SetTopRow(Row());
+    if (Col() < LeftCol())
+        SetLeftCol(Col());
+    FEditText = Cells(RealCol(), Row());
+    ShowEditor();
+}
+
+void TExtStringGrid::HideInplaceEdit()
+{
+    if (!EditMode)
+        return;
+    HideEditor();
+    EditMode = false;
+    CanSelectCell(Col(), Row());
 }
 
 // ---- Update lock ---------------------------------------------------------------------------------------
@@ -304,7 +419,13 @@ void TExtStringGrid::Assign(const TPersistent* Source)
         return;
     Font->Assign(*src->Font);
     ActiveCellColor = src->ActiveCellColor;
+    ActiveCellColorTo = src->ActiveCellColorTo;
+    FActiveCellFont->Assign(*src->FActiveCellFont);
+    ActiveCellShow = src->ActiveCellShow;
     SetActiveRowShow(src->ActiveRowShow());
+    AnchorHint = src->AnchorHint;
+    AutoNumAlign = src->AutoNumAlign;
+    AutoFilterUpdate = src->AutoFilterUpdate;
     FMouseActions->Assign(src->FMouseActions.get());
     FNavigation->Assign(src->FNavigation.get());
     FCellNode->Assign(src->FCellNode.get());
@@ -320,6 +441,8 @@ void TExtStringGrid::Assign(const TPersistent* Source)
     SetDefaultRowHeight(src->DefaultRowHeight());
     SetFixedRowHeight(src->FixedRowHeight());
     SetFixedColWidth(src->FixedColWidth());
+    InvalidEntryTitle = src->InvalidEntryTitle;
+    InvalidEntryText = src->InvalidEntryText;
     SetOptions(src->Options());
     // Sizes after the counts, so every column and row of the source has its place.
     for (int c = 0; c < ColCount(); ++c)

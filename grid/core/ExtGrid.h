@@ -285,6 +285,14 @@ class TExtStringGrid : public TBaseGrid
         SetCellEx(ACol, UnSortedRow(ARow), Value);
     }
     int LinesInCell(int ACol, int ARow);
+    // The cell text without its HTML tags ("<BR>" and "<HR>" become line breaks).
+    QString StrippedCells(int c, int r) { return GetStrippedCell(c, r); }
+    QString GetStrippedCell(int ACol, int ARow);
+    // The text a cell shows. The stored text; only when OnGetFloatFormat is assigned and the text is a
+    // number, the event may hand a format ("%d" style formats the integer value, others the float
+    // value). A value or format that does not fit leaves the stored text.
+    QString DisplCells(int c, int r) { return GetFormattedCell(c, r); }
+    virtual QString GetFormattedCell(int ACol, int ARow);
     // The grid's Font without properties; else the scratch font, overwritten by the next call.
     TFont* Fonts(int c, int r);
     void SetFonts(int c, int r, const TFont* Value);
@@ -354,6 +362,10 @@ class TExtStringGrid : public TBaseGrid
     QString AllWideCells(int c, int r) { return DecodeWideText(AllCells(c, r)); }
     void SetAllWideCells(int c, int r, const QString& Value) { SetAllCells(c, r, Value); }
 
+    // -- Editing --
+    // An editor is open for the current cell: set when the editor may show, cleared by HideInplaceEdit.
+    bool EditMode = false;
+
     // -- Lifecycle --
     // Copies the settings of another string grid, then its cells (AssignCells); any other source
     // class: nothing.
@@ -368,6 +380,18 @@ class TExtStringGrid : public TBaseGrid
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     bool IntegralHeight() const { return FIntegralHeight; }
     void SetIntegralHeight(bool Value);
+    // With SizeWithForm the grid follows the size changes of its owner form (a TForm owner only).
+    bool SizeWithForm = false;
+    int PrevSizeX = 0;
+    int PrevSizeY = 0;
+    int DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
+    // The toolkit's setter; at design time the fixed row height follows.
+    void SetDefaultRowHeight(int Value);
+    // Both the base grid's word wrap and the grid's own; repaints unless an update is pending.
+    bool WordWrap() const { return FWordWrapEx; }
+    void SetWordWrap(bool Value);
+    // The cursor the application set; the grid returns to it after showing its own.
+    void SetCursor(TCursor Value);
     // True at design time, which this program never has.
     bool IsDesignTime() const { return ComponentState() & csDesigning; }
     void GotoFirstRow() { SetRow(FixedRows()); }
@@ -1050,6 +1074,64 @@ class TExtStringGrid : public TBaseGrid
     TNavigation* Navigation() const { return FNavigation.get(); }
     TMouseActions* MouseActions() const { return FMouseActions.get(); }
 
+    // Plain published settings: stored here, read by the operations that use them.
+    TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+    // Repaints when the alignment changes.
+    void SetDefaultAlignment(TAlignment Value);
+    TVAlignment VAlignment = vtaTop;
+    bool EnableHTML = true;
+    bool EditWithTags = false;
+    bool Multilinecells = false;
+    bool AutoNumAlign = false;
+    bool ExcelStyleDecimalSeparator = false;
+    bool OemConvert = false;
+    QString ValidChars;
+    QString EditMask;
+    QChar PasswordChar = '*';
+    int MaxEditLength = 0;
+    int MaxComboLength = 0;
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
+    QString InvalidEntryTitle;
+    QString InvalidEntryText;
+    bool URLEdit = false;
+    bool URLUnderlineOnHover = false;
+    TColor SelectionMirrorColor = clNone;
+    TColor SelectionMirrorColorTo = clNone;
+    bool SelectionColorMixer = false;
+    int SelectionColorMixerFactor = 50;
+    bool SelectionRectangle = false;
+    bool SelectionResizer = false;
+    bool SelectionRTFKeep = false;
+    bool ShowSelection = true;
+    bool HideFocusRect = false;
+    bool FixedAsButtons = false;
+    bool Flat = false;
+    bool EnhTextSize = false;
+    bool EnhRowColMove = true;
+    bool IntelliZoom = true;
+    bool EnableWheel = true;
+    bool EnableBlink = false;
+    bool FilterActive = false;
+    bool FilterNormalCellsOnly = true;
+    bool FilterDropDownCheck = false;
+    int FilterDropDownRow = 0;
+    bool AutoFilterUpdate = true;
+    TColor HintColor = clInfoBk;
+    bool HintShowCells = false;
+    bool HintShowLargeText = false;
+    bool HintShowSizing = false;
+    bool HTMLHint = false;
+    bool AnchorHint = false;
+    bool UseInternalHintClass = true;
+    bool ShowNullDates = true;
+    bool UseDisabledFont = true;
+    bool XYOffsetTopLeftOnly = false;
+    bool SizeGrowOnly = false;
+    int MaxRowHeight = 0;
+    int MaxColWidth = 0;
+
     // -- Events (fired only when assigned; each by the operation that owns its trigger). OnResize is
     //    the grid's own, fired after the toolkit's resize handling. --
     TAfterCellPasteEvent OnClipboardAfterPasteCell;
@@ -1224,6 +1306,25 @@ class TExtStringGrid : public TBaseGrid
 
     bool FEditChange = false;
     bool FIntegralHeight = false;
+    bool FWordWrapEx = true;
+    TAlignment FDefaultAlignment = taLeftJustify;
+    TCursor FOldCursor = crDefault;
+    // The editing seams the grid's operations call (the cell editors themselves come later).
+    // The editor may show: the toolkit's answer; a yes opens the edit (EditMode).
+    bool CanShowEditor() override;
+    // Opens the editor of the current cell, scrolling the cell into view first.
+    virtual void ShowInplaceEdit();
+    // Only while EditMode: the editor hides and stores its text, then the current cell is offered
+    // to CanSelectCell again.
+    virtual void HideInplaceEdit();
+    // The text of the cell the editor was last opened on.
+    QString FEditText;
+    // Column stretching after the owner form was resized (the sizing code gives it a body).
+    virtual void ApplyColumnStretch() {}
+    // The owner form's size changes, relayed by an event filter on the form (its own OnResize runs
+    // untouched in its own event).
+    void OwnerFormResized();
+    std::unique_ptr<QObject> FFormResizeRelay;
 
     // Writes the widths of display columns from .. to - 1 one place to the left (right).
     void ShiftWidthsLeft(int From, int To);
@@ -1250,6 +1351,9 @@ class TExtStringGrid : public TBaseGrid
     mutable int FShownCount = MaxHiddenColumns;
     mutable std::array<int16_t, ColumnTableSize> FHiddenBefore{};
     mutable bool FColumnMapDirty = true;
+    // One past the last hidden column: from there on every column is shown and the tables are not
+    // filled (a column converts by the total of hidden columns).
+    mutable int FColumnMapEnd = 0;
     int FNumHidden = 0;
     std::unique_ptr<TCollectionOf<TGridItem>> FGridItems;
     std::unique_ptr<TStringList> FFilterList;

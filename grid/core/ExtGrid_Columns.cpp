@@ -6,14 +6,18 @@
 
 void TExtStringGrid::RebuildColumnMap() const
 {
+    int end = MaxHiddenColumns;
+    while (end > 0 && FVisibleCol[size_t(end - 1)])
+        --end;
     int hidden = 0;
-    for (int j = 0; j < MaxHiddenColumns; ++j) {
+    for (int j = 0; j < end; ++j) {
         FHiddenBefore[size_t(j)] = int16_t(hidden);
         if (FVisibleCol[size_t(j)])
             FDisplToReal[size_t(j - hidden)] = int16_t(j);
         else
             ++hidden;
     }
+    FColumnMapEnd = end;
     FShownCount = MaxHiddenColumns - hidden;
     FColumnMapDirty = false;
 }
@@ -31,35 +35,32 @@ int TExtStringGrid::DisplToRealCol(int D) const
         RebuildColumnMap();
     if (D < 0 || D >= FShownCount)
         return 0;
-    return FDisplToReal[size_t(D)];
+    const int hidden = MaxHiddenColumns - FShownCount;
+    return D >= FColumnMapEnd - hidden ? D + hidden : FDisplToReal[size_t(D)];
 }
 
 int TExtStringGrid::RealToDisplCol(int R) const
 {
     if (FNumHidden == 0 || R >= MaxHiddenColumns)
         return R;
-    if (FColumnMapDirty)
-        RebuildColumnMap();
-    return R < 0 ? R : R - FHiddenBefore[size_t(R)];
+    return R < 0 ? R : R - RealToDisplColHiddenBefore(R);
 }
 
 // ---- Hiding and showing columns ------------------------------------------------------------------------
 
 void TExtStringGrid::ShiftWidthsLeft(int From, int To)
 {
-    for (int d = From; d < To; ++d)
-        SetColWidths(d - 1, ColWidths(d));
+    MoveColWidths(From, To, -1);
 }
 
 void TExtStringGrid::ShiftWidthsRight(int From, int To)
 {
-    for (int d = To - 1; d >= From; --d)
-        SetColWidths(d + 1, ColWidths(d));
+    MoveColWidths(From, To, 1);
 }
 
 void TExtStringGrid::HideColumns(int FromCol, int ToCol)
 {
-    HideEditor();
+    HideInplaceEdit();
     const int from = std::max(FromCol, 0);
     // Display positions are counted along the range, so no table is rebuilt per column.
     int hiddenBelow = from < MaxHiddenColumns ? RealToDisplColHiddenBefore(from) : 0;
@@ -88,7 +89,7 @@ void TExtStringGrid::HideColumns(int FromCol, int ToCol)
 
 void TExtStringGrid::UnHideColumns(int FromCol, int ToCol)
 {
-    HideEditor();
+    HideInplaceEdit();
     const int from = std::max(FromCol, 0);
     // Columns shown in this call were below the later ones, so the count of hidden columns below a
     // column of the range stays the one below the range's start.
@@ -113,7 +114,7 @@ int TExtStringGrid::RealToDisplColHiddenBefore(int R) const
         return 0;
     if (FColumnMapDirty)
         RebuildColumnMap();
-    return FHiddenBefore[size_t(R)];
+    return R >= FColumnMapEnd ? MaxHiddenColumns - FShownCount : FHiddenBefore[size_t(R)];
 }
 
 int TExtStringGrid::AllColWidths(int R) const

@@ -215,6 +215,21 @@ void TCustomGrid::SetColWidths(int Index, int Value)
     ColWidthsChanged();
 }
 
+void TCustomGrid::MoveColWidths(int From, int To, int Delta)
+{
+    if (From >= To || Delta == 0)
+        return;
+    if (From < 0 || To > ColCount())
+        RaiseListIndexError(From < 0 ? From : To - 1);
+    if (From + Delta < 0 || To + Delta > ColCount())
+        RaiseListIndexError(From + Delta < 0 ? From + Delta : To - 1 + Delta);
+    if (!FCols.MoveSizes(From, To, Delta))
+        return;
+    UpdateScrollArea(false);
+    InvalidateGrid();
+    ColWidthsChanged();
+}
+
 int TCustomGrid::RowHeights(int Index) const
 {
     if (Index < 0 || Index >= RowCount())

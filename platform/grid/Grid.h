@@ -185,6 +185,9 @@ class TCustomGrid : public TCustomControl
     // (RowHeightsChanged) runs at once - it may set other sizes (re-entrant). Negative sizes are 0.
     int ColWidths(int Index) const;
     void SetColWidths(int Index, int Value);
+    // The widths of columns From .. To - 1 move Delta places, as SetColWidths one column at a time
+    // would move them, with one scroll-area update and one ColWidthsChanged.
+    void MoveColWidths(int From, int To, int Delta);
     int RowHeights(int Index) const;
     void SetRowHeights(int Index, int Value);
 

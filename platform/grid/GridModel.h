@@ -115,6 +115,10 @@ class TGridAxis
             std::rotate(t, f, f + 1);
         return true;
     }
+    // The sizes of entries from .. to - 1 move delta places, as setting them one by one would (the
+    // entries they leave keep theirs); destinations outside the count are dropped. Returns whether
+    // any size may have changed (never when all have the default size).
+    bool MoveSizes(int from, int to, int delta);
     // The room an entry takes: its size and the grid line after it.
     int Pitch(int i) const { return Size(i) + Line; }
 

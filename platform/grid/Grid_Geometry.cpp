@@ -53,6 +53,21 @@ void TGridAxis::SpreadSizes(const std::vector<int>& Listed, int End)
         gridblock::Spread(sizes_, Listed, End);
 }
 
+bool TGridAxis::MoveSizes(int from, int to, int delta)
+{
+    // Clip the source so that its destination stays inside the count.
+    from = std::max({from, 0, -delta});
+    to = std::min({to, count_, count_ - delta});
+    if (sizes_.empty() || from >= to || delta == 0)
+        return false;
+    const auto b = sizes_.begin();
+    if (delta < 0)
+        std::copy(b + from, b + to, b + from + delta);
+    else
+        std::copy_backward(b + from, b + to, b + to + delta);
+    return true;
+}
+
 int TGridAxis::FixedExtent() const
 {
     if (sizes_.empty())

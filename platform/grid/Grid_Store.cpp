@@ -42,8 +42,13 @@ TGridCellStore::TCell& TGridCellStore::Slot(int c, int r)
     if (r >= RowExtent())
         rows_.resize(size_t(r) + 1);
     TRowCells& row = rows_[size_t(r)];
-    if (c >= int(row.size()))
+    if (c >= int(row.size())) {
+        // Rows are mostly filled one after the other and alike: a new row takes room for as many
+        // cells as the row before it holds, instead of growing cell by cell.
+        if (row.capacity() == 0 && r > 0)
+            row.reserve(std::max(size_t(c) + 1, rows_[size_t(r) - 1].size()));
         row.resize(size_t(c) + 1);
+    }
     return row[size_t(c)];
 }
 

@@ -6,6 +6,8 @@
 #include "grid/base/CellText.h"
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
+#include "platform/core/SysUtils.h"
+#include "platform/grid/InplaceEdit.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -26,6 +28,9 @@ class TPaintCountingGrid : public TExtStringGrid
     void MarkEditChange() { FEditChange = true; }
     // What a sort sets while it copies rows.
     void SetNilObjects(bool Value) { FNilObjects = Value; }
+    using TExtStringGrid::HideInplaceEdit;
+    using TExtStringGrid::ShowInplaceEdit;
+    TCursor OldCursor() const { return FOldCursor; }
 
   protected:
     void Paint() override
@@ -449,8 +454,17 @@ TEST_F(ExtGrid, AssignCopiesGeometryAndCells)
     src->SetCells(2, 3, "hidden");
     src->HideColumn(2);
     src->SetOptions(src->Options() | goEditing);
+    src->ActiveCellFont()->Size = 14;
+    src->ActiveCellColorTo = clYellow;
+    src->InvalidEntryText = "no";
+    src->AutoNumAlign = true;
 
     grid->Assign(src);
+    EXPECT_EQ(int(grid->ActiveCellFont()->Size), 14) << "the font is copied, not shared";
+    EXPECT_NE(grid->ActiveCellFont(), src->ActiveCellFont());
+    EXPECT_EQ(grid->ActiveCellColorTo, clYellow);
+    EXPECT_EQ(grid->InvalidEntryText, "no");
+    EXPECT_TRUE(grid->AutoNumAlign);
     EXPECT_EQ(grid->ColCount(), src->ColCount());
     EXPECT_EQ(grid->RowCount(), 12);
     EXPECT_EQ(grid->ColWidths(2), 90) << "display column 2 is real column 3";
@@ -777,6 +791,174 @@ TEST_F(ExtGrid, WideCellsDecodeTheEscape)
     EXPECT_EQ(grid->AllWideCells(2, 3), wide) << "hidden column by real index";
     grid->SetAllWideCells(5, 4, "plain");
     EXPECT_EQ(grid->Cells(5, 4), "plain");
+}
+
+TEST_F(ExtGrid, StrippedCellsLoseTheirTags)
+{
+    grid->SetCells(2, 3, "<B>bold</B><br>next<HR>x &amp; y");
+    EXPECT_EQ(grid->StrippedCells(2, 3), "bold\r\nnext\r\nx &amp; y");
+    grid->SetCells(3, 3, "a < b");
+    EXPECT_EQ(grid->StrippedCells(3, 3), "a < b") << "an unclosed tag keeps the rest";
+    grid->SetColCount(6);
+    grid->SetCells(4, 2, "<I>hidden</I>");
+    grid->HideColumn(3);
+    EXPECT_EQ(grid->StrippedCells(4, 2), "hidden") << "real column";
+}
+
+TEST_F(ExtGrid, DisplCellsFormatNumbersOnlyWhenTheEventAgrees)
+{
+    TFormatSettings fs;
+    fs.DecimalSeparator = ',';
+    fs.ThousandSeparator = '.';
+    SetFormatSettings(fs);
+    struct TCase {
+        const char* Text;
+        const char* Format; // what the event hands back; nullptr: it says "not a float"
+        const char* Shown;
+        bool Asked;
+    };
+    const TCase cases[] = {
+        {"1,5", "%.3f", "1,500", true},
+        {"12", "%d", "12", true},
+        {"-", "%d", "0", true},
+        {"1.234,5", "%.1f", "1234,5", true},
+        {"2,5", "%d", "2,5", true}, // no integer value: the stored text
+        {"3", "%s", "3", true},     // the format does not fit a float: the stored text
+        {"7", "", "7", true},
+        {"7", nullptr, "7", true},
+        {"abc", "%.2f", "abc", false},
+        {"", "%.2f", "", false},
+    };
+    int asked = 0;
+    const char* handed = nullptr;
+    grid->OnGetFloatFormat = [&](TObject*, int ACol, int ARow, bool& IsFloat, QString& Fmt) {
+        ++asked;
+        EXPECT_EQ(ACol, 3);
+        EXPECT_EQ(ARow, 2);
+        EXPECT_EQ(Fmt, "%.2f") << "the grid's FloatFormat comes in";
+        if (handed)
+            Fmt = handed;
+        else
+            IsFloat = false;
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Text);
+        grid->SetCells(3, 2, c.Text);
+        handed = c.Format;
+        asked = 0;
+        EXPECT_EQ(grid->DisplCells(3, 2), c.Shown);
+        EXPECT_EQ(asked, c.Asked ? 1 : 0);
+        EXPECT_EQ(grid->Cells(3, 2), c.Text) << "the stored text stays";
+    }
+    grid->OnGetFloatFormat = nullptr;
+    grid->SetCells(3, 2, "1,5");
+    EXPECT_EQ(grid->DisplCells(3, 2), "1,5") << "without the event nothing is formatted";
+    ResetFormatSettings();
+}
+
+TEST_F(ExtGrid, InplaceEditSeams)
+{
+    grid->SetRowCount(40);
+    grid->SetColCount(12);
+    grid->SetOptions(grid->Options() | goEditing);
+    for (int c = 0; c < 12; ++c)
+        grid->SetCells(c, 30, QString("c%1").arg(c));
+    QApplication::setActiveWindow(form->Widget());
+    grid->SetFocus();
+    QApplication::processEvents();
+    std::vector<std::pair<int, int>> selected;
+    grid->OnSelectCell = [&](TObject*, int ACol, int ARow, bool&) { selected.emplace_back(ACol, ARow); };
+
+    grid->HideInplaceEdit();
+    EXPECT_TRUE(selected.empty()) << "nothing open: nothing asked";
+
+    grid->SetCol(9);
+    grid->SetRow(30);
+    grid->SetTopRow(35);
+    grid->SetLeftCol(10);
+    selected.clear();
+    grid->ShowInplaceEdit();
+    EXPECT_TRUE(grid->EditMode);
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    EXPECT_TRUE(grid->InplaceEditor()->Visible());
+    EXPECT_EQ(grid->TopRow(), 30) << "the current row is scrolled into view";
+    EXPECT_EQ(grid->LeftCol(), 9);
+    EXPECT_EQ(grid->InplaceEditor()->Text(), "c9");
+
+    grid->InplaceEditor()->SetText("edited");
+    grid->HideInplaceEdit();
+    EXPECT_FALSE(grid->EditMode);
+    EXPECT_FALSE(grid->InplaceEditor()->Visible());
+    EXPECT_EQ(grid->Cells(9, 30), "edited") << "the text is stored";
+    EXPECT_EQ(selected, (std::vector<std::pair<int, int>>{{9, 30}}));
+
+    // Hiding a column before it closes the open editor first, so its text lands in its own cell
+    // and not in the column that moves into its place.
+    grid->ShowInplaceEdit();
+    ASSERT_TRUE(grid->EditMode);
+    grid->InplaceEditor()->SetText("kept");
+    grid->HideColumn(4);
+    EXPECT_FALSE(grid->EditMode);
+    EXPECT_FALSE(grid->InplaceEditor()->Visible());
+    EXPECT_EQ(grid->AllCells(9, 30), "kept");
+    EXPECT_EQ(grid->AllCells(10, 30), "c10");
+}
+
+TEST_F(ExtGrid, WordWrapAndCursorAreKept)
+{
+    grid->SetWordWrap(false);
+    EXPECT_FALSE(grid->WordWrap());
+    EXPECT_FALSE(grid->TBaseGrid::WordWrap()) << "the base grid's flag follows";
+    const int paints = grid->Paints;
+    grid->BeginUpdate();
+    grid->SetWordWrap(true);
+    grid->EndUpdate();
+    QApplication::processEvents();
+    EXPECT_TRUE(grid->TBaseGrid::WordWrap());
+    EXPECT_EQ(grid->Paints, paints + 1) << "one repaint, at the end of the lock";
+
+    grid->SetCursor(crHandPoint);
+    EXPECT_EQ(grid->Cursor(), crHandPoint);
+    EXPECT_EQ(grid->OldCursor(), crHandPoint);
+    auto* loaded = New([](TPaintCountingGrid* g) { g->TControl::SetCursor(crCross); });
+    EXPECT_EQ(loaded->OldCursor(), crCross) << "Loaded takes the streamed cursor";
+}
+
+TEST_F(ExtGrid, GridFollowsItsOwnerFormsSize)
+{
+    int formResizes = 0;
+    form->OnResize = [&](TObject*) {
+        ++formResizes;
+        throw Exception("form handler fails");
+    };
+    std::vector<QString> reported;
+    Application->OnException = [&](TObject*, const std::exception& E) { reported.push_back(E.what()); };
+    grid->SizeWithForm = true;
+    const int w = grid->Width(), h = grid->Height();
+    grid->PrevSizeX = form->Width();
+    grid->PrevSizeY = form->Height();
+
+    form->SetBounds(form->Left(), form->Top(), form->Width() + 50, form->Height() + 30);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Width(), w + 50);
+    EXPECT_EQ(grid->Height(), h + 30);
+    EXPECT_EQ(grid->PrevSizeX, form->Width());
+    EXPECT_EQ(grid->PrevSizeY, form->Height());
+    EXPECT_GE(formResizes, 1) << "the form's own handler still runs";
+    EXPECT_EQ(int(reported.size()), formResizes) << "its errors are reported, not swallowed";
+
+    grid->SizeWithForm = false;
+    form->SetBounds(form->Left(), form->Top(), form->Width() - 40, form->Height() - 20);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Width(), w + 50) << "without SizeWithForm the grid keeps its size";
+
+    // A grid freed before its form leaves no filter behind.
+    delete grid;
+    grid = nullptr;
+    form->SetBounds(form->Left(), form->Top(), form->Width() + 10, form->Height() + 10);
+    QApplication::processEvents();
+    Application->OnException = nullptr;
+    form->OnResize = nullptr;
 }
 
 } // namespace extgridtest

@@ -477,6 +477,12 @@ class TExtStringGrid : public TBaseGrid
     // The date editor's change: the picked date, 0 when empty.
     void DateTimeChange(int Year, int Month, int Day);
 
+    // Check-box glyph in a ControlLook style; UseState takes the state instead of Checked/Grayed.
+    void DrawCheck(TCanvas* ACanvas, TRect R, bool Checked, bool Enabled, bool Grayed, TGridControlStyle Style,
+                   bool UseState, TCheckBoxState State);
+    // A picture of the grid's resource file, loaded once, transparent.
+    static const TBitmap* Glyph(const QString& Name);
+
     // Design-time quick configuration box (csDesigning only): lines 1 allow edit, 2 column numbers,
     // 3 look menu, 4 close; -1 outside.
     int DesignHelperHitTest(int X, int Y);

@@ -15,7 +15,8 @@ class TDesignGrid : public TExtStringGrid
 {
   public:
     using TExtStringGrid::TExtStringGrid;
-    void SetDesigning() { FComponentState |= csDesigning; }
+    void SetDesigning() { TExtStringGrid::SetDesigning(true); }
+    using TExtStringGrid::GridFocused;
     using TExtStringGrid::DrawCellContent;
 };
 

@@ -19,6 +19,8 @@
 #include "grid/base/GridLists.h"
 #include "grid/base/GridSettings.h"
 #include "grid/core/CellGraphic.h"
+#include "grid/base/Looks.h"
+#include "platform/controls/LayeredWindows.h"
 #include "grid/core/ExtGridEvents.h"
 #include "grid/core/ExtGridSettings.h"
 #include "grid/core/ExtGrid_Scroll.h"
@@ -102,6 +104,29 @@ enum TGridLook {
     glOffice2007,
     glCustom
 };
+
+// Grid styles, in the order of the look interface's styles (value n of one is value n of the other).
+enum TExtGridStyle {
+    gsOffice2003Blue,
+    gsOffice2003Silver,
+    gsOffice2003Olive,
+    gsOffice2003Classic,
+    gsOffice2007Luna,
+    gsOffice2007Obsidian,
+    gsWindowsXP,
+    gsWhidbey,
+    gsCustom,
+    gsOffice2007Silver,
+    gsWindowsVista,
+    gsWindows7,
+    gsTerminal,
+    gsOffice2010Blue,
+    gsOffice2010Silver,
+    gsOffice2010Black
+};
+enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+// Which fixed cells hot-track under the mouse.
+enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 
 class TExtStringGrid : public TBaseGrid
 {
@@ -432,6 +457,156 @@ class TExtStringGrid : public TBaseGrid
     QString Version() const { return ExtGridVersion; }
 
     // -- Painting: cells, text, glyphs, looks --
+    //
+    // Paint protocol, per visible cell: the base grid's PaintCellCore asks GetVisualProperties with
+    // Select on (it decides the background and the state), adds the hover and active rows, fills,
+    // draws the grid lines, shrinks the rectangle and calls DrawCellContent. DrawCellContent asks
+    // GetVisualProperties again with Select off and then lays down, in order: the fixed-cell look,
+    // row indicator, modified-row mark, OnCustomCellBkgDraw, always-visible buttons, the text step,
+    // borders, fixed edges, tree lines, the cell graphic, OnDrawCell, OnCustomCellDraw and the focus
+    // rectangle. The floating footer and the printer call both on their own canvas.
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                             TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                             TCellGradientDirection& GD) override;
+    void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    // The selection colour, or with Mixer its blend with the cell colour.
+    static TColor MixSelectionColor(TColor SelColor, TColor CellColor, bool Mixer, int Factor);
+    // Percent of Color1 over Color2 per channel (halves to even); clNone on either side gives the other.
+    static TColor BlendColors(TColor Color1, TColor Color2, int Percent);
+    // The key of a cell in the selected-cell list.
+    static int DisjunctCellKey(int ACol, int ARow) { return (ARow << 16) | (ACol & 0xFFFF); }
+    // The overlay lines shown while a column or row is sized: drawing the same line again removes it.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    int SizingLineX() const { return FSizingLineX; }
+    int SizingLineY() const { return FSizingLineY; }
+
+    // Text: the displayed text (a float format only through OnGetFloatFormat; a format that does not
+    // fit the value leaves the stored text), alignment, font and measured size of a cell (real column).
+    virtual QString GetFormattedCell(int ACol, int ARow);
+    virtual void GetCalcCellText(int ACol, int ARow, QString& Text);
+    void GetCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                           bool Remap);
+    bool IsPasswordCell(int ACol, int ARow);
+    // VS: a vertical bar takes 17 pixels of the width; SB: word-wrapped to the cell width.
+    TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+
+    // Looks and styles (the style tables hold the colours).
+    virtual void SetStyle(TExtGridStyle AStyle);
+    void SetComponentStyle(TQelStyle AStyle);
+    void SetColorTones(const TColorTones& ATones);
+    void SetTheme(TXPColorScheme Scheme);
+    void AdaptToOfficeTheme();
+    void SetLook(TGridLook Value);
+    static QString LookToStr(TGridLook Value);
+    static QString LookToDisplayName(TGridLook Value);
+    TExtGridStyle GridStyle() const { return FGridStyle; }
+    TColor SortHeaderColor(int Index) const { return FSortHeaderColors.at(Index); }
+    // The coloured one-pixel border in the frame (gradient looks and glSoft, not Flat, bsSingle).
+    void PaintNCBorder(TCanvas* ACanvas);
+    bool FitCellsInGrid() const { return FFitCellsInGrid; }
+    void SetFitCellsInGrid(bool Value) { FFitCellsInGrid = Value; }
+    void SetBorderColor(TColor Value);
+    // The date editor's change: the picked date, 0 when empty.
+    void DateTimeChange(int Year, int Month, int Day);
+
+    // Check-box glyph in a ControlLook style; UseState takes the state instead of Checked/Grayed.
+    void DrawCheck(TCanvas* ACanvas, TRect R, bool Checked, bool Enabled, bool Grayed, TGridControlStyle Style,
+                   bool UseState, TCheckBoxState State);
+    // A picture of the grid's resource file, loaded once, transparent.
+    static const TBitmap* Glyph(const QString& Name);
+
+    // Design-time quick configuration box (csDesigning only): lines 1 allow edit, 2 column numbers,
+    // 3 look menu, 4 close; -1 outside.
+    int DesignHelperHitTest(int X, int Y);
+    virtual void DesignHelperClick(int X, int Y);
+    bool ShowDesignHelper() const { return FShowDesignHelper; }
+    void SetShowDesignHelper(bool Value);
+    bool ShowColNrs() const { return FShowColNrs; }
+    // The look menu's answer while designing (command id, 0 = none); replaceable by tests.
+    std::function<int(const QStringList& Items, int Checked)> OnDesignLookMenu;
+
+    // Appearance writers.
+    void SetSelectionColor(TColor Value);
+    TColor SelectionColorTo() const { return FSelectionColorTo; }
+    void SetSelectionColorTo(TColor Value) { Repainting(FSelectionColorTo, Value); }
+    TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
+    void SetSelectionMirrorColor(TColor Value) { Repainting(FSelectionMirrorColor, Value); }
+    TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+    void SetSelectionMirrorColorTo(TColor Value) { Repainting(FSelectionMirrorColorTo, Value); }
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor Value) { Repainting(FSelectionTextColor, Value); }
+    bool SelectionColorMixer() const { return FSelectionColorMixer; }
+    void SetSelectionColorMixer(bool Value) { Repainting(FSelectionColorMixer, Value); }
+    int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    void SetSelectionColorMixerFactor(int Value);
+    bool SelectionRectangle() const { return FSelectionRectangle; }
+    void SetSelectionRectangle(bool Value) { Repainting(FSelectionRectangle, Value); }
+    bool SelectionResizer() const { return FSelectionResizer; }
+    void SetSelectionResizer(bool Value) { Repainting(FSelectionResizer, Value); }
+    TColor SelectionRectangleColor = clBlack;
+    bool ShowSelection() const { return FShowSel; }
+    void SetShowSelection(bool Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    uint32_t VAlignFlag() const { return FVAlign; }
+    bool SpreadSheet() const { return FSpreadSheet; }
+    void SetSpreadSheet(bool Value);
+    void SetActiveCellShow(bool Value);
+    void SetActiveCellColor(TColor Value);
+    void SetActiveCellColorTo(TColor Value);
+    void SetXYOffset(TPoint Value);
+    void UpdateXYOffset(int X, int Y) { XYOffset = TPoint{X, Y}; }
+    void SetURLColor(TColor Value);
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool Value);
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool Value);
+    // Copies the settings; any other class raises the toolkit's copy error.
+    void SetBackGround(const TPersistent* Value);
+    void SetShowModified(const TPersistent* Value) { FShowModified->Assign(Value); }
+    void SetProgressAppearance(const TPersistent* Value) { FProgressAppearance->Assign(Value); }
+    TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    void SetRowIndicator(const TBitmap* Value);
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool Value);
+    TBands* Bands() const { return FBands.get(); }
+    TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+    // The selection with the headers of ActiveCellShow and the ActiveRowShow row repainted.
+    TGridRect GetSelectionEx() const { return Selection(); }
+    void SetSelectionEx(const TGridRect& Value);
+    // Moves the selection out of the grid; UnHideSelection brings it back (or to the first normal cell
+    // when the grid shrank meanwhile).
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelHidden; }
+    virtual void AppendRow() { SetRowCount(RowCount() + 1); }
+    void UpdateEditMode() { CanSelectCell(Col(), Row()); }
+    virtual void DoCanAddRow(bool& CanAdd);
+    virtual void DoCanInsertRow(int ARow, bool& CanInsert);
+    virtual void DoEllipsClick(const QString& Text, QString& Value);
+
+    // True, then OnCanShowFixedDropDown.
+    virtual bool CanShowFixedDropDown(int ACol);
+    int FilterDropDownRow = 0;
+    THoverFixedCells HoverFixedCells = hfNone;
+    bool HideFocusRect = false;
+    bool NoDefaultDraw = false;
+    bool NoImageAndText = false;
+    bool UseDisabledFont = true;
+    bool EnableHTML = true;
+    bool Multilinecells = false;
+    bool EnhTextSize = false;
+    bool AutoNumAlign = false;
+    bool XYOffsetTopLeftOnly = false;
+    bool FixedRowAlwaysPainted = false;
+    bool NoRTLOrientation = false;
+    QChar PasswordChar = '*';
+    TAlignment DefaultAlignment = taLeftJustify;
 
     // -- Window messages, focus, scrolling, selection, fills, sizing, window creation --
     // Window creation, once before the first show (HandleNeeded forces it): the grid timer (id 111,
@@ -1415,6 +1590,95 @@ class TExtStringGrid : public TBaseGrid
     bool FEditDisable = false;
 
     // -- Painting (protected) --
+    void WMNCPaint() override;
+    bool UsesStyleHooks() override { return false; }
+    void LastRowChanged() override;
+    // The steps of Paint after the cells: edit frame, background of the empty area, design box,
+    // sizing lines, OnPainted.
+    void PaintAfterCells();
+    void PaintEmptyArea();
+    void PaintBackgroundBitmap(TCanvas* ACanvas, const TRect& Area);
+    void TileBackgroundBitmap(TCanvas* ACanvas, const TRect& Area, TPoint Origin);
+    void PaintDesignHelper();
+    TRect DesignHelperRect();
+    // The text step; returns the drawn text's width + 2 (0 without text).
+    struct TCellPaint;
+    int DrawCellText(TCanvas* ACanvas, TCellPaint& P);
+    void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+    void DrawFixedEdges(TCanvas* ACanvas, int C, TRect R);
+    void DrawFixedLook(TCanvas* ACanvas, int DC, int C, int ARow, TRect R, TColor ColorTo, TColor MirrorColor,
+                       TColor MirrorColorTo);
+    // The cell graphic step over R; R takes back what the step leaves. Cell objects draw here.
+    virtual void DrawCellGraphic(TCanvas* ACanvas, int C, int ARow, TRect& R, TGridDrawState AState);
+    // Check boxes, radio buttons and buttons: their cell colour stands even when clNone.
+    virtual bool IsControlCellObject(int C, int ARow);
+    // Whether the cell (real column) has a graphic that leaves no room for text.
+    virtual bool CellGraphicHidesText(int C, int ARow);
+    bool CellHasGraphic(int C, int ARow) const
+    {
+        const TCellProperties* p = GridProps(C, ARow);
+        return p && p->GraphicObject();
+    }
+    // The painter's filter-button flag: GetColumnFilter, or without a handler its answer without
+    // building the list.
+    virtual bool HasColumnFilter(int C);
+    virtual bool GetRowModified(int ARow);
+    // The tree lines of node rows in column 0.
+    virtual void DrawTreeLines(TCanvas* ACanvas, int C, int ARow, const TRect& R);
+    bool Ctl3D() const { return FCtl3D; }
+    // The border lives in the frame, outside the viewport.
+    void RepaintFrame()
+    {
+        if (Widget())
+            Widget()->update();
+    }
+    // The sorted column's header colours (HeaderColor, HeaderColorTo, HeaderMirrorColor,
+    // HeaderMirrorColorTo) until the sort settings object carries them.
+    std::array<TColor, 4> FSortHeaderColors{clNone, clNone, clNone, clNone};
+    bool FCtl3D = true;
+    template <class T> void Repainting(T& Field, T Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        InvalidateGrid();
+    }
+    TColor FSelectionColorTo = clNone;
+    TColor FSelectionMirrorColor = clNone;
+    TColor FSelectionMirrorColorTo = clNone;
+    TColor FSelectionTextColor = clBlack;
+    bool FSelectionColorMixer = false;
+    int FSelectionColorMixerFactor = 50;
+    bool FSelectionRectangle = false;
+    bool FSelectionResizer = false;
+    bool FFlat = false;
+    bool FFitCellsInGrid = true;
+    TVAlignment FVAlignment = vtaTop;
+    uint32_t FVAlign = 0;
+    bool FSpreadSheet = false;
+    bool FURLShow = false;
+    bool FURLFull = false;
+    bool FAutoThemeAdapt = false;
+    bool FShowDesignHelper = true;
+    bool FShowColNrs = true;
+    int FLastDesignChoice = -1;
+    bool FSelHidden = false;
+    TGridRect FOldSelection{};
+    TExtGridStyle FGridStyle = gsWindowsXP;
+    TQelStyle FStyle = tsWindowsXP;
+    TOfficeTheme FOldOfficeTheme = otUnknown;
+    TColorTones FTones;
+    int FHoverFixedX = -1;
+    int FHoverFixedY = -1;
+    bool FDropDownDown = false;
+    bool FMouseDownMove = false;
+    bool FMouseDown = false;
+    int FSizingLineX = -1;
+    int FSizingLineY = -1;
+    std::unique_ptr<TBitmap> FRowIndicator = std::make_unique<TBitmap>();
+    std::unique_ptr<TBands> FBands = std::make_unique<TBands>();
+    std::unique_ptr<TSearchFooter> FSearchFooter = std::make_unique<TSearchFooter>(this, false);
+    std::unique_ptr<TPen> FBorderPens[5];
 
     // -- Messages, focus, scrolling (protected) --
     // The grid's steps of the message flow, then the toolkit's.

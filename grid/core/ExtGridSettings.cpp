@@ -314,6 +314,23 @@ void TBackGround::RepaintGrid()
         FGrid->InvalidateGrid();
 }
 
+void TBackGround::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TBackGround*>(Source);
+    if (!src) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FTop = src->FTop;
+    FLeft = src->FLeft;
+    FDisplay = src->FDisplay;
+    FBackgroundCells = src->FBackgroundCells;
+    FColor = src->FColor;
+    FColorTo = src->FColorTo;
+    FBitmap->Assign(src->FBitmap.get());
+    RepaintGrid();
+}
+
 void TBackGround::SetBitmap(const TBitmap* Value)
 {
     FBitmap->Assign(Value);

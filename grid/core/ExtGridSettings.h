@@ -258,11 +258,14 @@ class TControlLook : public TPersistent
     TColor FFixedGradientDownBorder = 0x00808080;
 };
 
-// Picture or gradient behind the cells. No Assign of its own: the toolkit's default copy refuses it.
+// Picture or gradient behind the cells.
 class TBackGround : public TPersistent
 {
   public:
     explicit TBackGround(TExtStringGrid* AGrid);
+    // From another TBackGround: every value and a copy of the picture; other classes: the toolkit's
+    // copy error.
+    void Assign(const TPersistent* Source) override;
     int Top() const { return FTop; }
     void SetTop(int Value) { Store(FTop, Value); }
     int Left() const { return FLeft; }

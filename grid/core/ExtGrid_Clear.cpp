@@ -73,6 +73,7 @@ void TExtStringGrid::Paint()
     if (FUpdateCount > 0)
         return;
     TBaseGrid::Paint();
+    PaintAfterCells();
 }
 
 void TExtStringGrid::SetScrollBarAlways(TScrollBarAlways Value)

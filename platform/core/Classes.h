@@ -106,6 +106,11 @@ public:
     void RemoveFreeNotification(TComponent* AComponent);
 
     void BeginLoading();
+    // The form designer's state, for code that has a design-time face (and its tests).
+    void SetDesigning(bool Value)
+    {
+        FComponentState = Value ? FComponentState | csDesigning : FComponentState & ~unsigned(csDesigning);
+    }
     void EndLoading();
 
 protected:

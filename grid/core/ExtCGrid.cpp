@@ -758,9 +758,14 @@ QString TExtColumnGrid::GetFormattedCell(int ACol, int ARow)
     bool isFloat = kind == ntkInteger || kind == ntkDecimal;
     if (OnGetFloatFormat)
         OnGetFloatFormat(this, ACol, ARow, isFloat, fmt);
-    if (!fmt.isEmpty() && isFloat)
+    if (fmt.isEmpty() || !isFloat)
+        return text;
+    // A format that does not fit the value shows the stored text; the painter must not fail on it.
+    try {
         return Format(fmt, {Floats(ACol, ARow)});
-    return text;
+    } catch (const Exception&) {
+        return text;
+    }
 }
 
 void TExtColumnGrid::GetCellDrawProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
@@ -777,7 +782,7 @@ void TExtColumnGrid::GetCellDrawProps(int ACol, int ARow, TFont* AFont, TBrush* 
     ABrush->Color = item->Color();
     ColorTo = clNone;
     HAlign = ARow < FixedRows() ? item->HeaderAlignment() : item->Alignment();
-    VAlign = VAlignment;
+    VAlign = VAlignment();
     if (IsFixed(DisplColIndex(ACol), ARow)) {
         ABrush->Color = clNone;
         ColorTo = clNone;

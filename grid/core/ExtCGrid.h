@@ -253,7 +253,7 @@ class TExtColumnGrid : public TExtStringGrid
     void UpdateColumnSize(int ACol, int& AWidth);
     void UpdateAutoColumnSize(int ACol, int& AWidth);
     // The displayed text: a column FloatFormat (or OnGetFloatFormat) formats numbers.
-    QString GetFormattedCell(int ACol, int ARow);
+    QString GetFormattedCell(int ACol, int ARow) override;
     int GetVersionNr() const { return ColumnGridVersionNr; }
     QString GetVersionString() const;
 

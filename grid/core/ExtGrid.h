@@ -484,7 +484,6 @@ class TExtStringGrid : public TBaseGrid
 
     // Text: the displayed text (a float format only through OnGetFloatFormat; a format that does not
     // fit the value leaves the stored text), alignment, font and measured size of a cell (real column).
-    virtual QString GetFormattedCell(int ACol, int ARow);
     virtual void GetCalcCellText(int ACol, int ARow, QString& Text);
     void GetCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
     void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
@@ -606,7 +605,6 @@ class TExtStringGrid : public TBaseGrid
     bool FixedRowAlwaysPainted = false;
     bool NoRTLOrientation = false;
     QChar PasswordChar = '*';
-    TAlignment DefaultAlignment = taLeftJustify;
 
     // -- Window messages, focus, scrolling, selection, fills, sizing, window creation --
     // Window creation, once before the first show (HandleNeeded forces it): the grid timer (id 111,
@@ -735,7 +733,6 @@ class TExtStringGrid : public TBaseGrid
     void AutoNumberRow(int ARow);
     void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
     bool ExcelClipboardFormat = false;
-    bool Multilinecells = false;
 
     // Repaint helpers.
     void RepaintRow(int ARow);
@@ -749,7 +746,6 @@ class TExtStringGrid : public TBaseGrid
     int MaxRowHeight = 0;
     void SetMinColWidth(int Value) { FMinColWidth = Value; }
     void SetMinRowHeight(int Value) { FMinRowHeight = Value; }
-    bool XYOffsetTopLeftOnly = false;
     void AutoSizeCol(int Index, int Padding = 0);
     void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
     void AutoSizeRow(int Index, int Padding = 0);
@@ -914,7 +910,6 @@ class TExtStringGrid : public TBaseGrid
     // The first stored text equal to SubStr, row by row: its column and row.
     bool IsCell(const QString& SubStr, int& ACol, int& ARow);
     // The incremental search text (emptied by Clear).
-    QString SearchInc;
 
     // Column functions: rows FromRow .. ToRow (-1 for either: all normal rows). The range is read as
     // real rows (hidden ones included) when ToRow passes RowCount - 1 with a shown footer, RowCount
@@ -965,8 +960,6 @@ class TExtStringGrid : public TBaseGrid
     // Multilinecells).
     int MaxCharsInCol(int ACol);
     // Grid properties the helpers read (published with the grid's other settings).
-    bool Multilinecells = false;
-    bool XYOffsetTopLeftOnly = false;
 
     // -- Column and row moves with their data (column grid) --
     // Records the column order on first use, moves the column with its cells, width, visibility and
@@ -996,8 +989,6 @@ class TExtStringGrid : public TBaseGrid
     int GetCellImageRef(int ACol, int ARow);
     virtual TImageList* GetGridImageList() { return GridImages; }
     TImageList* GridImages = nullptr;
-    bool AutoNumAlign = false;
-    TVAlignment VAlignment = vtaTop;
     bool ShowNullDates = true;
 
     // -- Check boxes. The state lives in the object (ctCheckBox, ctTriStateCheckBox), in the cell
@@ -1253,16 +1244,11 @@ class TExtStringGrid : public TBaseGrid
     TAlignment DefaultAlignment() const { return FDefaultAlignment; }
     // Repaints when the alignment changes.
     void SetDefaultAlignment(TAlignment Value);
-    TVAlignment VAlignment = vtaTop;
-    bool EnableHTML = true;
     bool EditWithTags = false;
-    bool Multilinecells = false;
-    bool AutoNumAlign = false;
     bool ExcelStyleDecimalSeparator = false;
     bool OemConvert = false;
     QString ValidChars;
     QString EditMask;
-    QChar PasswordChar = '*';
     int MaxEditLength = 0;
     int MaxComboLength = 0;
     bool Lookup = false;
@@ -1272,40 +1258,18 @@ class TExtStringGrid : public TBaseGrid
     QString InvalidEntryText;
     bool URLEdit = false;
     bool URLUnderlineOnHover = false;
-    TColor SelectionMirrorColor = clNone;
-    TColor SelectionMirrorColorTo = clNone;
-    bool SelectionColorMixer = false;
-    int SelectionColorMixerFactor = 50;
-    bool SelectionRectangle = false;
-    bool SelectionResizer = false;
     bool SelectionRTFKeep = false;
-    bool ShowSelection = true;
-    bool HideFocusRect = false;
     bool FixedAsButtons = false;
-    bool Flat = false;
-    bool EnhTextSize = false;
-    bool EnhRowColMove = true;
-    bool IntelliZoom = true;
-    bool EnableWheel = true;
-    bool EnableBlink = false;
     bool FilterActive = false;
     bool FilterNormalCellsOnly = true;
     bool FilterDropDownCheck = false;
-    int FilterDropDownRow = 0;
     bool AutoFilterUpdate = true;
-    TColor HintColor = clInfoBk;
     bool HintShowCells = false;
     bool HintShowLargeText = false;
     bool HintShowSizing = false;
     bool HTMLHint = false;
     bool AnchorHint = false;
     bool UseInternalHintClass = true;
-    bool ShowNullDates = true;
-    bool UseDisabledFont = true;
-    bool XYOffsetTopLeftOnly = false;
-    bool SizeGrowOnly = false;
-    int MaxRowHeight = 0;
-    int MaxColWidth = 0;
 
     // -- Events (fired only when assigned; each by the operation that owns its trigger). OnResize is
     //    the grid's own, fired after the toolkit's resize handling. --

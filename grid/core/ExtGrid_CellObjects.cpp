@@ -131,7 +131,7 @@ void TExtStringGrid::CheckCellIndex(int ACol, int ARow) const
 
 TCellVAlign TExtStringGrid::CheckVAlign() const
 {
-    switch (VAlignment) {
+    switch (VAlignment()) {
     case vtaCenter:
         return vaCenter;
     case vtaBottom:
@@ -450,7 +450,7 @@ bool TExtStringGrid::IsInCheckBox(int ACol, int ARow, int X, int Y)
     else if (g->CellVAlign() == vaCenter)
         top = r.Top + (r.Bottom - r.Top - s) / 2;
     TAlignment ha = taLeftJustify;
-    TVAlignment va = VAlignment;
+    TVAlignment va = VAlignment();
     GetAlignment(RealColIndex(ACol), ARow, ha, va);
     int left = r.Left + 2;
     if (ha == taRightJustify) {

@@ -27,29 +27,6 @@ bool IsNumber(const QString& Text)
 
 // ---- Text services -----------------------------------------------------------------------------------
 
-QString TExtStringGrid::GetFormattedCell(int ACol, int ARow)
-{
-    const QString stored = GetCellEx(ACol, ARow);
-    if (!OnGetFloatFormat || !IsNumber(stored.trimmed()))
-        return stored;
-    bool isFloat = true;
-    QString fmt = FloatFormat;
-    OnGetFloatFormat(this, ACol, ARow, isFloat, fmt);
-    if (!isFloat || fmt.isEmpty())
-        return stored;
-    // A format that does not fit the value shows the stored text; nothing else is caught here.
-    try {
-        if (fmt.contains('d'))
-            return Format(fmt, {StrToInt(stored.trimmed())});
-        double value = 0;
-        if (!TryStrToFloat(stored.trimmed(), value))
-            return stored;
-        return Format(fmt, {value});
-    } catch (const EConvertError&) {
-        return stored;
-    }
-}
-
 void TExtStringGrid::GetCalcCellText(int ACol, int ARow, QString& Text)
 {
     Text = GetCellEx(ACol, ARow);
@@ -57,7 +34,7 @@ void TExtStringGrid::GetCalcCellText(int ACol, int ARow, QString& Text)
 
 void TExtStringGrid::GetCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA)
 {
-    HA = DefaultAlignment;
+    HA = DefaultAlignment();
     VA = FVAlignment;
     bool formula = false;
     if (AutoNumAlign) {

@@ -329,7 +329,7 @@ void TExtStringGrid::UnHideRowList()
     if (items.empty())
         return;
     if (Row() >= RowCount())
-        FocusCell(FixedCols(), FixedRows(), true);
+        TCustomGrid::FocusCell(FixedCols(), FixedRows(), true);
     // A level's Idx is a display position: every newer level is undone already, so the row goes
     // back exactly there, whatever older levels still hide. Only the level's entries go: an entry of
     // another level still holds its row's cells.

@@ -34,6 +34,11 @@ class ExtGridPaint : public ::testing::Test
         grid->SetRowCount(5);
         form->Show();
         QApplication::processEvents();
+        // Showing the form focuses its first control; the cases start from an unfocused grid.
+        if (QWidget* focus = QApplication::focusWidget())
+            focus->clearFocus();
+        QApplication::processEvents();
+        ASSERT_FALSE(grid->GridFocused());
     }
     QImage Grab() const { return grid->Viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     QImage GrabWidget() const { return grid->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32); }

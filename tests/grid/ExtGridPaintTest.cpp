@@ -162,9 +162,10 @@ TEST_F(ExtGridPaint, BandsColourTheNormalRows)
     grid->Bands()->SetPrimaryColor(0x0000FF00);
     grid->Bands()->SetSecondaryColor(0x00FF0000);
     grid->Invalidate();
-    EXPECT_EQ(Centre(1, 1), 0x0000FF00u);
-    EXPECT_EQ(Centre(1, 2), 0x00FF0000u);
-    EXPECT_EQ(Centre(1, 3), 0x0000FF00u);
+    // Column 2: the current cell (1, 1) is selected and takes the selection colour over the band.
+    EXPECT_EQ(Centre(2, 1), 0x0000FF00u);
+    EXPECT_EQ(Centre(2, 2), 0x00FF0000u);
+    EXPECT_EQ(Centre(2, 3), 0x0000FF00u);
 }
 
 // ---- Text ------------------------------------------------------------------------------------------------

@@ -107,9 +107,10 @@ TEST_F(ExtGridPaint, SelectedCellsTakeTheSelectionColourOrTheBlend)
     EXPECT_EQ(Centre(3, 3), 0x00FFFFFFu);
 }
 
-TEST_F(ExtGridPaint, FixedCellWithItsOwnColourKeepsItAndTheNormalFont)
+TEST_F(ExtGridPaint, FixedCellWithItsOwnColourKeepsItAndItsFontSettings)
 {
     grid->SetColors(0, 2, 0x000000FF);
+    grid->SetFontColors(0, 2, 0x00008000);
     EXPECT_EQ(Centre(0, 2), 0x000000FFu);
     EXPECT_NE(Centre(0, 3), 0x000000FFu);
 
@@ -124,9 +125,11 @@ TEST_F(ExtGridPaint, FixedCellWithItsOwnColourKeepsItAndTheNormalFont)
     grid->GetVisualProperties(0, 2, state, false, true, true, &brush, to, mirror, mirrorTo, &font, ha, va, ww, gd);
     EXPECT_EQ(TColor(brush.Color), 0x000000FFu);
     EXPECT_EQ(to, clNone); // no look gradient
-    EXPECT_EQ(font.Name.get(), grid->Font->Name.get());
-    EXPECT_EQ(font.Style.get(), grid->Font->Style.get());
-    EXPECT_NE(font.Style.get(), grid->FixedFont()->Style.get());
+    EXPECT_FALSE(state & gdFixed);
+    // A header cell starts from the fixed font; its own colour keeps the cell's font settings on top.
+    EXPECT_EQ(font.Name.get(), grid->FixedFont()->Name.get());
+    EXPECT_EQ(font.Style.get(), grid->FixedFont()->Style.get());
+    EXPECT_EQ(TColor(font.Color), 0x00008000u);
 
     // The neighbour without a colour gets the fixed font and the glXP gradient.
     state = 0;

@@ -206,14 +206,15 @@ TEST_F(ExtGridPaint, FormattedCellFollowsTheFloatFormatHandlerOnly)
 
 TEST_F(ExtGridPaint, PasswordCellDrawsItsLengthInPasswordChars)
 {
-    grid->SetCells(1, 1, "abcde");
-    grid->SetCells(1, 2, "*****");
-    grid->SetCells(1, 3, "abcde");
+    // Column 2: the current cell (1, 1) is selected and would differ by its colour alone.
+    grid->SetCells(2, 1, "abcde");
+    grid->SetCells(2, 2, "*****");
+    grid->SetCells(2, 3, "abcde");
     grid->OnIsPasswordCell = [](TObject*, int ARow, int, bool& IsPassword) { IsPassword = ARow == 1; };
     const QImage image = Grab();
-    const QImage masked = CellImage(image, grid->CellRect(1, 1));
-    EXPECT_EQ(masked, CellImage(image, grid->CellRect(1, 2)));
-    EXPECT_NE(masked, CellImage(image, grid->CellRect(1, 3)));
+    const QImage masked = CellImage(image, grid->CellRect(2, 1));
+    EXPECT_EQ(masked, CellImage(image, grid->CellRect(2, 2)));
+    EXPECT_NE(masked, CellImage(image, grid->CellRect(2, 3)));
 }
 
 TEST_F(ExtGridPaint, AlignmentAutoNumAndCellOverride)

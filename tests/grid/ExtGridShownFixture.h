@@ -2,6 +2,7 @@
 // with access to the protected message entry points the tests drive directly.
 #pragma once
 
+#include "grid/GridOnForm.h"
 #include "grid/core/ExtGrid.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Messages.h"
@@ -35,40 +36,15 @@ class TProbeGrid : public TExtStringGrid
     }
 };
 
-class ShownGrid : public ::testing::Test
+class ShownGrid : public GridOnForm<TProbeGrid>
 {
   protected:
     void SetUp() override
     {
         QApplication::setWheelScrollLines(3);
-        form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(40, 40, 700, 600);
-        grid = New();
-        form->Show();
-        QApplication::processEvents();
+        ShowForm(700, 600);
     }
-    TProbeGrid* New(const std::function<void(TProbeGrid*)>& Setup = {})
-    {
-        form->BeginLoading();
-        auto* g = new TProbeGrid(form.get());
-        g->SetParent(form.get());
-        g->SetLeft(10);
-        g->SetTop(10);
-        if (Setup)
-            Setup(g);
-        form->EndLoading();
-        return g;
-    }
-    std::vector<int> Widths() const
-    {
-        std::vector<int> w;
-        for (int c = 0; c < grid->ColCount(); ++c)
-            w.push_back(grid->ColWidths(c));
-        return w;
-    }
-
-    std::unique_ptr<TForm> form;
-    TProbeGrid* grid = nullptr;
+    std::vector<int> Widths() const { return DisplayWidths(); }
 };
 
 } // namespace shownextgrid

@@ -3,6 +3,7 @@
 // current row, the update lock and destruction with hidden columns.
 #include "grid/core/ExtGrid.h"
 #include "grid/CellGraphicProbe.h"
+#include "grid/GridOnForm.h"
 #include "grid/base/CellText.h"
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
@@ -40,40 +41,10 @@ class TPaintCountingGrid : public TExtStringGrid
     }
 };
 
-class ExtGrid : public ::testing::Test
+class ExtGrid : public GridOnForm<TPaintCountingGrid>
 {
   protected:
-    void SetUp() override
-    {
-        form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(40, 40, 700, 500);
-        grid = New();
-        form->Show();
-        QApplication::processEvents();
-    }
-    // A grid as a form builds it: created and set up while loading, then Loaded.
-    TPaintCountingGrid* New(const std::function<void(TPaintCountingGrid*)>& Setup = {})
-    {
-        form->BeginLoading();
-        auto* g = new TPaintCountingGrid(form.get());
-        g->SetParent(form.get());
-        g->SetLeft(10);
-        g->SetTop(10);
-        if (Setup)
-            Setup(g);
-        form->EndLoading();
-        return g;
-    }
-    std::vector<int> DisplayWidths() const
-    {
-        std::vector<int> w;
-        for (int c = 0; c < grid->ColCount(); ++c)
-            w.push_back(grid->ColWidths(c));
-        return w;
-    }
-
-    std::unique_ptr<TForm> form;
-    TPaintCountingGrid* grid = nullptr;
+    void SetUp() override { ShowForm(700, 500); }
 };
 
 TEST_F(ExtGrid, NewGridValues)

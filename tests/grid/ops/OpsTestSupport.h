@@ -2,6 +2,7 @@
 // footer tests.
 #pragma once
 
+#include "grid/GridOnForm.h"
 #include "grid/core/ExtGrid.h"
 #include "platform/controls/Forms.h"
 
@@ -38,29 +39,10 @@ class TOpsGrid : public TExtStringGrid
     }
 };
 
-class OpsGridTest : public ::testing::Test
+class OpsGridTest : public GridOnForm<TOpsGrid>
 {
   protected:
-    void SetUp() override
-    {
-        form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(40, 40, 700, 500);
-        grid = New();
-        form->Show();
-        QApplication::processEvents();
-    }
-    TOpsGrid* New(const std::function<void(TOpsGrid*)>& Setup = {})
-    {
-        form->BeginLoading();
-        auto* g = new TOpsGrid(form.get());
-        g->SetParent(form.get());
-        g->SetLeft(10);
-        g->SetTop(10);
-        if (Setup)
-            Setup(g);
-        form->EndLoading();
-        return g;
-    }
+    void SetUp() override { ShowForm(700, 500); }
     // Column ACol from row FixedRows on holds the texts; RowCount fits them (plus Extra rows).
     void FillColumn(TOpsGrid* g, int ACol, std::initializer_list<QString> Texts, int Extra = 0)
     {
@@ -69,9 +51,6 @@ class OpsGridTest : public ::testing::Test
         for (const QString& t : Texts)
             g->SetCells(ACol, r++, t);
     }
-
-    std::unique_ptr<TForm> form;
-    TOpsGrid* grid = nullptr;
 };
 
 } // namespace opstest

@@ -3,7 +3,6 @@
 #include "grid/base/NumberText.h"
 #include "grid/core/ExtGrid.h"
 
-#include <QLocale>
 
 // ---- Cells by real column and real row -----------------------------------------------------------------
 
@@ -301,37 +300,6 @@ QString TExtStringGrid::GetStrippedCell(int ACol, int ARow)
     return HTMLToText(GetCellEx(ACol, ARow));
 }
 
-namespace
-{
-
-// The cell's value as the typed accessors read it: empty or a lone "-" is 0, anything else must be
-// a whole number (integer) or reduce to a plain float text (float).
-int IntValueOf(const QString& Stripped)
-{
-    const QString text = Trim(Stripped);
-    if (text.isEmpty() || text == "-")
-        return 0;
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok)
-        throw EExtGridError("Cell does not contain integer value");
-    return value;
-}
-
-double FloatValueOf(const QString& Stripped)
-{
-    const QString text = NumberTextToFloatText(Stripped);
-    if (text.isEmpty() || text == "-")
-        return 0;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text, &ok);
-    if (!ok)
-        throw EExtGridError("Cell does not contain a float value");
-    return value;
-}
-
-} // namespace
-
 QString TExtStringGrid::GetFormattedCell(int ACol, int ARow)
 {
     const QString stored = GetCellEx(ACol, ARow);
@@ -344,10 +312,9 @@ QString TExtStringGrid::GetFormattedCell(int ACol, int ARow)
         return stored;
     // A format that does not fit the value shows the stored text; the painter must not fail on it.
     try {
-        const QString stripped = GetStrippedCell(ACol, ARow);
         if (fmt.contains('d'))
-            return Format(fmt, {IntValueOf(stripped)});
-        return Format(fmt, {FloatValueOf(stripped)});
+            return Format(fmt, {Ints(ACol, ARow)});
+        return Format(fmt, {Floats(ACol, ARow)});
     } catch (const Exception&) {
         return stored;
     }

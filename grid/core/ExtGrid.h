@@ -971,6 +971,26 @@ class TExtStringGrid : public TBaseGrid
     bool EnhRowColMove = true;
 
 
+    // -- Editing: editor kinds, edit life cycle, validation, navigation --
+
+
+    // -- Keyboard, mouse presses and releases, header sort clicks, grid hooks --
+
+
+    // -- Mouse movement, hovering, hints, balloons, floating windows --
+
+
+    // -- Sorting, row and column exchange --
+    // Overridable sort slots; the header click and grouping call them.
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    virtual void QSort();
+    virtual void QSortIndexed();
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    virtual void QUnSort();
+    void InitSortXRef();
+
+
     // -- Cell objects (one TCellGraphic per cell; columns real, rows display unless said) --
     // The cell's TCellGraphic, else nil. With HotmailRowSelect column 0 answers the shared row
     // check box object.
@@ -1793,6 +1813,18 @@ class TExtStringGrid : public TBaseGrid
     // The cell controls follow a move of their column (row) and are placed over their cells again.
     void MoveCellControls(bool Columns, int FromIndex, int ToIndex);
     bool ColMoveFlg = false;
+
+
+    // -- Editing (protected) --
+
+
+    // -- Keyboard and mouse presses (protected) --
+
+
+    // -- Mouse movement and hints (protected) --
+
+
+    // -- Sorting (protected) --
 
 
     // -- Cell objects (protected) --

@@ -18,6 +18,7 @@
 #include "grid/base/CellText.h"
 #include "grid/base/GridLists.h"
 #include "grid/base/GridSettings.h"
+#include "grid/base/GridWindows.h"
 #include "grid/core/CellGraphic.h"
 #include "grid/base/Looks.h"
 #include "platform/controls/LayeredWindows.h"
@@ -38,6 +39,14 @@
 class TImageList;
 class THTMLHintWindow;
 class TTimer;
+
+// Told of every change of a grid's current cell.
+class ITExtStringGridSelect
+{
+  public:
+    virtual ~ITExtStringGridSelect() = default;
+    virtual void SelectionChanged(int ACol, int ARow) = 0;
+};
 
 class EExtGridError : public Exception
 {
@@ -511,6 +520,36 @@ class TExtStringGrid : public TBaseGrid
     // The date editor's change: the picked date, 0 when empty.
     void DateTimeChange(int Year, int Month, int Day);
 
+    // The cell object of a cell (real column) with its drawn size, whether the text is drawn beside
+    // it, and its alignments; nil (size 0, text drawn) without one.
+    TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, int& GW, int& GH, bool& TextAlso, TCellHAlign& GHA,
+                                     TCellVAlign& GVA);
+    // Radio glyphs of items 1 .. Count with their texts; ItemIndex -1 checks the item equal to the
+    // cell text. Zoom scales the glyphs (printing); Upward stacks vertical items upward.
+    void DrawRadioGroup(TCanvas* ACanvas, TRect R, int Count, int ItemIndex, bool Horizontal, bool Disabled,
+                        TStrings* Items, bool Selected, int ACol, int ARow, TGridControlStyle Style, double Zoom,
+                        bool Upward);
+    static double LimitPercent(double X) { return X < 0 ? 0 : X > 100 ? 100 : X; }
+    // The sort glyph (or the index number) of a header cell centred at (X, Y).
+    void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
+    // The dialog keys the grid wants: the toolkit grid's answer (arrows, Tab with goTabs, characters
+    // with goEditing), plus characters when AutoGotoWhenSorted is on or editing is off.
+    uint32_t WMGetDlgCode();
+    // One selection listener (a second registration replaces the first); the editing layer calls it
+    // with the new current cell.
+    void RegisterSelListener(ITExtStringGridSelect* AListener) { FISelect = AListener; }
+    void UnRegisterSelListener(ITExtStringGridSelect*) { FISelect = nullptr; }
+    ITExtStringGridSelect* SelListener() const { return FISelect; }
+    // Forgets removed components the grid refers to: its image list, cell checker, synchronised grid.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The soft frame round the cell being edited (R in client coordinates): a translucent window
+    // that follows the cell while the form moves. Run time only.
+    void ShowFocusWindow(const TRect& R);
+    void HideFocusWindow();
+    void MoveFocusWindow();
+    TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
+    // The grid whose frame is showing, else nil.
+    static TExtStringGrid* FocusFrameGrid();
     // Check-box glyph in a ControlLook style; UseState takes the state instead of Checked/Grayed.
     void DrawCheck(TCanvas* ACanvas, TRect R, bool Checked, bool Enabled, bool Grayed, TGridControlStyle Style,
                    bool UseState, TCheckBoxState State);
@@ -1592,8 +1631,43 @@ class TExtStringGrid : public TBaseGrid
     void DrawFixedEdges(TCanvas* ACanvas, int C, TRect R);
     void DrawFixedLook(TCanvas* ACanvas, int DC, int C, int ARow, TRect R, TColor ColorTo, TColor MirrorColor,
                        TColor MirrorColorTo);
-    // The cell graphic step over R; R takes back what the step leaves. Cell objects draw here.
-    virtual void DrawCellGraphic(TCanvas* ACanvas, int C, int ARow, TRect& R, TGridDrawState AState);
+    // The cell graphic step over R: places the object of P by its alignments and the text width of
+    // the text step, and draws it by kind; R takes back what the step leaves.
+    virtual void DrawCellGraphic(TCanvas* ACanvas, TCellPaint& P, TRect& R);
+    // A ctInterface object drawing itself into R.
+    void DrawInterfaceCell(TCanvas* ACanvas, const TCellPaint& P, const TRect& R);
+    // Buttons and the expand button of a cell; G is the placed button rectangle.
+    void DrawCellButton(TCanvas* ACanvas, const TCellPaint& P, const TRect& R, TRect G);
+    // The node glyph of a ctNode cell with its part of the tree.
+    void DrawNodeGlyph(TCanvas* ACanvas, const TCellPaint& P, TRect R);
+    // What the painter reads of the sort state: the sorted column, the header row, the glyphs and the
+    // index list. Column -1: nothing sorted.
+    struct TSortPaintState {
+        int Column = -1;
+        int Row = 0;
+        bool Show = false;
+        bool IndexShow = false;
+        bool FixedCols = false;
+        TSortDirection Direction = sdAscending;
+        TColor IndexColor = 0x00FFFF;
+        const TBitmap* UpGlyph = nullptr;
+        const TBitmap* DownGlyph = nullptr;
+        const TBitmap* IndexUpGlyph = nullptr;
+        const TBitmap* IndexDownGlyph = nullptr;
+        const TSortIndexList* Indexes = nullptr;
+    };
+    virtual TSortPaintState SortPaintState();
+    // Whether a cell shows the sort indicator (its row, the sort column or an index entry).
+    bool IsSortHeaderCell(int C, int ARow, const TSortPaintState& S);
+    // New properties of a fixed cell start from the fixed look (no brush of their own, FixedFont).
+    void GetCellDrawProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo, TColor& MirrorColor,
+                          TColor& MirrorColorTo, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap,
+                          TCellGradientDirection& GradientDir) override;
+    // The cell button under the mouse (real column, display row), written by the mouse handling.
+    TPoint FHoverButton{-1, -1};
+    ITExtStringGridSelect* FISelect = nullptr;
+    TGridFocusWindow* FFocusWindow = nullptr; // owned through the component tree
+    std::unique_ptr<QObject> FFocusMoveFilter;
     // Check boxes, radio buttons and buttons: their cell colour stands even when clNone.
     virtual bool IsControlCellObject(int C, int ARow);
     // Whether the cell (real column) has a graphic that leaves no room for text.

@@ -66,7 +66,8 @@ void TExtStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     // 3. The cell's own look.
     bool ownColour = false, controlCell = false, controlColoured = false;
     if (const TCellProperties* p = GridProps(RC, ARow)) {
-        if (!p->GraphicObject()) {
+        const TCellType type = p->GraphicObject() ? GetCellType(RC, ARow) : ctEmpty;
+        if (type == ctNone || type == ctRotated || type == ctEmpty) {
             if (p->BrushColor() != clNone) {
                 ABrush->Color = p->BrushColor();
                 ownColour = true;
@@ -313,4 +314,18 @@ void TExtStringGrid::TileBackgroundBitmap(TCanvas* ACanvas, const TRect& Area, T
             const TRect dst{x, y, std::min(x + w, Area.Right), std::min(y + h, Area.Bottom)};
             ACanvas->CopyRect(dst, bitmap->Canvas, TRect{0, 0, dst.Right - x, dst.Bottom - y});
         }
+}
+
+void TExtStringGrid::GetCellDrawProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
+                                      TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HAlign,
+                                      TVAlignment& VAlign, bool& WordWrap, TCellGradientDirection& GradientDir)
+{
+    TBaseGrid::GetCellDrawProps(ACol, ARow, AFont, ABrush, ColorTo, MirrorColor, MirrorColorTo, HAlign, VAlign,
+                                WordWrap, GradientDir);
+    // A header cell given a font colour must keep its fixed look: its brush stays unset.
+    const int DC = DisplColIndex(ACol);
+    if (IsFixed(DC, ARow) || DC < FixedCols() || ARow < FixedRows()) {
+        AFont->Assign(*FFixedFont);
+        ABrush->Color = clNone;
+    }
 }

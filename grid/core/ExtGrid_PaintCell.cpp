@@ -7,24 +7,10 @@
 
 #include <algorithm>
 
-bool TExtStringGrid::IsControlCellObject(int, int)
-{
-    return false;
-}
-
-bool TExtStringGrid::CellGraphicHidesText(int, int)
-{
-    return false;
-}
-
-void TExtStringGrid::DrawCellGraphic(TCanvas*, int, int, TRect&, TGridDrawState) {}
-
 bool TExtStringGrid::GetRowModified(int)
 {
     return false;
 }
-
-void TExtStringGrid::DrawTreeLines(TCanvas*, int, int, const TRect&) {}
 
 bool TExtStringGrid::CanShowFixedDropDown(int ACol)
 {
@@ -69,6 +55,11 @@ void TExtStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     GetVisualProperties(DC, ARow, AState, false, false, true, ACanvas->Brush, colorTo, mirrorColor, mirrorColorTo,
                         ACanvas->Font, P.HA, P.VA, P.WW, gd);
     P.State = AState;
+
+    // 5. The cell object and its place; a node's glyph width follows its level.
+    P.Graphic = GetCellGraphicInfo(C, ARow, P.GW, P.GH, P.TextAlso, P.GHA, P.GVA);
+    if (C == 0 && P.Graphic && P.Graphic->CellType() == ctNode)
+        P.GW = std::max(0, RowLevel(ARow)) * 12 + 4;
 
     // 6. and 7.
     if ((AState & gdSelected) && !(AState & gdFocused) && SelectionColor == clNone)
@@ -145,8 +136,15 @@ void TExtStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
         }
     }
 
-    // 16. Text.
-    const bool hasGraphic = CellHasGraphic(C, ARow);
+    // 16. Text, after an interfaced object that paints behind it.
+    const bool hasGraphic = P.Graphic != nullptr;
+    const bool interfaced = hasGraphic && P.Graphic->CellType() == ctInterface;
+    const auto* drawObject = interfaced ? dynamic_cast<const ICellGraphic*>(P.Graphic->CellObject()) : nullptr;
+    if (drawObject && drawObject->IsBackground()) {
+        TRect br = R;
+        InflateRect(br, 1, 1);
+        DrawInterfaceCell(ACanvas, P, br);
+    }
     if (!(hasGraphic && NoImageAndText) && !((OnDrawCell || OnCustomCellDraw) && NoDefaultDraw))
         P.TextWidth = DrawCellText(ACanvas, P);
 
@@ -184,11 +182,14 @@ void TExtStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     DrawTreeLines(ACanvas, C, ARow, R);
 
     // 21. The cell graphic.
-    if (hasGraphic) {
+    if (interfaced) {
+        if (drawObject && !drawObject->IsBackground())
+            DrawInterfaceCell(ACanvas, P, R);
+    } else if (hasGraphic) {
         TRect gr = R;
         if (fixed)
             ++gr.Top;
-        DrawCellGraphic(ACanvas, C, ARow, gr, AState);
+        DrawCellGraphic(ACanvas, P, gr);
         R = gr;
     }
 
@@ -269,6 +270,13 @@ void TExtStringGrid::DrawFixedLook(TCanvas* ACanvas, int DC, int C, int ARow, TR
     if (ActiveCellShow && ((ARow == Row() && DC == FixedCols() - 1 && FixedCols() > 0) ||
                            (DC == Col() && ARow == FixedRows() - 1 && FixedRows() > 0))) {
         DrawGradient(ACanvas, ActiveCellColor, ActiveCellColorTo, 128, R, false);
+        return;
+    }
+    const TSortPaintState sort = SortPaintState();
+    if (sort.Column != -1 && FSortHeaderColors[0] != clNone && C == sort.Column && ARow == FixedRows() - 1 &&
+        (DC >= FixedCols() || sort.FixedCols)) {
+        DrawMirrorGradient(ACanvas, R, FSortHeaderColors[0], FSortHeaderColors[1], FSortHeaderColors[2],
+                           FSortHeaderColors[3], true, clNone, false, true);
         return;
     }
     DrawMirrorGradient(ACanvas, R, ACanvas->Brush->Color, ColorTo, MirrorColor, MirrorColorTo, true,

@@ -13,7 +13,12 @@ struct TExtStringGrid::TCellPaint {
     bool Fixed = false;
     bool FilterButton = false;
     TColor SavedBrush = clNone, SavedFont = clNone;
-    // The graphic beside the text: its size and placement (haBeforeText ... in the object's terms).
+    // The cell object and its placement (GetCellGraphicInfo): size, text beside it, alignments.
+    TCellGraphic* Graphic = nullptr;
     int GW = 0, GH = 0;
+    bool TextAlso = true;
+    TCellHAlign GHA = haLeft;
+    TCellVAlign GVA = vaTop;
+    // What the text step drew: its width + 2, 0 without text.
     int TextWidth = 0;
 };

@@ -272,6 +272,8 @@ void TExtStringGrid::SetComponentStyle(TQelStyle AStyle)
     FStyle = AStyle;
     SetStyle(static_cast<TExtGridStyle>(AStyle));
     // The drop-down editors take the style when they exist; none are made here.
+    if (AStyle != tsCustom && ScrollType() == ssMetro)
+        SetScrollType(ssNormal);
 }
 
 void TExtStringGrid::AdaptToOfficeTheme()
@@ -292,6 +294,7 @@ void TExtStringGrid::SetColorTones(const TColorTones& ATones)
     FTones = ATones;
     SetLook(glClassic);
     SetFlat(true);
+    SetScrollType(ssMetro);
     SetFixedColor(ATones.Foreground.BrushColor);
     FFixedFont->Color = ATones.Foreground.TextColor;
     FFixedFont->Name = GetDefaultFontName();
@@ -443,6 +446,7 @@ void TExtStringGrid::SetLook(TGridLook Value)
     }
 
     // 4. Every look.
+    SetScrollType(ssNormal);
     SetBorderStyle(bsSingle);
     BorderColor = ExtGridBorderColor;
     InvalidateGrid();

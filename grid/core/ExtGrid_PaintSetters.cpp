@@ -2,6 +2,7 @@
 // that fire events.
 #include "grid/base/DrawHelpers.h"
 #include "grid/core/ExtGrid.h"
+#include "platform/graphics/ImgList.h"
 #include "platform/core/DateUtils.h"
 
 #include <algorithm>
@@ -200,4 +201,32 @@ void TExtStringGrid::DateTimeChange(int Year, int Month, int Day)
     if (Year == 0 || Month == 0 || Day == 0 || !TryEncodeDate(Year, Month, Day, value))
         value = 0;
     OnDateTimeChange(this, Col(), Row(), value);
+}
+
+// ---- Dialog keys and component notification -----------------------------------------------------------
+
+uint32_t TExtStringGrid::WMGetDlgCode()
+{
+    constexpr uint32_t WantArrows = 0x01, WantTab = 0x02, WantChars = 0x80;
+    uint32_t code = WantArrows;
+    if (Options().Contains(goTabs))
+        code |= WantTab;
+    if (Options().Contains(goEditing))
+        code |= WantChars;
+    if (FNavigation->AutoGotoWhenSorted || !Options().Contains(goEditing))
+        code |= WantChars;
+    return code;
+}
+
+void TExtStringGrid::Notification(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove) {
+        if (AComponent == GridImages)
+            GridImages = nullptr;
+        if (CellChecker && CellChecker == AComponent)
+            CellChecker = nullptr;
+        if (!(ComponentState() & csDestroying) && FSyncGrid && FSyncGrid->Grid() == AComponent)
+            FSyncGrid->SetGrid(nullptr);
+    }
+    TBaseGrid::Notification(AComponent, Operation);
 }

@@ -164,7 +164,7 @@ int TExtStringGrid::DrawCellText(TCanvas* ACanvas, TCellPaint& P)
             if (FSelectionTextColor != clNone && Enabled())
                 ACanvas->Font->Color = FSelectionTextColor;
             link = FSelectionTextColor;
-        } else if (!GridFocused() || CellHasGraphic(C, ARow)) {
+        } else if (!GridFocused() || (P.Graphic && TCellGraphic::IsCheckBoxType(P.Graphic->CellType()))) {
             ACanvas->Brush->Color = P.SavedBrush;
             ACanvas->Font->Color = P.SavedFont;
             link = URLColor;
@@ -178,6 +178,8 @@ int TExtStringGrid::DrawCellText(TCanvas* ACanvas, TCellPaint& P)
         GetCalcCellText(C, ARow, text);
         kind = CellTextKind(text, EnableHTML);
     }
+    const bool marked = P.Graphic && P.Graphic->CellErrLen() > 0 &&
+                        (P.Graphic->CellType() == ctEmpty || P.Graphic->CellType() == ctValue);
     if (IsPasswordCell(C, ARow))
         FillChars(text, PasswordChar);
 
@@ -274,32 +276,56 @@ int TExtStringGrid::DrawCellText(TCanvas* ACanvas, TCellPaint& P)
     }
 
     // 10.
-    if (CellGraphicHidesText(C, ARow))
+    if (P.Graphic && !P.TextAlso)
         return 0;
 
-    // 11. Insets.
+    // 11. Insets, and room for a graphic beside the text.
     if (!XYOffsetTopLeftOnly)
         tr.Right -= XYOffset.X;
     tr.Left += XYOffset.X;
     tr.Top += XYOffset.Y;
+    int indent = 0;
+    if (P.Graphic) {
+        if (P.GHA == haBeforeText)
+            tr.Left += P.GW;
+        else if (P.GHA == haAfterText)
+            tr.Right -= P.GW;
+        if (P.GVA == vaAboveText)
+            tr.Top += P.GH;
+        else if (P.GVA == vaUnderText)
+            tr.Bottom -= P.GH;
+        if (P.GHA == haLeft || (P.GHA == haBeforeText && P.HA == taLeftJustify))
+            indent = P.GW;
+    }
     if (C == 0 && HasNodes())
         tr.Left += GetNodeIndent(ARow);
+    const TSortPaintState sort = SortPaintState();
+    const bool sortHeader = IsSortHeaderCell(C, ARow, sort);
+    auto indicatorY = [&](const TRect& r) {
+        return P.VA == vtaTop ? r.Top + 8 : P.VA == vtaCenter ? r.Top + (r.Bottom - r.Top) / 2 : r.Bottom - 8;
+    };
 
     if (kind == 1) {
         // 12. Mini-HTML.
         if (P.FilterButton)
             tr.Right -= 18;
         tr.Left -= 1;
+        if (sortHeader)
+            tr.Right -= 10;
         QString anchor, plain, focus, title, id, value, type;
         int w = 0, h = 0, anchors = 0, hit = -1;
         TRect ar, cr;
         RenderHTML(ACanvas, text, tr, nullptr, 0, 0, -1, -1, 1, false, false, false,
                    (state & gdSelected) != 0, true, false, P.WW, false, 1.0, link, clNone, clNone, clGray, anchor,
                    plain, focus, title, w, h, anchors, hit, ar, cr, id, value, type, nullptr, nullptr, Handle(), 0);
+        if (sortHeader)
+            DrawSortIndicator(ACanvas, C, indicatorY(tr), tr.Right + 2);
         return w + 2;
     }
 
     // 14. Plain text.
+    if (P.HA == taCenter && sort.Show && sort.Column == C && ARow == sort.Row)
+        tr.Left += 10;
     const bool url = FURLShow && ContainsURL(GetCellEx(C, ARow));
     const TFontStyles style = ACanvas->Font->Style;
     if (url) {
@@ -325,12 +351,25 @@ int TExtStringGrid::DrawCellText(TCanvas* ACanvas, TCellPaint& P)
     SetBkMode(ACanvas->Handle(), TRANSPARENT);
     if (P.FilterButton)
         tr.Right -= 16;
-    if (CellHasGraphic(C, ARow) && !text.isEmpty()) {
+    if (P.Graphic && !text.isEmpty()) {
         TRect calc = tr;
         DrawText(ACanvas->Handle(), text, -1, calc, flags | DT_CALCRECT);
         textWidth = calc.Right - tr.Left + 2;
     }
     DrawText(ACanvas->Handle(), text, -1, tr, flags);
+    if (marked)
+        DrawErrorUnderline(this, ACanvas, text, P.Graphic->CellErrLen(), P.Graphic->CellErrFrom(),
+                           ACanvas->TextHeight("hg"), tr);
+    if (sortHeader) {
+        TRect sr = R;
+        if (P.FilterButton)
+            sr.Right -= 16;
+        const int w = std::max(0, std::min(sr.Right - sr.Left - 16, ACanvas->TextWidth(text)));
+        const int x = P.HA == taLeftJustify    ? sr.Left + w + indent + 10
+                      : P.HA == taRightJustify ? sr.Right - w - 10
+                                               : sr.Left + 8;
+        DrawSortIndicator(ACanvas, C, indicatorY(sr), x);
+    }
     if (url)
         ACanvas->Font->Style = style;
     return textWidth;

@@ -343,7 +343,8 @@ void TExtStringGrid::Zoom(int Delta)
         if (ColWidths(c) > 0 && ColWidths(c) + Delta > 0)
             SetColWidths(c, ColWidths(c) + Delta);
     // All rows as one block, one notification.
-    if (RowAxis().SetSizes(0, RowCount(), [Delta](int, int h) { return h > 0 && h + Delta > 0 ? h + Delta : h; }))
+    const auto zoomed = [Delta](int, int h) { return h > 0 && h + Delta > 0 ? h + Delta : h; };
+    if (RowAxis().SetSizes(0, RowCount(), zoomed))
         RowSizesChanged();
 }
 

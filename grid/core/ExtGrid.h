@@ -1707,7 +1707,8 @@ class TExtStringGrid : public TBaseGrid
     void WMSetCursor(int X, int Y) override;
     // The toolkit's sizing state; OnColumnSize (OnRowSize) may refuse a column (row) border that
     // lies in the fixed rows (columns).
-    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                         int& SizingOfs) override;
     void RepaintMergedCurrentCell();
     void StartWheelPan(TPoint At);
     void EndWheelPan();

@@ -1,7 +1,7 @@
 // TExtStringGrid: the grid's part of the message flow - the posted end of an edit, combo
 // notifications, the wheel and wheel panning, typed characters, focus entry and exit.
-#include "grid/core/ExtGrid.h"
 #include "grid/base/HtmlHintWindow.h"
+#include "grid/core/ExtGrid.h"
 #include "platform/controls/Hints.h"
 #include "platform/controls/Messages.h"
 
@@ -375,11 +375,11 @@ void TExtStringGrid::WMSetFocus()
     if (HasCheckBox(RealCol(), Row()))
         return;
     const bool moving = FGridState == gsRowMoving || FGridState == gsColMoving;
-    if (FNavigation->AlwaysEdit && !FFocusFromEditor && !moving && !EditMode) {
+    if (FNavigation->AlwaysEdit && !FFocusFromEditor && !moving) {
         bool canEdit = true;
         CanEditCell(Col(), Row(), canEdit);
-        const bool visible = Col() >= LeftCol() && Col() < LeftCol() + VisibleColCount() && Row() >= TopRow() &&
-                             Row() < TopRow() + VisibleRowCount();
+        const bool visible = Col() >= LeftCol() && Col() < LeftCol() + VisibleColCount() &&
+                             Row() >= TopRow() && Row() < TopRow() + VisibleRowCount();
         // With the editor made once: the plain editor; before that only a combo cell opens on entry.
         const bool open = InplaceEditor()
                               ? EditControl == edNormal
@@ -417,7 +417,8 @@ void TExtStringGrid::WMSetCursor(int X, int Y)
         SetCurrentCursor(DoGetCellCursor(c, r, X, Y));
 }
 
-void TExtStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs)
+void TExtStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                                     int& SizingOfs)
 {
     TBaseGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs);
     int c = -1, r = -1;

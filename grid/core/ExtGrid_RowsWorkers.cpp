@@ -140,8 +140,8 @@ void TExtStringGrid::DoInsertRows(int RowIndex, int RCount, bool UpdateCellContr
 {
     if (RCount <= 0 || RowIndex < 0 || RowIndex > RowCount())
         return;
-    if (FSelHidden || Row() >= RowCount() || Col() >= ColCount())
-        UnHideSelection();
+    // A hidden selection comes back once the new rows are there.
+    const bool restore = FSelHidden || Row() >= RowCount() || Col() >= ColCount();
     const int n = RowCount();
     // A shown footer row stays the last row: the count change carries it down, the rows above it
     // make room. Rows added after it would take its place, so they go before it.
@@ -156,6 +156,8 @@ void TExtStringGrid::DoInsertRows(int RowIndex, int RCount, bool UpdateCellContr
     for (int r = RowIndex; r < RowIndex + RCount; ++r)
         RowAxis().SetSize(r, DefaultRowHeight());
     RowSizesChanged();
+    if (restore)
+        UnHideSelection();
     RowListsInserted(RowIndex, RCount);
     if (UpdateCellControls && FNumCellControls > 0) {
         ShiftCellControlRows(DisplToRealRow(RowIndex), RCount);

@@ -32,9 +32,8 @@ bool TGridAxis::SetSize(int i, int size)
 
 bool TGridAxis::ScaleSizes(int from, int to, double Factor, int Except)
 {
-    return SetSizes(from, to, [&](int i, int size) {
-        return i == Except ? size : int(std::nearbyint(size * Factor));
-    });
+    return SetSizes(from, to,
+                    [&](int i, int size) { return i == Except ? size : int(std::nearbyint(size * Factor)); });
 }
 
 void TGridAxis::RotateSizes(int First, int Middle, int Last)

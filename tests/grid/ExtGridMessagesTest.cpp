@@ -2,9 +2,9 @@
 // typed characters starting the editor, the posted end of an edit, combo notifications, wheel
 // panning and the grid timer.
 #include "grid/ExtGridShownFixture.h"
-#include "platform/controls/StdCtrls.h"
 #include "grid/base/HtmlHintWindow.h"
 #include "platform/controls/Hints.h"
+#include "platform/controls/StdCtrls.h"
 #include "platform/grid/InplaceEdit.h"
 
 #include <QTest>

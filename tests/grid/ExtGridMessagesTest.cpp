@@ -373,6 +373,12 @@ TEST_F(ExtGridMessages, AlwaysEditOpensTheEditorOnFocusEntry)
     grid->SetOptions(grid->Options() | goEditing);
     grid->Navigation()->AlwaysEdit = true;
     grid->SetCells(1, 1, "text");
+    // Before the editor is first made only a combo cell opens on entry.
+    grid->SetFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(grid->EditorMode());
+    grid->ShowEditor();
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
     const auto enter = [&] {
         other->SetFocus();
         QApplication::processEvents();

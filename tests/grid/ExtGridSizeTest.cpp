@@ -238,7 +238,9 @@ TEST_F(ExtGridSize, RowsAreSizedAsOneBlock)
         {"Zoom", [](G* g) { g->Zoom(3); }, [](G*, int r) { return 20 + r + 3; }, 1},
         // One line each: every data row takes the same height, whatever it had.
         {"AutoSizeRows", [](G* g) { g->AutoSizeRows(false, 0); },
-         [](G* g, int r) { return r == 0 ? 20 : g->RowHeights(1) == 21 ? -1 : g->RowHeights(1); }, 1},
+         [](G* g, int r) { return r == 0                   ? 20
+                                  : g->RowHeights(1) == 21 ? -1
+                                                           : g->RowHeights(1); }, 1},
         {"AutoSizeCells", [](G* g) { g->AutoSizeCells(false, 0, 30); },
          [&](G* g, int r) { return r == 0 ? 20 : std::max(20 + r, lineHeight(g) + 30 + g->XYOffset.Y); }, 1},
         // The mouse-sized row notifies, then the block of the others.

@@ -1,7 +1,8 @@
 // Row work of the string grid at 100,000 x 20 cells against QTableWidget holding the same cells, in
 // the same run: inserting and removing single rows in the middle, hiding every other row as a filter
-// level and showing it again (by level and all at once), and reading a column through the real
-// index while half the rows are hidden. Not run by CI.
+// level and showing it again (by level and all at once), reading a column through the real index
+// while half the rows are hidden, and contracting and expanding 10,000 tree nodes of 10 rows.
+// Not run by CI.
 #include "grid/core/ExtGrid.h"
 
 #include <QApplication>
@@ -189,6 +190,87 @@ void TableWidgetReadHidden(benchmark::State& state)
         t->setRowHidden(r, false);
 }
 
+// 10,000 nodes of 10 rows each below one fixed row: contracting hides 90,000 rows.
+constexpr int Nodes = 10000;
+constexpr int NodeSpan = 10;
+
+TExtStringGrid* NodeGrid()
+{
+    static std::unique_ptr<TExtStringGrid> g = [] {
+        auto grid = std::make_unique<TExtStringGrid>(nullptr);
+        grid->SetColCount(Cols);
+        grid->SetRowCount(1 + Nodes * NodeSpan);
+        grid->SetBounds(0, 0, 800, 600);
+        grid->Widget()->show();
+        QApplication::processEvents();
+        for (int r = 1; r < grid->RowCount(); ++r)
+            for (int c = 1; c < Cols; ++c)
+                grid->SetCells(c, r, CellText(c, r));
+        for (int n = 0; n < Nodes; ++n)
+            grid->AddNode(1 + n * NodeSpan, NodeSpan);
+        return grid;
+    }();
+    return g.get();
+}
+
+QTableWidget* NodeTable()
+{
+    static std::unique_ptr<QTableWidget> t = [] {
+        auto table = std::make_unique<QTableWidget>(1 + Nodes * NodeSpan, Cols);
+        table->resize(800, 600);
+        table->show();
+        for (int r = 1; r < table->rowCount(); ++r)
+            for (int c = 1; c < Cols; ++c)
+                table->setItem(r, c, new QTableWidgetItem(CellText(c, r)));
+        return table;
+    }();
+    return t.get();
+}
+
+// Arg 0: ContractAll timed; arg 1: ExpandAll timed.
+void ExtGridNodes(benchmark::State& state)
+{
+    TExtStringGrid* g = NodeGrid();
+    const bool expandTimed = state.range(0) != 0;
+    for (auto _ : state) {
+        if (expandTimed)
+            state.PauseTiming();
+        g->ContractAll();
+        if (expandTimed)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        g->ExpandAll();
+        if (!expandTimed)
+            state.ResumeTiming();
+    }
+    state.counters["hidden"] = double(g->NumHiddenRows());
+}
+
+// The same 90,000 child rows: arg 0 hiding timed, arg 1 showing timed.
+void TableWidgetNodes(benchmark::State& state)
+{
+    QTableWidget* t = NodeTable();
+    const bool showTimed = state.range(0) != 0;
+    const auto each = [&](bool Hidden) {
+        for (int n = 0; n < Nodes; ++n)
+            for (int r = 2 + n * NodeSpan; r < 1 + (n + 1) * NodeSpan; ++r)
+                t->setRowHidden(r, Hidden);
+    };
+    for (auto _ : state) {
+        if (showTimed)
+            state.PauseTiming();
+        each(true);
+        if (showTimed)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        each(false);
+        if (!showTimed)
+            state.ResumeTiming();
+    }
+}
+
 } // namespace
 
 BENCHMARK(ExtGridInsertRows)->Unit(benchmark::kMillisecond);
@@ -199,3 +281,5 @@ BENCHMARK(ExtGridHideRowList)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisec
 BENCHMARK(TableWidgetSetRowHidden)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExtGridReadHidden)->Unit(benchmark::kMillisecond);
 BENCHMARK(TableWidgetReadHidden)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExtGridNodes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(TableWidgetNodes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

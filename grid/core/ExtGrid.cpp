@@ -342,9 +342,10 @@ void TExtStringGrid::Zoom(int Delta)
     for (int c = 0; c < ColCount(); ++c)
         if (ColWidths(c) > 0 && ColWidths(c) + Delta > 0)
             SetColWidths(c, ColWidths(c) + Delta);
-    for (int r = 0; r < RowCount(); ++r)
-        if (RowHeights(r) > 0 && RowHeights(r) + Delta > 0)
-            SetRowHeights(r, RowHeights(r) + Delta);
+    // All rows as one block, one notification.
+    const auto zoomed = [Delta](int, int h) { return h > 0 && h + Delta > 0 ? h + Delta : h; };
+    if (RowAxis().SetSizes(0, RowCount(), zoomed))
+        RowSizesChanged();
 }
 
 TGridRect TExtStringGrid::UsedCells()

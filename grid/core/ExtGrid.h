@@ -668,6 +668,14 @@ class TExtStringGrid : public TBaseGrid
     virtual void WheelMessageHook(int Delta, bool& Handled);
     // The message number of the posted end of an edit (WParam = column, LParam = row).
     static UINT GridEditDoneMessage();
+    // Whether a client point lies on a border the mouse may size: less than 4 pixels from the
+    // left or right edge of a cell in the fixed rows or the first normal row (goColSizing), or from
+    // the top or bottom edge of a cell in the fixed columns or the first normal column
+    // (goRowSizing). False outside the cells.
+    bool IsSizingBorder(int X, int Y);
+    // Makes THTMLHintWindow the application's hint window class (False: the toolkit's).
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
 
     // Scrolling.
     TScrollType ScrollType() const { return FScrollType; }
@@ -851,7 +859,8 @@ class TExtStringGrid : public TBaseGrid
     // The light removal: cells move up (heights, cell controls and row flags stay where they are),
     // hidden rows re-indexed; the removed rows keep their cells beyond the count.
     virtual void RemoveRowsEx(int RowIndex, int RCount);
-    // Frees the rows' cell objects, then DoRemoveRows with the cell controls of the rows dropped.
+    // Frees the rows' cell objects, then DoRemoveRows with the cell controls of the rows dropped
+    // (those below move up).
     virtual void DeleteRowRange(int ARow, int Count);
     // The worker: heights of the other rows kept, hidden rows re-indexed and the controls of the
     // removed rows dropped only with UpdateCellControls; Row and TopRow kept valid.
@@ -1757,6 +1766,24 @@ class TExtStringGrid : public TBaseGrid
     bool ViewportEvent(QEvent* Event) override;
     // Wheel message of the grid (step 17 of the message flow).
     void WheelMessage(TMessage& Message);
+    // The toolkit's wheel handlers: with waScroll or the wheel off only the wheel event answers;
+    // else the base grid's step with DirectEdit off, the left column kept under goRowSelect with
+    // KeepHorizScroll, and an edit in progress keeps the focus in the grid.
+    bool HandleWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool HandleWheelUp(TShiftState Shift, TPoint MousePos) override;
+    bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
+    // Focus: nothing while InvokedFocusChange; else the toolkit's, then with Navigation.AlwaysEdit
+    // the editor of an editable visible current cell opens; a merged current cell repaints whole.
+    void WMSetFocus() override;
+    // Nothing while FBlockKill; else the toolkit's, then a merged current cell repaints whole.
+    void WMKillFocus() override;
+    // The toolkit's cursor, then the cell's own (DoGetCellCursor) over a cell.
+    void WMSetCursor(int X, int Y) override;
+    // The toolkit's sizing state; OnColumnSize (OnRowSize) may refuse a column (row) border that
+    // lies in the fixed rows (columns).
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                         int& SizingOfs) override;
+    void RepaintMergedCurrentCell();
     void StartWheelPan(TPoint At);
     void EndWheelPan();
     void WheelPanStep();
@@ -1764,11 +1791,14 @@ class TExtStringGrid : public TBaseGrid
     void ScrollHint(bool Vertical, int Code, int Index);
     void CreateScrollControls();
     void FreeScrollControls();
-    // Measures a cell's text as the painter lays it out: (width, height) in the given font.
-    TPoint MeasureCellText(int RealCol, int ARow, TFont* AFont);
+    // Measures a cell's text as the painter lays it out (its font, zoom and markup): (width,
+    // height), unbounded, or word-wrapped to the cell's width with Wrapped.
+    TPoint MeasureCellText(int RealCol, int ARow, bool Wrapped = false);
     int FitColWidth(int Index, bool GrowOnly);
-    void FitRowHeight(int ARow, bool GrowOnly, int ExtraHeight);
-    void FitRowHeightToLines(int ARow, int Lines, int Padding);
+    // The heights the row sizing gives a row (within the bounds), without writing them: fitting
+    // its texts (GrowOnly: never below the current height), or Lines lines of the normal font.
+    int FittedRowHeight(int ARow, bool GrowOnly);
+    int LinesRowHeight(int ARow, int Lines, int Padding);
     TFont* CellMeasureFont(int ACol, int ARow);
     int LimitToRange(int v, int Min, int Max) const;
     void ForFillArea(bool DoFixed, const std::function<void(int c, int r)>& Fill);
@@ -1809,6 +1839,7 @@ class TExtStringGrid : public TBaseGrid
     bool FIsColChanging = false;
     std::vector<int> FOrigColSizes;
     int FOldSize = -1;
+    bool FUseHTMLHints = false;
 
     // -- Rows (protected) --
     // The entry of a hidden real row's cells: the row's stored cells taken out of the store (at least
@@ -1835,8 +1866,15 @@ class TExtStringGrid : public TBaseGrid
     // Frees the cell objects of the store rows From .. To and empties them (rows beyond the count
     // about to be shown again).
     void FreeStoreRows(int From, int To);
-    // Keeps the selection out of the grid when no data row is left.
-    void ParkSelection();
+    // The per-row flag lists (modified, disabled, disjunct selection with its list of selected
+    // rows) follow a removal or insertion of RCount rows at RowIndex; each list only when it is in
+    // use, and only as far as it reaches.
+    void RowListsRemoved(int RowIndex, int RCount, bool Flags, bool Selection);
+    void RowListsInserted(int RowIndex, int RCount);
+    // The node rows among display rows From .. To (they go with a removal).
+    int CountNodeRows(int From, int To);
+    // Hides the selection when no data row is left; the next insertion brings it back.
+    void HideSelectionOnEmpty();
     // The cell controls of display rows RowIndex .. RowIndex + RCount - 1 hidden and unlisted.
     void DropCellControlsOfRows(int RowIndex, int RCount);
 

@@ -1,12 +1,15 @@
 // TExtStringGrid: the grid's part of the message flow - the posted end of an edit, combo
 // notifications, the wheel and wheel panning, typed characters, focus entry and exit.
+#include "grid/base/HtmlHintWindow.h"
 #include "grid/core/ExtGrid.h"
+#include "platform/controls/Hints.h"
 #include "platform/controls/Messages.h"
 
 #include <QCursor>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
+#include <cstdlib>
 
 namespace
 {
@@ -128,7 +131,7 @@ void TExtStringGrid::WheelMessage(TMessage& Message)
     if (handled && (FMouseActions->WheelIncrement != 0 || FMouseActions->DisjunctRowSelect())) {
         Message.Result = 1;
         bool h = false;
-        TShiftState shift;
+        TShiftState shift = 0;
         TPoint at(0, 0);
         if (FMouseActions->DisjunctRowSelect()) {
             shift = MouseKeysToShiftState(wheel.Keys);
@@ -233,6 +236,14 @@ bool TExtStringGrid::ViewportEvent(QEvent* Event)
     }
     case QEvent::Paint: {
         const bool result = TBaseGrid::ViewportEvent(Event);
+        if (FPaintCount == 0 && !IsDesignTime()) {
+            // Until the first paint of a grid without tab stop (every paint of one with it), the
+            // proportional bars are brought in line with what was painted.
+            UpdateVertProportional();
+            UpdateHorzProportional();
+            if (!TabStop())
+                FPaintCount = 1;
+        }
         if (wheelpan) {
             // The pan mark: a ring with the allowed directions, over the cells.
             QPainter painter(Viewport());
@@ -343,4 +354,164 @@ void TExtStringGrid::DoExit()
         SelectionToRowSelect(false);
     FSelChange = false;
     TBaseGrid::DoExit();
+}
+
+// ---- Focus, cursor, sizing borders ---------------------------------------------------------------------
+
+void TExtStringGrid::RepaintMergedCurrentCell()
+{
+    if (!IsMergedCell(Col(), Row()))
+        return;
+    const TPoint base = BaseCell(Col(), Row());
+    const TPoint span = CellSpan(base.X, base.Y);
+    RepaintRect(TGridRect{base.X, base.Y, base.X + span.X, base.Y + span.Y});
+}
+
+void TExtStringGrid::WMSetFocus()
+{
+    if (InvokedFocusChange)
+        return;
+    TBaseGrid::WMSetFocus();
+    if (HasCheckBox(RealCol(), Row()))
+        return;
+    const bool moving = FGridState == gsRowMoving || FGridState == gsColMoving;
+    if (FNavigation->AlwaysEdit && !FFocusFromEditor && !moving) {
+        bool canEdit = true;
+        CanEditCell(Col(), Row(), canEdit);
+        const bool visible = Col() >= LeftCol() && Col() < LeftCol() + VisibleColCount() &&
+                             Row() >= TopRow() && Row() < TopRow() + VisibleRowCount();
+        // With the editor made once: the plain editor; before that only a combo cell opens on entry.
+        const bool open = InplaceEditor()
+                              ? EditControl == edNormal
+                              : !FMouseActions->DirectEdit && !ControlLook()->DropDownAlwaysVisible() &&
+                                    HasComboBox(Col(), Row());
+        if (canEdit && visible && open) {
+            ShowInplaceEdit();
+            return;
+        }
+    }
+    RepaintMergedCurrentCell();
+}
+
+void TExtStringGrid::WMKillFocus()
+{
+    if (FBlockKill)
+        return;
+    TBaseGrid::WMKillFocus();
+    RepaintMergedCurrentCell();
+}
+
+void TExtStringGrid::WMSetCursor(int X, int Y)
+{
+    TBaseGrid::WMSetCursor(X, Y);
+    if (FGridState != gsNormal)
+        return;
+    TGridState state = gsNormal;
+    int index = 0, border = 0, ofs = 0;
+    CalcSizingState(X, Y, state, index, border, ofs);
+    if (state != gsNormal)
+        return; // the sizing cursor stays
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c >= 0 && r >= 0)
+        SetCurrentCursor(DoGetCellCursor(c, r, X, Y));
+}
+
+void TExtStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                                     int& SizingOfs)
+{
+    TBaseGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs);
+    int c = -1, r = -1;
+    MouseToCell(X - 6, Y, c, r);
+    if (r >= 0 && r < FixedRows() && c >= 0 && c < ColCount() && OnColumnSize) {
+        bool allow = true;
+        OnColumnSize(this, c, allow);
+        if (!allow)
+            State = gsNormal;
+    }
+    MouseToCell(X, Y - 6, c, r);
+    if (c >= 0 && c < FixedCols() && r >= 0 && r < RowCount() && OnRowSize) {
+        bool allow = true;
+        OnRowSize(this, r, allow);
+        if (!allow)
+            State = gsNormal;
+    }
+}
+
+bool TExtStringGrid::IsSizingBorder(int X, int Y)
+{
+    constexpr int Near = 4;
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0)
+        return false;
+    const TRect cell = CellRect(c, r);
+    if (r <= FixedRows() && Options().Contains(goColSizing) &&
+        (std::abs(X - cell.Left) < Near || std::abs(X - cell.Right) < Near))
+        return true;
+    return c <= FixedCols() && Options().Contains(goRowSizing) &&
+           (std::abs(Y - cell.Top) < Near || std::abs(Y - cell.Bottom) < Near);
+}
+
+// ---- The toolkit's wheel handlers ------------------------------------------------------------------------
+
+bool TExtStringGrid::HandleWheelDown(TShiftState Shift, TPoint MousePos)
+{
+    return WheelStep(true, Shift, MousePos);
+}
+
+bool TExtStringGrid::HandleWheelUp(TShiftState Shift, TPoint MousePos)
+{
+    return WheelStep(false, Shift, MousePos);
+}
+
+bool TExtStringGrid::WheelStep(bool Down, TShiftState Shift, TPoint MousePos)
+{
+    if (FMouseActions->WheelAction() == waScroll || !EnableWheel) {
+        bool handled = false;
+        if (Down && OnMouseWheelDown)
+            OnMouseWheelDown(this, Shift, MousePos, handled);
+        else if (!Down && OnMouseWheelUp)
+            OnMouseWheelUp(this, Shift, MousePos, handled);
+        return handled;
+    }
+    const bool directEdit = FMouseActions->DirectEdit;
+    FMouseActions->DirectEdit = false;
+    struct TRestore {
+        TMouseActions* Actions;
+        bool Value;
+        ~TRestore() { Actions->DirectEdit = Value; }
+    } restore{FMouseActions.get(), directEdit};
+    const auto base = [&] {
+        return Down ? TBaseGrid::HandleWheelDown(Shift, MousePos) : TBaseGrid::HandleWheelUp(Shift, MousePos);
+    };
+    if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll) {
+        const int left = LeftCol();
+        StartUpdate();
+        bool result = false;
+        try {
+            result = base();
+        } catch (...) {
+            ResetUpdate();
+            throw;
+        }
+        SetLeftCol(left);
+        ResetUpdate();
+        return result;
+    }
+    if (!Down && (Row() >= RowCount() || Col() >= ColCount()))
+        return true;
+    const bool editing = EditMode;
+    const bool result = base();
+    if (editing && CanFocus())
+        SetFocus();
+    return result;
+}
+
+// ---- Hint window class -----------------------------------------------------------------------------------
+
+void TExtStringGrid::SetUseHTMLHints(bool Value)
+{
+    FUseHTMLHints = Value;
+    HintWindowClass = Value ? &CreateHintWindowOf<THTMLHintWindow> : &CreateHintWindowOf<THintWindow>;
 }

@@ -390,8 +390,6 @@ void TExtStringGrid::RemoveChildRow(int ARow)
     const int d = DisplRowIndex(ARow);
     if (ARow < 0 || d >= RowCount())
         return;
-    // The controls below move up; the row's own go with it.
-    ShiftCellControlRows(RealRowIndex(d) + 1, -1);
     int p = GetParentRow(d);
     if (p != -1) {
         const int level = RowLevel(p);

@@ -19,6 +19,27 @@ bool ApplicationTerminating()
 {
     return Application && Application->Terminated();
 }
+
+// Runs its action once: at Run, or when the scope ends (also by an exception).
+template <class F> class TOnExit
+{
+  public:
+    explicit TOnExit(F f) : FAction(std::move(f)) {}
+    ~TOnExit() { Run(); }
+    void Run()
+    {
+        if (!FDone) {
+            FDone = true;
+            FAction();
+        }
+    }
+    TOnExit(const TOnExit&) = delete;
+    TOnExit& operator=(const TOnExit&) = delete;
+
+  private:
+    F FAction;
+    bool FDone = false;
+};
 } // namespace
 
 int TExtStringGrid::LimitToRange(int v, int Min, int Max) const
@@ -46,27 +67,13 @@ TFont* TExtStringGrid::CellMeasureFont(int ACol, int ARow)
     return Canvas->Font;
 }
 
-// The one place that measures a cell's text for sizing: the toolkit canvas's metrics of the given
-// font, one line per CR, markup left out. The painter's own measuring can take its place here.
-TPoint TExtStringGrid::MeasureCellText(int RealCol, int ARow, TFont* AFont)
+// The one place that measures a cell's text for sizing: the painter's own measuring.
+TPoint TExtStringGrid::MeasureCellText(int RealCol, int ARow, bool Wrapped)
 {
-    QString text = GetCellEx(RealCol, ARow);
-    const uint8_t kind = CellTextKind(text, true);
-    if (kind == ctkWideText)
-        text = DecodeWideText(text);
-    else if (kind == ctkHTML)
-        text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-    if (text.isEmpty())
+    if (GetCellEx(RealCol, ARow).isEmpty())
         return TPoint(0, 0);
-    if (Canvas->Font != AFont)
-        Canvas->Font->Assign(*AFont);
-    const QStringList lines = text.split(QChar('\r'));
-    int width = 0;
-    for (QString line : lines) {
-        line.remove(QChar('\n'));
-        width = std::max(width, Canvas->TextWidth(line));
-    }
-    return TPoint(width, Canvas->TextHeight(text) * int(lines.size()));
+    const TSize size = GetCellTextSize(RealCol, ARow, false, Wrapped);
+    return TPoint(size.cx, size.cy);
 }
 
 // ---- Columns
@@ -86,7 +93,7 @@ int TExtStringGrid::FitColWidth(int Index, bool GrowOnly)
     for (int r = r0; r <= r1; ++r) {
         if (IsMergedCell(Index, r) && CellSpan(Index, r).X > 0)
             continue;
-        int w = MeasureCellText(real, r, CellMeasureFont(Index, r)).X;
+        int w = MeasureCellText(real, r).X;
         if (ControlLook()->DropDownAlwaysVisible() && HasComboBox(real, r))
             w += 16;
         widest = std::max(widest, w);
@@ -132,33 +139,33 @@ void TExtStringGrid::UpdateAutoColumnSize(int ACol, int& AWidth)
 // ---- Rows
 // --------------------------------------------------------------------------------------------------
 
-void TExtStringGrid::FitRowHeight(int ARow, bool GrowOnly, int)
+int TExtStringGrid::FittedRowHeight(int ARow, bool GrowOnly)
 {
     int tallest = 0;
     for (int c = 0; c < ColCount(); ++c) {
         if (IsMergedCell(c, ARow) && CellSpan(c, ARow).Y > 0 && !IsBaseCell(c, ARow))
             continue;
-        tallest = std::max(tallest, MeasureCellText(DisplToRealCol(c), ARow, CellMeasureFont(c, ARow)).Y);
+        tallest = std::max(tallest, MeasureCellText(DisplToRealCol(c), ARow).Y);
     }
     const int inset = XYOffsetTopLeftOnly ? XYOffset.Y : 2 * XYOffset.Y;
     const int H = tallest + inset + 2 * GridLineWidth() + (XYOffsetTopLeftOnly ? 2 : 0);
     if (GrowOnly && RowHeights(ARow) >= H)
-        return;
-    SetRowHeights(ARow, LimitToRange(H, FMinRowHeight, MaxRowHeight));
+        return RowHeights(ARow);
+    return LimitToRange(H, FMinRowHeight, MaxRowHeight);
 }
 
-void TExtStringGrid::FitRowHeightToLines(int ARow, int Lines, int Padding)
+int TExtStringGrid::LinesRowHeight(int ARow, int Lines, int Padding)
 {
     CellMeasureFont(FixedCols(), ARow);
     const int h = Canvas->TextHeight(QStringLiteral("gh"));
-    SetRowHeights(ARow, LimitToRange(Padding + Lines * (h + h / 8), FMinRowHeight, MaxRowHeight));
+    return LimitToRange(Padding + Lines * (h + h / 8), FMinRowHeight, MaxRowHeight);
 }
 
 void TExtStringGrid::AutoSizeRow(int Index, int Padding)
 {
     if (Index < 0 || Index >= RowCount())
         return;
-    FitRowHeight(Index, SizeGrowOnly, Padding);
+    SetRowHeights(Index, FittedRowHeight(Index, SizeGrowOnly));
     if (Padding != 0)
         SetRowHeights(Index, LimitToRange(RowHeights(Index) + Padding, FMinRowHeight, MaxRowHeight));
 }
@@ -168,32 +175,45 @@ void TExtStringGrid::AutoSizeRows(bool DoFixedRows, int Padding)
     if (RowCount() == 0)
         return;
     BeginUpdate();
-    for (int r = DoFixedRows ? 0 : FixedRows(); r < RowCount(); ++r) {
+    TOnExit endUpdate([this] { EndUpdate(); });
+    // Measured first, written as one block with one notification.
+    const int r0 = DoFixedRows ? 0 : FixedRows();
+    std::vector<int> heights;
+    heights.reserve(size_t(std::max(RowCount() - r0, 0)));
+    for (int r = r0; r < RowCount(); ++r) {
         if (WordWrap()) {
-            AutoSizeRow(r, 0);
+            int h = FittedRowHeight(r, SizeGrowOnly);
             if (Padding != 0)
-                SetRowHeights(r, LimitToRange(RowHeights(r) + Padding, FMinRowHeight, MaxRowHeight));
+                h = LimitToRange(h + Padding, FMinRowHeight, MaxRowHeight);
+            heights.push_back(h);
         } else {
             int lines = 1;
             if (Multilinecells)
                 for (int c = 0; c < ColCount(); ++c)
                     lines = std::max(lines, CountTextLines(GetCellEx(DisplToRealCol(c), r), true));
-            FitRowHeightToLines(r, lines, Padding);
+            heights.push_back(LinesRowHeight(r, lines, Padding));
         }
     }
-    EndUpdate();
+    if (RowAxis().SetSizes(r0, RowCount(), [&](int i, int) { return heights[size_t(i - r0)]; }))
+        RowSizesChanged();
+    endUpdate.Run();
     ApplyScrollBarAlways(false);
 }
 
 void TExtStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY)
 {
     BeginUpdate();
+    TOnExit endUpdate([this] { EndUpdate(); });
     const int r0 = DoFixedCells ? 0 : FixedRows();
+    // Row heights only grow here; they are gathered over all columns and written as one block.
+    std::vector<int> heights;
+    for (int r = r0; r < RowCount(); ++r)
+        heights.push_back(RowHeights(r));
     for (int c = DoFixedCells ? 0 : FixedCols(); c < ColCount(); ++c) {
         int a = SizeGrowOnly ? ColWidths(c) : 0;
         for (int r = r0; r < RowCount(); ++r) {
-            const int b = RowHeights(r);
-            const TPoint t = MeasureCellText(DisplToRealCol(c), r, CellMeasureFont(c, r));
+            int& b = heights[size_t(r - r0)];
+            const TPoint t = MeasureCellText(DisplToRealCol(c), r);
             int W = t.X + PaddingX + XYOffset.X;
             int H = t.Y + PaddingY + XYOffset.Y;
             const TPoint span = IsMergedCell(c, r) ? CellSpan(c, r) : TPoint(0, 0);
@@ -207,11 +227,12 @@ void TExtStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY
             if (span.Y == 0 && H > b) {
                 H = LimitToRange(H, FMinRowHeight, MaxRowHeight);
                 if (H > b)
-                    SetRowHeights(r, H);
+                    b = H;
             }
         }
     }
-    EndUpdate();
+    if (RowAxis().SetSizes(r0, RowCount(), [&](int i, int) { return heights[size_t(i - r0)]; }))
+        RowSizesChanged();
 }
 
 void TExtStringGrid::AutoFitColumns(bool DoFixedCells)
@@ -383,9 +404,8 @@ void TExtStringGrid::RowHeightsChanged()
         Rowclicked < RowCount()) {
         Rowsized = false;
         const double f = double(RowHeights(Rowclicked)) / Rowclickedsize;
-        for (int r = FixedRows(); r < RowCount(); ++r)
-            if (r != Rowclicked)
-                SetRowHeights(r, RoundEven(RowHeights(r) * f));
+        if (RowAxis().ScaleSizes(FixedRows(), RowCount(), f, Rowclicked))
+            RowSizesChanged();
         Rowsized = true;
     }
     if (Rowsized) {
@@ -403,6 +423,10 @@ void TExtStringGrid::WMSize()
     TBaseGrid::WMSize();
     if (IsDestroying() || !FColumnSize)
         return;
+    if (FScrollProportional) {
+        UpdateVertProportional();
+        UpdateHorzProportional();
+    }
     if (FOldSize > 0 && FColumnSize->SynchWithGrid && !FOrigColSizes.empty()) {
         HideEdit();
         const double factor =

@@ -129,6 +129,27 @@ class TGridAxis
     void GatherSizes(const std::vector<int>& Listed, int End);
     void SpreadSizes(const std::vector<int>& Listed, int End);
 
+    // Block writes within [0, Count), without notifications (the caller sends one for the block):
+    // entry i of from .. to - 1 takes fn(i, its size) (negative results become 0). Returns whether
+    // any size changed; the vector is made only when one does.
+    template <class F> bool SetSizes(int from, int to, F&& fn)
+    {
+        bool changed = false;
+        for (int i = std::max(from, 0); i < std::min(to, count_); ++i) {
+            const int old = Size(i);
+            const int size = std::max(int(fn(i, old)), 0);
+            if (size == old)
+                continue;
+            if (sizes_.empty())
+                sizes_.assign(size_t(count_), default_);
+            sizes_[size_t(i)] = size;
+            changed = true;
+        }
+        return changed;
+    }
+    // Every entry of from .. to - 1 but Except multiplied by Factor, halves rounded to even.
+    bool ScaleSizes(int from, int to, double Factor, int Except = -1);
+
     int Fixed = 1;
     int First = 1; // the first scrolled index shown (LeftCol / TopRow)
     int Line = 0;  // pixels of the grid line after every entry

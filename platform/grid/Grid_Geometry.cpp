@@ -3,6 +3,7 @@
 #include "platform/grid/Grid.h"
 #include "platform/grid/GridModel.h"
 
+#include <cmath>
 #include <cstdlib>
 
 void TGridAxis::SetCount(int count)
@@ -27,6 +28,12 @@ bool TGridAxis::SetSize(int i, int size)
         sizes_.assign(size_t(count_), default_);
     sizes_[size_t(i)] = size;
     return true;
+}
+
+bool TGridAxis::ScaleSizes(int from, int to, double Factor, int Except)
+{
+    return SetSizes(from, to,
+                    [&](int i, int size) { return i == Except ? size : int(std::nearbyint(size * Factor)); });
 }
 
 void TGridAxis::RotateSizes(int First, int Middle, int Last)

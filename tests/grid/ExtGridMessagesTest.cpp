@@ -2,6 +2,8 @@
 // typed characters starting the editor, the posted end of an edit, combo notifications, wheel
 // panning and the grid timer.
 #include "grid/ExtGridShownFixture.h"
+#include "grid/base/HtmlHintWindow.h"
+#include "platform/controls/Hints.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/grid/InplaceEdit.h"
 
@@ -255,6 +257,162 @@ TEST_F(ExtGridMessages, SynchronisedRowFollowsTheToolkitMove)
     EXPECT_EQ(grid->Row(), 2);
     ASSERT_FALSE(updates.empty());
     EXPECT_EQ(updates.back().second, 2);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(ExtGridMessages, SizingBordersLieInTheFixedPartAndTheFirstNormalLine)
+{
+    grid->SetColCount(5);
+    grid->SetRowCount(6);
+    const TRect head = grid->CellRect(2, 0);
+    const TRect first = grid->CellRect(2, 1);
+    const TRect second = grid->CellRect(2, 2);
+    const TRect fixedCol = grid->CellRect(0, 3);
+    const TRect normal = grid->CellRect(2, 3);
+    const struct {
+        const char* Name;
+        TGridOptions Sizing;
+        int X, Y;
+        bool Border;
+    } cases[] = {
+        {"header, right edge", goColSizing, head.Right - 2, head.Top + 5, true},
+        {"header, left edge", goColSizing, head.Left + 1, head.Top + 5, true},
+        {"header, middle", goColSizing, (head.Left + head.Right) / 2, head.Top + 5, false},
+        {"first normal row", goColSizing, first.Right - 3, first.Top + 5, true},
+        {"second normal row", goColSizing, second.Right - 2, second.Top + 5, false},
+        {"header without goColSizing", goRowSizing, head.Right - 2, head.Top + 5, false},
+        {"fixed column, bottom edge", goRowSizing, fixedCol.Left + 5, fixedCol.Bottom - 2, true},
+        {"normal column, bottom edge", goRowSizing, normal.Left + 5, normal.Bottom - 2, false},
+        {"outside the cells", goColSizing, grid->ClientRect().Right - 2, head.Top + 5, false},
+    };
+    for (const auto& c : cases) {
+        grid->SetOptions((grid->Options() - goColSizing - goRowSizing) | c.Sizing);
+        EXPECT_EQ(grid->IsSizingBorder(c.X, c.Y), c.Border) << c.Name;
+    }
+}
+
+TEST_F(ExtGridMessages, ColumnAndRowSizeEventsMayRefuseTheSizingState)
+{
+    grid->SetOptions(grid->Options() | goColSizing | goRowSizing);
+    const TRect head = grid->CellRect(2, 0);
+    const TRect fixedCol = grid->CellRect(0, 3);
+    std::vector<int> asked;
+    bool allowCol = false, allowRow = false;
+    grid->OnColumnSize = [&](TObject*, int ACol, bool& Allow) {
+        asked.push_back(ACol);
+        Allow = allowCol;
+    };
+    grid->OnRowSize = [&](TObject*, int ARow, bool& Allow) {
+        asked.push_back(100 + ARow);
+        Allow = allowRow;
+    };
+    const auto state = [&](int X, int Y) {
+        TGridState s = gsNormal;
+        int index = 0, pos = 0, ofs = 0;
+        grid->CalcSizingState(X, Y, s, index, pos, ofs);
+        return s;
+    };
+    EXPECT_EQ(state(head.Right, head.Top + 5), gsNormal);
+    EXPECT_EQ(asked, std::vector<int>{2});
+    allowCol = true;
+    EXPECT_EQ(state(head.Right, head.Top + 5), gsColSizing);
+    asked.clear();
+    EXPECT_EQ(state(fixedCol.Left + 5, fixedCol.Bottom), gsNormal);
+    EXPECT_EQ(asked, std::vector<int>{103});
+    allowRow = true;
+    EXPECT_EQ(state(fixedCol.Left + 5, fixedCol.Bottom), gsRowSizing);
+}
+
+TEST_F(ExtGridMessages, ToolkitWheelHandlers)
+{
+    grid->SetRowCount(30);
+    grid->SetColCount(30);
+    grid->SetRow(5);
+    int downEvents = 0;
+    bool answer = false;
+    grid->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& Handled) {
+        ++downEvents;
+        Handled = answer;
+    };
+    EXPECT_TRUE(grid->HandleWheelDown(TShiftState(), TPoint(0, 0)));
+    EXPECT_EQ(grid->Row(), 6) << "the base grid's step";
+
+    grid->MouseActions()->SetWheelAction(waScroll);
+    downEvents = 0;
+    EXPECT_FALSE(grid->HandleWheelDown(TShiftState(), TPoint(0, 0)));
+    answer = true;
+    EXPECT_TRUE(grid->HandleWheelDown(TShiftState(), TPoint(0, 0)));
+    EXPECT_EQ(downEvents, 2);
+    EXPECT_EQ(grid->Row(), 6) << "with waScroll only the event answers";
+
+    grid->MouseActions()->SetWheelAction(waMoveSelection);
+    answer = false;
+    grid->SetOptions(grid->Options() | goRowSelect);
+    grid->Navigation()->KeepHorizScroll = true;
+    grid->SetLeftCol(7);
+    grid->HandleWheelDown(TShiftState(), TPoint(0, 0));
+    EXPECT_EQ(grid->Row(), 7);
+    EXPECT_EQ(grid->LeftCol(), 7) << "KeepHorizScroll puts the left column back";
+
+    grid->SetOptions(grid->Options() - goRowSelect);
+    grid->HideSelection();
+    const int row = grid->Row();
+    EXPECT_TRUE(grid->HandleWheelUp(TShiftState(), TPoint(0, 0)));
+    EXPECT_EQ(grid->Row(), row) << "a hidden selection does not move";
+}
+
+TEST_F(ExtGridMessages, AlwaysEditOpensTheEditorOnFocusEntry)
+{
+    auto* other = new TEdit(form.get());
+    other->SetParent(form.get());
+    other->SetBounds(10, 500, 100, 20);
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->Navigation()->AlwaysEdit = true;
+    grid->SetCells(1, 1, "text");
+    // Before the editor is first made only a combo cell opens on entry.
+    grid->SetFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(grid->EditorMode());
+    grid->ShowEditor();
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    const auto enter = [&] {
+        other->SetFocus();
+        QApplication::processEvents();
+        grid->HideEditor();
+        grid->EditMode = false;
+        grid->SetFocus();
+        QApplication::processEvents();
+        return grid->EditorMode() && grid->InplaceEditor() && grid->InplaceEditor()->Visible();
+    };
+    EXPECT_TRUE(enter());
+    EXPECT_EQ(grid->InplaceEditor()->Text(), "text");
+
+    grid->InvokedFocusChange = true;
+    EXPECT_FALSE(enter()) << "the grid moving the focus itself opens nothing";
+    grid->InvokedFocusChange = false;
+
+    grid->OnCanEditCell = [](TObject*, int, int, bool& CanEdit) { CanEdit = false; };
+    EXPECT_FALSE(enter()) << "a cell that may not be edited";
+    grid->OnCanEditCell = nullptr;
+
+    grid->Navigation()->AlwaysEdit = false;
+    EXPECT_FALSE(enter());
+}
+
+TEST(ExtGridHints, UseHTMLHintsSwitchesTheApplicationsHintWindowClass)
+{
+    TExtStringGrid grid(nullptr);
+    grid.SetUseHTMLHints(true);
+    std::unique_ptr<THintWindow> w(HintWindowClass(nullptr));
+    EXPECT_NE(dynamic_cast<THTMLHintWindow*>(w.get()), nullptr);
+    grid.SetUseHTMLHints(false);
+    w.reset(HintWindowClass(nullptr));
+    EXPECT_EQ(dynamic_cast<THTMLHintWindow*>(w.get()), nullptr);
+    EXPECT_FALSE(grid.UseHTMLHints());
 }
 
 } // namespace

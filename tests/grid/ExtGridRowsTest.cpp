@@ -358,6 +358,103 @@ TEST_F(ExtGridRows, RemovingKeepsTheCurrentRowValid)
     EXPECT_LT(grid->Col(), grid->ColCount());
 }
 
+// Modified and disabled flags and the disjunct row selection stay with their rows through
+// insertion and every removal; the light removal moves only the selection.
+TEST_F(ExtGridRows, RowFlagsFollowTheirRows)
+{
+    Fill(10);
+    grid->ShowModified()->Enabled = true;
+    grid->MouseActions()->SetDisjunctRowSelect(true);
+    grid->SetRowModified(3, true);
+    grid->SetRowEnabled(4, false);
+    grid->SetRowSelect(5, true);
+    grid->SetRowSelect(8, true);
+    const auto flags = [&] {
+        std::vector<std::string> rows;
+        for (int r = 0; r < grid->RowCount(); ++r) {
+            std::string f;
+            if (grid->RowModified(r))
+                f += "m";
+            if (!grid->RowEnabled(r))
+                f += "d";
+            if (grid->RowSelect(r))
+                f += "s";
+            if (!f.empty())
+                rows.push_back(grid->Cells(1, r).toStdString() + ":" + f);
+        }
+        return rows;
+    };
+    using V = std::vector<std::string>;
+
+    grid->InsertRows(2, 2);
+    EXPECT_EQ(flags(), (V{"r3:m", "r4:d", "r5:s", "r8:s"}));
+    EXPECT_EQ(grid->SelectedRow(0), 7);
+    grid->RemoveRows(1, 2);
+    EXPECT_EQ(flags(), (V{"r3:m", "r4:d", "r5:s", "r8:s"}));
+    grid->DeleteRowRange(5, 1); // r5
+    EXPECT_EQ(flags(), (V{"r3:m", "r4:d", "r8:s"}));
+    EXPECT_EQ(grid->SelectedRowCount(), 1);
+    EXPECT_EQ(grid->SelectedRow(0), 7);
+    grid->RemoveRowsEx(1, 1); // r2: only the selection follows
+    EXPECT_EQ(flags(), (V{"r4:m", "r6:d", "r8:s"}));
+}
+
+TEST_F(ExtGridRows, RemovalsCountTheirNodesOut)
+{
+    const struct {
+        const char* Name;
+        std::function<void(TRowsGrid*)> Remove;
+        int Left;
+    } cases[] = {
+        {"RemoveRows", [](TRowsGrid* g) { g->RemoveRows(1, 4); }, 1},
+        {"RemoveRowsEx", [](TRowsGrid* g) { g->RemoveRowsEx(1, 4); }, 1},
+        {"DeleteRowRange", [](TRowsGrid* g) { g->DeleteRowRange(1, 4); }, 1},
+        {"MoveRows", [](TRowsGrid* g) { g->MoveRows(1, 6, 1); }, 1},
+        {"plain rows", [](TRowsGrid* g) { g->RemoveRows(2, 2); }, 2},
+    };
+    for (const auto& c : cases) {
+        auto g = std::make_unique<TRowsGrid>(form.get());
+        g->SetParent(form.get());
+        g->SetRowCount(8);
+        g->AddNode(1, 2);
+        g->AddNode(5, 2);
+        ASSERT_EQ(g->NumNodes(), 2);
+        c.Remove(g.get());
+        EXPECT_EQ(g->NumNodes(), c.Left) << c.Name;
+        g->RemoveAllNodes();
+        EXPECT_EQ(g->NumNodes(), 0) << c.Name;
+    }
+}
+
+TEST_F(ExtGridRows, FloatingFooterRowStaysLast)
+{
+    Fill(6);
+    grid->FloatingFooter()->SetVisible(true);
+    grid->AddRow();
+    EXPECT_EQ(Column(1), (std::vector<QString>{"r0", "r1", "r2", "r3", "r4", "", "r5"}));
+    grid->InsertRows(grid->RowCount(), 1);
+    EXPECT_EQ(grid->Cells(1, grid->RowCount() - 1), "r5") << "nothing goes after the footer row";
+    grid->RemoveRows(1, 2);
+    EXPECT_EQ(Column(1), (std::vector<QString>{"r0", "r3", "r4", "", "", "r5"}));
+    EXPECT_TRUE(grid->FloatingFooter()->Visible());
+    EXPECT_EQ(grid->FixedFooters, 1);
+}
+
+TEST_F(ExtGridRows, WorkersPlaceTheCellControls)
+{
+    Fill(20);
+    auto* edit = new TEdit(form.get());
+    grid->SetCellControls(1, 4, edit);
+    grid->CellControlsUpdate(false);
+    grid->InsertRows(2, 3);
+    EXPECT_EQ(edit->Top(), grid->CellRect(1, 7).Top - 1);
+    grid->RemoveRows(1, 2);
+    EXPECT_EQ(edit->Top(), grid->CellRect(1, 5).Top - 1);
+    grid->DeleteRowRange(1, 1);
+    EXPECT_EQ(edit->Top(), grid->CellRect(1, 4).Top - 1);
+    EXPECT_TRUE(edit->Visible());
+}
+
 TEST_F(ExtGridRows, RemovedRowsStayStoredBeyondTheCount)
 {
     Fill(8);

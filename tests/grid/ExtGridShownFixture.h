@@ -18,6 +18,9 @@ namespace shownextgrid
 class TProbeGrid : public TExtStringGrid
 {
   public:
+    using TExtStringGrid::CalcSizingState;
+    using TExtStringGrid::HandleWheelDown;
+    using TExtStringGrid::HandleWheelUp;
     using TExtStringGrid::ScrollHint;
     using TExtStringGrid::TExtStringGrid;
     using TExtStringGrid::WMTimer;

@@ -3,6 +3,7 @@
 #include "grid/ExtGridShownFixture.h"
 
 #include <QFontMetrics>
+#include <functional>
 
 namespace
 {
@@ -207,6 +208,67 @@ TEST_F(ExtGridSize, AllRowSizeNeedsAKnownEarlierHeight)
     EXPECT_EQ(grid->RowHeights(1), 33);
     EXPECT_EQ(grid->RowHeights(9), 33);
     EXPECT_EQ(grid->RowHeights(0), 22) << "fixed rows keep their height";
+}
+
+// Sizing many rows writes their heights as one block: one height notification, the same heights.
+class TCountingGrid : public TProbeGrid
+{
+  public:
+    using TProbeGrid::TProbeGrid;
+    int Notified = 0;
+
+  protected:
+    void RowHeightsChanged() override
+    {
+        ++Notified;
+        TProbeGrid::RowHeightsChanged();
+    }
+};
+
+TEST_F(ExtGridSize, RowsAreSizedAsOneBlock)
+{
+    using G = TCountingGrid;
+    const auto lineHeight = [](G* g) { return QFontMetrics(g->Font->ToQFont()).height(); };
+    const struct {
+        const char* Name;
+        std::function<void(G*)> Size;
+        std::function<int(G*, int r)> Height; // expected height of row r after it
+        int Notifications;
+    } cases[] = {
+        {"Zoom", [](G* g) { g->Zoom(3); }, [](G*, int r) { return 20 + r + 3; }, 1},
+        // One line each: every data row takes the same height, whatever it had.
+        {"AutoSizeRows", [](G* g) { g->AutoSizeRows(false, 0); },
+         [](G* g, int r) { return r == 0                   ? 20
+                                  : g->RowHeights(1) == 21 ? -1
+                                                           : g->RowHeights(1); }, 1},
+        {"AutoSizeCells", [](G* g) { g->AutoSizeCells(false, 0, 30); },
+         [&](G* g, int r) { return r == 0 ? 20 : std::max(20 + r, lineHeight(g) + 30 + g->XYOffset.Y); }, 1},
+        // The mouse-sized row notifies, then the block of the others.
+        {"all rows after a mouse sizing",
+         [](G* g) {
+             g->MouseActions()->AllRowSize = true;
+             g->Rowsized = true;
+             g->Rowclicked = 1;
+             g->Rowclickedsize = 21;
+             g->SetRowHeights(1, 42);
+         },
+         [](G*, int r) { return r == 0 ? 20 : 2 * (20 + r); }, 2},
+    };
+    for (const auto& c : cases) {
+        auto* g = new G(form.get());
+        g->SetParent(form.get());
+        g->SetRowCount(50);
+        for (int r = 0; r < 50; ++r) {
+            g->SetCells(1, r, "x");
+            g->SetRowHeights(r, 20 + r);
+        }
+        g->Notified = 0;
+        c.Size(g);
+        EXPECT_EQ(g->Notified, c.Notifications) << c.Name;
+        for (int r = 0; r < 50; ++r)
+            ASSERT_EQ(g->RowHeights(r), c.Height(g, r)) << c.Name << " row " << r;
+        delete g;
+    }
 }
 
 TEST_F(ExtGridSize, SizeToColsAndRows)

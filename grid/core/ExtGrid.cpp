@@ -4,6 +4,7 @@
 #include "platform/controls/Forms.h"
 
 #include <QApplication>
+#include <cmath>
 #include <QEvent>
 #include <QStyle>
 
@@ -461,4 +462,13 @@ void TExtStringGrid::AssignCells(const TPersistent* Source)
     for (int r = 0; r < src->RowCount(); ++r)
         for (int c = 0; c < src->TotalColCount(); ++c)
             SetGridCell(c, r, src->GetGridCell(c, r));
+}
+
+void TExtStringGrid::HandleChangeScale(int M, int D)
+{
+    if (IsDesignTime() || M == D || D == 0)
+        return;
+    // Rounded halves away from zero, as the platform's MulDiv.
+    FFixedFont->Size = int(std::lround(double(FFixedFont->Size) * M / D));
+    FActiveCellFont->Size = int(std::lround(double(FActiveCellFont->Size) * M / D));
 }

@@ -6,16 +6,17 @@
 
 void TExtStringGrid::RebuildColumnMap() const
 {
-    int end = MaxHiddenColumns;
-    while (end > 0 && FVisibleCol[size_t(end - 1)])
-        --end;
+    // The tables end after the last hidden column (found by counting the hidden ones, not by a scan of
+    // all 512 entries: hiding a column rebuilds them).
     int hidden = 0;
-    for (int j = 0; j < end; ++j) {
+    int end = 0;
+    for (int j = 0; j < MaxHiddenColumns && hidden < FNumHidden; ++j) {
         FHiddenBefore[size_t(j)] = int16_t(hidden);
         if (FVisibleCol[size_t(j)])
             FDisplToReal[size_t(j - hidden)] = int16_t(j);
         else
             ++hidden;
+        end = j + 1;
     }
     FColumnMapEnd = end;
     FShownCount = MaxHiddenColumns - hidden;

@@ -7,8 +7,36 @@
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 
 // ---- Cell objects --------------------------------------------------------------------------------------
+
+namespace
+{
+// The cell object when the slot holds a TCellGraphic. Asked for every cell a column operation or a
+// paint touches: the exact class is checked first, the cast only for derived classes and others.
+TCellGraphic* AsCellGraphic(TObject* Object)
+{
+    if (!Object)
+        return nullptr;
+    if (typeid(*Object) == typeid(TCellGraphic))
+        return static_cast<TCellGraphic*>(Object);
+    return dynamic_cast<TCellGraphic*>(Object);
+}
+
+// Cell writes of a column-wide operation repaint nothing one by one; the grid repaints once at the end.
+class TCellWriteBatch
+{
+  public:
+    explicit TCellWriteBatch(TStringGrid* Grid) : FGrid(Grid) { FGrid->TStringGrid::BeginUpdate(); }
+    ~TCellWriteBatch() { FGrid->TStringGrid::EndUpdate(); }
+    TCellWriteBatch(const TCellWriteBatch&) = delete;
+    TCellWriteBatch& operator=(const TCellWriteBatch&) = delete;
+
+  private:
+    TStringGrid* FGrid;
+};
+} // namespace
 
 void TExtStringGrid::InitCellObjects()
 {
@@ -38,7 +66,7 @@ TCellGraphic* TExtStringGrid::GetCellGraphic(int ACol, int ARow)
         FCellGraphic->SetCellTransparent(FControlLook->ControlStyle() == csFlat);
         return FCellGraphic.get();
     }
-    return dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
+    return AsCellGraphic(GetGraphicObjectEx(ACol, ARow));
 }
 
 TCellType TExtStringGrid::GetCellType(int ACol, int ARow)
@@ -46,11 +74,12 @@ TCellType TExtStringGrid::GetCellType(int ACol, int ARow)
     if (ACol < 0 || ARow < 0)
         return ctEmpty;
     TObject* object = GetGraphicObjectEx(ACol, ARow);
-    if (object && !dynamic_cast<TCellGraphic*>(object))
+    TCellGraphic* graphic = AsCellGraphic(object);
+    if (object && !graphic)
         return ctEmpty;
     if (FMouseActions->HotmailRowSelect() && ACol == 0)
         return ctRowCheckBox;
-    return object ? static_cast<TCellGraphic*>(object)->CellType() : ctEmpty;
+    return graphic ? graphic->CellType() : ctEmpty;
 }
 
 static bool IsSharedType(TCellType T)
@@ -177,6 +206,7 @@ void TExtStringGrid::AddCheckBox(int ACol, int ARow, TCheckBoxState State)
 void TExtStringGrid::AddCheckBoxColumn(int ACol, bool State, bool IsData)
 {
     const int start = FMouseActions->CheckAllCheck ? 0 : FixedRows();
+    TCellWriteBatch batch(this);
     for (int r = start; r < RowCount(); ++r) {
         // Node and summary rows are marked by their column-0 object.
         const TCellType kind = GetCellType(0, r);
@@ -192,6 +222,7 @@ void TExtStringGrid::AddCheckBoxColumn(int ACol, bool State, bool IsData)
 void TExtStringGrid::AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State)
 {
     const int start = FMouseActions->CheckAllCheck ? 0 : FixedRows();
+    TCellWriteBatch batch(this);
     for (int r = start; r < RowCount(); ++r)
         AddCheckBox(ACol, r, State);
 }

@@ -247,7 +247,8 @@ TColor drawhelpers::AppendGradient(TFills& out, TColor from, TColor to, int step
     // Band i runs from start i over thick pixels along the gradient, cut at the rectangle's end, and
     // across the whole rectangle; bands outside the visible area are not drawn at all.
     const int lo = horizontal ? r.Left : r.Top, hi = horizontal ? r.Right : r.Bottom;
-    const int visLo = horizontal ? visible.Left : visible.Top, visHi = horizontal ? visible.Right : visible.Bottom;
+    const int visLo = horizontal ? visible.Left : visible.Top,
+              visHi = horizontal ? visible.Right : visible.Bottom;
     const bool across = horizontal ? r.Top < visible.Bottom && visible.Top < r.Bottom
                                    : r.Left < visible.Right && visible.Left < r.Right;
     if (!across)

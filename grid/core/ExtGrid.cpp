@@ -4,9 +4,9 @@
 #include "platform/controls/Forms.h"
 
 #include <QApplication>
-#include <cmath>
 #include <QEvent>
 #include <QStyle>
+#include <cmath>
 
 namespace
 {

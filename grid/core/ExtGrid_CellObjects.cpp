@@ -785,7 +785,9 @@ TPoint TExtStringGrid::CalcCellGraphicSize(int ACol, int ARow, int ExtraHeight)
     case ctBitButton: {
         const int caption = Canvas->TextWidth(g->CellText()) + 4;
         if (!noText) {
-            W = g->CellHAlign() == haCenter || Over(g) ? 0 : g->CellHAlign() == haFull ? caption : ButtonWidth(g);
+            W = g->CellHAlign() == haCenter || Over(g) ? 0
+                : g->CellHAlign() == haFull            ? caption
+                                                       : ButtonWidth(g);
             H = Over(g) ? ButtonHeight(g) : 0;
         } else {
             W = g->CellHAlign() == haFull ? caption : ButtonWidth(g);
@@ -853,9 +855,9 @@ TPoint TExtStringGrid::CalcCellGraphicSize(int ACol, int ARow, int ExtraHeight)
         H = r.Height();
     // A rating, and a captioned button in a cell without text, keep their width unless stretched
     // vertically as well.
-    const bool keepWidth = g->CellType() == ctRating ||
-                           ((g->CellType() == ctButton || g->CellType() == ctBitButton) &&
-                            !g->CellText().isEmpty() && noText);
+    const bool keepWidth =
+        g->CellType() == ctRating ||
+        ((g->CellType() == ctButton || g->CellType() == ctBitButton) && !g->CellText().isEmpty() && noText);
     if (g->CellHAlign() == haFull && (!keepWidth || g->CellVAlign() == vaFull))
         W = r.Width();
     return TPoint(W, H);
@@ -917,7 +919,8 @@ TPoint TExtStringGrid::CalcPrintGraphicSize(int ACol, int ARow, int AvailWidth, 
         if (!i)
             return TPoint(0, 0);
         const TRect r = CellRect(dc, ARow);
-        return TPoint(i->GetWidth() ? i->GetWidth() : r.Width(), i->GetHeight() ? i->GetHeight() : r.Height());
+        return TPoint(i->GetWidth() ? i->GetWidth() : r.Width(),
+                      i->GetHeight() ? i->GetHeight() : r.Height());
     }
     default:
         return TPoint(0, 0);

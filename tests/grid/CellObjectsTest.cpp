@@ -585,8 +585,8 @@ TEST_F(CellObjects, RadioGroupSizesFollowTheirItems)
     EXPECT_EQ(grid->CellGraphicSize(1, 1),
               TPoint(std::max(12, grid->Canvas->TextWidth("bbbb") + 12), std::max(16, th) * 3));
     grid->AddRadio(1, 1, 1, 0, &items); // side by side
-    const int sum = grid->Canvas->TextWidth("a") + grid->Canvas->TextWidth("bbbb") +
-                    grid->Canvas->TextWidth("cc") + 36;
+    const int sum =
+        grid->Canvas->TextWidth("a") + grid->Canvas->TextWidth("bbbb") + grid->Canvas->TextWidth("cc") + 36;
     EXPECT_EQ(grid->CellGraphicSize(1, 1), TPoint(sum, th));
 }
 

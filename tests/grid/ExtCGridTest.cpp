@@ -432,9 +432,9 @@ TEST_F(ExtCGrid, ColumnStreamRoundTripAndBadStreams)
 class TEditQuestionsGrid : public TExtColumnGrid
 {
   public:
-    using TExtColumnGrid::TExtColumnGrid;
     using TExtColumnGrid::ReadEditLimit;
     using TExtColumnGrid::ReadEditMask;
+    using TExtColumnGrid::TExtColumnGrid;
 };
 
 TEST_F(ExtCGrid, EditLimitAndMaskFromTheColumns)

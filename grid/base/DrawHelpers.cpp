@@ -176,6 +176,32 @@ const std::vector<TColor>& BandColors(TColor from, TColor to, int steps)
     return e.Colors;
 }
 
+// Where the bands of one span and step count start, and how thick they are. A page of cells asks for
+// the same few spans again and again, so the last ones are kept.
+struct TBandLayout {
+    int Span = -1, Steps = -1, Thick = 0;
+    std::vector<int> Starts;
+};
+
+const TBandLayout& BandLayout(int span, int steps)
+{
+    thread_local std::array<TBandLayout, 4> kept;
+    thread_local size_t next = 0;
+    for (const TBandLayout& e : kept)
+        if (e.Span == span && e.Steps == steps)
+            return e;
+    TBandLayout& e = kept[next];
+    next = (next + 1) % kept.size();
+    e.Span = span;
+    e.Steps = steps;
+    const double band = double(span) / steps;
+    e.Thick = int(band + 1);
+    e.Starts.resize(size_t(steps) + 1);
+    for (int i = 0; i <= steps; ++i)
+        e.Starts[size_t(i)] = int(i * band);
+    return e;
+}
+
 // The list a gradient or selection piece collects its fills in: one per thread, emptied for each
 // call, so that painting a page of cells does not allocate per cell. Nothing is drawn while a list
 // is being collected, so no call needs it twice at once.
@@ -215,18 +241,24 @@ TColor drawhelpers::AppendGradient(TFills& out, TColor from, TColor to, int step
     }
     const int span = (horizontal ? r.Width() : r.Height()) - 1;
     steps = std::max(1, std::min(steps, span));
-    const double band = double(span) / steps;
-    const int thick = int(band + 1);
     const std::vector<TColor>& colors = BandColors(from, to, steps);
+    const TBandLayout& layout = BandLayout(span, steps);
+    const int thick = layout.Thick;
+    // Band i runs from start i over thick pixels along the gradient, cut at the rectangle's end, and
+    // across the whole rectangle; bands outside the visible area are not drawn at all.
+    const int lo = horizontal ? r.Left : r.Top, hi = horizontal ? r.Right : r.Bottom;
+    const int visLo = horizontal ? visible.Left : visible.Top,
+              visHi = horizontal ? visible.Right : visible.Bottom;
+    const bool across = horizontal ? r.Top < visible.Bottom && visible.Top < r.Bottom
+                                   : r.Left < visible.Right && visible.Left < r.Right;
+    if (!across)
+        return to;
     out.reserve(out.size() + size_t(steps) + 1);
     for (int i = 0; i <= steps; ++i) {
-        const int p = int(i * band);
-        const TRect piece = horizontal
-                                ? TRect(r.Left + p, r.Top, std::min(r.Right, r.Left + p + thick), r.Bottom)
-                                : TRect(r.Left, r.Top + p, r.Right, std::min(r.Bottom, r.Top + p + thick));
-        // Bands outside the visible area are not drawn at all.
-        if (Overlaps(piece, visible))
-            out.push_back({piece, colors[size_t(i)]});
+        const int a = lo + layout.Starts[size_t(i)], b = std::min(hi, a + thick);
+        if (a < visHi && visLo < b)
+            out.push_back({horizontal ? TRect(a, r.Top, b, r.Bottom) : TRect(r.Left, a, r.Right, b),
+                           colors[size_t(i)]});
     }
     return to;
 }
@@ -330,11 +362,14 @@ void DrawStyledSelection(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor M
         AppendLine(fills, BorderColor, L, T + 2, L, B - 1);
 
     const TColor adjacent = ColorToRGB(CornerAdjacentColor), background = ColorToRGB(BackgroundColor);
-    // Corners: x is the column next to the edge, edge the edge column itself.
+    // Corners: x is the column next to the edge, edge the edge column itself. The corner-adjacent
+    // pixels are (x, T), (x, T + 1), (edge, T + 1) and their mirrors at B, B - 1; the pixels touch
+    // nothing else of the corner, so each pair in a column is one fill.
     auto corners = [&](int x, int edge) {
-        for (TPoint p : {TPoint(x, T), TPoint(x, T + 1), TPoint(edge, T + 1), TPoint(x, B), TPoint(x, B - 1),
-                         TPoint(edge, B - 1)})
-            fills.push_back({Bounds(p.X, p.Y, 1, 1), adjacent});
+        fills.push_back({TRect(x, T, x + 1, T + 2), adjacent});
+        fills.push_back({Bounds(edge, T + 1, 1, 1), adjacent});
+        fills.push_back({TRect(x, B - 1, x + 1, B + 1), adjacent});
+        fills.push_back({Bounds(edge, B - 1, 1, 1), adjacent});
         fills.push_back({Bounds(edge, T, 1, 1), background});
         fills.push_back({Bounds(edge, B, 1, 1), background});
     };

@@ -5,6 +5,9 @@
 #include "grid/base/NumberText.h"
 #include "platform/controls/Menus.h"
 
+#include <algorithm>
+#include <cmath>
+
 // ---- TGridColumnItem ------------------------------------------------------------------------------------
 
 TGridColumnItem::TGridColumnItem(TCollection* Collection) : TCollectionItem(Collection)
@@ -878,5 +881,41 @@ void TExtColumnGrid::Notification(TComponent* AComponent, TOperation Operation)
         if (item->EditLink &&
             static_cast<const void*>(item->EditLink) == static_cast<const void*>(AComponent))
             item->EditLink = nullptr;
+    }
+}
+
+// ---- Editor limits and scaling -------------------------------------------------------------------------
+
+int TExtColumnGrid::ReadEditLimit()
+{
+    const int c = Col();
+    if (c < FColumnCollection->Count() && c >= FixedCols())
+        if (TGridColumnItem* item = ItemOf(RealColIndex(c)))
+            return item->EditLength;
+    return TExtStringGrid::ReadEditLimit();
+}
+
+QString TExtColumnGrid::ReadEditMask(int ACol, int ARow)
+{
+    QString mask;
+    if (ACol < FColumnCollection->Count() && ACol >= FixedCols())
+        if (TGridColumnItem* item = ItemOf(RealColIndex(ACol)))
+            mask = item->EditMask;
+    const QString own = TExtStringGrid::ReadEditMask(ACol, ARow);
+    return own.isEmpty() ? mask : own;
+}
+
+void TExtColumnGrid::HandleChangeScale(int M, int D)
+{
+    TExtStringGrid::HandleChangeScale(M, D);
+    if (IsDesignTime() || M == D || D == 0)
+        return;
+    auto scale = [M, D](TFont* F) {
+        // Rounded, as the platform's MulDiv.
+        F->Size = int(std::lround(double(F->Size) * M / D));
+    };
+    for (int i = 0; i < std::min(ColCount(), FColumnCollection->Count()); ++i) {
+        scale(FColumnCollection->Items(i)->Font());
+        scale(FColumnCollection->Items(i)->HeaderFont());
     }
 }

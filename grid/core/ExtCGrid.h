@@ -211,8 +211,9 @@ class TExtColumnGrid : public TExtStringGrid
 
     // -- Column positions ("CP" + position = home index of the item there) --
     // With ColumnSize.Location clIniFile: ColumnSize.Key is the ini file, Section the section.
-    void SaveColPositions();
-    void LoadColPositions();
+    // With clRegistry the string grid's "Pos" entries.
+    void SaveColPositions() override;
+    void LoadColPositions() override;
     void SaveColumnPositions(const QString& Key, const QString& Section);
     // Nothing moves when a key is missing or the values are no permutation of the positions.
     void LoadColumnPositions(const QString& Key, const QString& Section);
@@ -262,9 +263,16 @@ class TExtColumnGrid : public TExtStringGrid
     TColumnPopupEvent OnColumnPopup;
     TAfterColumnMoved OnAfterColumnMoved;
 
+    // The string grid's scaling, then the fonts and header fonts of the items of the shown columns.
+    void HandleChangeScale(int M, int D) override;
+
   protected:
     void Loaded() override;
     void ColumnHeadersChanged() override;
+    // A normal current column answers its item's EditLength, else the string grid's limit.
+    int ReadEditLimit() override;
+    // A normal column's EditMask, replaced by the string grid's mask when that is not empty.
+    QString ReadEditMask(int ACol, int ARow) override;
     // The string grid's move, then the items are rebuilt around it; OnAfterColumnMoved gets the real
     // indexes.
     void HandleColumnMoved(int FromIndex, int ToIndex) override;

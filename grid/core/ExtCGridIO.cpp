@@ -38,12 +38,16 @@ void TExtColumnGrid::SaveColPositions()
 {
     if (ColumnSize()->Location == clIniFile)
         SaveColumnPositions(ColumnSize()->Key, ColumnSize()->Section);
+    else
+        TExtStringGrid::SaveColPositions();
 }
 
 void TExtColumnGrid::LoadColPositions()
 {
     if (ColumnSize()->Location == clIniFile)
         LoadColumnPositions(ColumnSize()->Key, ColumnSize()->Section);
+    else
+        TExtStringGrid::LoadColPositions();
 }
 
 void TExtColumnGrid::SaveColumnPositions(const QString& Key, const QString& Section)

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QStyle>
+#include <cmath>
 
 namespace
 {
@@ -462,4 +463,13 @@ void TExtStringGrid::AssignCells(const TPersistent* Source)
     for (int r = 0; r < src->RowCount(); ++r)
         for (int c = 0; c < src->TotalColCount(); ++c)
             SetGridCell(c, r, src->GetGridCell(c, r));
+}
+
+void TExtStringGrid::HandleChangeScale(int M, int D)
+{
+    if (IsDesignTime() || M == D || D == 0)
+        return;
+    // Rounded halves away from zero, as the platform's MulDiv.
+    FFixedFont->Size = int(std::lround(double(FFixedFont->Size) * M / D));
+    FActiveCellFont->Size = int(std::lround(double(FActiveCellFont->Size) * M / D));
 }

@@ -28,6 +28,7 @@
 #include "platform/controls/ExtCtrls.h"
 #include "grid/core/ExtGrid_RowsIndex.h"
 #include "grid/ops/FloatingFooter.h"
+#include "grid/ops/Grouping.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/DateUtils.h"
 #include "platform/core/StringList.h"
@@ -136,6 +137,12 @@ enum TExtGridStyle {
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
 // Which fixed cells hot-track under the mouse.
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+// Where the hint of a text too large for its cell shows: over the cell, or at the mouse.
+enum THintShowLargeTextPos { hpCell, hpCursor };
+// The icon of the invalid-entry balloon (the values are the balloon's own icon numbers).
+enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+// fdAll: automatic filter choices for fixed columns too.
+enum TFilterDropDownColumns { fdNormal, fdAll };
 
 class TExtStringGrid : public TBaseGrid
 {
@@ -464,6 +471,10 @@ class TExtStringGrid : public TBaseGrid
     int GetVersionNr() const { return ExtGridVersionNr; }
     QString GetVersionString() const;
     QString Version() const { return ExtGridVersion; }
+    // Scaling of the grid's own fonts by M / D (rounded), at run time and when M differs from D. The
+    // toolkit scales nothing itself (the window system handles the screen's resolution), so this is
+    // the whole step; the column grid scales its item fonts after it.
+    virtual void HandleChangeScale(int M, int D);
 
     // -- Painting: cells, text, glyphs, looks --
     //
@@ -1056,6 +1067,13 @@ class TExtStringGrid : public TBaseGrid
     TIntList* CellImages(int ACol, int ARow);
     int GetCellImageRef(int ACol, int ARow);
     virtual TImageList* GetGridImageList() { return GridImages; }
+    // Screen size of the cell's graphic beside or over its text; (0, 0) without one. ExtraHeight is
+    // taken off the room a picture may fill.
+    virtual TPoint CalcCellGraphicSize(int ACol, int ARow, int ExtraHeight);
+    virtual TPoint GetCellGraphicSize(int ACol, int ARow) { return CalcCellGraphicSize(ACol, ARow, 0); }
+    TPoint CellGraphicSize(int ACol, int ARow) { return GetCellGraphicSize(ACol, ARow); }
+    // The graphic's size on the printer: pictures fit AvailWidth x AvailHeight and are divided by Scale.
+    virtual TPoint CalcPrintGraphicSize(int ACol, int ARow, int AvailWidth, int AvailHeight, double Scale);
     TImageList* GridImages = nullptr;
     bool ShowNullDates = true;
 
@@ -1256,6 +1274,11 @@ class TExtStringGrid : public TBaseGrid
     // -- Column order --
     void SetColumnOrder();
     void ResetColumnOrder();
+    // The column order as "Pos" + i entries in section ColumnSize.Section of ColumnSize.Key, an ini
+    // file (clIniFile) or a registry key under the current user (clRegistry). Nothing without a key
+    // and a section; loading moves nothing unless the entries are a permutation of the columns.
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
     int ColumnAtPosition(int APos);
     int ColumnByHeader(const QString& AValue);
 
@@ -1288,6 +1311,8 @@ class TExtStringGrid : public TBaseGrid
     TShowModified* ShowModified() const { return FShowModified.get(); }
     TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
     TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
+    TGrouping* Grouping() const { return FGrouping.get(); }
+    void SetGrouping(const TGrouping* Value) { FGrouping->Assign(Value); }
     // Common-controls 6 is what this platform stands in for.
     bool IsThemed() const { return FIsComCtl6; }
 
@@ -1338,6 +1363,9 @@ class TExtStringGrid : public TBaseGrid
     bool HTMLHint = false;
     bool AnchorHint = false;
     bool UseInternalHintClass = true;
+    THintShowLargeTextPos HintShowLargeTextPos = hpCell;
+    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+    TFilterDropDownColumns FilterDropDownColumns = fdNormal;
 
     // -- Events (fired only when assigned; each by the operation that owns its trigger). OnResize is
     //    the grid's own, fired after the toolkit's resize handling. --
@@ -1577,6 +1605,7 @@ class TExtStringGrid : public TBaseGrid
     std::unique_ptr<TShowModified> FShowModified;
     std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
     std::unique_ptr<TBalloonSettings> FBalloonSettings;
+    std::unique_ptr<TGrouping> FGrouping = std::make_unique<TGrouping>();
     // Platform facts: Windows 6.1 with common controls 6; themes count as inactive once the window
     // exists.
     bool FIsWinXP = true;
@@ -1940,6 +1969,10 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Cell objects (protected) --
+    // The in-place editor's length limit: MaxEditLength.
+    int ReadEditLimit() override;
+    // The edit mask: EditMask, then OnGetEditMask may change it.
+    QString ReadEditMask(int ACol, int ARow) override;
     // The header lists and their change handlers (a constructor step).
     void InitCellObjects();
     // The graphic object of a cell by real column and real row (hidden rows from their entries).

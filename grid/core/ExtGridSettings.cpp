@@ -1,6 +1,7 @@
 // The string grid's settings objects: defaults, the repainting and forwarding writers, and Assign.
 #include "grid/core/ExtGridSettings.h"
 #include "grid/core/ExtGrid.h"
+#include "grid/dropdown/DropDownAppearance.h"
 
 // ---- TCellNode -----------------------------------------------------------------------------------------
 
@@ -132,6 +133,20 @@ TControlLook::TControlLook(TExtStringGrid* AGrid)
       FRadioOffGlyph(std::make_unique<TBitmap>()), FRadioOnGlyph(std::make_unique<TBitmap>())
 {
     Init();
+    FDropDownHeader = std::make_unique<THeaderAppearance>(AGrid);
+    FDropDownFooter = std::make_unique<TFooterAppearance>(AGrid);
+}
+
+TControlLook::~TControlLook() = default;
+
+void TControlLook::SetDropDownHeader(const THeaderAppearance* Value)
+{
+    FDropDownHeader->Assign(Value);
+}
+
+void TControlLook::SetDropDownFooter(const TFooterAppearance* Value)
+{
+    FDropDownFooter->Assign(Value);
 }
 
 void TControlLook::RepaintGrid()
@@ -301,6 +316,8 @@ void TControlLook::Assign(const TPersistent* Source)
     FDropDownAlwaysVisible = src->FDropDownAlwaysVisible;
     FSpinButtonsAlwaysVisible = src->FSpinButtonsAlwaysVisible;
     DropDownCount = src->DropDownCount;
+    FDropDownFooter->Assign(src->FDropDownFooter.get());
+    FDropDownHeader->Assign(src->FDropDownHeader.get());
     HintMaxWidth = src->HintMaxWidth;
 }
 

@@ -15,6 +15,8 @@
 #include <memory>
 
 class TExtStringGrid;
+class THeaderAppearance;
+class TFooterAppearance;
 
 enum TNodeType { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
 enum TColumnSizeLocation { clRegistry, clIniFile };
@@ -137,6 +139,7 @@ class TControlLook : public TPersistent
 {
   public:
     explicit TControlLook(TExtStringGrid* AGrid);
+    ~TControlLook() override;
     // Colours back to their defaults; the four mirror gradients through their writers.
     void Init();
     // Copies everything but FlatButton, ProgressXP, the two disabled looks and FixedDropDownButton,
@@ -185,6 +188,12 @@ class TControlLook : public TPersistent
     TColor FixedGradientDownBorder() const { return FFixedGradientDownBorder; }
     void SetFixedGradientDownBorder(TColor Value);
 
+    // Header and footer strips of the drop-down pickers the grid opens in cells; writes copy.
+    THeaderAppearance* DropDownHeader() const { return FDropDownHeader.get(); }
+    void SetDropDownHeader(const THeaderAppearance* Value);
+    TFooterAppearance* DropDownFooter() const { return FDropDownFooter.get(); }
+    void SetDropDownFooter(const TFooterAppearance* Value);
+
     bool FixedDropDownButton = false;
     int HintMaxWidth = 0;
     bool CheckAlwaysActive = false;
@@ -225,6 +234,8 @@ class TControlLook : public TPersistent
     void CopyGlyph(TBitmap* Glyph, const TBitmap* Value);
 
     TExtStringGrid* FGrid;
+    std::unique_ptr<THeaderAppearance> FDropDownHeader;
+    std::unique_ptr<TFooterAppearance> FDropDownFooter;
     int FCheckBoxSize = 15;
     std::unique_ptr<TBitmap> FUnCheckedGlyph;
     std::unique_ptr<TBitmap> FCheckedGlyph;

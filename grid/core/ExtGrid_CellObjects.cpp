@@ -3,8 +3,40 @@
 // ExtGrid_CellValues.cpp.
 #include "grid/base/UndoRedo.h"
 #include "grid/core/ExtGrid.h"
+#include "platform/graphics/ImgList.h"
+
+#include <algorithm>
+#include <cmath>
+#include <typeinfo>
 
 // ---- Cell objects --------------------------------------------------------------------------------------
+
+namespace
+{
+// The cell object when the slot holds a TCellGraphic. Asked for every cell a column operation or a
+// paint touches: the exact class is checked first, the cast only for derived classes and others.
+TCellGraphic* AsCellGraphic(TObject* Object)
+{
+    if (!Object)
+        return nullptr;
+    if (typeid(*Object) == typeid(TCellGraphic))
+        return static_cast<TCellGraphic*>(Object);
+    return dynamic_cast<TCellGraphic*>(Object);
+}
+
+// Cell writes of a column-wide operation repaint nothing one by one; the grid repaints once at the end.
+class TCellWriteBatch
+{
+  public:
+    explicit TCellWriteBatch(TStringGrid* Grid) : FGrid(Grid) { FGrid->TStringGrid::BeginUpdate(); }
+    ~TCellWriteBatch() { FGrid->TStringGrid::EndUpdate(); }
+    TCellWriteBatch(const TCellWriteBatch&) = delete;
+    TCellWriteBatch& operator=(const TCellWriteBatch&) = delete;
+
+  private:
+    TStringGrid* FGrid;
+};
+} // namespace
 
 void TExtStringGrid::InitCellObjects()
 {
@@ -20,12 +52,21 @@ void TExtStringGrid::InitCellObjects()
 TCellGraphic* TExtStringGrid::GetCellGraphic(int ACol, int ARow)
 {
     if (FMouseActions->HotmailRowSelect() && ACol == 0) {
+        // Row check boxes show the row selection; the one in row 0 shows all rows (CellBoolean) or
+        // some of them (CellAngle 1).
         FCellGraphic->SetCellType(ctRowCheckBox);
-        FCellGraphic->SetCellAngle(0);
+        if (ARow == 0) {
+            const int count = RowSelectCount(), rows = RowCount() - FixedRows();
+            FCellGraphic->SetCellAngle(count > 0 && count < rows ? 1 : 0);
+            FCellGraphic->SetCellBoolean(count >= rows);
+        } else {
+            FCellGraphic->SetCellAngle(0);
+            FCellGraphic->SetCellBoolean(ARow > 0 && RowSelect(RealRowIndex(ARow)));
+        }
         FCellGraphic->SetCellTransparent(FControlLook->ControlStyle() == csFlat);
         return FCellGraphic.get();
     }
-    return dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
+    return AsCellGraphic(GetGraphicObjectEx(ACol, ARow));
 }
 
 TCellType TExtStringGrid::GetCellType(int ACol, int ARow)
@@ -33,11 +74,12 @@ TCellType TExtStringGrid::GetCellType(int ACol, int ARow)
     if (ACol < 0 || ARow < 0)
         return ctEmpty;
     TObject* object = GetGraphicObjectEx(ACol, ARow);
-    if (object && !dynamic_cast<TCellGraphic*>(object))
+    TCellGraphic* graphic = AsCellGraphic(object);
+    if (object && !graphic)
         return ctEmpty;
     if (FMouseActions->HotmailRowSelect() && ACol == 0)
         return ctRowCheckBox;
-    return object ? static_cast<TCellGraphic*>(object)->CellType() : ctEmpty;
+    return graphic ? graphic->CellType() : ctEmpty;
 }
 
 static bool IsSharedType(TCellType T)
@@ -164,6 +206,7 @@ void TExtStringGrid::AddCheckBox(int ACol, int ARow, TCheckBoxState State)
 void TExtStringGrid::AddCheckBoxColumn(int ACol, bool State, bool IsData)
 {
     const int start = FMouseActions->CheckAllCheck ? 0 : FixedRows();
+    TCellWriteBatch batch(this);
     for (int r = start; r < RowCount(); ++r) {
         // Node and summary rows are marked by their column-0 object.
         const TCellType kind = GetCellType(0, r);
@@ -179,6 +222,7 @@ void TExtStringGrid::AddCheckBoxColumn(int ACol, bool State, bool IsData)
 void TExtStringGrid::AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State)
 {
     const int start = FMouseActions->CheckAllCheck ? 0 : FixedRows();
+    TCellWriteBatch batch(this);
     for (int r = start; r < RowCount(); ++r)
         AddCheckBox(ACol, r, State);
 }
@@ -266,8 +310,12 @@ bool TExtStringGrid::GetCheckBoxState(int ACol, int ARow, bool& State)
         State = AllCells(ACol, ARow) == checkTrue;
         return true;
     }
+    case ctRowCheckBox:
+        if (ACol != 0)
+            return false;
+        State = RowSelect(ARow);
+        return true;
     default:
-        // Row check boxes follow the row selection, which this grid does not keep yet.
         return false;
     }
 }
@@ -290,6 +338,11 @@ bool TExtStringGrid::GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State)
     }
     case ctTriStateCheckBox:
         State = g->CellCheckBoxState();
+        return true;
+    case ctRowCheckBox:
+        if (ACol != 0)
+            return false;
+        State = BoolToCheckBoxState(RowSelect(ARow));
         return true;
     default:
         return false;
@@ -317,6 +370,11 @@ bool TExtStringGrid::SetCheckBoxState(int ACol, int ARow, bool State)
         SetAllCells(ACol, ARow, text);
         return true;
     }
+    case ctRowCheckBox:
+        if (ACol != 0)
+            return false;
+        SetRowSelect(ARow, State);
+        return true;
     default:
         return false;
     }
@@ -364,6 +422,14 @@ bool TExtStringGrid::ChangeCheckBoxState(int ACol, int ARow, bool State)
             DoCheckBoxChange(ACol, ARow, State);
         return true;
     }
+    case ctRowCheckBox:
+        if (ACol != 0)
+            return false;
+        if (RowSelect(ARow) != State) {
+            SetRowSelect(ARow, State);
+            DoCheckBoxChange(ACol, ARow, State);
+        }
+        return true;
     default:
         return false;
     }
@@ -651,4 +717,212 @@ void TExtStringGrid::CycleRadio(int ACol, int ARow, bool AskFirst)
         g->SetCellIndex(next);
     g->SetCellVar(next);
     SetCells(ACol, ARow, next < count ? items->Strings(next) : QString());
+}
+
+// ---- Graphic sizes ---------------------------------------------------------------------------------------
+
+namespace
+{
+bool Beside(const TCellGraphic* g)
+{
+    return g->CellHAlign() == haBeforeText || g->CellHAlign() == haAfterText;
+}
+
+bool Over(const TCellGraphic* g)
+{
+    return g->CellVAlign() == vaUnderText || g->CellVAlign() == vaAboveText;
+}
+
+// A button's size is kept in CellIndex: width in the low word, height in the high word.
+int ButtonWidth(const TCellGraphic* g)
+{
+    return int(uint32_t(g->CellIndex()) & 0xFFFF);
+}
+
+int ButtonHeight(const TCellGraphic* g)
+{
+    return int(uint32_t(g->CellIndex()) >> 16);
+}
+} // namespace
+
+TPoint TExtStringGrid::CalcCellGraphicSize(int ACol, int ARow, int ExtraHeight)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return TPoint(0, 0);
+    const QString text = Cells(ACol, ARow);
+    const bool noText = text.isEmpty();
+    const int dc = DisplColIndex(ACol);
+    TImageList* images = GetGridImageList();
+    int W = 0, H = 0;
+    switch (g->CellType()) {
+    case ctBitmap:
+        if (TBitmap* b = g->CellBitmap()) {
+            W = Beside(g) || noText ? b->Width() : 0;
+            H = Over(g) || noText ? b->Height() : 0;
+        }
+        break;
+    case ctIcon:
+        if (TIcon* i = g->CellIcon()) {
+            W = Beside(g) || noText ? i->Width() : 0;
+            H = i->Height();
+        }
+        break;
+    case ctImageList:
+    case ctDataImage:
+        if (images) {
+            W = Beside(g) || noText ? images->Width() : 0;
+            H = Over(g) || noText ? images->Height() : 0;
+        }
+        break;
+    case ctPicture:
+    case ctFilePicture: {
+        const TPoint cell = CellSize(dc, ARow);
+        g->GetPictureSize(cell.X - 1 - GetTotalXOffset(), cell.Y - 1 - GetTotalYOffset() - ExtraHeight, W, H);
+        break;
+    }
+    case ctButton:
+    case ctBitButton: {
+        const int caption = Canvas->TextWidth(g->CellText()) + 4;
+        if (!noText) {
+            W = g->CellHAlign() == haCenter || Over(g) ? 0
+                : g->CellHAlign() == haFull            ? caption
+                                                       : ButtonWidth(g);
+            H = Over(g) ? ButtonHeight(g) : 0;
+        } else {
+            W = g->CellHAlign() == haFull ? caption : ButtonWidth(g);
+            H = ButtonHeight(g);
+        }
+        break;
+    }
+    case ctInterface: {
+        const auto* i = dynamic_cast<const ICellGraphic*>(g->CellObject());
+        W = i ? i->GetWidth() : 0;
+        H = i ? i->GetHeight() : 0;
+        if (W == 0 || H == 0) {
+            const TPoint cell = CellSize(dc, ARow);
+            W = cell.X;
+            H = cell.Y;
+        }
+        break;
+    }
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+    case ctTriStateCheckBox:
+        W = H = ControlLook()->CheckSize();
+        break;
+    case ctRadioButton:
+        W = H = ControlLook()->RadioSize();
+        break;
+    case ctRadio: {
+        const TStrings* items = g->CellStrings();
+        const int n = items ? items->Count() : 0;
+        const int th = Canvas->TextHeight("gh");
+        if (g->CellBoolean()) {
+            for (int i = 0; i < n; ++i)
+                W += Canvas->TextWidth(items->Strings(i)) + 12;
+            H = th;
+        } else {
+            int widest = 0;
+            for (int i = 0; i < n; ++i)
+                widest = std::max(widest, Canvas->TextWidth(items->Strings(i)));
+            W = std::max(12, widest + 12);
+            H = std::max(16, th) * n;
+        }
+        break;
+    }
+    case ctProgressPie:
+        W = H = 20;
+        break;
+    case ctRating:
+        W = 18 * g->CellAngle();
+        H = 16;
+        break;
+    case ctImages:
+        if (images && g->CellImages()) {
+            const int n = g->CellImages()->Count();
+            W = g->CellBoolean() ? n * images->Width() : images->Width();
+            H = g->CellBoolean() ? images->Height() : n * images->Height();
+        }
+        break;
+    default:
+        break;
+    }
+    const TRect r = CellRect(dc, ARow);
+    if (g->CellVAlign() == vaFull)
+        H = r.Height();
+    // A rating, and a captioned button in a cell without text, keep their width unless stretched
+    // vertically as well.
+    const bool keepWidth =
+        g->CellType() == ctRating ||
+        ((g->CellType() == ctButton || g->CellType() == ctBitButton) && !g->CellText().isEmpty() && noText);
+    if (g->CellHAlign() == haFull && (!keepWidth || g->CellVAlign() == vaFull))
+        W = r.Width();
+    return TPoint(W, H);
+}
+
+TPoint TExtStringGrid::CalcPrintGraphicSize(int ACol, int ARow, int AvailWidth, int AvailHeight, double Scale)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return TPoint(0, 0);
+    TImageList* images = GetGridImageList();
+    const int dc = DisplColIndex(ACol);
+    switch (g->CellType()) {
+    case ctBitmap:
+        if (TBitmap* b = g->CellBitmap())
+            return TPoint(b->Width(), b->Height());
+        return TPoint(0, 0);
+    case ctIcon:
+        if (TIcon* i = g->CellIcon())
+            return TPoint(i->Width(), i->Height());
+        return TPoint(0, 0);
+    case ctImageList:
+        if (!images)
+            return TPoint(0, 0);
+        return TPoint(Beside(g) || Cells(ACol, ARow).isEmpty() ? images->Width() : 0, images->Height());
+    case ctDataImage:
+        return images ? TPoint(images->Width(), images->Height()) : TPoint(0, 0);
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+    case ctTriStateCheckBox:
+        return TPoint(ControlLook()->CheckSize(), ControlLook()->CheckSize());
+    case ctRadioButton:
+        return TPoint(ControlLook()->RadioSize(), ControlLook()->RadioSize());
+    case ctNode:
+    case ctProgressPie:
+        return TPoint(20, 20);
+    case ctRadio:
+    case ctImages:
+        return CalcCellGraphicSize(ACol, ARow, 0);
+    case ctPicture:
+    case ctFilePicture: {
+        int W = 0, H = 0;
+        g->GetPictureSize(AvailWidth, AvailHeight, W, H);
+        if (Scale == 0)
+            return TPoint(W, H);
+        // Halves to even, as the platform's Round does.
+        return TPoint(int(std::nearbyint(W / Scale)), int(std::nearbyint(H / Scale)));
+    }
+    case ctProgress:
+    case ctXPProgress:
+        return TPoint(AllColWidths(ACol), RowHeights(ARow));
+    case ctButton:
+    case ctBitButton:
+        return TPoint(ButtonWidth(g), ButtonHeight(g));
+    case ctInterface: {
+        const auto* i = dynamic_cast<const ICellGraphic*>(g->CellObject());
+        if (!i)
+            return TPoint(0, 0);
+        const TRect r = CellRect(dc, ARow);
+        return TPoint(i->GetWidth() ? i->GetWidth() : r.Width(),
+                      i->GetHeight() ? i->GetHeight() : r.Height());
+    }
+    default:
+        return TPoint(0, 0);
+    }
 }

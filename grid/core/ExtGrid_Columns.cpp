@@ -2,20 +2,23 @@
 // row and top row.
 #include "grid/core/ExtGrid.h"
 
+#include <vector>
+
 // ---- Column conversions --------------------------------------------------------------------------------
 
 void TExtStringGrid::RebuildColumnMap() const
 {
-    int end = MaxHiddenColumns;
-    while (end > 0 && FVisibleCol[size_t(end - 1)])
-        --end;
+    // The tables end after the last hidden column (found by counting the hidden ones, not by a scan of
+    // all 512 entries: hiding a column rebuilds them).
     int hidden = 0;
-    for (int j = 0; j < end; ++j) {
+    int end = 0;
+    for (int j = 0; j < MaxHiddenColumns && hidden < FNumHidden; ++j) {
         FHiddenBefore[size_t(j)] = int16_t(hidden);
         if (FVisibleCol[size_t(j)])
             FDisplToReal[size_t(j - hidden)] = int16_t(j);
         else
             ++hidden;
+        end = j + 1;
     }
     FColumnMapEnd = end;
     FShownCount = MaxHiddenColumns - hidden;
@@ -94,16 +97,28 @@ void TExtStringGrid::UnHideColumns(int FromCol, int ToCol)
     // Columns shown in this call were below the later ones, so the count of hidden columns below a
     // column of the range stays the one below the range's start.
     const int hiddenBelow = from < MaxHiddenColumns ? RealToDisplColHiddenBefore(from) : 0;
-    for (int c = from; c <= ToCol && c < MaxHiddenColumns; ++c) {
-        if (FVisibleCol[size_t(c)])
-            continue;
+    std::vector<int> shown;
+    for (int c = from; c <= ToCol && c < MaxHiddenColumns; ++c)
+        if (!FVisibleCol[size_t(c)])
+            shown.push_back(c);
+    if (shown.empty())
+        return;
+    // One count write for all of them (each write re-lays the scroll area); the hidden count drops
+    // first, so ColCount + hidden stays the number of real columns for everything the write calls.
+    const int before = ColCount();
+    for (int c : shown) {
         --FNumHidden;
         FVisibleCol[size_t(c)] = true;
-        ColumnMapChanged();
-        SetColCount(ColCount() + 1);
+    }
+    ColumnMapChanged();
+    SetColCount(before + int(shown.size()));
+    // Then each column takes its place from the left: the columns after it move one to the right.
+    int count = before;
+    for (int c : shown) {
         const int d = c - hiddenBelow;
-        ShiftWidthsRight(d, ColCount() - 1);
+        ShiftWidthsRight(d, count);
         SetColWidths(d, FAllColWidths[size_t(c)]);
+        ++count;
     }
     InvalidateGrid();
 }

@@ -41,6 +41,17 @@ void TExtStringGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState
 
 void TExtStringGrid::GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders)
 {
+    // Group header rows are underlined and summary rows topped, column 0 (the node) excepted.
+    if (ACol > 0 && FGrouping->HeaderUnderline && IsNode(ARow)) {
+        Borders = TCellBorders{cbBottom};
+        APen->Color = FGrouping->HeaderLineColor;
+        APen->Width = FGrouping->HeaderLineWidth;
+    }
+    if (ACol > 0 && FGrouping->SummaryLine && IsSummary(ARow)) {
+        Borders = TCellBorders{cbTop};
+        APen->Color = FGrouping->SummaryLineColor;
+        APen->Width = FGrouping->SummaryLineWidth;
+    }
     if (OnGetCellBorder)
         OnGetCellBorder(this, ARow, ACol, APen, Borders);
 }
@@ -165,6 +176,7 @@ void TExtStringGrid::DoExpandClick(int ACol, int ARow, bool Expanded)
 {
     if (OnExpandClick)
         OnExpandClick(this, ACol, ARow, Expanded);
+    SetRowHeights(ARow, GetExpandHeight(ACol, ARow, Expanded));
 }
 
 void TExtStringGrid::DoComboCloseUp(int ARow, int ACol)
@@ -354,4 +366,19 @@ void TExtStringGrid::SetCellControls(int ACol, int ARow, TControl* Value)
         --FNumCellControls;
         GetCellProperties(ACol, ARow)->SetControl(nullptr);
     }
+}
+
+// ---- In-place editor limits ------------------------------------------------------------------------------
+
+int TExtStringGrid::ReadEditLimit()
+{
+    return MaxEditLength;
+}
+
+QString TExtStringGrid::ReadEditMask(int ACol, int ARow)
+{
+    QString mask = EditMask;
+    if (OnGetEditMask)
+        OnGetEditMask(this, ACol, ARow, mask);
+    return mask;
 }

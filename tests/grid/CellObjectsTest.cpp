@@ -523,4 +523,129 @@ TEST_F(CellObjects, ColumnOrderIsRecordedOnceAndRestored)
         EXPECT_EQ(grid->Cells(c, 1), QString::number(c)) << c;
 }
 
+// ---- Graphic sizes ---------------------------------------------------------------------------------------
+
+TEST_F(CellObjects, ScreenSizesOfGraphicsBesideAndOverText)
+{
+    EXPECT_EQ(grid->CellGraphicSize(1, 1), TPoint(0, 0)) << "no object";
+    grid->AddCheckBox(1, 1, false, false);
+    EXPECT_EQ(grid->CellGraphicSize(1, 1), TPoint(15, 15));
+    grid->AddRadioButton(2, 1, false);
+    EXPECT_EQ(grid->CellGraphicSize(2, 1), TPoint(10, 10));
+    grid->AddRating(3, 1, 4, clRed, clGray);
+    EXPECT_EQ(grid->CellGraphicSize(3, 1), TPoint(72, 16));
+    grid->AddProgressPie(4, 1, clRed, 50);
+    EXPECT_EQ(grid->CellGraphicSize(4, 1), TPoint(20, 20));
+
+    // A bitmap takes its width only beside the text (or without text), its height only over it.
+    TBitmap bmp;
+    bmp.SetSize(16, 12);
+    struct Case {
+        TCellHAlign H;
+        TCellVAlign V;
+        QString Text;
+        TPoint Size;
+    };
+    const Case cases[] = {
+        {haLeft, vaTop, "", TPoint(16, 12)},
+        {haLeft, vaTop, "x", TPoint(0, 0)},
+        {haBeforeText, vaTop, "x", TPoint(16, 0)},
+        {haLeft, vaUnderText, "x", TPoint(0, 12)},
+    };
+    for (const Case& c : cases) {
+        grid->SetCells(1, 2, c.Text);
+        grid->AddBitmap(1, 2, &bmp, false, c.H, c.V);
+        EXPECT_EQ(grid->CellGraphicSize(1, 2), c.Size) << int(c.H) << " " << int(c.V) << " " << c.Text.size();
+    }
+
+    // Buttons: the stored size, nothing beside a text unless over it; full alignments take the cell.
+    grid->AddButton(1, 3, 30, 18, "Go", haLeft, vaTop);
+    EXPECT_EQ(grid->CellGraphicSize(1, 3), TPoint(30, 18));
+    grid->SetCells(1, 3, "text");
+    EXPECT_EQ(grid->CellGraphicSize(1, 3), TPoint(30, 0));
+    grid->AddButton(1, 3, 30, 18, "Go", haCenter, vaUnderText);
+    EXPECT_EQ(grid->CellGraphicSize(1, 3), TPoint(0, 18));
+    grid->AddButton(1, 3, 30, 18, "Go", haFull, vaFull);
+    const TRect cell = grid->CellRect(1, 3);
+    EXPECT_EQ(grid->CellGraphicSize(1, 3), TPoint(cell.Width(), cell.Height()));
+    // A captioned button in an empty cell keeps its caption width unless stretched both ways.
+    grid->SetCells(1, 3, "");
+    grid->AddButton(1, 3, 30, 18, "Go", haFull, vaTop);
+    EXPECT_EQ(grid->CellGraphicSize(1, 3).X, grid->Canvas->TextWidth("Go") + 4);
+}
+
+TEST_F(CellObjects, RadioGroupSizesFollowTheirItems)
+{
+    TStringList items;
+    items.Add("a");
+    items.Add("bbbb");
+    items.Add("cc");
+    const int th = grid->Canvas->TextHeight("gh");
+    grid->AddRadio(1, 1, 0, 0, &items); // stacked
+    EXPECT_EQ(grid->CellGraphicSize(1, 1),
+              TPoint(std::max(12, grid->Canvas->TextWidth("bbbb") + 12), std::max(16, th) * 3));
+    grid->AddRadio(1, 1, 1, 0, &items); // side by side
+    const int sum =
+        grid->Canvas->TextWidth("a") + grid->Canvas->TextWidth("bbbb") + grid->Canvas->TextWidth("cc") + 36;
+    EXPECT_EQ(grid->CellGraphicSize(1, 1), TPoint(sum, th));
+}
+
+TEST_F(CellObjects, PrintSizesOfGraphics)
+{
+    EXPECT_EQ(grid->CalcPrintGraphicSize(1, 1, 100, 100, 1.0), TPoint(0, 0));
+    grid->SetCells(1, 1, "text");
+    TBitmap bmp;
+    bmp.SetSize(16, 12);
+    grid->AddBitmap(1, 1, &bmp, false, haLeft, vaTop);
+    EXPECT_EQ(grid->CalcPrintGraphicSize(1, 1, 100, 100, 1.0), TPoint(16, 12)) << "whatever the text";
+    grid->AddNode(2, 1);
+    EXPECT_EQ(grid->CalcPrintGraphicSize(0, 2, 100, 100, 1.0), TPoint(20, 20));
+    grid->SetColWidths(3, 70);
+    grid->SetRowHeights(3, 30);
+    grid->AddProgress(3, 3, clBlue, clWhite);
+    EXPECT_EQ(grid->CalcPrintGraphicSize(3, 3, 100, 100, 1.0), TPoint(70, 30));
+    grid->AddButton(2, 3, 30, 18, "Go", haLeft, vaTop);
+    EXPECT_EQ(grid->CalcPrintGraphicSize(2, 3, 100, 100, 1.0), TPoint(30, 18));
+    // A picture fits the room given and is divided by the scale, halves to even.
+    TPicture* pic = grid->CreatePicture(1, 4, false, StretchWithAspectRatio, 0, haLeft, vaTop);
+    pic->Bitmap()->SetSize(200, 100);
+    EXPECT_EQ(grid->CalcPrintGraphicSize(1, 4, 100, 100, 1.0), TPoint(100, 50));
+    EXPECT_EQ(grid->CalcPrintGraphicSize(1, 4, 100, 100, 4.0), TPoint(25, 12)) << "12.5 rounds to 12";
+}
+
+// ---- Row check boxes ------------------------------------------------------------------------------------
+
+TEST_F(CellObjects, RowCheckBoxesShowTheRowSelection)
+{
+    grid->MouseActions()->SetHotmailRowSelect(true);
+    EXPECT_EQ(grid->GetCellType(0, 3), ctRowCheckBox);
+    bool state = true;
+    ASSERT_TRUE(grid->GetCheckBoxState(0, 3, state));
+    EXPECT_FALSE(state);
+    EXPECT_TRUE(grid->SetCheckBoxState(0, 3, true));
+    EXPECT_TRUE(grid->RowSelect(3));
+    ASSERT_TRUE(grid->GetCheckBoxState(0, 3, state));
+    EXPECT_TRUE(state);
+    EXPECT_TRUE(events.empty()) << "the programmatic setter fires nothing";
+    EXPECT_TRUE(grid->GetCellGraphic(0, 3)->CellBoolean());
+    EXPECT_FALSE(grid->GetCellGraphic(0, 4)->CellBoolean());
+    // Row 0's box: some rows (CellAngle 1), then all of them (CellBoolean).
+    EXPECT_EQ(grid->GetCellGraphic(0, 0)->CellAngle(), 1);
+    EXPECT_FALSE(grid->GetCellGraphic(0, 0)->CellBoolean());
+    for (int r = 1; r < grid->RowCount(); ++r)
+        grid->SetRowSelect(r, true);
+    EXPECT_EQ(grid->GetCellGraphic(0, 0)->CellAngle(), 0);
+    EXPECT_TRUE(grid->GetCellGraphic(0, 0)->CellBoolean());
+    // The reporting setter fires only on a change.
+    EXPECT_TRUE(grid->ChangeCheckBoxState(0, 5, true));
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(grid->ChangeCheckBoxState(0, 5, false));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].Row, 5);
+    EXPECT_FALSE(events[0].State);
+    EXPECT_FALSE(grid->RowSelect(5));
+    // Other columns are not row check boxes.
+    EXPECT_FALSE(grid->GetCheckBoxState(1, 3, state));
+}
+
 } // namespace cellobjectstest

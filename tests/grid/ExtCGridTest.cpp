@@ -5,12 +5,14 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/IniFiles.h"
+#include "platform/system/Registry.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <type_traits>
 
 namespace extcgridtest
 {
@@ -29,10 +31,10 @@ class ExtCGrid : public ::testing::Test
         form->Show();
         QApplication::processEvents();
     }
-    TExtColumnGrid* New(const std::function<void(TExtColumnGrid*)>& Setup)
+    template <class G = TExtColumnGrid> G* New(const std::function<void(std::type_identity_t<G>*)>& Setup)
     {
         form->BeginLoading();
-        auto* g = new TExtColumnGrid(form.get());
+        auto* g = new G(form.get());
         g->SetParent(form.get());
         g->SetFixedRows(1);
         g->SetFixedCols(1);
@@ -423,6 +425,85 @@ TEST_F(ExtCGrid, ColumnStreamRoundTripAndBadStreams)
         EXPECT_THROW(other->LoadColumnsFromStream(&b), EExtGridError);
         EXPECT_EQ(other->Columns()->Items(1)->Header(), "Cap & <x>");
         EXPECT_EQ(other->Columns()->Count(), 3);
+    }
+}
+
+// The in-place editor's questions, open for the test.
+class TEditQuestionsGrid : public TExtColumnGrid
+{
+  public:
+    using TExtColumnGrid::ReadEditLimit;
+    using TExtColumnGrid::ReadEditMask;
+    using TExtColumnGrid::TExtColumnGrid;
+};
+
+TEST_F(ExtCGrid, EditLimitAndMaskFromTheColumns)
+{
+    auto* g = New<TEditQuestionsGrid>([](TEditQuestionsGrid* g) { g->SetColCount(5); });
+    g->MaxEditLength = 9;
+    g->Columns()->Items(2)->EditLength = 4;
+    g->Columns()->Items(3)->EditLength = 7;
+    g->Columns()->Items(3)->EditMask = "000";
+    g->Columns()->Items(0)->EditLength = 2;
+    g->SetCol(2);
+    EXPECT_EQ(g->ReadEditLimit(), 4);
+    g->SetCol(3);
+    EXPECT_EQ(g->ReadEditLimit(), 7);
+    EXPECT_EQ(g->ReadEditMask(3, 1), "000");
+    EXPECT_EQ(g->ReadEditMask(0, 1), "") << "fixed columns have no column mask";
+    // With column 2 hidden, display column 2 is real column 3.
+    g->HideColumn(2);
+    g->SetCol(2);
+    EXPECT_EQ(g->ReadEditLimit(), 7);
+    EXPECT_EQ(g->ReadEditMask(2, 1), "000");
+    // The grid's own mask wins when it has one.
+    g->EditMask = "AA";
+    EXPECT_EQ(g->ReadEditMask(2, 1), "AA");
+}
+
+TEST_F(ExtCGrid, ChangeScaleScalesTheItemFonts)
+{
+    grid->Columns()->Items(1)->Font()->Size = 8;
+    grid->Columns()->Items(1)->HeaderFont()->Size = 10;
+    grid->FixedFont()->Size = 8;
+    grid->HandleChangeScale(5, 4);
+    EXPECT_EQ(int(grid->Columns()->Items(1)->Font()->Size), 10);
+    EXPECT_EQ(int(grid->Columns()->Items(1)->HeaderFont()->Size), 13) << "12.5 rounds away from zero";
+    EXPECT_EQ(int(grid->FixedFont()->Size), 10) << "the string grid's part runs first";
+    grid->HandleChangeScale(4, 4);
+    EXPECT_EQ(int(grid->Columns()->Items(1)->Font()->Size), 10);
+}
+
+TEST_F(ExtCGrid, ColumnPositionsInTheRegistryAreTheStringGridsFormat)
+{
+    grid->SetColCount(4);
+    grid->ColumnSize()->Location = clRegistry;
+    grid->ColumnSize()->Key = "Software\\ExtCGridTest";
+    grid->ColumnSize()->Section = "Cols";
+    for (int c = 0; c < 4; ++c) {
+        grid->Columns()->Items(c)->Name = QString::number(c);
+        grid->SetCells(c, 1, QString::number(c));
+    }
+    grid->ResetColumnOrder();
+    grid->MoveColumn(1, 3); // 0, 2, 3, 1
+    grid->SaveColPositions();
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\ExtCGridTest\\Cols"));
+    EXPECT_TRUE(reg.ValueExists("Pos0"));
+    EXPECT_FALSE(reg.ValueExists("CP0"));
+    auto* fresh = New([&](TExtColumnGrid* g) {
+        g->SetColCount(4);
+        g->ColumnSize()->Assign(grid->ColumnSize());
+    });
+    for (int c = 0; c < 4; ++c) {
+        fresh->Columns()->Items(c)->Name = QString::number(c);
+        fresh->SetCells(c, 1, QString::number(c));
+    }
+    fresh->LoadColPositions();
+    const char* order[] = {"0", "2", "3", "1"};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(fresh->Cells(c, 1), order[c]) << c;
+        EXPECT_EQ(fresh->Columns()->Items(c)->Name, order[c]) << c;
     }
 }
 

@@ -5,13 +5,16 @@
 #include "grid/CellGraphicProbe.h"
 #include "grid/GridOnForm.h"
 #include "grid/base/CellText.h"
+#include "grid/dropdown/DropDownAppearance.h"
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
 #include "platform/grid/InplaceEdit.h"
+#include "platform/system/Registry.h"
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace extgridtest
@@ -30,6 +33,8 @@ class TPaintCountingGrid : public TExtStringGrid
     // What a sort sets while it copies rows.
     void SetNilObjects(bool Value) { FNilObjects = Value; }
     using TExtStringGrid::HideInplaceEdit;
+    using TExtStringGrid::ReadEditLimit;
+    using TExtStringGrid::ReadEditMask;
     using TExtStringGrid::ShowInplaceEdit;
     TCursor OldCursor() const { return FOldCursor; }
 
@@ -930,6 +935,197 @@ TEST_F(ExtGrid, GridFollowsItsOwnerFormsSize)
     QApplication::processEvents();
     Application->OnException = nullptr;
     form->OnResize = nullptr;
+}
+
+TEST_F(ExtGrid, SettingsWithTheirOwnEnumerations)
+{
+    EXPECT_EQ(grid->HintShowLargeTextPos, hpCell);
+    EXPECT_EQ(grid->InvalidEntryIcon, ieWarning);
+    EXPECT_EQ(int(ieWarning), 2) << "the balloon's icon number";
+    EXPECT_EQ(grid->FilterDropDownColumns, fdNormal);
+    const TGrouping* g = grid->Grouping();
+    EXPECT_FALSE(g->HeaderUnderline);
+    EXPECT_EQ(g->HeaderLineColor, TColor(0x00FF0000));
+    EXPECT_EQ(g->HeaderLineWidth, 2);
+    EXPECT_EQ(g->SummaryLineWidth, 2);
+    EXPECT_EQ(g->HeaderColor, clNone);
+}
+
+TEST_F(ExtGrid, GroupingAssignKeepsSummaryAndTheLines)
+{
+    TGrouping src;
+    src.HeaderUnderline = true;
+    src.SummaryLine = true;
+    src.HeaderColor = 0x123456;
+    src.GroupCountFormat = "(%d)";
+    src.Summary = true;
+    src.HeaderLineColor = 0x00FF00;
+    src.SummaryLineWidth = 5;
+    grid->SetGrouping(&src);
+    const TGrouping* g = grid->Grouping();
+    EXPECT_TRUE(g->HeaderUnderline);
+    EXPECT_TRUE(g->SummaryLine);
+    EXPECT_EQ(g->HeaderColor, TColor(0x123456));
+    EXPECT_EQ(g->GroupCountFormat, "(%d)");
+    EXPECT_FALSE(g->Summary);
+    EXPECT_EQ(g->HeaderLineColor, TColor(0x00FF0000));
+    EXPECT_EQ(g->SummaryLineWidth, 2);
+    grid->Grouping()->Assign(grid->ControlLook()); // not a grouping: ignored
+    EXPECT_TRUE(grid->Grouping()->HeaderUnderline);
+}
+
+TEST_F(ExtGrid, GroupingLinesUnderHeadersAndOverSummaries)
+{
+    grid->SetRowCount(8);
+    grid->AddNode(2, 3);
+    grid->MarkSummaryRow(5);
+    TPen pen;
+    auto border = [&](int c, int r) {
+        pen.Color = clBlack;
+        pen.Width = 1;
+        TCellBorders b;
+        grid->GetCellBorder(c, r, &pen, b);
+        return b;
+    };
+    EXPECT_TRUE(border(1, 2).Empty()) << "lines are off by default";
+    grid->Grouping()->HeaderUnderline = true;
+    grid->Grouping()->SummaryLine = true;
+    grid->Grouping()->SummaryLineColor = 0x0000FF;
+    grid->Grouping()->SummaryLineWidth = 3;
+    EXPECT_EQ(border(1, 2), TCellBorders{cbBottom});
+    EXPECT_EQ(TColor(pen.Color), TColor(0x00FF0000));
+    EXPECT_EQ(int(pen.Width), 2);
+    EXPECT_EQ(border(3, 5), TCellBorders{cbTop});
+    EXPECT_EQ(TColor(pen.Color), TColor(0x0000FF));
+    EXPECT_EQ(int(pen.Width), 3);
+    EXPECT_TRUE(border(0, 2).Empty()) << "the node column has none";
+    EXPECT_TRUE(border(1, 3).Empty()) << "a data row has none";
+    // The handler has the last word.
+    grid->OnGetCellBorder = [](TObject*, int, int, TPen*, TCellBorders& b) { b.Include(cbLeft); };
+    EXPECT_EQ(border(1, 2), (TCellBorders{cbBottom, cbLeft}));
+}
+
+TEST_F(ExtGrid, ExpandClickSetsTheRowHeight)
+{
+    grid->SetRowHeights(3, 20);
+    grid->AddExpand(1, 3, 60);
+    std::vector<bool> states;
+    grid->OnExpandClick = [&](TObject*, int, int, bool Expanded) {
+        states.push_back(Expanded);
+        EXPECT_EQ(grid->RowHeights(3), Expanded ? 20 : 60) << "the event comes first";
+    };
+    grid->DoExpandClick(1, 3, true);
+    EXPECT_EQ(grid->RowHeights(3), 60);
+    grid->DoExpandClick(1, 3, false);
+    EXPECT_EQ(grid->RowHeights(3), 20);
+    // A cell without an expand object goes back to the default height.
+    grid->SetRowHeights(4, 40);
+    grid->DoExpandClick(2, 4, true);
+    EXPECT_EQ(grid->RowHeights(4), grid->DefaultRowHeight());
+    EXPECT_EQ(states, (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(ExtGrid, ControlLookOwnsTheDropDownStrips)
+{
+    TControlLook* look = grid->ControlLook();
+    ASSERT_NE(look->DropDownHeader(), nullptr);
+    ASSERT_NE(look->DropDownFooter(), nullptr);
+    EXPECT_EQ(look->DropDownHeader()->GetOwner(), grid);
+    THeaderAppearance header(nullptr);
+    header.SetCaption("Pick");
+    header.SetColor(0x00FF00);
+    look->SetDropDownHeader(&header);
+    EXPECT_EQ(look->DropDownHeader()->Caption(), "Pick");
+    EXPECT_NE(look->DropDownHeader(), &header) << "the look keeps its own object";
+    TFooterAppearance footer(nullptr);
+    footer.SetSizeGrip(false);
+    look->SetDropDownFooter(&footer);
+    EXPECT_FALSE(look->DropDownFooter()->SizeGrip());
+    // A look copied from another grid's takes both strips along.
+    auto* other = New();
+    other->ControlLook()->Assign(look);
+    EXPECT_EQ(other->ControlLook()->DropDownHeader()->Caption(), "Pick");
+    EXPECT_EQ(other->ControlLook()->DropDownHeader()->Color(), TColor(0x00FF00));
+    EXPECT_FALSE(other->ControlLook()->DropDownFooter()->SizeGrip());
+}
+
+TEST_F(ExtGrid, ChangeScaleScalesTheGridsOwnFonts)
+{
+    grid->FixedFont()->Size = 8;
+    grid->ActiveCellFont()->Size = 10;
+    grid->HandleChangeScale(3, 2);
+    EXPECT_EQ(int(grid->FixedFont()->Size), 12);
+    EXPECT_EQ(int(grid->ActiveCellFont()->Size), 15);
+    grid->HandleChangeScale(2, 2);
+    EXPECT_EQ(int(grid->FixedFont()->Size), 12) << "M = D changes nothing";
+    grid->HandleChangeScale(1, 3); // 4 and 5 exactly
+    EXPECT_EQ(int(grid->FixedFont()->Size), 4);
+    EXPECT_EQ(int(grid->ActiveCellFont()->Size), 5);
+}
+
+TEST_F(ExtGrid, EditLimitAndMask)
+{
+    EXPECT_EQ(grid->ReadEditLimit(), 0);
+    grid->MaxEditLength = 6;
+    EXPECT_EQ(grid->ReadEditLimit(), 6);
+    EXPECT_EQ(grid->ReadEditMask(1, 1), "");
+    grid->EditMask = "999";
+    EXPECT_EQ(grid->ReadEditMask(1, 1), "999");
+    grid->OnGetEditMask = [](TObject*, int ACol, int ARow, QString& Value) {
+        if (ACol == 2 && ARow == 3)
+            Value = "AA";
+    };
+    EXPECT_EQ(grid->ReadEditMask(2, 3), "AA");
+    EXPECT_EQ(grid->ReadEditMask(1, 3), "999");
+}
+
+// Column order kept as "Pos" + i entries: read back by a fresh grid from the registry and from an
+// ini file.
+TEST_F(ExtGrid, ColumnPositionsInTheRegistryAndInAnIniFile)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("pos.ini");
+    for (TColumnSizeLocation location : {clRegistry, clIniFile}) {
+        SCOPED_TRACE(int(location));
+        auto* source = New([&](TPaintCountingGrid* g) {
+            g->ColumnSize()->Location = location;
+            g->ColumnSize()->Key = location == clIniFile ? ini : QStringLiteral("Software\\ExtGridTest");
+            g->ColumnSize()->Section = "Pos";
+        });
+        for (int c = 0; c < 5; ++c)
+            source->SetCells(c, 1, QString::number(c));
+        source->ResetColumnOrder(); // records the order
+        source->MoveColumn(1, 4);   // 0, 2, 3, 4, 1
+        source->SaveColPositions();
+        auto* fresh = New([&](TPaintCountingGrid* g) { g->ColumnSize()->Assign(source->ColumnSize()); });
+        for (int c = 0; c < 5; ++c)
+            fresh->SetCells(c, 1, QString::number(c));
+        fresh->LoadColPositions();
+        for (int c = 0; c < 5; ++c)
+            EXPECT_EQ(fresh->Cells(c, 1), source->Cells(c, 1)) << c;
+    }
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\ExtGridTest\\Pos"));
+    EXPECT_EQ(reg.ReadInteger("Pos4"), 1);
+}
+
+TEST_F(ExtGrid, ColumnPositionsThatAreNoPermutationMoveNothing)
+{
+    grid->ColumnSize()->Key = "Software\\ExtGridBadPositions";
+    grid->ColumnSize()->Section = "Pos";
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\ExtGridBadPositions\\Pos", true));
+    for (int i = 0; i < 5; ++i)
+        reg.WriteInteger(QStringLiteral("Pos%1").arg(i), i == 3 ? 1 : i); // 1 twice
+    for (int c = 0; c < 5; ++c)
+        grid->SetCells(c, 1, QString::number(c));
+    grid->LoadColPositions();
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(grid->Cells(c, 1), QString::number(c)) << c;
+    // Without a section nothing is read at all.
+    grid->ColumnSize()->Section = "";
+    grid->LoadColPositions();
+    EXPECT_EQ(grid->Cells(3, 1), "3");
 }
 
 } // namespace extgridtest

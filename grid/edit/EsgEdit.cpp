@@ -226,4 +226,3 @@ bool TEsgEditBtn::WidgetContextMenu(QContextMenuEvent* event)
     esgedit::ContextMenuWithoutPaste(this, event);
     return true;
 }
-

@@ -37,7 +37,15 @@ void TExtInplaceEdit::SetVAlign(bool Value)
 void TExtInplaceEdit::SetLengthLimit(int Value)
 {
     FLengthLimit = Value;
-    SetMaxLength(Value > 0 ? Value : 0);
+    const int max = Value > 0 ? Value : 0;
+    if (MaxLength() == max)
+        return;
+    // The line edit sets its text again for a new limit, which drops the selection.
+    const int start = SelStart();
+    const int length = SelLength();
+    SetMaxLength(max);
+    SetSelStart(std::min(start, int(Text().size())));
+    SetSelLength(length);
 }
 
 // ---- Load and place ----------------------------------------------------------------------------------

@@ -254,6 +254,13 @@ bool TExtStringGrid::AdvanceOnTab(bool Backward)
         if (!again || (after.X == start.X && after.Y == start.Y))
             break;
     }
+    // A walk that found no editable cell leaves the current cell where it was.
+    if (answer && Options().Contains(goEditing) && !IsEditable(RealCol(), Row()) &&
+        (Col() != start.X || Row() != start.Y)) {
+        FForceSel = true;
+        TCustomGrid::FocusCell(start.X, start.Y, true);
+        FForceSel = false;
+    }
     if (answer && FNavigation->AdvanceAutoEdit && !IsControlCell(RealCol(), Row()))
         SimulateCellClick(Col(), Row());
     FLastTabCol = -1;

@@ -1043,7 +1043,7 @@ class TExtStringGrid : public TBaseGrid
     // OnGetEditorProp, then OnGetEditorPropInt.
     virtual void DoGetEditorProp(int ACol, int ARow, TEditLink* AEditLink);
     // Hooks of the default editor; empty here.
-    virtual void EditorKeyDown(WORD& Key, TShiftState Shift) {}
+    virtual void EditorKeyDown(WORD& /*Key*/, TShiftState /*Shift*/) {}
     virtual void EditorCaretMoved(const QString& /*Text*/, TPoint /*Caret*/, int /*Index*/) {}
     virtual void EditorFormulaMode(bool /*On*/) {}
     // The plain kinds, served by the default editor.

@@ -226,3 +226,4 @@ bool TEsgEditBtn::WidgetContextMenu(QContextMenuEvent* event)
     esgedit::ContextMenuWithoutPaste(this, event);
     return true;
 }
+

@@ -250,35 +250,6 @@ void TExtStringGrid::SetCursor(TCursor Value)
     FOldCursor = Value;
 }
 
-// ---- Editing -------------------------------------------------------------------------------------------
-
-bool TExtStringGrid::CanShowEditor()
-{
-    const bool can = TBaseGrid::CanShowEditor();
-    if (can)
-        EditMode = true;
-    return can;
-}
-
-void TExtStringGrid::ShowInplaceEdit()
-{
-    if (Row() < TopRow())
-        TBaseGrid::SetTopRow(Row());
-    if (Col() < LeftCol())
-        SetLeftCol(Col());
-    FEditText = Cells(RealCol(), Row());
-    ShowEditor();
-}
-
-void TExtStringGrid::HideInplaceEdit()
-{
-    if (!EditMode)
-        return;
-    HideEditor();
-    EditMode = false;
-    CanSelectCell(Col(), Row());
-}
-
 // ---- Update lock ---------------------------------------------------------------------------------------
 
 void TExtStringGrid::BeginUpdate()

@@ -39,6 +39,8 @@
 
 class TImageList;
 class THTMLHintWindow;
+class TExtInplaceEdit;
+class TInplaceEdit;
 class TTimer;
 
 // Told of every change of a grid's current cell.
@@ -98,6 +100,9 @@ constexpr int ExtGridZoomLimit = 10;
 inline const char* const ExtGridVersion = "6.2.1.3";
 inline const char* const ExtGridVersionDate = "Sep, 2012";
 constexpr int ExtGridVersionNr = (6 << 24) + (2 << 16) + (1 << 8) + 3;
+
+// The icon of the invalid-entry balloon (the values are the balloon's icon numbers).
+enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 
 // Which scroll bars stay shown when everything fits.
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
@@ -1031,6 +1036,77 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Editing: editor kinds, edit life cycle, validation, navigation --
+    //
+    // One edit of cell C, in the order the grid and its editor follow (columns are display columns
+    // unless marked real):
+    //   1. Entering C: CanSelectCell switches goEditing on (C editable) or off (FEditDisable), ends an
+    //      open edit and validates it unless the default editor owns the focus, fires the move events
+    //      and caches C's text (FCellCache).
+    //   2. Opening (F2, Enter, a typed character, a click): the toolkit asks CanShowEditor, which
+    //      takes the editor kind (OnGetEditorType, real column). A plain kind lets the toolkit show
+    //      the default editor (TExtInplaceEdit); another kind goes through ShowCellEditor's table
+    //      and the toolkit shows nothing; edNone opens nothing. EditMode and FEditing are set.
+    //   3. Typing: every change of the default editor is written into C at once (the live write)
+    //      and fires OnEditChange; loading and refusals write nothing.
+    //   4. Ending: Enter, Tab, Up/Down, a cursor walk or the focus leaving run ValidateCell
+    //      (OnCellValidate, real column): accepted values stay, refused ones put the old or the
+    //      corrected text back and reopen the editor (no end is reported then); Esc restores
+    //      FCellCache. The editor hides (HideInplaceEdit; special kinds store through EditorToCell).
+    //   5. The end is reported once: PostEditDone fires OnEditingDone and posts "GridEditDone",
+    //      whose answer fires OnEditCellDone(real column, row) after the ending handler returned.
+    //   6. Navigation: Tab walks the editable cells (AdvanceOnTab), Enter advances as Navigation
+    //      says (AdvanceAfterEdit).
+    // The default editor; nil before the first edit.
+    TExtInplaceEdit* NormalEdit() const;
+    // True when the value was accepted or nothing awaited validation (ACol real in the events).
+    virtual bool ValidateCell(const QString& NewValue);
+    virtual bool ValidateCellWide(const QString& NewValue);
+    bool AlwaysValidate = false;
+    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+    TStringList* LookupItems() const { return FLookupItems.get(); }
+    // goTabs, or a validation event assigned: the editors keep Tab and leave through AdvanceOnTab.
+    bool EditorWantsTab() const;
+    // OnEditingDone now; OnEditCellDone(ACol real, ARow) once the posted message is served.
+    void PostEditDone(int ACol, int ARow);
+    // The end of an edit by a key pressed in a special editor.
+    void DoneInplaceEdit(WORD Key, TShiftState Shift);
+    // F2 sent to the grid itself; the store of the open special editor.
+    void ShowCellEdit();
+    void HideCellEdit() { EditorToCell(Col(), Row()); }
+    // Combo item index preselected by the combo kinds when the text is not an item (-1: none).
+    int FComboIdx = -1;
+    // Whether the cell is an editable (goEditing) or non-fixed cell; OnSelectCell has the last word.
+    bool CanNavigateToCell(int ACol, int ARow);
+    // The first (last) column of the row CanNavigateToCell accepts; -1 when none.
+    int FirstSelectableCol(int ARow);
+    int LastSelectableCol(int ARow);
+    // One Tab (Shift+Tab) step; False when the Tab was passed on to the parent window.
+    bool AdvanceOnTab(bool Backward);
+    // Moves the current cell on from (ACol, ARow) as Navigation says and, with ShowEditor, opens the
+    // editor there. Runs as a loop: a walk that comes round without finding a cell stops there.
+    void AdvanceAfterEdit(int ACol, int ARow, bool ShowEditor, bool Recursing, bool Forward, bool AutoEdit,
+                          bool Force);
+    // A click at the cell with the move forced: opens its editor as a real click would.
+    void SimulateCellClick(int ACol, int ARow);
+    // Incremental search: the first normal row whose text in the sort column starts with s
+    // (given upper-cased); -1 when none.
+    int Search(const QString& s);
+    // Escape, Enter advance and the incremental search, then the toolkit's key press.
+    void HandleKeyPress(char16_t& Key) override;
+    // The toolkit's edit-text write, then the cell (ACol real).
+    virtual void StoreEditText(int ACol, int ARow, const QString& Value);
+    // The current cell gets FCellCache back.
+    virtual void RestoreCellFromCache();
+    // OnRowChanging, OnColChanging, OnCellChanging for a move to (ACol, ARow).
+    virtual void DoCellChanging(int ACol, int ARow, bool& Allow);
+    // OnGetEditorProp, then OnGetEditorPropInt.
+    virtual void DoGetEditorProp(int ACol, int ARow, TEditLink* AEditLink);
+    // Hooks of the default editor; empty here.
+    virtual void EditorKeyDown(WORD& /*Key*/, TShiftState /*Shift*/) {}
+    virtual void EditorCaretMoved(const QString& /*Text*/, TPoint /*Caret*/, int /*Index*/) {}
+    virtual void EditorFormulaMode(bool /*On*/) {}
+    // The plain kinds, served by the default editor.
+    static bool IsPlainEditor(TEditorType Kind);
 
 
     // -- Keyboard, mouse presses and releases, header sort clicks, grid hooks --
@@ -1544,10 +1620,11 @@ class TExtStringGrid : public TBaseGrid
     bool FWordWrapEx = true;
     TAlignment FDefaultAlignment = taLeftJustify;
     TCursor FOldCursor = crDefault;
-    // The editing seams the grid's operations call (the cell editors themselves come later).
-    // The editor may show: the toolkit's answer; a yes opens the edit (EditMode).
+    // The editing seams the grid's operations call (life cycle at the editing section).
+    // The editor may show: never while validating; a control cell or edNone opens nothing; a plain
+    // kind lets the toolkit show the default editor, any other shows its own (ShowCellEditor).
     bool CanShowEditor() override;
-    // Opens the editor of the current cell, scrolling the cell into view first.
+    // Opens the editor of the current cell (not on a control cell), scrolling the cell into view.
     virtual void ShowInplaceEdit();
     // Only while EditMode: the editor hides and stores its text, then the current cell is offered
     // to CanSelectCell again.
@@ -1957,6 +2034,54 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Editing (protected) --
+    friend class TExtInplaceEdit;
+    bool CanSelectCell(int ACol, int ARow) override;
+    TInplaceEdit* CreateInplaceEditor() override;
+    // The cell text (base cell, real column), tags stripped unless EditWithTags; OnGetEditText.
+    QString ReadEditText(int ACol, int ARow) override;
+    // To the base cell of a merged area, by real column.
+    void WriteEditText(int ACol, int ARow, const QString& Value) override;
+    int ReadEditLimit() override;
+    // Shows the special editor of the current kind over (ACol, ARow) and stores it back.
+    void ShowCellEditor(int ACol, int ARow);
+    void EditorToCell(int ACol, int ARow);
+    // One row per editor kind: what its show and store do (null: nothing). Later kinds fill theirs.
+    struct TEditorKindRow {
+        void (*Show)(TExtStringGrid& Grid, int ACol, int ARow, const TRect& R) = nullptr;
+        void (*Store)(TExtStringGrid& Grid, int ACol, int ARow) = nullptr;
+    };
+    static const TEditorKindRow& EditorKindRow(TEditorType Kind);
+    // The live write of the default editor's text (EN_CHANGE); True when the message was answered.
+    bool EditChangeMessage(TMessage& Message);
+    // The invalid-entry balloon on the open editor.
+    void ShowInvalidEntryBalloon();
+    // Sets the default editor's text without a live write or OnEditChange.
+    void SetEditorTextQuiet(const QString& Text);
+    bool FEditing = false;
+    bool FValidating = false;
+    bool FSpecialEditor = false;
+    bool FEditActive = false;
+    bool FEntered = false;
+    bool FShowEditProcess = false;
+    bool FNoEditChange = false;
+    bool FEditStart = false;
+    bool FLastValidation = true;
+    bool FGridModified = false;
+    bool FForceSel = false;
+    bool FDisableChange = false;
+    // Set while a refusal hides and reopens the editor: no end is reported, no live write runs.
+    bool FReopening = false;
+    QString FCellCache;
+    QString FNewCellText;
+    QString FEditWideText;
+    TWinControl* EditCtrl = nullptr;
+    int FAECol = 0;
+    int FAERow = 0;
+    int FLastTabCol = -1;
+    int FLastTabRow = -1;
+    // The edit was opened by a mouse click (the caret goes under the mouse).
+    bool LButFlg = false;
+    std::unique_ptr<TStringList> FLookupItems = std::make_unique<TStringList>();
 
 
     // -- Keyboard and mouse presses (protected) --

@@ -40,6 +40,8 @@ void TExtStringGrid::WindowProcedure(TMessage& Message)
         }
         return;
     }
+    if (EditChangeMessage(Message))
+        return;
     if (Message.Msg == WM_LBUTTONUP && !IsDesignTime()) {
         UpdateVertProportional();
         UpdateHorzProportional();

@@ -1,0 +1,62 @@
+// TExtStringGrid: showing and storing the special editors, one table row per editor kind.
+//
+// ShowCellEditor runs the common steps around the kind's Show, EditorToCell those around its
+// Store. A kind without a row (the plain kinds, edNone, edDataCheckBox, and every special kind whose
+// editor has not been added) shows nothing and stores nothing: EditMode and FEditing stay set and
+// the end is still reported when the cell is left. Adding a kind means filling its row.
+#include "grid/core/ExtGrid.h"
+
+#include <array>
+
+const TExtStringGrid::TEditorKindRow& TExtStringGrid::EditorKindRow(TEditorType Kind)
+{
+    static const std::array<TEditorKindRow, edMaskEditBtn + 1> rows = [] {
+        std::array<TEditorKindRow, edMaskEditBtn + 1> r{};
+        // Plain kinds: the default editor does everything; edNone never opens; edDataCheckBox is
+        // toggled where it stands. Their rows stay empty on purpose.
+        return r;
+    }();
+    static const TEditorKindRow none{};
+    const int k = int(Kind);
+    return k >= 0 && k < int(rows.size()) ? rows[size_t(k)] : none;
+}
+
+void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
+{
+    FEditing = true;
+    FSpecialEditor = true;
+    FEditActive = true;
+    TRect r = CellRect(ACol, ARow);
+    if (UseRightToLeftAlignment())
+        r.Left += 1;
+    const int real = RealColIndex(ACol);
+    FGridState = gsNormal;
+    EditCtrl = nullptr;
+    if (EditControl != edCustom)
+        FLastValidation = true;
+    if (const auto show = EditorKindRow(EditControl).Show)
+        show(*this, real, ARow, r);
+    FStartEditChar = QChar();
+}
+
+void TExtStringGrid::EditorToCell(int ACol, int ARow)
+{
+    if (ComponentState() & csDestroying)
+        return;
+    FSpecialEditor = false;
+    FBlockKill = true;
+    const int real = RealColIndex(ACol);
+    FStartEditChar = QChar();
+    struct TUnblock {
+        TExtStringGrid* G;
+        ~TUnblock()
+        {
+            G->FBlockKill = false;
+            G->FEditActive = false;
+        }
+    } unblock{this};
+    if (const auto store = EditorKindRow(EditControl).Store)
+        store(*this, real, ARow);
+    if (EditControl != edNormal && FEditActive)
+        PostEditDone(real, ARow);
+}

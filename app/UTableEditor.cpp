@@ -8,6 +8,8 @@
 #include "platform/controls/Interaction.h"
 #include "platform/core/SysUtils.h"
 
+#include <algorithm>
+
 namespace
 {
 
@@ -131,9 +133,13 @@ void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
     g->OnClickCell = [this](TObject* Sender, int ARow, int ACol) { ClickCell(Sender, ARow, ACol); };
     g->OnDblClickCell = [this](TObject* Sender, int ARow, int ACol) { DblClickCell(Sender, ARow, ACol); };
     g->OnKeyPress = [this](TObject* Sender, char16_t& Key) { KeyPress(Sender, Key); };
-    g->OnGridHint = [this](TObject* Sender, int ARow, int ACol, QString& hint) {
-        GridHint(Sender, ARow, ACol, hint);
-    };
+    // A table without header hints leaves the grid's own hints alone.
+    const bool hints = std::any_of(spec.Columns.begin(), spec.Columns.end(),
+                                   [](const TEditorColumn& c) { return c.Hint >= 0; });
+    if (hints)
+        g->OnGridHint = [this](TObject* Sender, int ARow, int ACol, QString& hint) {
+            GridHint(Sender, ARow, ACol, hint);
+        };
 }
 
 void TTableEditor::FormCreate()

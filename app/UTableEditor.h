@@ -127,7 +127,7 @@ class TTableEditor : public TForm, public TDialogFrame
     virtual void Btn_InsRowClick(TObject* Sender);
     virtual void Btn_DelRowClick(TObject* Sender);
 
-    // Grid events, bound on every table.
+    // Grid events, bound on every table (GridHint only on tables whose columns have hints).
     void ClickCell(TObject* Sender, int ARow, int ACol);
     void DblClickCell(TObject* Sender, int ARow, int ACol);
     void KeyPress(TObject* Sender, char16_t& Key);

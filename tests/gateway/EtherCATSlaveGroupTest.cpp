@@ -55,6 +55,8 @@ TEST_F(Group, TheEditorHasTwoTablesOfSixteenGroups)
         EXPECT_EQ(g->Parent(), g == StoM() ? form->TS_SlaveToMaster : form->TS_MasterToSlave);
         EXPECT_EQ(g->RowCount(), 17);
         EXPECT_EQ(g->ColCount(), 4);
+        EXPECT_TRUE(g->OnClickCell && g->OnDblClickCell && g->OnKeyPress);
+        EXPECT_FALSE(g->OnGridHint); // no header hints in this editor
         const int widths[] = {40, 300, 100, 300};
         const TColor colors[] = {clWindow, 0xFEFAE0, 0xA8FFA8, clWindow};
         const char* headers[] = {"N", "Group Name", "Num Variables", "Mnemonic"};

@@ -1,6 +1,6 @@
-// TTableEditor: the one frame of the program's table editors (subsystems 2, 6 and 7). An editor is a
-// spec - its file, its tables and their columns, as data - plus its own data check and the handlers
-// it adds.
+// TTableEditor: the one frame of the program's table editors (gateway and protocol editors). An
+// editor is a description - its file, its tables and their columns, as data - plus its own data check
+// and the handlers it adds.
 //
 // The form: header P_Title (software code and the editor's title), a page control with one tab per
 // table (one table: the grid fills the form), and P_Button with OK, Cancel, Delete Row, Insert Row,
@@ -9,7 +9,7 @@
 // blue, row hover, range selection, column sizing and editing on).
 //
 // Life of an editor (one instance for the whole run, shown modally):
-//   constructor   builds the form from the spec; the editor's own constructor then calls FormCreate
+//   constructor   builds the form from the description; the editor's own constructor then calls FormCreate
 //                 (software code, client size, first tab, Set_Lang)
 //   FormShow      reads the editor's file first - a file that is not well-formed, lacks a section or
 //                 lacks a required attribute raises (the general error report shows it, naming the

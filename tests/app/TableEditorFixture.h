@@ -58,7 +58,7 @@ inline QString Marker(int n)
     return "#" + QString::number(n);
 }
 
-// After Set_Marker_Texts and Set_Lang: each text of the frame shows the index its spec gives.
+// After Set_Marker_Texts and Set_Lang: each text of the frame shows the index the editor's description gives.
 inline void Expect_Marker_Texts(TTableEditor& form)
 {
     const TEditorSpec& spec = form.Spec();

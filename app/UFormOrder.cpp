@@ -6,6 +6,7 @@
 #include "app/UOpenProject.h"
 #include "app/UOptions.h"
 #include "gateway/UBoot.h"
+#include "gateway/UEtherCATSlave_Group.h"
 #include "gateway/UParGen.h"
 #include "gateway/UProfinetFileName.h"
 #include "platform/controls/Forms.h"
@@ -79,7 +80,7 @@ const TFormEntry kForms[] = {
     Pending("FEtherNEtIP_EDS"),
     Pending("FEtherNetIP_Master_Access"),
     Pending("FS7_Protocol_Set_Access"),
-    Pending("FEtherCATSlave_Group"),
+    Form_Entry<TFEtherCATSlave_Group, FEtherCATSlave_Group>("FEtherCATSlave_Group"),
 };
 static_assert(std::size(kForms) == 42);
 

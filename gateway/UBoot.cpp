@@ -5,6 +5,7 @@
 #include "app/UGlobals.h"
 #include "app/UHelpers.h"
 #include "app/ULang.h"
+#include "grid/core/ExtCGrid.h"
 #include "platform/core/SysUtils.h"
 
 TFBoot* FBoot = nullptr;
@@ -21,15 +22,18 @@ constexpr int Address_Panel_Height = 49, Serial_Panel_Height = 51, Search_Panel_
 constexpr int Margin = 16;
 constexpr int Edit_Width = 40, Edit_Height = 21, Dot_Width = 10;
 constexpr int Update_Button_Width = 190;
+constexpr int Device_Column_Width = 200;
 
 // Text indexes of the table.
 namespace txt
 {
 constexpr int Serial_Caption = 1200, Serial_Desc = 1201, Ethernet_Caption = 1202, Ethernet_Desc = 1203;
 constexpr int IP_Address = 1206, COM_Port = 1207, List_Device = 1209, Search = 1210;
+constexpr int IP_Address_Header = 1211, MAC_Address_Header = 1212;
 constexpr int Find_All_BVX = 1213, Update_Option = 1214, Options_First = 1215, Options_Last = 1217;
 constexpr int Read_Back = 1218, Cancel = 1219, Update = 1220;
 constexpr int IP_Hint_First = 1221, COM_Port_Hint = 1225, COM_List_Hint = 1227, Search_Hint = 1229;
+constexpr int List_Devices_Hint = 1230;
 constexpr int Find_All_BVX_Hint = 1231, Options_Hint = 1232, Read_Back_Hint = 1233, Cancel_Hint = 1234;
 constexpr int Update_Hint = 1235;
 } // namespace txt
@@ -154,7 +158,14 @@ void TFBoot::Make_Search_Panel()
     L_List_Device = Make_Label(this, P_Eth_Search, "L_List_Device", Margin, 8);
     Btn_Search = Make_Button(this, P_Eth_Search, "Btn_Search", TButtonRole::Command,
                              Client_Width - Margin - Dialog_Button_Width, 2, Dialog_Button_Width, 24);
-    // The device list fills 16, 30 .. 433, 156.
+    ACG_List_Devices = Place(new TExtColumnGrid(this), P_Eth_Search, "ACG_List_Devices", Margin, 30,
+                             Client_Width - 2 * Margin, 126);
+    ACG_List_Devices->SetColCount(2);
+    ACG_List_Devices->SetRowCount(2);
+    ACG_List_Devices->SetFixedCols(0);
+    ACG_List_Devices->SetFixedRows(1);
+    for (int c = 0; c < 2; ++c)
+        ACG_List_Devices->Columns()->Items(c)->SetWidth(Device_Column_Width);
     CB_Find_All_BVX = Make_Check(this, P_Eth_Search, "CB_Find_All_BVX", 160);
     CB_Find_All_BVX->SetChecked(true);
 }
@@ -193,6 +204,8 @@ void TFBoot::Set_Lang()
     L_COM_Port->SetCaption(Lang_Text(txt::COM_Port));
     L_List_Device->SetCaption(Lang_Text(txt::List_Device));
     Btn_Search->SetCaption(Lang_Text(txt::Search));
+    ACG_List_Devices->Columns()->Items(0)->SetHeader(Lang_Text(txt::IP_Address_Header));
+    ACG_List_Devices->Columns()->Items(1)->SetHeader(Lang_Text(txt::MAC_Address_Header));
     CB_Find_All_BVX->SetCaption(Lang_Text(txt::Find_All_BVX));
     L_Update_Option->SetCaption(Lang_Text(txt::Update_Option));
     CB_Update_Options->Items->Clear();
@@ -209,6 +222,7 @@ void TFBoot::Set_Lang()
     CB_COM_Port->SetHint(Lang_Text(txt::COM_Port_Hint));
     Btn_COM_List->SetHint(Lang_Text(txt::COM_List_Hint));
     Btn_Search->SetHint(Lang_Text(txt::Search_Hint));
+    ACG_List_Devices->SetHint(Lang_Text(txt::List_Devices_Hint));
     CB_Find_All_BVX->SetHint(Lang_Text(txt::Find_All_BVX_Hint));
     CB_Update_Options->SetHint(Lang_Text(txt::Options_Hint));
     CB_Update_Option_Read_Back->SetHint(Lang_Text(txt::Read_Back_Hint));

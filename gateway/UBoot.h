@@ -19,6 +19,8 @@
 #include <cstdint>
 #include <functional>
 
+class TExtColumnGrid;
+
 class TFBoot : public TForm, public TDialogFrame
 {
   public:
@@ -69,11 +71,11 @@ class TFBoot : public TForm, public TDialogFrame
     TComboBox* CB_COM_Port;
     TFadeButton* Btn_COM_List;
 
-    // The device search. The list of found devices (ACG_List_Devices) belongs between the label
-    // and the check box; the panel keeps its room.
+    // The device search; nothing fills the list of found devices.
     TPanel* P_Eth_Search;
     TLabel* L_List_Device;
     TFadeButton* Btn_Search;
+    TExtColumnGrid* ACG_List_Devices; // "IP Address", "MAC Address"
     TCheckBox* CB_Find_All_BVX;
 
     TPanel* P_Options;

@@ -3,6 +3,7 @@
 #include "BootTest.h"
 
 #include "app/ULang.h"
+#include "grid/core/ExtCGrid.h"
 #include "platform/system/SerialPorts.h"
 
 namespace
@@ -141,6 +142,14 @@ TEST_F(Boot, TheSearchPanelHasItsControls)
     EXPECT_EQ(form_->P_Eth_Search->Height(), 184);
     EXPECT_EQ(form_->Btn_Search->Caption(), "Search");
     EXPECT_FALSE(form_->Btn_Search->OnClick);
+    // The device list between the label and the check box; nothing fills it.
+    TExtColumnGrid* list = form_->ACG_List_Devices;
+    EXPECT_EQ(list->Parent(), form_->P_Eth_Search);
+    EXPECT_EQ(list->BoundsRect(), TRect(16, 30, 433, 156));
+    ASSERT_EQ(list->Columns()->Count(), 2);
+    EXPECT_EQ(list->Cells(0, 0), "IP Address");
+    EXPECT_EQ(list->Cells(1, 0), "MAC Address");
+    EXPECT_EQ(list->Cells(0, 1), "");
 }
 
 void SetMarkers(const QString& mark)
@@ -191,6 +200,7 @@ TEST_F(Boot, TextsComeFromTheTable)
         {form_->CB_COM_Port, 1225},
         {form_->Btn_COM_List, 1227},
         {form_->Btn_Search, 1229},
+        {form_->ACG_List_Devices, 1230},
         {form_->CB_Find_All_BVX, 1231},
         {form_->CB_Update_Options, 1232},
         {form_->CB_Update_Option_Read_Back, 1233},
@@ -199,6 +209,8 @@ TEST_F(Boot, TextsComeFromTheTable)
     };
     for (const auto& [control, n] : hints)
         EXPECT_EQ(control->Hint(), "#" + QString::number(n)) << control->Name().toStdString();
+    EXPECT_EQ(form_->ACG_List_Devices->Columns()->Items(0)->Header(), "#1211");
+    EXPECT_EQ(form_->ACG_List_Devices->Columns()->Items(1)->Header(), "#1212");
 
     // Any other type leaves caption and description as they were.
     SetMarkers("@");

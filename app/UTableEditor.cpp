@@ -1,0 +1,416 @@
+#include "app/UTableEditor.h"
+
+#include "app/UGlobals.h"
+#include "app/ULang.h"
+#include "app/UTableRows.h"
+#include "grid/core/ExtCGrid.h"
+#include "platform/controls/ComCtrls.h"
+#include "platform/controls/Interaction.h"
+#include "platform/core/SysUtils.h"
+
+#include <algorithm>
+
+namespace
+{
+
+// The family's look of the table editors.
+constexpr int Button_Top = 6, Button_Left = 16, Button_Step = 118;
+constexpr int Grid_Row_Height = 22;
+constexpr TColor Active_Cell_Color = 0xEACAB6;
+constexpr const char* Cell_Font = "Verdana";
+constexpr const char* Fixed_Font = "Tahoma";
+constexpr int Font_Height_8pt = -11;
+
+void Set_Font(TFont* font, const char* name, bool bold)
+{
+    font->Name = name;
+    font->Height = Font_Height_8pt;
+    font->Style = bold ? TFontStyles(fsBold) : TFontStyles();
+}
+
+// The file's name for messages that name where a fault is.
+QString Where(const QString& path, const char* section)
+{
+    return section ? QString("%1: %2").arg(path, QLatin1String(section)) : path;
+}
+
+} // namespace
+
+TTableEditor::TTableEditor(TComponent* AOwner, const TEditorSpec& Spec) : TForm(AOwner), FSpec(Spec)
+{
+    BeginLoading();
+    SetName(QLatin1String(Spec.Name));
+    Set_Form_Look(this, true);
+    SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
+    Make_Dialog_Frame(this, *this);
+    Make_Buttons();
+
+    FTables.resize(Spec.Tables.size());
+    if (FTables.size() > 1) {
+        PageControl1 = new TPageControl(this);
+        PageControl1->SetName("PageControl1");
+        PageControl1->SetParent(this);
+        PageControl1->SetAlign(alClient);
+    }
+    for (size_t i = 0; i < FTables.size(); ++i) {
+        TTableView& view = FTables[i];
+        view.Spec = &Spec.Tables[i];
+        TWinControl* parent = this;
+        if (PageControl1) {
+            view.Tab = new TTabSheet(this);
+            view.Tab->SetName(QLatin1String(view.Spec->Tab_Name));
+            view.Tab->SetPageControl(PageControl1);
+            parent = view.Tab;
+        }
+        Make_Table(view, parent);
+    }
+    EndLoading();
+
+    OnShow = [this](TObject* Sender) { FormShow(Sender); };
+}
+
+TTableEditor::~TTableEditor() = default;
+
+void TTableEditor::Make_Buttons()
+{
+    TFadeButton** buttons[] = {&Btn_OK, &Btn_Cancel, &Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow};
+    const char* names[] = {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow", "Btn_CopyRow", "Btn_PasteRow"};
+    for (int i = 0; i < 6; ++i)
+        *buttons[i] =
+            Make_Button(this, P_Button, names[i], TButtonRole::Command, Button_Left + Button_Step * i,
+                        Button_Top, Dialog_Button_Width, Dialog_Button_Height);
+    Set_Button_Glyph(Btn_OK, TShellGlyph::OK);
+    Set_Button_Glyph(Btn_Cancel, TShellGlyph::Cancel);
+    Btn_Cancel->SetModalResult(mrCancel);
+    Btn_OK->OnClick = [this](TObject* Sender) { Btn_OKClick(Sender); };
+    Btn_DelRow->OnClick = [this](TObject* Sender) { Btn_DelRowClick(Sender); };
+    Btn_InsRow->OnClick = [this](TObject* Sender) { Btn_InsRowClick(Sender); };
+    Btn_CopyRow->OnClick = [this](TObject* Sender) { Btn_CopyRowClick(Sender); };
+    Btn_PasteRow->OnClick = [this](TObject* Sender) { Btn_PasteRowClick(Sender); };
+}
+
+void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
+{
+    const TEditorTable& spec = *View.Spec;
+    auto* g = new TExtColumnGrid(this);
+    View.Grid = g;
+    g->SetName(QLatin1String(spec.Grid_Name));
+    g->SetParent(Parent);
+    g->SetAlign(alClient);
+    g->SetParentFont(false);
+    Set_Font(g->Font, Cell_Font, false);
+    Set_Font(g->FixedFont(), Fixed_Font, true);
+    Set_Font(g->ActiveCellFont(), Fixed_Font, true);
+    g->ActiveCellShow = true;
+    g->ActiveCellColor = Active_Cell_Color;
+    g->SetHoverRow(true);
+    g->SetOptions(g->Options() | goRangeSelect | goColSizing | goEditing);
+    // A header double click sizes a column only through the user's option.
+    g->MouseActions()->AutoSizeColOnDblClick = false;
+    g->SetDefaultRowHeight(Grid_Row_Height);
+    g->SetColCount(int(spec.Columns.size()));
+    g->SetRowCount(spec.Data_Rows + 1);
+    g->SetFixedRows(1);
+    g->SetFixedCols(1);
+
+    for (int c = 0; c < int(spec.Columns.size()); ++c) {
+        const TEditorColumn& col = spec.Columns[size_t(c)];
+        TGridColumnItem* item = g->Columns()->Items(c);
+        item->SetFont(g->Font);
+        item->SetHeaderFont(g->FixedFont());
+        item->SetWidth(col.Width);
+        item->SetColor(col.Color);
+        item->SetEditor(col.Editor);
+        item->ReadOnly = col.Read_Only;
+        for (const char* text : col.Items)
+            item->ComboItems()->Add(QString::fromUtf8(text));
+    }
+    // Hidden last: hiding moves no item, the records keep their real indexes.
+    for (int c = int(spec.Columns.size()) - 1; c > 0; --c)
+        if (spec.Columns[size_t(c)].Hidden)
+            g->HideColumn(c);
+
+    g->OnClickCell = [this](TObject* Sender, int ARow, int ACol) { ClickCell(Sender, ARow, ACol); };
+    g->OnDblClickCell = [this](TObject* Sender, int ARow, int ACol) { DblClickCell(Sender, ARow, ACol); };
+    g->OnKeyPress = [this](TObject* Sender, char16_t& Key) { KeyPress(Sender, Key); };
+    // A table without header hints leaves the grid's own hints alone.
+    const bool hints = std::any_of(spec.Columns.begin(), spec.Columns.end(),
+                                   [](const TEditorColumn& c) { return c.Hint >= 0; });
+    if (hints)
+        g->OnGridHint = [this](TObject* Sender, int ARow, int ACol, QString& hint) {
+            GridHint(Sender, ARow, ACol, hint);
+        };
+}
+
+void TTableEditor::FormCreate()
+{
+    L_SW_Code->SetCaption(SW_Code);
+    SetClientWidth(FSpec.Client_Width);
+    SetClientHeight(FSpec.Client_Height);
+    if (PageControl1)
+        PageControl1->SetActivePageIndex(0);
+    Set_Lang();
+}
+
+void TTableEditor::Set_Lang()
+{
+    SetCaption(Lang_Text(FSpec.Caption));
+    L_SW_Desc->SetCaption(Lang_Text(FSpec.Desc));
+    TFadeButton* buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
+    for (int i = 0; i < 6; ++i) {
+        const TEditorButtonText& b = FSpec.Buttons[i];
+        buttons[i]->SetCaption(Lang_Text(b.Caption));
+        buttons[i]->SetHint(Lang_Text(b.Hint));
+        buttons[i]->SetShowHint(b.Show_Hint);
+    }
+    for (TTableView& t : FTables) {
+        if (t.Tab && t.Spec->Tab_Caption >= 0)
+            t.Tab->SetCaption(Lang_Text(t.Spec->Tab_Caption));
+        t.Hints.clear();
+        bool any_hint = false;
+        const auto& cols = t.Spec->Columns;
+        for (int c = 0; c < int(cols.size()); ++c) {
+            if (cols[size_t(c)].Header >= 0)
+                t.Grid->Columns()->Items(c)->SetHeader(Lang_Text(cols[size_t(c)].Header));
+            if (c > 0) {
+                any_hint = any_hint || cols[size_t(c)].Hint >= 0;
+                t.Hints << (cols[size_t(c)].Hint >= 0 ? Lang_Text(cols[size_t(c)].Hint) : QString());
+            }
+        }
+        if (!any_hint)
+            t.Hints.clear();
+    }
+}
+
+// ---- Show --------------------------------------------------------------------------------------------
+
+std::vector<TTableEditor::TLoadedRows> TTableEditor::Read_File()
+{
+    std::vector<TLoadedRows> tables(FTables.size());
+    const QString path = *FSpec.File.Path;
+    if (!FileExists(path))
+        return tables;
+    XML1.LoadFromFile(path);
+    const TXmlElement root = XML1.Root();
+    for (size_t i = 0; i < FTables.size(); ++i) {
+        const TEditorTable& spec = *FTables[i].Spec;
+        TXmlElement parent = root;
+        if (spec.Section) {
+            parent = root.Child(QLatin1String(spec.Section));
+            if (parent.IsNull())
+                throw EXmlError(QString("%1: element %2 missing").arg(path, QLatin1String(spec.Section)));
+        }
+        const std::vector<TXmlElement> rows = parent.Children("row");
+        // Rows beyond the table are not read at all: they could never be shown or saved again.
+        const size_t n = std::min(rows.size(), size_t(spec.Data_Rows));
+        for (size_t r = 0; r < n; ++r) {
+            QStringList texts;
+            for (const TEditorColumn& col : spec.Columns) {
+                if (!col.Attribute) {
+                    texts << QString::fromUtf8(col.New_Text);
+                    continue;
+                }
+                const QString name = QLatin1String(col.Attribute);
+                if (rows[r].HasAttribute(name))
+                    texts << rows[r].Attribute(name);
+                else if (col.Missing)
+                    texts << QString::fromUtf8(col.Missing);
+                else
+                    throw EXmlError(QString("%1, row %2: attribute %3 missing")
+                                        .arg(Where(path, spec.Section))
+                                        .arg(r + 1)
+                                        .arg(name));
+            }
+            tables[i].push_back(texts);
+        }
+    }
+    return tables;
+}
+
+void TTableEditor::Clear_Rows(TTableView& T)
+{
+    TExtColumnGrid* g = T.Grid;
+    const int total = g->ColCount() + g->NumHiddenColumns();
+    for (int r = 1; r < g->RowCount(); ++r) {
+        g->SetCells(0, r, QString::number(r));
+        for (int c = 1; c < total; ++c)
+            g->SetCells(c, r,
+                        c < int(T.Spec->Columns.size())
+                            ? QString::fromUtf8(T.Spec->Columns[size_t(c)].New_Text)
+                            : QString());
+    }
+}
+
+void TTableEditor::FormShow(TObject*)
+{
+    // Everything is read before a cell changes: a faulty file leaves the form as it was.
+    const std::vector<TLoadedRows> loaded = Read_File();
+    for (TTableView& t : FTables) {
+        t.Grid->BeginUpdate();
+        Clear_Rows(t);
+    }
+    try {
+        Fill_Lists();
+    } catch (...) {
+        for (TTableView& t : FTables)
+            t.Grid->EndUpdate();
+        throw;
+    }
+    for (size_t i = 0; i < FTables.size(); ++i) {
+        TExtColumnGrid* g = FTables[i].Grid;
+        for (size_t r = 0; r < loaded[i].size(); ++r)
+            for (int c = 1; c < int(loaded[i][r].size()); ++c)
+                g->SetCells(c, int(r) + 1, loaded[i][r][c]);
+        g->EndUpdate();
+        FTables[i].Do_Copy = false;
+    }
+    if (PageControl1)
+        PageControl1->SetActivePageIndex(0);
+}
+
+// ---- Rows --------------------------------------------------------------------------------------------
+
+TTableEditor::TTableView& TTableEditor::Active_Table()
+{
+    if (PageControl1)
+        for (TTableView& t : FTables)
+            if (t.Tab == PageControl1->ActivePage())
+                return t;
+    return FTables.front();
+}
+
+int TTableEditor::Used_Rows(const TTableView& T)
+{
+    int r = 1;
+    while (r < T.Grid->RowCount() && !Trim(T.Grid->Cells(T.Spec->Key_Col, r)).isEmpty())
+        ++r;
+    return r - 1;
+}
+
+int TTableEditor::Cell_Int(TExtStringGrid* Grid, int ACol, int ARow, int Fallback)
+{
+    return StrToIntDef(Grid->Cells(ACol, ARow), Fallback);
+}
+
+void TTableEditor::Row_Error(const TTableView& T, int ARow, int Fault, const QString& Suffix)
+{
+    MessageDlg(Lang_Text(T.Spec->Error_Row_Text) + QString::number(ARow) + Lang_Text(Fault) + Suffix, mtError,
+               mbOK);
+}
+
+void TTableEditor::End_Cell_Edit(TExtStringGrid* Grid)
+{
+    if (Grid->EditorMode())
+        Grid->SetEditorMode(false);
+}
+
+void TTableEditor::Btn_CopyRowClick(TObject*)
+{
+    TTableView& t = Active_Table();
+    End_Cell_Edit(t.Grid);
+    Copy_Row(t.Grid, t.Grid->Row());
+    for (TTableView& other : FTables)
+        other.Do_Copy = &other == &t;
+}
+
+void TTableEditor::Btn_PasteRowClick(TObject*)
+{
+    TTableView& t = Active_Table();
+    End_Cell_Edit(t.Grid);
+    Paste_Row(t.Grid, t.Grid->Row(), t.Do_Copy);
+}
+
+void TTableEditor::Btn_InsRowClick(TObject*)
+{
+    TTableView& t = Active_Table();
+    End_Cell_Edit(t.Grid);
+    Ins_Row(t.Grid->Row(), t.Grid, t.Spec->Enable_First);
+}
+
+void TTableEditor::Btn_DelRowClick(TObject*)
+{
+    TTableView& t = Active_Table();
+    End_Cell_Edit(t.Grid);
+    const int row = t.Grid->Row();
+    QString question = Lang_Text(t.Spec->Delete_Text);
+    // Replaced as text: a language file's text never reaches a printf-style formatter.
+    if (t.Spec->Delete_Style == TDeleteQuestion::Append_Number) {
+        question += QString::number(row);
+    } else {
+        const qsizetype at = question.indexOf("%d");
+        if (at >= 0)
+            question.replace(at, 2, QString::number(row));
+    }
+    if (MessageDlg(question, mtConfirmation, mbYesNo) == mrYes)
+        Del_Row(row, t.Grid);
+}
+
+// ---- Grid events -------------------------------------------------------------------------------------
+
+TTableEditor::TTableView* TTableEditor::View_Of(TObject* Grid)
+{
+    for (TTableView& t : FTables)
+        if (t.Grid == Grid)
+            return &t;
+    return nullptr;
+}
+
+void TTableEditor::ClickCell(TObject* Sender, int ARow, int ACol)
+{
+    if (TTableView* t = View_Of(Sender); t && ACol == 0)
+        t->Grid->SelectRows(ARow, 1);
+}
+
+void TTableEditor::DblClickCell(TObject* Sender, int ARow, int ACol)
+{
+    if (TTableView* t = View_Of(Sender))
+        Grid_Dbl_Click_Auto_Size(t->Grid, ARow, ACol);
+}
+
+void TTableEditor::KeyPress(TObject* Sender, char16_t& Key)
+{
+    if (TTableView* t = View_Of(Sender))
+        Grid_Enter_Next_Cell(t->Grid, Key);
+}
+
+void TTableEditor::GridHint(TObject* Sender, int ARow, int ACol, QString& hintstr)
+{
+    TTableView* t = View_Of(Sender);
+    if (!t)
+        return;
+    hintstr.clear();
+    const int c = t->Grid->NumHiddenColumns() > 0 ? t->Grid->RealColIndex(ACol) : ACol;
+    if (ARow == 0 && c > 0 && c - 1 < t->Hints.size())
+        hintstr = t->Hints[c - 1];
+}
+
+// ---- OK ----------------------------------------------------------------------------------------------
+
+void TTableEditor::Btn_OKClick(TObject*)
+{
+    for (TTableView& t : FTables)
+        End_Cell_Edit(t.Grid);
+    if (!Controllo_dati())
+        return;
+    Save_File();
+    SetModalResult(mrOk);
+}
+
+void TTableEditor::Save_File()
+{
+    TXmlElement root = XML1.CreateRoot(QLatin1String(FSpec.File.Root));
+    if (FSpec.File.Version_Comment)
+        XML1.AddComment(QLatin1String(FSpec.File.Version_Comment));
+    for (TTableView& t : FTables) {
+        TXmlElement parent = t.Spec->Section ? root.AddChild(QLatin1String(t.Spec->Section)) : root;
+        const int used = Used_Rows(t);
+        for (int r = 1; r <= used; ++r) {
+            TXmlElement row = parent.AddChild("row");
+            for (int c = 0; c < int(t.Spec->Columns.size()); ++c)
+                if (const char* name = t.Spec->Columns[size_t(c)].Attribute)
+                    row.SetAttribute(QLatin1String(name), t.Grid->Cells(c, r));
+        }
+    }
+    // Atomic: a failed write leaves the old file whole, and the error names the file.
+    XML1.SaveToFile(*FSpec.File.Path);
+}

@@ -1,8 +1,8 @@
 // Column calculations and block clears of the string grid at 100,000 x 20 cells (numeric texts
 // r x 20 + c, an 800 x 600 shown grid) against QTableWidget holding the same cells, in the same run:
 // ColumnSum of column 3 against summing item(r, 3)->text().toDouble(); one footer recalculation
-// (acSUM, a shown fsFixedLastRow footer) against the same loop; ClearNormalCells against
-// clearContents. Not run by CI.
+// (acSUM, a shown fsFixedLastRow footer), also with 1,000 of the rows hidden, against the same loop;
+// ClearNormalCells against clearContents. Not run by CI.
 #include "grid/core/ExtGrid.h"
 
 #include <QApplication>
@@ -91,6 +91,25 @@ void ExtGridCalcFooter(benchmark::State& state)
         g->CalcFooter(SumCol);
 }
 BENCHMARK(ExtGridCalcFooter)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The same with every 100th row hidden (1,000 rows): the footer then reads real rows, the hidden
+// ones from their entries.
+void ExtGridCalcFooterHiddenRows(benchmark::State& state)
+{
+    auto g = FilledGrid();
+    // Hidden as a filter hides them: with the footer down.
+    TIntList hidden(0, 0);
+    for (int r = 50; r < Rows - 1; r += 100)
+        hidden.Add(r);
+    g->HideRowList(&hidden);
+    if (g->NumHiddenRows() != 1000)
+        state.SkipWithError("the rows were not hidden");
+    g->FloatingFooter()->SetVisible(true);
+    g->FloatingFooter()->SetColumnCalc(SumCol, acSUM);
+    for (auto _ : state)
+        g->CalcFooter(SumCol);
+}
+BENCHMARK(ExtGridCalcFooterHiddenRows)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void TableClearContents(benchmark::State& state)
 {

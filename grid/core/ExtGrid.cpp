@@ -226,6 +226,8 @@ void TExtStringGrid::SetDefaultRowHeight(int Value)
     TBaseGrid::SetDefaultRowHeight(Value);
     if (IsDesignTime())
         FFixedRowHeight = Value;
+    if (FFloatingFooter)
+        FFloatingFooter->SetHeight(Value);
 }
 
 void TExtStringGrid::SetWordWrap(bool Value)

@@ -973,11 +973,13 @@ class TExtStringGrid : public TBaseGrid
     bool IsWideCell(int ACol, int ARow);
     // The first stored text equal to SubStr, row by row: its column and row.
     bool IsCell(const QString& SubStr, int& ACol, int& ARow);
-    // The incremental search text (emptied by Clear).
 
     // Column functions: rows FromRow .. ToRow (-1 for either: all normal rows). The range is read as
     // real rows (hidden ones included) when ToRow passes RowCount - 1 with a shown footer, RowCount
-    // without. Text cells are skipped; covered cells of merged areas are left out.
+    // without. Text cells are skipped; covered cells of merged areas are left out, and so are the node
+    // and summary rows of a grouped grid unless hidden. Each function but the two event ones reports
+    // esExportStart (FromRow), esExportNextRow per row it reads (not ColumnStdDev's own pass) and
+    // esExportDone (-1), the last also when a cell raises.
     double ColumnSum(int ACol, int FromRow, int ToRow);
     // The sum over the number of rows of the range (skipped rows count); 0 for an empty range.
     double ColumnAvg(int ACol, int FromRow, int ToRow);
@@ -998,9 +1000,15 @@ class TExtStringGrid : public TBaseGrid
     // The first column's cell must be a number; returned as is for an empty range.
     double RowMin(int ARow, int fromCol, int toCol);
     double RowMax(int ARow, int fromCol, int toCol);
+    // Progress of the long operations (the column functions, the exports); empty here.
+    virtual void ExportNotification(TGridExportState /*AState*/, int /*ARow*/) {}
 
     TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
     TFooterPanel* FooterPanel() const { return FFooterPanel; }
+    // The pictures a mini-HTML text names: a form's container (by name) and the grid's own cache of
+    // pictures loaded by URL. The footer template draws with both and with GridImages.
+    TPictureContainer* PictureContainer = nullptr;
+    THTMLPictureCache* ImageCache() const { return FImageCache.get(); }
     // Repaints the footer panel.
     void UpdateFooter();
     virtual void CalcFooter(int ACol);
@@ -1023,7 +1031,6 @@ class TExtStringGrid : public TBaseGrid
     // The longest line of a column's stored texts over all rows (first lines only without
     // Multilinecells).
     int MaxCharsInCol(int ACol);
-    // Grid properties the helpers read (published with the grid's other settings).
 
     // -- Column and row moves with their data (column grid) --
     // Records the column order on first use, moves the column with its cells, width, visibility and
@@ -2018,6 +2025,7 @@ class TExtStringGrid : public TBaseGrid
     void PaintFooterCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
     TFooterPanel* FFooterPanel = nullptr; // owned as a component
+    std::unique_ptr<THTMLPictureCache> FImageCache = std::make_unique<THTMLPictureCache>();
 
     // -- Moves (protected) --
     void ColumnMoved(int FromIndex, int ToIndex) override { HandleColumnMoved(FromIndex, ToIndex); }

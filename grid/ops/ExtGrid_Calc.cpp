@@ -62,61 +62,69 @@ bool TExtStringGrid::CalcRangeIsReal(int ToRow) const
 template <class F>
 void TExtStringGrid::ForEachCalcRow(int ACol, int FromRow, int ToRow, bool RealRows, bool Counted, F&& Use)
 {
+    // A grouped grid's node and summary rows hold its group headers and results: they are left out.
+    const bool grouped = Counted && FGroupColumn != -1;
+    auto counts = [&](int d) {
+        if (!Counted)
+            return true;
+        if (grouped && (IsNode(d) || IsSummary(d)))
+            return false;
+        return IsBaseCell(ACol, d);
+    };
     if (!RealRows) {
-        for (int r = FromRow; r <= ToRow; ++r) {
-            if (Counted && !IsBaseCell(ACol, r))
-                continue;
-            Use(CalcText(GetCellEx(ACol, r), true), r);
-        }
+        for (int r = FromRow; r <= ToRow; ++r)
+            if (counts(r))
+                Use(CalcText(GetCellEx(ACol, r), true), r);
         return;
     }
-    // The hidden rows, by real index, looked up once for the whole range.
-    std::vector<std::pair<int, const TGridItem*>> hidden;
-    hidden.reserve(FGridItems->Count());
-    for (int i = 0; i < FGridItems->Count(); ++i)
-        hidden.emplace_back(FGridItems->Items(i)->Idx, FGridItems->Items(i));
-    std::sort(hidden.begin(), hidden.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    auto next = std::lower_bound(hidden.begin(), hidden.end(), FromRow,
-                                 [](const auto& e, int r) { return e.first < r; });
-    int hiddenBefore = int(next - hidden.begin());
+    // Hidden rows always count, read from their entries; the others at their display rows.
+    const std::vector<int>& hidden = FHiddenIndex.Rows();
+    auto next = std::lower_bound(hidden.begin(), hidden.end(), FromRow);
+    int hiddenBefore = FHiddenIndex.CountBelow(FromRow);
     for (int r = FromRow; r <= ToRow; ++r) {
-        if (next != hidden.end() && next->first == r) {
-            const TStringList* items = next->second->Items();
-            QString text = ACol >= 0 && ACol < items->Count() ? items->Strings(ACol) : QString();
-            GetDisplText(ACol, r, text);
+        if (next != hidden.end() && *next == r) {
             ++next;
-            ++hiddenBefore;
-            Use(text, r);
+            hiddenBefore = FHiddenIndex.CountBelow(r + 1);
+            Use(AllCells(ACol, r), r);
             continue;
         }
         const int d = r - hiddenBefore;
-        if (Counted && !IsBaseCell(ACol, d))
-            continue;
-        Use(GetCellEx(ACol, d), r);
+        if (counts(d))
+            Use(GetCellEx(ACol, d), r);
     }
 }
 
 double TExtStringGrid::FooterColumnCalc(TColumnCalcType Kind, int ACol, int FromRow, int ToRow, bool RealRows)
 {
+    if (Kind == acAVG) {
+        // Reported through the sum.
+        const int n = ToRow - FromRow + 1;
+        return n <= 0 ? 0 : FooterColumnCalc(acSUM, ACol, FromRow, ToRow, RealRows) / n;
+    }
+    ExportNotification(esExportStart, FromRow);
+    // A progress display must come down also when a cell raises.
+    struct TDone {
+        TExtStringGrid* Grid;
+        ~TDone() { Grid->ExportNotification(esExportDone, -1); }
+    } done{this};
+
     switch (Kind) {
     case acSUM: {
         double sum = 0;
-        ForEachCalcRow(ACol, FromRow, ToRow, RealRows, true, [&](const QString& text, int) {
+        ForEachCalcRow(ACol, FromRow, ToRow, RealRows, true, [&](const QString& text, int r) {
+            ExportNotification(esExportNextRow, r);
             double v = 0;
             if (TextToCalcFloat(text, v))
                 sum += v;
         });
         return sum;
     }
-    case acAVG: {
-        const int n = ToRow - FromRow + 1;
-        return n <= 0 ? 0 : FooterColumnCalc(acSUM, ACol, FromRow, ToRow, RealRows) / n;
-    }
     case acMIN:
     case acMAX: {
         // The start cell is read unguarded: a text there reaches the caller.
         double result = CalcFloatOrRaise(CalcText(GetCellEx(ACol, FromRow), true));
-        ForEachCalcRow(ACol, FromRow, ToRow, RealRows, true, [&](const QString& text, int) {
+        ForEachCalcRow(ACol, FromRow, ToRow, RealRows, true, [&](const QString& text, int r) {
+            ExportNotification(esExportNextRow, r);
             double v = 0;
             if (TextToCalcFloat(text, v) && (Kind == acMIN ? v < result : v > result))
                 result = v;
@@ -137,8 +145,10 @@ double TExtStringGrid::FooterColumnCalc(TColumnCalcType Kind, int ACol, int From
     }
     case acDISTINCT: {
         QSet<QString> seen;
-        ForEachCalcRow(ACol, FromRow, ToRow, RealRows, false,
-                       [&](const QString& text, int) { seen.insert(text.toCaseFolded()); });
+        ForEachCalcRow(ACol, FromRow, ToRow, RealRows, false, [&](const QString& text, int r) {
+            ExportNotification(esExportNextRow, r);
+            seen.insert(text.toCaseFolded());
+        });
         return seen.size();
     }
     default:

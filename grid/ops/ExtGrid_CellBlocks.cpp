@@ -30,20 +30,36 @@ void TExtStringGrid::ClearNormalCells()
 {
     if (RowCount() == 0 || ColCount() == 0)
         return;
+    // The nodes live in column 0: when it is cleared too they go first, their rows shown again.
+    if (FixedCols() == 0 && HasNodes())
+        RemoveAllNodes();
     ClearRect(FixedCols(), FixedRows(), TotalColCount() - FixedRightCols - 1, RowCount() - FixedFooters - 1);
 }
 
 void TExtStringGrid::ClearSelection()
 {
-    // The disjunct selections are kept by the mouse-selection code; without them the rectangle.
-    const TGridRect sel = Selection();
-    ClearRect(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    if (FMouseActions->DisjunctRowSelect()) {
+        // Persistent row flags are kept by real row.
+        const bool persistent = FMouseActions->RowSelectPersistent;
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (RowSelect(persistent ? RealRowIndex(r) : r))
+                ClearRows(r, 1);
+    } else if (FMouseActions->DisjunctColSelect()) {
+        for (int c = FixedCols(); c < ColCount(); ++c)
+            if (ColSelect(c))
+                ClearCols(c, 1);
+    } else {
+        const TGridRect sel = Selection();
+        ClearRect(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    }
 }
 
 void TExtStringGrid::Clear()
 {
     if (RowCount() == 0 || ColCount() == 0)
         return;
+    if (HasNodes() && !IsDestroying())
+        RemoveAllNodes();
     ClearRect(0, 0, TotalColCount() - 1, RowCount() - 1);
     SearchInc.clear();
     if (FNumHidden > 0)

@@ -13,6 +13,21 @@ namespace
 {
 constexpr int FooterHintCursorHeight = 20; // a hint opens below the mouse cursor
 constexpr int TemplateTopGap = 2;          // the expanded template is drawn this far below the top
+
+// A grid field set for the length of a painting and given back however the painting ends. The
+// fields are written directly: their setters would repaint the grid from inside a paint.
+template <class T> class TKeepField
+{
+  public:
+    TKeepField(T& Field, T Value) : FField(Field), FOld(Field) { FField = Value; }
+    ~TKeepField() { FField = FOld; }
+    TKeepField(const TKeepField&) = delete;
+    TKeepField& operator=(const TKeepField&) = delete;
+
+  private:
+    T& FField;
+    T FOld;
+};
 } // namespace
 
 // ---- TFloatingFooter -------------------------------------------------------------------------------
@@ -303,8 +318,19 @@ int TFooterPanel::ColumnAt(int X) const
     return j - 1 < 0 ? -1 : j - 1;
 }
 
+void TFooterPanel::CreateWnd()
+{
+    TPanel::CreateWnd();
+    TFloatingFooter* footer = FGrid->FloatingFooter();
+    // One pixel lower than the footer's height, as its Visible and Height writes leave it.
+    SetHeight(footer->Visible() ? std::max(0, footer->Height() - 1) : 0);
+    if (FGrid->OnCreatedFloatingFooter)
+        FGrid->OnCreatedFloatingFooter(FGrid);
+}
+
 void TFooterPanel::Paint()
 {
+    TKeepField<bool> noRtl(FGrid->NoRTLOrientation, true);
     int w = ClientWidth();
     switch (FGrid->FloatingFooter()->FooterStyle()) {
     case fsFixedLastRow:
@@ -451,6 +477,7 @@ int TFooterPanel::PaintColumnPreview()
     const int w = FooterWidth();
     TFloatingFooter* footer = FGrid->FloatingFooter();
     const TRect area = PaintPreviewFrame(w);
+    TKeepField<TColor> textColor(FGrid->FSelectionTextColor, clBlack);
     if (FGrid->OnFooterPaint)
         FGrid->OnFooterPaint(this, footer->Column(), Canvas, area);
     else
@@ -462,6 +489,7 @@ int TFooterPanel::PaintCustomPreview()
 {
     const int w = FooterWidth();
     const TRect area = PaintPreviewFrame(w);
+    TKeepField<TColor> textColor(FGrid->FSelectionTextColor, clBlack);
     const QString templ = FGrid->FloatingFooter()->CustomTemplate();
     if (FGrid->IsDesignTime()) {
         Canvas->Brush->Style = bsClear;
@@ -473,10 +501,10 @@ int TFooterPanel::PaintCustomPreview()
     QString anchor, plain, focus, title, id, value, type;
     int linesWidth = 0, linesHeight = 0, anchors = 0, hitAnchor = -1;
     TRect hitRect, controlRect;
-    RenderHTML(Canvas, ExpandFooterTemplate(FGrid, templ), r, nullptr, 0, 0, -1, -1, 1, false, false, false,
-               false, true, false, false, false, 1.0, FGrid->URLColor, clNone, clNone, clGray, anchor, plain,
-               focus, title, linesWidth, linesHeight, anchors, hitAnchor, hitRect, controlRect, id, value,
-               type, nullptr, nullptr, 0, 0);
+    RenderHTML(Canvas, ExpandFooterTemplate(FGrid, templ), r, FGrid->GridImages, 0, 0, -1, -1, 1, false,
+               false, false, false, true, false, false, false, 1.0, FGrid->URLColor, clNone, clNone, clGray,
+               anchor, plain, focus, title, linesWidth, linesHeight, anchors, hitAnchor, hitRect, controlRect,
+               id, value, type, FGrid->ImageCache(), FGrid->PictureContainer, FGrid->Handle(), 0);
     return w;
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "grid/base/GridTypes.h"
+#include "grid/base/HtmlPicture.h"
 #include "grid/core/ExtGridEvents.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Hints.h"
@@ -91,6 +92,12 @@ class TFooterPanel : public TPanel
     int LastHintColumn() const { return FLastHintX; }
 
   protected:
+    // The window comes to be (its first show): the panel takes the footer's height and the grid's
+    // OnCreatedFloatingFooter fires.
+    void CreateWnd() override;
+    // The cells are painted with the grid's NoRTLOrientation on (the rectangles come mirrored); the
+    // two preview styles paint with a black SelectionTextColor. Both are restored, also when a
+    // handler raises.
     void Paint() override;
     void HandleMouseMove(TShiftState Shift, int X, int Y) override;
     void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -125,4 +125,105 @@ TEST_F(Calc, EventCalculationsPassTheirArgumentsAsGiven)
     EXPECT_DOUBLE_EQ(grid->FireGroupCalc(3, 1, 2), -1);
 }
 
+TEST_F(Calc, RangesPastTheDisplayRowsReadTheHiddenRows)
+{
+    FillColumn(grid, 1, {"5", "1", "6", "9", "7"});
+    grid->HideRow(2); // "1"
+    grid->HideRow(4); // "9"
+    ASSERT_EQ(grid->RowCount(), 4);
+    // Display rows: 5, 6, 7. Real rows 1 .. 5 (ToRow past RowCount): every value.
+    EXPECT_DOUBLE_EQ(grid->ColumnSum(1, -1, -1), 18);
+    EXPECT_DOUBLE_EQ(grid->ColumnSum(1, 1, 5), 28);
+    EXPECT_DOUBLE_EQ(grid->ColumnAvg(1, 1, 5), 5.6);
+    EXPECT_DOUBLE_EQ(grid->ColumnMin(1, -1, -1), 5);
+    EXPECT_DOUBLE_EQ(grid->ColumnMin(1, 1, 5), 1);
+    EXPECT_DOUBLE_EQ(grid->ColumnMax(1, 1, 5), 9);
+    EXPECT_DOUBLE_EQ(grid->ColumnDistinct(1, 1, 5), 5);
+    EXPECT_NEAR(grid->ColumnStdDev(1, 1, 5), std::sqrt(35.2 / 5), 1e-12);
+}
+
+// A grid that can be marked grouped and notes the progress it is told.
+class TCalcGrid : public TOpsGrid
+{
+  public:
+    using TOpsGrid::TOpsGrid;
+    void SetGroupColumn(int ACol) { FGroupColumn = ACol; }
+    std::vector<std::pair<TGridExportState, int>> Progress;
+
+  protected:
+    void ExportNotification(TGridExportState AState, int ARow) override
+    {
+        Progress.emplace_back(AState, ARow);
+    }
+};
+
+class CalcRows : public GridOnForm<TCalcGrid>
+{
+  protected:
+    void SetUp() override { ShowForm(700, 500); }
+};
+
+TEST_F(CalcRows, GroupedGridsLeaveShownNodeAndSummaryRowsOut)
+{
+    grid->SetRowCount(8);
+    const char* texts[] = {"", "10", "1", "2", "20", "3", "4", "x"};
+    for (int r = 1; r < 8; ++r)
+        grid->SetCells(1, r, texts[r]);
+    grid->AddNode(1, 3);     // the node row holds 10
+    grid->MarkSummaryRow(4); // the summary row 20
+    EXPECT_DOUBLE_EQ(grid->ColumnSum(1, -1, -1), 40) << "not grouped: node and summary rows count";
+    EXPECT_DOUBLE_EQ(grid->ColumnMax(1, -1, -1), 20);
+
+    grid->SetGroupColumn(2);
+    EXPECT_DOUBLE_EQ(grid->ColumnSum(1, -1, -1), 10);
+    EXPECT_DOUBLE_EQ(grid->ColumnMax(1, 2, 7), 4);
+    EXPECT_DOUBLE_EQ(grid->ColumnAvg(1, -1, -1), 10.0 / 7) << "left-out rows stay in the divisor";
+
+    // Hidden, the summary row counts again (real rows: the range passes RowCount).
+    grid->HideRow(4);
+    grid->HideRow(7);
+    ASSERT_EQ(grid->RowCount(), 6);
+    EXPECT_DOUBLE_EQ(grid->ColumnSum(1, 1, 7), 30);
+}
+
+TEST_F(CalcRows, ColumnFunctionsReportTheirProgress)
+{
+    using P = std::vector<std::pair<TGridExportState, int>>;
+    grid->SetRowCount(4);
+    grid->SetCells(1, 1, "1");
+    grid->SetCells(1, 2, "x");
+    grid->SetCells(1, 3, "2");
+    grid->SetCells(2, 1, "x");
+
+    grid->ColumnSum(1, -1, -1);
+    EXPECT_EQ(grid->Progress, (P{{esExportStart, 1},
+                                 {esExportNextRow, 1},
+                                 {esExportNextRow, 2},
+                                 {esExportNextRow, 3},
+                                 {esExportDone, -1}}));
+    grid->Progress.clear();
+    grid->ColumnAvg(1, 2, 3);
+    EXPECT_EQ(grid->Progress,
+              (P{{esExportStart, 2}, {esExportNextRow, 2}, {esExportNextRow, 3}, {esExportDone, -1}}));
+
+    // The standard deviation's own pass reports no rows; its average does.
+    grid->Progress.clear();
+    grid->ColumnStdDev(1, 3, 3);
+    EXPECT_EQ(grid->Progress, (P{{esExportStart, 3},
+                                 {esExportStart, 3},
+                                 {esExportNextRow, 3},
+                                 {esExportDone, -1},
+                                 {esExportDone, -1}}));
+
+    // A raising cell still ends the progress.
+    grid->Progress.clear();
+    EXPECT_THROW(grid->ColumnMin(2, -1, -1), EExtGridError);
+    EXPECT_EQ(grid->Progress, (P{{esExportStart, 1}, {esExportDone, -1}}));
+
+    grid->Progress.clear();
+    grid->ColumnCustomCalc(1, -1, -1);
+    grid->RowSum(1, 0, 2);
+    EXPECT_TRUE(grid->Progress.empty());
+}
+
 } // namespace opstest

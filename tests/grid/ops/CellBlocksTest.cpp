@@ -102,6 +102,121 @@ TEST_F(CellBlocks, ClearColsWithSaveHiddenCellsClearsTheRealColumn)
     EXPECT_EQ(grid->AllCells(3, 2), "3");
 }
 
+TEST_F(CellBlocks, ClearsThatReachColumnZeroRemoveTheNodesFirst)
+{
+    struct Case {
+        const char* Name;
+        int FixedCols;
+        std::function<void(TOpsGrid*)> Clear;
+        bool NodesGo;
+    };
+    const Case cases[] = {
+        {"Clear", 1, [](TOpsGrid* g) { g->Clear(); }, true},
+        {"ClearNormalCells, no fixed column", 0, [](TOpsGrid* g) { g->ClearNormalCells(); }, true},
+        {"ClearNormalCells, a fixed column", 1, [](TOpsGrid* g) { g->ClearNormalCells(); }, false},
+    };
+    for (const Case& k : cases) {
+        auto* g = New();
+        g->SetFixedCols(k.FixedCols);
+        g->SetRowCount(8);
+        for (int r = 1; r < 8; ++r)
+            g->SetCells(1, r, QString("r%1").arg(r));
+        g->AddNode(2, 3);
+        g->ContractNode(2); // rows 3 and 4 hidden under the node
+        ASSERT_EQ(g->NumHiddenRows(), 2) << k.Name;
+        k.Clear(g);
+        if (k.NodesGo) {
+            EXPECT_EQ(g->NumNodes(), 0) << k.Name;
+            EXPECT_EQ(g->NumHiddenRows(), 0) << k.Name;
+            ASSERT_EQ(g->RowCount(), 8) << k.Name;
+            for (int r = 1; r < 8; ++r)
+                EXPECT_EQ(g->Cells(1, r), "") << k.Name << " row " << r << " (shown again, then cleared)";
+        } else {
+            EXPECT_EQ(g->NumNodes(), 1) << k.Name;
+            EXPECT_TRUE(g->IsHiddenRow(3)) << k.Name;
+            EXPECT_EQ(g->AllCells(1, 3), "r3") << k.Name << ": a hidden row keeps its cells";
+            EXPECT_EQ(g->Cells(1, 1), "") << k.Name;
+        }
+    }
+}
+
+TEST_F(CellBlocks, ClearAllEmptiesTheHiddenRowsToo)
+{
+    for (int r = 1; r < 5; ++r)
+        for (int c = 0; c < 5; ++c)
+            grid->SetCells(c, r, "x");
+    grid->HideRow(2);
+    grid->Clear();
+    EXPECT_EQ(grid->AllCells(1, 2), "x") << "Clear leaves a hidden row alone";
+    grid->ClearAll();
+    ASSERT_TRUE(grid->IsHiddenRow(2));
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(grid->AllCells(c, 2), "") << c;
+    EXPECT_EQ(grid->Cells(1, 3), "");
+}
+
+TEST_F(CellBlocks, ClearSelectionFollowsTheSelectionMode)
+{
+    // A 5 x 6 grid of "x"; which cells each selection clears.
+    struct Case {
+        const char* Name;
+        std::function<void(TOpsGrid*)> Select;
+        std::function<bool(int c, int r)> Cleared;
+    };
+    const Case cases[] = {
+        {"rectangle",
+         [](TOpsGrid* g) {
+             g->SetSelection(TGridRect{1, 2, 2, 3});
+         },
+         [](int c, int r) { return c >= 1 && c <= 2 && r >= 2 && r <= 3; }},
+        {"disjunct rows",
+         [](TOpsGrid* g) {
+             g->MouseActions()->SetDisjunctRowSelect(true);
+             g->SetRowSelect(2, true);
+             g->SetRowSelect(4, true);
+             g->SetRowSelect(0, true); // the header row is never cleared this way
+         },
+         [](int, int r) { return r == 2 || r == 4; }},
+        {"disjunct columns",
+         [](TOpsGrid* g) {
+             g->MouseActions()->SetDisjunctColSelect(true);
+             g->SetColSelect(1, true);
+             g->SetColSelect(3, true);
+             g->SetColSelect(0, true);
+         },
+         [](int c, int) { return c == 1 || c == 3; }},
+    };
+    for (const Case& k : cases) {
+        auto* g = New();
+        g->SetColCount(5);
+        g->SetRowCount(6);
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 5; ++c)
+                g->SetCells(c, r, "x");
+        k.Select(g);
+        g->ClearSelection();
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 5; ++c)
+                EXPECT_EQ(g->Cells(c, r), k.Cleared(c, r) ? "" : "x") << k.Name << " at " << c << "," << r;
+    }
+}
+
+TEST_F(CellBlocks, PersistentRowSelectionClearsByRealRow)
+{
+    grid->SetRowCount(6);
+    for (int r = 1; r < 6; ++r)
+        grid->SetCells(1, r, QString::number(r));
+    grid->MouseActions()->SetDisjunctRowSelect(true);
+    grid->MouseActions()->RowSelectPersistent = true;
+    grid->HideRow(2);
+    grid->SetRowSelect(4, true); // real row 4 is display row 3
+    grid->ClearSelection();
+    EXPECT_EQ(grid->Cells(1, 3), "");
+    EXPECT_EQ(grid->Cells(1, 4), "5");
+    EXPECT_EQ(grid->Cells(1, 2), "3");
+    EXPECT_EQ(grid->AllCells(1, 2), "2");
+}
+
 TEST_F(CellBlocks, TrimAndColourBlocks)
 {
     grid->SetCells(1, 1, "  a b\t");

@@ -3,8 +3,11 @@
 #include "grid/ops/OpsTestSupport.h"
 #include "platform/controls/Hints.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace opstest
@@ -16,6 +19,26 @@ TColor PixelAt(const QImage& Image, int X, int Y)
 {
     const QRgb p = Image.pixel(X, Y);
     return TColor(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
+}
+
+QByteArray BmpBytes(Qt::GlobalColor Color)
+{
+    QImage image(12, 12, QImage::Format_RGB32);
+    image.fill(Color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+// How many pixels of row Y have the colour.
+int CountOnRow(const QImage& Image, int Y, TColor Color)
+{
+    int n = 0;
+    for (int x = 0; x < Image.width(); ++x)
+        n += PixelAt(Image, x, Y) == Color;
+    return n;
 }
 } // namespace
 
@@ -73,6 +96,46 @@ TEST_F(FloatingFooter, VisibleTakesTheLastRow)
     EXPECT_EQ(grid->FixedFooters, 0) << "a preview footer is no fixed footer row";
 }
 
+TEST_F(FloatingFooter, HeightFollowsTheDefaultRowHeight)
+{
+    TFloatingFooter* footer = grid->FloatingFooter();
+    grid->SetDefaultRowHeight(30);
+    EXPECT_EQ(footer->Height(), 30);
+    EXPECT_EQ(grid->FooterPanel()->Height(), 0) << "a hidden footer's panel stays flat";
+    footer->SetVisible(true);
+    EXPECT_EQ(grid->FooterPanel()->Height(), 29);
+    grid->SetDefaultRowHeight(18);
+    EXPECT_EQ(footer->Height(), 18);
+    EXPECT_EQ(grid->FooterPanel()->Height(), 17);
+}
+
+TEST_F(FloatingFooter, PanelWindowCreationAnnouncesTheFooter)
+{
+    // The panel's window is made when it is first shown, or when it is asked for.
+    std::vector<TObject*> created;
+    auto* shown = New([&](TOpsGrid* g) {
+        g->OnCreatedFloatingFooter = [&](TObject* Sender) { created.push_back(Sender); };
+    });
+    QApplication::processEvents();
+    EXPECT_TRUE(created.empty()) << "a hidden footer has no window yet";
+    shown->FloatingFooter()->SetVisible(true);
+    QApplication::processEvents();
+    EXPECT_EQ(created, (std::vector<TObject*>{shown}));
+    EXPECT_EQ(shown->FooterPanel()->Height(), 21);
+    shown->FloatingFooter()->SetVisible(false);
+    shown->FloatingFooter()->SetVisible(true);
+    QApplication::processEvents();
+    EXPECT_EQ(created.size(), 1u) << "once";
+
+    created.clear();
+    auto* asked = New([&](TOpsGrid* g) {
+        g->OnCreatedFloatingFooter = [&](TObject* Sender) { created.push_back(Sender); };
+    });
+    asked->FooterPanel()->HandleNeeded();
+    EXPECT_EQ(created, (std::vector<TObject*>{asked}));
+    EXPECT_EQ(asked->FooterPanel()->Height(), 0);
+}
+
 TEST_F(FloatingFooter, ColumnCalcLivesInTheLastRow)
 {
     auto* g = WithFooter({"1", "2", "3"});
@@ -109,6 +172,34 @@ TEST_F(FloatingFooter, GridOperationsRecalculate)
     EXPECT_EQ(g->Cells(1, 4), "4.00");
     g->ClearNormalCells();
     EXPECT_EQ(g->Cells(1, 4), "0.00") << "the footer row is no normal row";
+}
+
+TEST_F(FloatingFooter, HiddenRowsCountButNeverTheFooterRow)
+{
+    auto* g = WithFooter({"1", "2", "3", "4"});
+    g->FloatingFooter()->SetColumnCalc(1, acSUM);
+    g->FloatingFooter()->SetColumnCalc(2, acCOUNT);
+    ASSERT_EQ(g->Cells(1, 5), "10.00");
+    g->HideRow(4);
+    ASSERT_EQ(g->RowCount(), 5);
+    g->CalcFooter(-1);
+    EXPECT_EQ(g->Cells(1, 4), "10.00");
+    EXPECT_EQ(g->Cells(2, 4), "4");
+    g->CalcFooter(1);
+    EXPECT_EQ(g->Cells(1, 4), "10.00") << "the footer's own result is not added in";
+
+    g->FloatingFooter()->CalculateHiddenRows = false;
+    g->CalcFooter(-1);
+    EXPECT_EQ(g->Cells(1, 4), "6.00");
+    EXPECT_EQ(g->Cells(2, 4), "3");
+
+    // Two hidden rows, and the minimum over them.
+    g->FloatingFooter()->CalculateHiddenRows = true;
+    g->HideRow(1);
+    g->GetCellProperties(1, g->RowCount() - 1)->SetCalcType(acMIN);
+    g->CalcFooter(-1);
+    EXPECT_EQ(g->Cells(1, 3), "1.00");
+    EXPECT_EQ(g->Cells(2, 3), "4");
 }
 
 TEST_F(FloatingFooter, CalculatesOnlyAShownLastRowFooter)
@@ -261,6 +352,38 @@ TEST_F(FloatingFooter, PaintHandlerErrorsGoToTheErrorReport)
         EXPECT_EQ(r, "footer failed");
 }
 
+TEST_F(FloatingFooter, PaintingStateComesBackWhenAHandlerRaises)
+{
+    auto* g = WithFooter({"1"});
+    g->SetSelectionTextColor(clRed);
+    struct Seen {
+        TColor TextColor;
+        bool NoRTL;
+    };
+    std::vector<Seen> seen;
+    g->OnFooterPaint = [&](TObject*, int, TCanvas*, const TRect&) {
+        seen.push_back({g->SelectionTextColor(), g->NoRTLOrientation});
+        throw Exception("footer failed");
+    };
+    Application->OnException = [](TObject*, const std::exception&) {};
+    struct Case {
+        TFooterStyle Style;
+        TColor TextColor;
+    };
+    for (const Case& k :
+         {Case{fsFixedLastRow, clRed}, Case{fsColumnPreview, clBlack}, Case{fsCustomPaint, clRed}}) {
+        g->FloatingFooter()->SetFooterStyle(k.Style);
+        seen.clear();
+        Grab(g);
+        ASSERT_FALSE(seen.empty()) << k.Style;
+        EXPECT_EQ(seen[0].TextColor, k.TextColor) << k.Style;
+        EXPECT_TRUE(seen[0].NoRTL) << k.Style << ": the rectangles come mirrored already";
+        EXPECT_EQ(g->SelectionTextColor(), clRed) << k.Style;
+        EXPECT_FALSE(g->NoRTLOrientation) << k.Style;
+    }
+    Application->OnException = nullptr;
+}
+
 TEST_F(FloatingFooter, TemplateExpansion)
 {
     grid->SetColCount(3);
@@ -288,6 +411,34 @@ TEST_F(FloatingFooter, TemplateExpansion)
     grid->FloatingFooter()->SetFooterStyle(fsCustomPreview);
     grid->FloatingFooter()->SetVisible(true);
     EXPECT_FALSE(grid->FooterPanel()->Widget()->grab().isNull());
+}
+
+TEST_F(FloatingFooter, TemplatePicturesComeFromTheGridsSources)
+{
+    auto* g = WithFooter({"1"});
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items()->Add();
+    item->Name = "RED";
+    TMemoryStream stream;
+    const QByteArray red = BmpBytes(Qt::red);
+    stream.WriteBuffer(red.constData(), red.size());
+    item->Picture()->LoadFromStream(&stream);
+    g->PictureContainer = &container;
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath("blue.bmp"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(BmpBytes(Qt::blue));
+    file.close();
+
+    g->FloatingFooter()->SetCustomTemplate(
+        QString("<IMG src=\"red\"> <IMG src=\"file://%1\">").arg(file.fileName()));
+    g->FloatingFooter()->SetFooterStyle(fsCustomPreview);
+    const QImage image = Grab(g);
+    EXPECT_EQ(CountOnRow(image, 8, clRed), 12) << "the container's picture";
+    EXPECT_EQ(CountOnRow(image, 8, clBlue), 12) << "the picture loaded by URL";
+    EXPECT_EQ(g->ImageCache()->Count(), 1) << "kept in the grid's cache";
+    g->PictureContainer = nullptr;
 }
 
 TEST_F(FloatingFooter, ClicksAndHintsNameTheScrolledColumn)

@@ -278,8 +278,6 @@ class TExtColumnGrid : public TExtStringGrid
     void HandleColumnMoved(int FromIndex, int ToIndex) override;
     void ColWidthsChanged() override;
     void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    // The current column's EditLength, else the string grid's MaxEditLength.
-    int ReadEditLimit() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void GetCellDrawProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
                           TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HAlign, TVAlignment& VAlign,

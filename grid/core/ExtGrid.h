@@ -144,8 +144,6 @@ enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 // Where the hint of a text too large for its cell shows: over the cell, or at the mouse.
 enum THintShowLargeTextPos { hpCell, hpCursor };
-// The icon of the invalid-entry balloon (the values are the balloon's own icon numbers).
-enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 // fdAll: automatic filter choices for fixed columns too.
 enum TFilterDropDownColumns { fdNormal, fdAll };
 
@@ -1447,7 +1445,6 @@ class TExtStringGrid : public TBaseGrid
     bool AnchorHint = false;
     bool UseInternalHintClass = true;
     THintShowLargeTextPos HintShowLargeTextPos = hpCell;
-    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
     TFilterDropDownColumns FilterDropDownColumns = fdNormal;
 
     // -- Events (fired only when assigned; each by the operation that owns its trigger). OnResize is
@@ -2049,7 +2046,6 @@ class TExtStringGrid : public TBaseGrid
     QString ReadEditText(int ACol, int ARow) override;
     // To the base cell of a merged area, by real column.
     void WriteEditText(int ACol, int ARow, const QString& Value) override;
-    int ReadEditLimit() override;
     // Shows the special editor of the current kind over (ACol, ARow) and stores it back.
     void ShowCellEditor(int ACol, int ARow);
     void EditorToCell(int ACol, int ARow);

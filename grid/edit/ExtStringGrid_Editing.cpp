@@ -179,22 +179,6 @@ void TExtStringGrid::WriteEditText(int ACol, int ARow, const QString& Value)
     TBaseGrid::WriteEditText(b.X, b.Y, Value);
 }
 
-int TExtStringGrid::ReadEditLimit()
-{
-    return MaxEditLength;
-}
-
-int TExtColumnGrid::ReadEditLimit()
-{
-    const int c = Col();
-    if (c >= FixedCols() && c < Columns()->Count()) {
-        const int real = RealColIndex(c);
-        if (real < Columns()->Count())
-            return Columns()->Items(real)->EditLength;
-    }
-    return TExtStringGrid::ReadEditLimit();
-}
-
 void TExtStringGrid::StoreEditText(int ACol, int ARow, const QString& Value)
 {
     WriteEditText(DisplColIndex(ACol), ARow, Value);

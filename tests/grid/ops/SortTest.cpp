@@ -91,7 +91,7 @@ TEST_F(Sort, OrderByStyle)
         EXPECT_EQ(grid->Cells(0, 0), "head");
         // The other column travels with its row.
         for (int i = 0; i < c.Out.size(); ++i)
-            EXPECT_EQ(grid->Cells(1, 1 + i), QString(QChar('a' + c.In.indexOf(c.Out[i])))) << i;
+            EXPECT_EQ(grid->Cells(1, 1 + i), QString(QChar(char16_t('a' + c.In.indexOf(c.Out[i]))))) << i;
     }
 }
 

@@ -52,7 +52,12 @@ TEST_F(Sort, OrderByStyle)
     };
     const Case cases[] = {
         {"numbers detected", {"10", "9", "100"}, true, sdAscending, ssAutomatic, {"9", "10", "100"}},
-        {"ordinal without AutoFormat", {"10", "9", "100"}, false, sdAscending, ssAutomatic, {"10", "100", "9"}},
+        {"ordinal without AutoFormat",
+         {"10", "9", "100"},
+         false,
+         sdAscending,
+         ssAutomatic,
+         {"10", "100", "9"}},
         {"numbers descending", {"10", "9", "100"}, true, sdDescending, ssAutomatic, {"100", "10", "9"}},
         {"dates dd/mm/yyyy",
          {"01/02/2020", "02/01/2020", "15/12/2019"},
@@ -60,18 +65,34 @@ TEST_F(Sort, OrderByStyle)
          sdAscending,
          ssAutomatic,
          {"15/12/2019", "02/01/2020", "01/02/2020"}},
-        {"date and time", {"01/02/2020 10:00", "01/02/2020 9:30"}, true, sdAscending, ssAutomatic,
+        {"date and time",
+         {"01/02/2020 10:00", "01/02/2020 9:30"},
+         true,
+         sdAscending,
+         ssAutomatic,
          {"01/02/2020 9:30", "01/02/2020 10:00"}},
         {"times", {"10:15", "9:30"}, true, sdAscending, ssAutomatic, {"9:30", "10:15"}},
         {"alphanumeric", {"10", "b", "2"}, true, sdAscending, ssAlphaNumeric, {"2", "10", "b"}},
         {"no case", {"b", "A", "a", "B"}, false, sdAscending, ssAlphaNoCase, {"A", "a", "b", "B"}},
         {"case", {"b", "A", "a", "B"}, false, sdAscending, ssAlphabetic, {"A", "B", "a", "b"}},
         {"financial", {"1,000.5", "999", "-2"}, false, sdAscending, ssFinancial, {"-2", "999", "1,000.5"}},
-        {"EU short dates", {"02.01.2020", "01.02.2019", "31.12.2019"}, false, sdAscending, ssShortDateEU,
+        {"EU short dates",
+         {"02.01.2020", "01.02.2019", "31.12.2019"},
+         false,
+         sdAscending,
+         ssShortDateEU,
          {"01.02.2019", "31.12.2019", "02.01.2020"}},
-        {"US short dates", {"02/01/2020", "12/31/2019", "x"}, false, sdAscending, ssShortDateUS,
+        {"US short dates",
+         {"02/01/2020", "12/31/2019", "x"},
+         false,
+         sdAscending,
+         ssShortDateUS,
          {"x", "12/31/2019", "02/01/2020"}},
-        {"HTML tags ignored", {"<b>b</b>", "a", "<i>c</i>"}, false, sdAscending, ssHTML,
+        {"HTML tags ignored",
+         {"<b>b</b>", "a", "<i>c</i>"},
+         false,
+         sdAscending,
+         ssHTML,
          {"a", "<b>b</b>", "<i>c</i>"}},
     };
     for (const Case& c : cases) {
@@ -123,9 +144,18 @@ TEST_F(Sort, BlanksAndNonNumbers)
         {"last ascending", {"", "b", "a"}, true, blLast, sdAscending, {"a", "b", ""}},
         {"last descending", {"b", "", "a"}, true, blLast, sdDescending, {"b", "a", ""}},
         {"empty counts 0", {"5", "", "3"}, false, blFirst, sdAscending, {"", "3", "5"}},
-        {"non-numbers after the numbers", {"5", "n/a", "12", "3"}, false, blFirst, sdAscending,
+        {"non-numbers after the numbers",
+         {"5", "n/a", "12", "3"},
+         false,
+         blFirst,
+         sdAscending,
          {"3", "5", "12", "n/a"}},
-        {"non-numbers kept together", {"x", "5", "y", "-1"}, false, blFirst, sdAscending, {"-1", "5", "x", "y"}},
+        {"non-numbers kept together",
+         {"x", "5", "y", "-1"},
+         false,
+         blFirst,
+         sdAscending,
+         {"-1", "5", "x", "y"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -232,6 +262,26 @@ TEST_F(Sort, NothingToSort)
     grid->SortSettings()->Full = false;
     grid->Sort(0, sdAscending);
     EXPECT_EQ(Column(0), QStringList({"b", "a"}));
+}
+
+TEST_F(Sort, DisplayedTextsOrStoredTexts)
+{
+    Fill(0, {"1", "2", "3"});
+    // Shown as "c", "b", "a": the displayed texts sort the other way round.
+    grid->OnGetDisplText = [](TObject*, int ACol, int, QString& Value) {
+        if (ACol == 0 && Value.size() == 1)
+            Value = QString(QChar(char16_t('d' - Value.toInt())));
+    };
+    grid->Sort(0, sdAscending);
+    grid->OnGetDisplText = nullptr;
+    EXPECT_EQ(Column(0), QStringList({"3", "2", "1"}));
+    EXPECT_EQ(grid->Cells(0, 4), "") << "scratch rows emptied";
+
+    grid->SortSettings()->SortOnVirtualCells = false;
+    grid->OnGetDisplText = [](TObject*, int, int, QString& Value) { Value = "same"; };
+    grid->Sort(0, sdAscending);
+    grid->OnGetDisplText = nullptr;
+    EXPECT_EQ(Column(0), QStringList({"1", "2", "3"}));
 }
 
 TEST_F(Sort, SingleColumnMovesOnlyTheSortColumn)

@@ -277,6 +277,7 @@ TEST_F(Sort, DisplayedTextsOrStoredTexts)
     EXPECT_EQ(Column(0), QStringList({"3", "2", "1"}));
     EXPECT_EQ(grid->Cells(0, 4), "") << "scratch rows emptied";
 
+    Fill(0, {"3", "1", "2"});
     grid->SortSettings()->SortOnVirtualCells = false;
     grid->OnGetDisplText = [](TObject*, int, int, QString& Value) { Value = "same"; };
     grid->Sort(0, sdAscending);

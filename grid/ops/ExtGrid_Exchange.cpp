@@ -103,7 +103,7 @@ void TExtStringGrid::RemoveCols(int ColIndex, int CCount)
     FNumHidden -= hiddenGone;
     ColumnMapChanged();
     const int shown = ColCount() - (CCount - hiddenGone);
-    if (Col() >= shown && shown > 0)
+    if (Col() >= shown && shown - 1 >= FixedCols())
         SetCol(shown - 1);
     SetColCount(shown);
     for (int c = 0; c < total - CCount; ++c)

@@ -228,8 +228,8 @@ class TExtColumnGrid : public TExtStringGrid
     void LoadColumnsFromStream(QIODevice* st);
 
     // Column count clipped to the items present.
-    void RemoveCols(int ColIndex, int CCount);
-    void InsertCols(int ColIndex, int CCount);
+    void RemoveCols(int ColIndex, int CCount) override;
+    void InsertCols(int ColIndex, int CCount) override;
 
     // -- Hooks answered from the columns --
     void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont) override;

@@ -29,6 +29,7 @@
 #include "grid/core/ExtGrid_RowsIndex.h"
 #include "grid/ops/FloatingFooter.h"
 #include "grid/ops/Grouping.h"
+#include "grid/ops/SortSettings.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/DateUtils.h"
 #include "platform/core/StringList.h"
@@ -1122,13 +1123,70 @@ class TExtStringGrid : public TBaseGrid
 
     // -- Sorting, row and column exchange --
     // Overridable sort slots; the header click and grouping call them.
+    //
+    // Sort protocol: a wrapper (QSort, QSortIndexed, QSortGroup, QSortGroupIndexed) checks the
+    // cross-reference list, hides the floating footer, adds three scratch rows after the data (the
+    // pivot lives in RowCount - 2), sorts the rows between the fixed rows and the fixed footer rows
+    // with a quick sort that compares through CompareRows / CompareRowsIndexed (CompareCells per
+    // column) and moves rows only through SortSwapRows, then clears the scratch rows and restores the
+    // current row, the counts, the footer and the scroll position, also when an exception passes.
+    // SortSwapRows keeps FSortRowXRef current, so QUnSort can bring back the order before the first
+    // sort. Columns are real columns; ties run through the hidden columns too.
     virtual void SortSwapRows(int ARow1, int ARow2);
+    // Sorts on SortSettings.Column in SortSettings.Direction; nothing when Column < 0.
     virtual void QSort();
+    // Sorts on the sort index list; an empty list raises "No indexes specified for indexed sort".
     virtual void QSortIndexed();
+    // Sorts the children of every expanded node of the deepest node level.
     virtual void QSortGroup();
     virtual void QSortGroupIndexed();
+    // The order before the first sort. A cross-reference list that no longer covers every row
+    // (rows added or removed since) raises the list's index error before anything moves.
     virtual void QUnSort();
     void InitSortXRef();
+    TSortSettings* SortSettings() const { return FSortSettings.get(); }
+    void SetSortSettings(const TPersistent* Value) { FSortSettings->Assign(Value); }
+    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+    // Real columns left out of sorting (they compare equal).
+    TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
+    bool IsIgnoredColumn(int ACol) const { return FIgnoreColumns->HasValue(ACol); }
+    // Column and Direction stored in SortSettings, then QSort.
+    void Sort(int Column, TSortDirection Direction);
+    // With more than one row: SortSettings.Column := Col, then QSort.
+    void SortByColumn(int Col);
+    // The rows Left .. Right only, with scratch rows but nothing else of the wrappers.
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    // Swaps the two rows when they are out of order on Col (ties: the next columns); True when swapped.
+    bool SortLine(int Col, int ARow1, int ARow2);
+    // Counters the sort only increments; callers reset them.
+    int Compares = 0;
+    int Swaps = 0;
+    uint32_t SortTime = 0;
+
+    // Column structure (real columns). New columns are empty, visible and DefaultColWidth wide;
+    // cells, widths and the visible-column table move with their columns, hidden columns included.
+    // Nothing for a count <= 0 or a start outside the real columns; RemoveCols clips its count.
+    virtual void InsertCols(int ColIndex, int CCount);
+    virtual void RemoveCols(int ColIndex, int CCount);
+    void AddColumn() { InsertCols(ColCount(), 1); }
+    // Rows whose check state in the column equals RemoveChecked go (bottom-up through RemoveRows).
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    // Later rows whose displayed text in ACol (display column) repeats an earlier one, compared
+    // without case, go; DoCase only decides how the kept texts are held.
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    // Display rows; the whole rows travel (hidden columns too), with heights and cell controls.
+    void SwapRows(int ARow1, int ARow2);
+    // Real columns; widths, cell controls and SortSettings.Column follow.
+    void SwapColumns(int ACol1, int ACol2);
+    // Column 1 := Trim(text 1 + Separator + text 2) from FixedRows on, then column 2 is removed.
+    void MergeCols(int ColIndex1, int ColIndex2, const QString& Separator);
 
 
     // -- Cell objects (one TCellGraphic per cell; columns real, rows display unless said) --
@@ -2095,6 +2153,31 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Sorting (protected) --
+    friend class TSortSettings;
+    struct TSortScope;
+    // 1, 0 or -1: positive when the first cell sorts after the second in ascending order.
+    int CompareCells(int ACol, int ARow1, int ARow2, bool Descending);
+    int CompareRows(int ACol, int ARow1, int ARow2);
+    int CompareRowsIndexed(int Index, int ARow1, int ARow2);
+    void QuickSortRows(int ACol, int Left, int Right);
+    void QuickSortRowsIndexed(int Left, int Right);
+    void UnSortRows(int Left, int Right);
+    void QSortGroupRows(bool Indexed);
+    // The quick sort's pivot row copied into the scratch row RowCount - 2.
+    void CopySortPivot(int ARow);
+    // The partition shared by both quick sorts; Compare(r1, r2) gives the row comparison.
+    template <class F> void QuickSortRange(int Left, int Right, int Target, F&& Compare);
+    std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>(this);
+    std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>();
+    std::unique_ptr<TIntList> FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
+    std::unique_ptr<TIntList> FUnSortRowXRef = std::make_unique<TIntList>(0, 0);
+    int SortDir = 1;
+    int SortRow = 0;
+    // The real columns a row comparison runs through (ColCount with the hidden columns counted in).
+    int FSortColLimit = 0;
+    // Set while a wrapper sorts: row heights are written straight and announced once at the end.
+    int FSorting = 0;
+    bool FSortHeightsMoved = false;
 
 
     // -- Cell objects (protected) --

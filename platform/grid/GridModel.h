@@ -231,6 +231,15 @@ class TGridCellStore
     // The row's cells, the row left empty; and back (the row's earlier cells are dropped).
     TRowCells TakeRow(int r);
     void PutRow(int r, TRowCells Cells);
+    // The two rows exchange all their cells (texts and objects together).
+    void SwapRows(int r1, int r2);
+    // Row To becomes a copy of row From (texts and object pointers; the objects are shared).
+    void CopyRow(int From, int To);
+    // Column edits in every stored row: Count empty cells inserted at At; the cells At .. At + Count - 1
+    // removed (their objects are the caller's); two columns exchanged.
+    void InsertCols(int At, int Count);
+    void DeleteCols(int At, int Count);
+    void SwapCols(int c1, int c2);
 
   private:
     const TCell* Find(int c, int r) const;

@@ -171,3 +171,73 @@ void TGridCellStore::PutRow(int r, TRowCells Cells)
     }
     rows_[size_t(r)] = std::move(Cells);
 }
+
+void TGridCellStore::SwapRows(int r1, int r2)
+{
+    if (r1 < 0 || r2 < 0)
+        RaiseListIndexError(std::min(r1, r2));
+    if (r1 == r2)
+        return;
+    const int need = std::max(r1, r2) + 1;
+    if (need > RowExtent()) {
+        // Nothing to exchange when both rows are empty.
+        if (RowLength(r1) == 0 && RowLength(r2) == 0)
+            return;
+        rows_.resize(size_t(need));
+    }
+    rows_[size_t(r1)].swap(rows_[size_t(r2)]);
+}
+
+void TGridCellStore::CopyRow(int From, int To)
+{
+    if (From < 0 || To < 0)
+        RaiseListIndexError(std::min(From, To));
+    if (From == To)
+        return;
+    if (From >= RowExtent()) {
+        if (To < RowExtent())
+            rows_[size_t(To)].clear();
+        return;
+    }
+    if (To >= RowExtent())
+        rows_.resize(size_t(To) + 1);
+    rows_[size_t(To)] = rows_[size_t(From)];
+}
+
+void TGridCellStore::InsertCols(int At, int Count)
+{
+    if (At < 0)
+        RaiseListIndexError(At);
+    if (Count <= 0)
+        return;
+    for (TRowCells& row : rows_)
+        if (int(row.size()) > At)
+            row.insert(row.begin() + At, size_t(Count), TCell());
+}
+
+void TGridCellStore::DeleteCols(int At, int Count)
+{
+    if (At < 0)
+        RaiseListIndexError(At);
+    if (Count <= 0)
+        return;
+    for (TRowCells& row : rows_)
+        if (int(row.size()) > At)
+            row.erase(row.begin() + At, row.begin() + std::min(int(row.size()), At + Count));
+}
+
+void TGridCellStore::SwapCols(int c1, int c2)
+{
+    if (c1 < 0 || c2 < 0)
+        RaiseListIndexError(std::min(c1, c2));
+    if (c1 == c2)
+        return;
+    const size_t need = size_t(std::max(c1, c2)) + 1;
+    for (TRowCells& row : rows_) {
+        if (row.size() <= size_t(std::min(c1, c2)))
+            continue;
+        if (row.size() < need)
+            row.resize(need);
+        std::swap(row[size_t(c1)], row[size_t(c2)]);
+    }
+}

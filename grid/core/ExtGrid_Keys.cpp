@@ -258,8 +258,11 @@ void TExtStringGrid::HandleWMKeyDown(TWMKey& Message)
     if (key == VK_TAB && Options().Contains(goTabs)) {
         AdvanceOnTab(shiftDown);
         const TGridRect sel = Selection();
-        if (!SameRect(sel, FMoveSelection))
+        if (!SameRect(sel, FMoveSelection)) {
             DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+            // Reported once: the key-up compares with this.
+            FMoveSelection = sel;
+        }
         return;
     }
 
@@ -505,16 +508,19 @@ void TExtStringGrid::KeyPostStage(TWMKey& Message, TShiftState Shift)
         if (realRow < RowCount())
             SetRow(realRow);
         int at = DisplToRealRow(Row());
+        bool below = false;
         if (FNavigation->InsertPosition == pInsertAfter) {
             if (FFixedRowAlways && FixedRows() == RowCount()) {
                 newRow = 1;
             } else {
                 at = DisplToRealRow(Row()) + 1;
-                if (newRow + 1 < RowCount())
-                    ++newRow;
+                below = true;
             }
         }
         InsertRowAtKey(at);
+        // Counted with the new row, so that a row added below the last one becomes current.
+        if (below && newRow + 1 < RowCount())
+            ++newRow;
         if (OnAutoInsertRow)
             OnAutoInsertRow(this, at);
         FGridModified = true;

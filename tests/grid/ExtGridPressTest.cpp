@@ -246,7 +246,8 @@ TEST_F(ExtGridPress, HtmlCheckControlFlipsAndReportsTheOldValue)
 {
     grid->SetOptions(grid->Options() | goEditing);
     grid->SetColWidths(2, 120);
-    grid->SetCells(2, 2, R"(<CONTROL ID="c1" TYPE="CHECK" VALUE="TRUE">)");
+    // The renderer lays out only controls with a WIDTH.
+    grid->SetCells(2, 2, R"(<CONTROL ID="c1" TYPE="CHECK" VALUE="TRUE" WIDTH="16">)");
     QString reported;
     grid->OnControlClick = [&](TObject*, int, int, const QString& ID, const QString& Type,
                                const QString& Val) { reported = ID + "/" + Type + "/" + Val; };
@@ -267,7 +268,8 @@ TEST_F(ExtGridPress, RadioGroupGapChoosesOnlyStrictlyInsideAnItem)
     std::vector<int> clicked;
     grid->OnRadioClick = [&](TObject*, int, int, int AIdx) { clicked.push_back(AIdx); };
     const TRect r = grid->CellRect(2, 2);
-    const int spacing = grid->ControlLook()->ControlStyle() >= csWinXP ? 16 : grid->ControlLook()->RadioSize();
+    const int spacing =
+        grid->ControlLook()->ControlStyle() >= csWinXP ? 16 : grid->ControlLook()->RadioSize();
     const int first = grid->Canvas->TextWidth("One") + spacing;
     QTest::mouseClick(grid->Viewport(), Qt::LeftButton, {}, QPoint(r.Left + first, r.Top + 5));
     EXPECT_TRUE(clicked.empty()) << "the boundary belongs to neither item";

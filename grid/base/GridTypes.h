@@ -77,6 +77,11 @@ enum TCursorAdvance { caDefault, caSnake, caLoop };
 enum TGridFixedCellEdit { fceNone, fceDblClick, fceLeftClick, fceRightClick };
 enum TGridFixedCellEditor { fceEdit, fceComboEdit, fceComboList };
 enum TWheelAction { waMoveSelection, waScroll };
+// What a left press at the pointer would start (decided on every mouse movement).
+enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+// Stages the file writers and readers report to the grid.
+enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
 
 enum TColumnCalcType {
     acNONE,

@@ -1116,6 +1116,80 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Keyboard, mouse presses and releases, header sort clicks, grid hooks --
+    //
+    // A key press while the grid has the focus passes three stages: HandleWMKeyDown's pre-stage
+    // (options that replace or veto the toolkit's navigation: Home/End variants, control cells, node
+    // keys, Tab, skipping fixed cells, appending on Down), the toolkit's key-down (HandleKeyDown: the
+    // base grid's merged-cell jumps, OnKeyDown and the move, then wrap-around and row moves), then the
+    // post-stage (clipboard keys, Insert and Delete rows, Ctrl+A, disjunct selection, Enter/F2
+    // follow-up, OnSelectionChanged). WM_KEYUP reaches HandleKeyUp through the toolkit.
+    // A left press: HandleWMLButtonDown decides first (cell objects end the press there; OnCanClickCell
+    // may refuse everything), then the toolkit's press (HandleMouseDown: OnMouseDown, the current cell
+    // through CanSelectCell, sizing and moving), then OnClickCell and direct editing. A double click
+    // arrives as HandleWMLButtonDblClk (down, up, dblclk, up). The release, HandleWMLButtonUp, ends
+    // fixed-cell sizing, pushed buttons and the disjunct selections, runs the toolkit's release
+    // (HandleMouseUp) and then the cell actions: check-box and radio mouse-up events and the header
+    // sort click.
+    // Column spaces: OnClickCell, OnDblClickCell, OnCanClickCell and OnRightClickCell get (row,
+    // display column); OnCheckBoxClick gets the real column from Space and the display column from a
+    // press; OnCheckBoxMouseUp and OnCheckBoxChange the real column.
+    void HandleKeyDown(WORD& Key, TShiftState Shift) override;
+    void HandleKeyUp(WORD& Key, TShiftState Shift) override;
+    void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // Row + 1 = RowCount - FixedFooters, or Row + 2 = RowCount with a shown floating footer.
+    bool IsLastDataRow();
+    // OnCanAddRow may refuse; else one row at the end (above a shown floating footer) with every cell,
+    // hidden columns included, emptied and without objects; then OnAutoAddRow.
+    void AutoAppendRow();
+    // A press in a radio-group cell (real column) at X, Y from the cell's top-left corner.
+    void ClickRadioCell(int ACol, int ARow, int X, int Y);
+    // Opens the fixed-cell editor over a fixed cell (OnCanEditCell may refuse, OnFixedEdit picks
+    // the kind).
+    void StartFixedCellEdit(int ACol, int ARow);
+    // The item chosen in a form-control combo: OnControlComboSelect.
+    void ControlComboSelect(int ItemIndex, const QString& ItemText);
+    // Set after a row was inserted or deleted by key.
+    bool GridModified() const { return FGridModified; }
+    void SetGridModified(bool Value) { FGridModified = Value; }
+    // Tab navigation (the edit navigation gives it its full rules): one step forward or backward;
+    // False when the Tab left the grid.
+    bool AdvanceOnTab(bool Backward);
+    // The first column of ARow keyboard navigation may land on; -1 when none.
+    int FirstSelectableCol(int ARow);
+
+    // Hooks, each firing its event or doing the default work.
+    // Repaints the selection for the styled-selection looks, marks the change, OnSelectionChanged.
+    virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+    // The default editor's caret moved; nothing here.
+    virtual void EditorCaretMoved(const QString& Text, int CharPos, int CaretIndex);
+    // Display row for insertion; real row for removal (the only normal row is emptied instead).
+    virtual void InsertRowAtKey(int ARow);
+    virtual void RemoveRowAtKey(int ARow);
+    virtual void DoFilterDone();
+    // The text a writer stores for a cell (real column, display row): check boxes without text give
+    // their check texts, HTML loses its tags unless SaveWithHTML; then OnSaveCell.
+    virtual QString GetExportCellText(int ACol, int ARow);
+    // OnLoadCell, then the raw cell text.
+    virtual void ImportCellText(int ACol, int ARow, const QString& Value);
+    virtual void ExportNotification(TGridExportState AState, int ARow);
+    virtual void ImportNotification(TGridImportState AState, int ARow);
+    virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
+    virtual void DoClickSort(int ACol);
+    bool SaveVirtCells = true;
+    bool SaveWithHTML = true;
+    bool SaveWithRTF = false;
+    // Clipboard slots of the data operations; the key handling calls them.
+    virtual void CutSelectionToClipboard() {}
+    virtual void CopySelectionToClipboard() {}
+    virtual void PasteSelectionFromClipboard() {}
+    // Empty hooks: before Ctrl+A applies its rectangle, before a header click selects all, a press in
+    // cell-selector mode.
+    virtual void KeySelectionHook(TGridRect& /*Rect*/) {}
+    virtual void BeforeSelectAll(TGridRect& /*Rect*/) {}
+    virtual void CellSelectorClick(int /*ACol*/, int /*ARow*/) {}
+    bool CellSelectorMode = false;
 
 
     // -- Mouse movement, hovering, hints, balloons, floating windows --
@@ -2147,6 +2221,84 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Keyboard and mouse presses (protected) --
+    void HandleWMKeyDown(TWMKey& Message) override;
+    void HandleWMKeyUp(TWMKey& Message) override;
+    void HandleWMLButtonDown(TWMMouse& Message) override;
+    void HandleWMLButtonUp(TWMMouse& Message) override;
+    void HandleWMLButtonDblClk(TWMMouse& Message) override;
+    void HandleWMRButtonDown(TWMMouse& Message) override;
+    void HandleWMRButtonUp(TWMMouse& Message) override;
+    // Key steps (ExtGrid_Keys.cpp).
+    bool KeyHomeEnd(WORD Key, TShiftState Shift, int KeyRow, int SavedLeftCol);
+    void KeySkipFixedCells(TWMKey& Message, TShiftState Shift);
+    void KeyPostStage(TWMKey& Message, TShiftState Shift);
+    // Marks every row from FixedRows inside the selection as selected, the others not.
+    void MarkSelectionRows();
+    void MarkSelectionCols();
+    // Press steps (ExtGrid_Press.cpp).
+    bool PressAnchor(int ACol, int ARow, int OrigCol, int OrigRow, int RealCol, const TRect& CR, int X, int Y);
+    bool PressCheckBox(int ACol, int ARow, int RealCol, int X, int Y, bool Allowed);
+    // The click of a left press without modifiers and its release, as other steps simulate it.
+    void SimulateClick(int X, int Y);
+    // The sort click of a release in the sort row (ExtGrid_PressSort.cpp).
+    void HeaderSortClick(int RCol, TShiftState Shift);
+    // The fixed-cell editors come with the form-control editors; until then this only records.
+    virtual void ShowFixedCellEditor(TGridFixedCellEditor Kind, const TRect& R, const QString& Value);
+    // The form-control editors (edit, password, mask, combo) come later; the press opens them here.
+    virtual void ShowCellControlEditor(const QString& Text, const QString& CtrlType, int ARow, int RealCol, int ACol,
+                                       const TRect& CtrlRect, const QString& Value, const QString& CtrlID);
+
+    TGridRect FMoveSelection{};
+    TPoint FLastKeyCell{-1, -1};
+    bool FGridModified = false;
+    // Press state, read by the release and by mouse movement.
+    bool FDoOnClick = false;
+    bool FMouseKeepDown = false;
+    bool FSpinUpClick = false;
+    bool FSpinDnClick = false;
+    bool FSelectionClick = false;
+    bool FDeselectState = false;
+    TPoint FPushedCellButton{-1, -1};
+    TRect FPushedFixedCell{};
+    bool FFixedCellPushed = false;
+    int Clickposx = 0;
+    int Clickposy = 0;
+    int Clickposdx = 0;
+    int Clickposdy = 0;
+    int Movecell = -1;
+    int MoveOfsX = 0;
+    int MoveOfsY = 0;
+    int FMoveColInd = -1;
+    int FMoveRowInd = -1;
+    TMouseSelectMode FMouseSelectMode = msNormal;
+    int FMouseSelectStart = -1;
+    bool FSizeFixed = false;
+    bool FSizeFixedR = false;
+    bool FSizingFixed = false;
+    bool FSizingFixedR = false;
+    int FSizingFixedCol = -1;
+    int FSizingFixedRow = -1;
+    int FSizeFixedX = 0;
+    int FSizeFixedY = 0;
+    TGridRect FDropSelection{};
+    bool FMouseResize = false;
+    TPoint FCtrlXY{-1, -1};
+    bool FCtrlDown = false;
+    bool FForceSel = false;
+    bool FDblClk = false;
+    bool FEditStart = false;
+    bool FNoMouseLeave = false;
+    int FOldKeepLeftCol = 0;
+    bool LButFlg = false;
+    int FFixedColEdit = -1;
+    int FFixedRowEdit = -1;
+    // The fixed-cell editor kind last opened (the editors themselves come later).
+    TGridFixedCellEditor FFixedEditKind = fceEdit;
+    // The selection when the left button went down: the release reports a change against it.
+    TGridRect FPressSelection{};
+    bool FPressSelectionValid = false;
+    // The real column whose filter list is open; -1 when none.
+    int FFilterCol = -1;
 
 
     // -- Mouse movement and hints (protected) --

@@ -317,7 +317,8 @@ void TExtStringGrid::HandleWMChar(TWMKey& Message)
             return;
         }
         FStartEditChar = QChar(key);
-        ShowEditorChar(key);
+        if (!IsControlCell(RealCol(), Row()))
+            ShowEditorChar(key);
         Message.CharCode = 0;
         return;
     }

@@ -96,15 +96,6 @@ enum TColumnCalcType {
     acSTDDEV
 };
 
-// Progress of the grid's long operations (column calculations, exports, imports).
-enum TGridExportState {
-    esExportStart,
-    esExportNewRow,
-    esExportDone,
-    esExportSelRow,
-    esExportFail,
-    esExportNextRow
-};
 
 enum TGridSelectionStyle { ssDefault, ssVista, ssWin7, ssOffice2007 };
 

@@ -999,8 +999,6 @@ class TExtStringGrid : public TBaseGrid
     // The first column's cell must be a number; returned as is for an empty range.
     double RowMin(int ARow, int fromCol, int toCol);
     double RowMax(int ARow, int fromCol, int toCol);
-    // Progress of the long operations (the column functions, the exports); empty here.
-    virtual void ExportNotification(TGridExportState /*AState*/, int /*ARow*/) {}
 
     TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
     TFooterPanel* FooterPanel() const { return FFooterPanel; }
@@ -1152,11 +1150,6 @@ class TExtStringGrid : public TBaseGrid
     // Set after a row was inserted or deleted by key.
     bool GridModified() const { return FGridModified; }
     void SetGridModified(bool Value) { FGridModified = Value; }
-    // Tab navigation (the edit navigation gives it its full rules): one step forward or backward;
-    // False when the Tab left the grid.
-    bool AdvanceOnTab(bool Backward);
-    // The first column of ARow keyboard navigation may land on; -1 when none.
-    int FirstSelectableCol(int ARow);
 
     // Hooks, each firing its event or doing the default work.
     // Repaints the selection for the styled-selection looks, marks the change, OnSelectionChanged.
@@ -2250,7 +2243,6 @@ class TExtStringGrid : public TBaseGrid
 
     TGridRect FMoveSelection{};
     TPoint FLastKeyCell{-1, -1};
-    bool FGridModified = false;
     // Press state, read by the release and by mouse movement.
     bool FDoOnClick = false;
     bool FMouseKeepDown = false;
@@ -2284,12 +2276,9 @@ class TExtStringGrid : public TBaseGrid
     bool FMouseResize = false;
     TPoint FCtrlXY{-1, -1};
     bool FCtrlDown = false;
-    bool FForceSel = false;
     bool FDblClk = false;
-    bool FEditStart = false;
     bool FNoMouseLeave = false;
     int FOldKeepLeftCol = 0;
-    bool LButFlg = false;
     int FFixedColEdit = -1;
     int FFixedRowEdit = -1;
     // The fixed-cell editor kind last opened (the editors themselves come later).

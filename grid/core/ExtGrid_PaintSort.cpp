@@ -3,8 +3,21 @@
 
 TExtStringGrid::TSortPaintState TExtStringGrid::SortPaintState()
 {
-    // Nothing is sorted until the sort settings report a column.
-    return TSortPaintState{};
+    const TSortSettings* s = SortSettings();
+    TSortPaintState S;
+    S.Column = s->Column;
+    S.Row = s->Row();
+    S.Show = s->Show();
+    S.IndexShow = s->IndexShow;
+    S.FixedCols = s->FixedCols;
+    S.Direction = s->Direction;
+    S.IndexColor = s->IndexColor;
+    S.UpGlyph = s->UpGlyph();
+    S.DownGlyph = s->DownGlyph();
+    S.IndexUpGlyph = s->IndexUpGlyph();
+    S.IndexDownGlyph = s->IndexDownGlyph();
+    S.Indexes = SortIndexes();
+    return S;
 }
 
 bool TExtStringGrid::IsSortHeaderCell(int C, int ARow, const TSortPaintState& S)

@@ -335,6 +335,34 @@ TEST_F(ExtGridPaintGraphics, SortIndicatorAndSortHeaderColour)
     EXPECT_EQ(CellImage(sorted, 3, 0), CellImage(plain, 3, 0));
 }
 
+// The painter reads the real sort settings: a sort on column 2 marks that header only.
+TEST(ExtGridPaintSortState, SortedColumnShowsTheIndicator)
+{
+    TForm form(nullptr);
+    form.SetBounds(40, 40, 500, 300);
+    auto* grid = new TExtStringGrid(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(10, 10, 450, 250);
+    grid->SetColCount(4);
+    grid->SetRowCount(5);
+    for (int r = 1; r < 5; ++r)
+        grid->SetCells(2, r, QString::number(5 - r));
+    form.Show();
+    QApplication::processEvents();
+    const QImage plain = grid->Viewport()->grab().toImage();
+    grid->SortSettings()->SetShow(true);
+    grid->Sort(2, sdAscending);
+    QApplication::processEvents();
+    const QImage sorted = grid->Viewport()->grab().toImage();
+    EXPECT_EQ(grid->Cells(2, 1), "1");
+    auto header = [&](const QImage& image, int ACol) {
+        const TRect R = grid->CellRect(ACol, 0);
+        return image.copy(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    };
+    EXPECT_NE(header(sorted, 2), header(plain, 2));
+    EXPECT_EQ(header(sorted, 3), header(plain, 3));
+}
+
 TEST_F(ExtGridPaintGraphics, NodesDrawGlyphAndTreeLines)
 {
     grid->SetColWidths(0, 40);

@@ -1025,7 +1025,7 @@ class TExtStringGrid : public TBaseGrid
     void AlignRotatedText(TRect& Rect, int Angle, const QString& Text, TAlignment HAlign, TVAlignment VAlign);
     // The most text lines of a row's cells (1 without Multilinecells).
     int MaxLinesInRow(int ARow);
-    // The longest line of a column's stored texts over all rows (first lines only without
+    // The longest line of a column's export texts over all rows (first lines only without
     // Multilinecells).
     int MaxCharsInCol(int ACol);
 

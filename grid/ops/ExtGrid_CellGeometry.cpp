@@ -62,7 +62,7 @@ int TExtStringGrid::MaxCharsInCol(int ACol)
 {
     int most = 0;
     for (int r = 0; r < RowCount(); ++r) {
-        QString text = GetGridCell(ACol, r);
+        QString text = GetExportCellText(ACol, r);
         while (!text.isEmpty()) {
             QString line;
             CutFirstLine(text, Multilinecells, line);

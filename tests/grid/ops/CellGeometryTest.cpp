@@ -37,6 +37,11 @@ TEST_F(CellGeometry, MostLinesAndCharacters)
     grid->Multilinecells = true;
     EXPECT_EQ(grid->MaxCharsInCol(4), 12);
     EXPECT_EQ(grid->MaxCharsInCol(0), 0);
+    // The export text counts: without SaveWithHTML the tags go and a line break tag cuts the line.
+    grid->SetCells(3, 1, "<B>ab</B><BR>abcdefgh");
+    EXPECT_EQ(grid->MaxCharsInCol(3), 21);
+    grid->SaveWithHTML = false;
+    EXPECT_EQ(grid->MaxCharsInCol(3), 8);
 }
 
 TEST_F(CellGeometry, RotatedTextStartPoints)

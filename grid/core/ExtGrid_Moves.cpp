@@ -66,6 +66,22 @@ void TExtStringGrid::HandleColumnMoved(int FromIndex, int ToIndex)
         }
         ColMoveFlg = true;
     }
+    // The sort column and the sorted index columns follow (real indexes). A column between the two
+    // places shifts by one toward the place the moved one left, the end place included.
+    const auto follow = [rFrom, rTo](int c) {
+        if (c == rFrom)
+            return rTo;
+        if (rFrom < c && c <= rTo)
+            return c - 1;
+        if (rTo <= c && c < rFrom)
+            return c + 1;
+        return c;
+    };
+    if (SortSettings()->Column >= 0)
+        SortSettings()->Column = follow(SortSettings()->Column);
+    if (SortSettings()->IndexShow)
+        for (int i = 0; i < SortIndexes()->Count(); ++i)
+            SortIndexes()->SetSortColumns(i, follow(SortIndexes()->SortColumns(i)));
     // The stored cells sit at their real columns.
     TBaseGrid::ColumnMoved(rFrom, rTo);
     for (int i = 0; i < FGridItems->Count(); ++i) {

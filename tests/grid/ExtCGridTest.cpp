@@ -253,6 +253,26 @@ TEST_F(ExtCGrid, ColumnMoveCarriesItemsAndData)
     EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{2, 5}}));
 }
 
+TEST_F(ExtCGrid, SortColumnAndSortIndexesFollowColumnMoves)
+{
+    grid->SetColCount(7);
+    struct Case {
+        int Sorted, From, To, After;
+    };
+    for (const Case& c : {Case{2, 2, 5, 5}, Case{1, 4, 1, 2}, Case{3, 1, 3, 2}, Case{6, 1, 3, 6}}) {
+        grid->SortSettings()->Column = c.Sorted;
+        grid->MoveColumn(c.From, c.To);
+        EXPECT_EQ(grid->SortSettings()->Column, c.After) << c.Sorted << ": " << c.From << " -> " << c.To;
+    }
+    // With the index display every listed column follows and keeps its direction.
+    grid->SortSettings()->IndexShow = true;
+    grid->SortIndexes()->Clear();
+    grid->SortIndexes()->AddIndex(2, false);
+    grid->SortIndexes()->AddIndex(4, true);
+    grid->MoveColumn(2, 5);
+    EXPECT_EQ(grid->SortIndexes()->SaveToString(), "d5;u3");
+}
+
 TEST_F(ExtCGrid, MovesKeepHiddenColumnsWithTheirRealColumn)
 {
     grid->SetColCount(8);

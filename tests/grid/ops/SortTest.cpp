@@ -526,4 +526,20 @@ TEST_F(Sort, MoveRowOnSortFollowsTheCurrentRowAndRowUpdateFiresOtherwise)
     EXPECT_EQ(updates.back(), std::make_pair(3, 3));
 }
 
+// The incremental search looks in the sort column once the sort settings are shown.
+TEST_F(Sort, SearchLooksInTheSortColumn)
+{
+    Fill(0, {"apple", "banana", "cherry"});
+    Fill(1, {"cherry", "apple", "banana"});
+    EXPECT_EQ(grid->Search("CH"), 3) << "without sort settings the first normal column";
+    grid->SortSettings()->SetShow(true);
+    grid->SortSettings()->Column = 1;
+    EXPECT_EQ(grid->Search("CH"), 1);
+    grid->SortSettings()->Column = -1;
+    EXPECT_EQ(grid->Search("CH"), -1);
+    grid->SortSettings()->IndexShow = true;
+    grid->SortIndexes()->AddIndex(1, true);
+    EXPECT_EQ(grid->Search("AP"), 2);
+}
+
 } // namespace opstest

@@ -3,6 +3,7 @@
 // ColumnSum of column 3 against summing item(r, 3)->text().toDouble(); one footer recalculation
 // (acSUM, a shown fsFixedLastRow footer), also with 1,000 of the rows hidden, against the same loop;
 // ClearNormalCells against clearContents. Not run by CI.
+#include "bench/common/BenchGrids.h"
 #include "grid/core/ExtGrid.h"
 
 #include <QApplication>
@@ -12,51 +13,19 @@
 namespace
 {
 
-constexpr int Rows = 100000;
-constexpr int Cols = 20;
+using namespace benchgrids;
+
 constexpr int SumCol = 3;
-constexpr int ClientWidth = 800;
-constexpr int ClientHeight = 600;
-
-QString CellText(int c, int r)
-{
-    return QString::number(r * Cols + c);
-}
-
-std::unique_ptr<TExtStringGrid> FilledGrid()
-{
-    auto g = std::make_unique<TExtStringGrid>(nullptr);
-    g->SetColCount(Cols);
-    g->SetRowCount(Rows);
-    g->SetBounds(0, 0, ClientWidth, ClientHeight);
-    g->Widget()->show();
-    QApplication::processEvents();
-    for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            g->SetCells(c, r, CellText(c, r));
-    return g;
-}
-
-std::unique_ptr<QTableWidget> FilledTable()
-{
-    auto t = std::make_unique<QTableWidget>(Rows, Cols);
-    t->resize(ClientWidth, ClientHeight);
-    t->show();
-    for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            t->setItem(r, c, new QTableWidgetItem(CellText(c, r)));
-    return t;
-}
 
 TExtStringGrid* SharedGrid()
 {
-    static std::unique_ptr<TExtStringGrid> g = FilledGrid();
+    static std::unique_ptr<TExtStringGrid> g = ShownGrid();
     return g.get();
 }
 
 QTableWidget* SharedTable()
 {
-    static std::unique_ptr<QTableWidget> t = FilledTable();
+    static std::unique_ptr<QTableWidget> t = ShownTable();
     return t.get();
 }
 
@@ -84,7 +53,7 @@ BENCHMARK(ExtGridColumnSum)->Unit(benchmark::kMillisecond);
 // One recalculation of a summed footer column; the footer takes the last row.
 void ExtGridCalcFooter(benchmark::State& state)
 {
-    auto g = FilledGrid();
+    auto g = ShownGrid();
     g->FloatingFooter()->SetVisible(true);
     g->FloatingFooter()->SetColumnCalc(SumCol, acSUM);
     for (auto _ : state)
@@ -96,7 +65,7 @@ BENCHMARK(ExtGridCalcFooter)->Unit(benchmark::kMillisecond)->Iterations(10);
 // ones from their entries.
 void ExtGridCalcFooterHiddenRows(benchmark::State& state)
 {
-    auto g = FilledGrid();
+    auto g = ShownGrid();
     // Hidden as a filter hides them: with the footer down.
     TIntList hidden(0, 0);
     for (int r = 50; r < Rows - 1; r += 100)
@@ -117,7 +86,7 @@ void TableClearContents(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         t.reset();
-        t = FilledTable();
+        t = ShownTable();
         state.ResumeTiming();
         t->clearContents();
     }
@@ -130,7 +99,7 @@ void ExtGridClearNormalCells(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         g.reset();
-        g = FilledGrid();
+        g = ShownGrid();
         state.ResumeTiming();
         g->ClearNormalCells();
     }

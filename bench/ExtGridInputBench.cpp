@@ -2,6 +2,7 @@
 // QTableWidget with the same cells, in the same run: 10,000 Down presses, PgDn from the first to
 // the last row, 1,000 left clicks on different cells and Ctrl+A (selectAll for the table). Each
 // key and click goes through the widget's event handling. Not run by CI.
+#include "bench/common/BenchGrids.h"
 #include "grid/core/ExtGrid.h"
 
 #include <QApplication>
@@ -12,49 +13,20 @@
 namespace
 {
 
-constexpr int Rows = 100000;
-constexpr int Cols = 20;
-constexpr int ClientWidth = 800;
-constexpr int ClientHeight = 600;
+using namespace benchgrids;
+
 constexpr int DownPresses = 10000;
 constexpr int Clicks = 1000;
 
-QString CellText(int c, int r)
-{
-    return QString::number(r * Cols + c);
-}
-
 TExtStringGrid* SharedGrid()
 {
-    static std::unique_ptr<TExtStringGrid> g = [] {
-        auto grid = std::make_unique<TExtStringGrid>(nullptr);
-        grid->SetColCount(Cols);
-        grid->SetRowCount(Rows);
-        grid->SetBounds(0, 0, ClientWidth, ClientHeight);
-        grid->BeginUpdate();
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                grid->SetCells(c, r, CellText(c, r));
-        grid->EndUpdate();
-        grid->Widget()->show();
-        QApplication::processEvents();
-        return grid;
-    }();
+    static std::unique_ptr<TExtStringGrid> g = ShownGrid();
     return g.get();
 }
 
 QTableWidget* SharedTable()
 {
-    static std::unique_ptr<QTableWidget> t = [] {
-        auto table = std::make_unique<QTableWidget>(Rows, Cols);
-        table->resize(ClientWidth, ClientHeight);
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                table->setItem(r, c, new QTableWidgetItem(CellText(c, r)));
-        table->show();
-        QApplication::processEvents();
-        return table;
-    }();
+    static std::unique_ptr<QTableWidget> t = ShownTable();
     return t.get();
 }
 

@@ -2,6 +2,7 @@
 // against QTableWidget holding the same cells, in the same run: one page at row 50,000, 200 pages
 // scrolled and painted, and the same page with a data check-box column and FilterDropDownAuto on.
 // Not run by CI.
+#include "bench/common/BenchGrids.h"
 #include "grid/core/ExtCGrid.h"
 
 #include <QApplication>
@@ -12,10 +13,8 @@
 namespace
 {
 
-constexpr int Rows = 100000;
-constexpr int Cols = 20;
-constexpr int ClientWidth = 800;
-constexpr int ClientHeight = 600;
+using namespace benchgrids;
+
 constexpr int PageRow = 50000;
 constexpr int Pages = 200;
 
@@ -37,17 +36,8 @@ TExtColumnGrid* SharedGrid()
             // A colour per column: pale tones that keep the text readable.
             item->SetColor(TColor(0x00E0E0E0 + (c * 0x0A0305 & 0x001F1F1F)));
         }
-        grid->SetColCount(Cols);
-        grid->SetRowCount(Rows);
         grid->SetLook(glXP);
-        grid->SetBounds(0, 0, ClientWidth, ClientHeight);
-        grid->BeginUpdate();
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                grid->SetCells(c, r, CellText(c, r));
-        grid->EndUpdate();
-        grid->Widget()->show();
-        QApplication::processEvents();
+        FillAndShow(*grid, CellText);
         return grid;
     }();
     return g.get();
@@ -55,16 +45,7 @@ TExtColumnGrid* SharedGrid()
 
 QTableWidget* SharedTable()
 {
-    static std::unique_ptr<QTableWidget> t = [] {
-        auto table = std::make_unique<QTableWidget>(Rows, Cols);
-        table->resize(ClientWidth, ClientHeight);
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                table->setItem(r, c, new QTableWidgetItem(CellText(c, r)));
-        table->show();
-        QApplication::processEvents();
-        return table;
-    }();
+    static std::unique_ptr<QTableWidget> t = ShownTable(CellText);
     return t.get();
 }
 

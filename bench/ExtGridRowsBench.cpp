@@ -3,6 +3,7 @@
 // level and showing it again (by level and all at once), reading a column through the real index
 // while half the rows are hidden, and contracting and expanding 10,000 tree nodes of 10 rows.
 // Not run by CI.
+#include "bench/common/BenchGrids.h"
 #include "grid/core/ExtGrid.h"
 
 #include <QApplication>
@@ -12,44 +13,20 @@
 namespace
 {
 
-constexpr int Rows = 100000;
-constexpr int Cols = 20;
+using namespace benchgrids;
+
 constexpr int Middle = 50000;
 constexpr int Repeats = 100;
 
-QString CellText(int c, int r)
-{
-    return QString::number(r * Cols + c);
-}
-
 TExtStringGrid* SharedGrid()
 {
-    static std::unique_ptr<TExtStringGrid> g = [] {
-        auto grid = std::make_unique<TExtStringGrid>(nullptr);
-        grid->SetColCount(Cols);
-        grid->SetRowCount(Rows);
-        grid->SetBounds(0, 0, 800, 600);
-        grid->Widget()->show();
-        QApplication::processEvents();
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                grid->SetCells(c, r, CellText(c, r));
-        return grid;
-    }();
+    static std::unique_ptr<TExtStringGrid> g = ShownGrid();
     return g.get();
 }
 
 QTableWidget* SharedTable()
 {
-    static std::unique_ptr<QTableWidget> t = [] {
-        auto table = std::make_unique<QTableWidget>(Rows, Cols);
-        table->resize(800, 600);
-        table->show();
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                table->setItem(r, c, new QTableWidgetItem(CellText(c, r)));
-        return table;
-    }();
+    static std::unique_ptr<QTableWidget> t = ShownTable();
     return t.get();
 }
 
@@ -200,12 +177,12 @@ TExtStringGrid* NodeGrid()
         auto grid = std::make_unique<TExtStringGrid>(nullptr);
         grid->SetColCount(Cols);
         grid->SetRowCount(1 + Nodes * NodeSpan);
-        grid->SetBounds(0, 0, 800, 600);
+        grid->SetBounds(0, 0, ClientWidth, ClientHeight);
         grid->Widget()->show();
         QApplication::processEvents();
         for (int r = 1; r < grid->RowCount(); ++r)
             for (int c = 1; c < Cols; ++c)
-                grid->SetCells(c, r, CellText(c, r));
+                grid->SetCells(c, r, NumberText(c, r));
         for (int n = 0; n < Nodes; ++n)
             grid->AddNode(1 + n * NodeSpan, NodeSpan);
         return grid;
@@ -217,11 +194,11 @@ QTableWidget* NodeTable()
 {
     static std::unique_ptr<QTableWidget> t = [] {
         auto table = std::make_unique<QTableWidget>(1 + Nodes * NodeSpan, Cols);
-        table->resize(800, 600);
+        table->resize(ClientWidth, ClientHeight);
         table->show();
         for (int r = 1; r < table->rowCount(); ++r)
             for (int c = 1; c < Cols; ++c)
-                table->setItem(r, c, new QTableWidgetItem(CellText(c, r)));
+                table->setItem(r, c, new QTableWidgetItem(NumberText(c, r)));
         return table;
     }();
     return t.get();

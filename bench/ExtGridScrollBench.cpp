@@ -1,6 +1,7 @@
 // The string grid's scrolling, wheel, automatic sizing, selection text and zoom at 100,000 x 20
 // cells (texts r x 20 + c, an 800 x 600 shown grid) against QTableWidget holding the same cells, in
 // the same run. Not run by CI.
+#include "bench/common/BenchGrids.h"
 #include "grid/core/ExtGrid.h"
 
 #include <QApplication>
@@ -13,48 +14,19 @@
 namespace
 {
 
-constexpr int Rows = 100000;
-constexpr int Cols = 20;
-constexpr int ClientWidth = 800;
-constexpr int ClientHeight = 600;
-constexpr int Notches = 1000;
+using namespace benchgrids;
 
-QString CellText(int c, int r)
-{
-    return QString::number(r * Cols + c);
-}
+constexpr int Notches = 1000;
 
 TExtStringGrid* SharedGrid()
 {
-    static std::unique_ptr<TExtStringGrid> g = [] {
-        auto grid = std::make_unique<TExtStringGrid>(nullptr);
-        grid->SetColCount(Cols);
-        grid->SetRowCount(Rows);
-        grid->SetBounds(0, 0, ClientWidth, ClientHeight);
-        grid->BeginUpdate();
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                grid->SetCells(c, r, CellText(c, r));
-        grid->EndUpdate();
-        grid->Widget()->show();
-        QApplication::processEvents();
-        return grid;
-    }();
+    static std::unique_ptr<TExtStringGrid> g = ShownGrid();
     return g.get();
 }
 
 QTableWidget* SharedTable()
 {
-    static std::unique_ptr<QTableWidget> t = [] {
-        auto table = std::make_unique<QTableWidget>(Rows, Cols);
-        table->resize(ClientWidth, ClientHeight);
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                table->setItem(r, c, new QTableWidgetItem(CellText(c, r)));
-        table->show();
-        QApplication::processEvents();
-        return table;
-    }();
+    static std::unique_ptr<QTableWidget> t = ShownTable();
     return t.get();
 }
 

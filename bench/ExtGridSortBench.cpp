@@ -3,6 +3,7 @@
 // Column 1 holds random words, column 2 random integers as text, column 3 one repeated value. Before
 // each timed sort the two columns get their random texts back, so every sort starts from disorder.
 // Not run by CI.
+#include "bench/common/BenchGrids.h"
 #include "grid/core/ExtGrid.h"
 
 #include <QApplication>
@@ -15,8 +16,7 @@
 namespace
 {
 
-constexpr int Rows = 100000;
-constexpr int Cols = 20;
+using namespace benchgrids;
 
 struct TData {
     std::vector<QString> Words;
@@ -61,16 +61,9 @@ TExtStringGrid* SharedGrid()
 {
     static std::unique_ptr<TExtStringGrid> g = [] {
         auto grid = std::make_unique<TExtStringGrid>(nullptr);
-        grid->SetColCount(Cols);
-        grid->SetRowCount(Rows);
         grid->SetFixedRows(0);
         grid->SetFixedCols(0);
-        grid->SetBounds(0, 0, 800, 600);
-        grid->Widget()->show();
-        QApplication::processEvents();
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                grid->SetCells(c, r, CellText(c, r));
+        FillAndShow(*grid, CellText);
         return grid;
     }();
     return g.get();
@@ -200,15 +193,7 @@ void ExtGridSortRepeated(benchmark::State& state)
 
 QTableWidget* SharedTable()
 {
-    static std::unique_ptr<QTableWidget> t = [] {
-        auto table = std::make_unique<QTableWidget>(Rows, Cols);
-        table->resize(800, 600);
-        table->show();
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c)
-                table->setItem(r, c, new QTableWidgetItem(CellText(c, r)));
-        return table;
-    }();
+    static std::unique_ptr<QTableWidget> t = ShownTable(CellText);
     return t.get();
 }
 

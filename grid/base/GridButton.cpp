@@ -264,13 +264,7 @@ void TExtGridButton::SetDropDownButton(bool Value)
 
 void TExtGridButton::SetDropDownMenu(TPopupMenu* Value)
 {
-    if (FDropDownMenu == Value)
-        return;
-    if (FDropDownMenu)
-        FDropDownMenu->RemoveFreeNotification(this);
-    FDropDownMenu = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FDropDownMenu, Value);
 }
 
 void TExtGridButton::Notification(TComponent* AComponent, TOperation Operation)

@@ -202,13 +202,7 @@ void TDropDownEditButton::Loaded()
 
 void TDropDownEditButton::SetFocusControl(TWinControl* Value)
 {
-    if (FFocusControl == Value)
-        return;
-    if (FFocusControl)
-        FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FFocusControl, Value);
 }
 
 void TDropDownEditButton::Notification(TComponent* AComponent, TOperation Operation)

@@ -212,37 +212,20 @@ void TExtCustomDropDown::SetEditorEnabled(bool Value)
 
 void TExtCustomDropDown::SetImages(TImageList* Value)
 {
-    if (FImages == Value)
-        return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FImages, Value);
 }
 
 void TExtCustomDropDown::SetControl(TWinControl* Value)
 {
-    if (FControl == Value)
+    if (!ChangeReference(FControl, Value))
         return;
-    if (FControl)
-        FControl->RemoveFreeNotification(this);
-    FControl = Value;
-    if (Value)
-        Value->FreeNotification(this);
     if (!Designing())
         PlaceDropDownControl();
 }
 
 void TExtCustomDropDown::SetFocusControl(TWinControl* Value)
 {
-    if (FFocusControl == Value)
-        return;
-    if (FFocusControl)
-        FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FFocusControl, Value);
 }
 
 void TExtCustomDropDown::Notification(TComponent* AComponent, TOperation Operation)

@@ -71,11 +71,7 @@ void TEsgEditButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TEsgEditButton::SetFocusControl(TWinControl* Value)
 {
-    if (FFocusControl)
-        FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FFocusControl, Value);
 }
 
 void TEsgEditButton::Notification(TComponent* AComponent, TOperation Operation)

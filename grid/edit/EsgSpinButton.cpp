@@ -183,11 +183,7 @@ void TEsgSpinButton::SetDirection(TSpinDirection Value)
 
 void TEsgSpinButton::SetFocusControl(TWinControl* Value)
 {
-    if (FFocusControl)
-        FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FFocusControl, Value);
 }
 
 void TEsgSpinButton::Notification(TComponent* AComponent, TOperation Operation)

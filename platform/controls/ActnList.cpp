@@ -129,11 +129,7 @@ TAction* TActionList::Actions(int Index) const
 
 void TActionList::SetImages(TImageList* Value)
 {
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FImages, Value);
 }
 
 void TActionList::Notification(TComponent* AComponent, TOperation Operation)

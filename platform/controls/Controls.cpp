@@ -683,13 +683,7 @@ void TControl::SetCursor(TCursor Value)
 
 void TControl::SetPopupMenu(TPopupMenu* Value)
 {
-    if (FPopupMenu == Value)
-        return;
-    if (FPopupMenu)
-        FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FPopupMenu, Value);
 }
 
 void TControl::SetAction(TAction* Value)

@@ -514,11 +514,7 @@ void TCategoryPanelGroup::SetHeaderHeight(int Value)
 
 void TCategoryPanelGroup::SetImages(TImageList* Value)
 {
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FImages, Value);
     RepaintPanels();
 }
 

@@ -116,11 +116,7 @@ void TLabel::SetShowAccelChar(bool Value)
 
 void TLabel::SetFocusControl(TWinControl* Value)
 {
-    if (FFocusControl)
-        FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ChangeReference(FFocusControl, Value);
 }
 
 void TLabel::Notification(TComponent* AComponent, TOperation Operation)

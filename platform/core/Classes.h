@@ -117,6 +117,20 @@ protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
     virtual void Loaded();
 
+    // Points a reference field at Value, moving the free notification from the component it held to
+    // the new one (so Notification can clear the field); False when it held Value already.
+    template <class T> bool ChangeReference(T*& Field, T* Value)
+    {
+        if (Field == Value)
+            return false;
+        if (Field)
+            Field->RemoveFreeNotification(this);
+        Field = Value;
+        if (Value)
+            Value->FreeNotification(this);
+        return true;
+    }
+
     // The start of destruction, while the object is still whole: csDestroying, free notifications,
     // owned components destroyed, removal from the owner. Safe to call more than once; classes that
     // are also widgets call it from their destructor, ~TComponent calls it otherwise.

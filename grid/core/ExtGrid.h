@@ -1188,6 +1188,21 @@ class TExtStringGrid : public TBaseGrid
     // -- Mouse movement, hovering, hints, balloons, floating windows --
 
 
+    // -- Combo cells: the combo item list and the combo editor --
+
+
+    // -- Filtering and grouping --
+
+
+    // -- Find, replace, highlighting, search footer --
+
+
+    // -- Text file and stream, CSV, fixed-width and ASCII text, XML --
+
+
+    // -- Printing --
+
+
     // -- Sorting, row and column exchange --
     // Overridable sort slots; the header click and grouping call them.
     //
@@ -2291,6 +2306,21 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Mouse movement and hints (protected) --
+
+
+    // -- Combo cells (protected) --
+
+
+    // -- Filtering and grouping (protected) --
+
+
+    // -- Find and search footer (protected) --
+
+
+    // -- Text files (protected) --
+
+
+    // -- Printing (protected) --
 
 
     // -- Sorting (protected) --

@@ -300,8 +300,7 @@ void TTableEditor::Row_Error(const TTableView& T, int ARow, int Fault, const QSt
 
 void TTableEditor::End_Cell_Edit(TExtStringGrid* Grid)
 {
-    if (Grid->EditorMode())
-        Grid->SetEditorMode(false);
+    Grid->HideInplaceEdit();
 }
 
 void TTableEditor::Btn_CopyRowClick(TObject*)

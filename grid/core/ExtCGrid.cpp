@@ -3,6 +3,7 @@
 #include "grid/core/ExtCGrid.h"
 
 #include "grid/base/NumberText.h"
+#include "grid/edit/GridCombo.h"
 #include "platform/controls/Menus.h"
 
 #include <algorithm>
@@ -642,6 +643,10 @@ void TExtColumnGrid::GetCellEditorType(int ACol, int ARow, TEditorType& AEditor)
     if (const TGridColumnItem* item = ItemOf(ACol)) {
         if (IsNormalCell(ACol, ARow)) {
             AEditor = item->Editor();
+            if (TGridCombo* combo = Combobox()) {
+                combo->Items->Assign(item->ComboItems());
+                combo->SetDropDownCount(item->DropDownCount);
+            }
             ControlLook()->DropDownCount = item->DropDownCount;
         }
         // Sticky: the grid keeps the last column format asked for.

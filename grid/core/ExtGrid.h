@@ -41,6 +41,7 @@
 class TImageList;
 class THTMLHintWindow;
 class TExtInplaceEdit;
+class TGridCombo;
 class TInplaceEdit;
 class TTimer;
 
@@ -1074,6 +1075,11 @@ class TExtStringGrid : public TBaseGrid
     void PostEditDone(int ACol, int ARow);
     // The end of an edit by a key pressed in a special editor.
     void DoneInplaceEdit(WORD Key, TShiftState Shift);
+    // Opens the editor of the current cell (not on a control cell), scrolling the cell into view.
+    virtual void ShowInplaceEdit();
+    // Only while EditMode: the editor hides and stores its text, then the current cell is offered
+    // to CanSelectCell again.
+    virtual void HideInplaceEdit();
     // F2 sent to the grid itself; the store of the open special editor.
     void ShowCellEdit();
     void HideCellEdit() { EditorToCell(Col(), Row()); }
@@ -1189,6 +1195,27 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Combo cells: the combo item list and the combo editor --
+    // The combo editor of edComboEdit and edComboList, made with the grid (nil at design time). Its
+    // one item list serves every combo cell: the column grid copies the column's ComboItems in when
+    // the editor kind is asked; a form clears and refills it in OnGetEditorType. FComboIdx survives
+    // from edit to edit until changed.
+    TGridCombo* Combobox() const { return EditCombo; }
+    TGridCombo* UniCombo() const { return EditCombo; }
+    void ClearComboString();
+    void AddComboString(const QString& s);
+    void AddComboStringObject(const QString& s, TObject* AObject);
+    // False (nothing changes) when s is not an item.
+    bool RemoveComboString(const QString& s);
+    int GetComboCount();
+    // FComboIdx := Index.
+    void SetComboSelection(int Index);
+    // FComboIdx := the index of s; False and no change when s is not an item.
+    bool SetComboSelectionString(const QString& s);
+    // The application may load the items first (OnGetEditorProp); then the cell := item Value
+    // (real column). Nothing for a Value outside the items.
+    void SetComboIndex(int ACol, int ARow, int Value);
+    // The index of the cell's text among the items, after OnGetEditorProp; -1 when absent.
+    int GetComboIndex(int ACol, int ARow);
 
 
     // -- Filtering and grouping --
@@ -1768,11 +1795,6 @@ class TExtStringGrid : public TBaseGrid
     // The editor may show: never while validating; a control cell or edNone opens nothing; a plain
     // kind lets the toolkit show the default editor, any other shows its own (ShowCellEditor).
     bool CanShowEditor() override;
-    // Opens the editor of the current cell (not on a control cell), scrolling the cell into view.
-    virtual void ShowInplaceEdit();
-    // Only while EditMode: the editor hides and stores its text, then the current cell is offered
-    // to CanSelectCell again.
-    virtual void HideInplaceEdit();
     // The text of the cell the editor was last opened on.
     QString FEditText;
     // Column stretching after the owner form was resized (the sizing code gives it a body).
@@ -2309,6 +2331,16 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Combo cells (protected) --
+    friend class TGridCombo;
+    template <class> friend class TGridEditorWrapper;
+    TGridCombo* EditCombo = nullptr;
+    void CreateComboEditor();
+    // The two editor-table rows of the combo kinds (ACol real).
+    void ShowComboEditor(int ACol, int ARow, const TRect& R);
+    void StoreComboEditor(int ACol, int ARow);
+    // The combo editor's notifications to the grid (selection, edit change, close-up, drop-down);
+    // True when the message was answered.
+    bool ComboMessage(TMessage& Message);
 
 
     // -- Filtering and grouping (protected) --

@@ -46,13 +46,8 @@ void TExtStringGrid::WindowProcedure(TMessage& Message)
         UpdateVertProportional();
         UpdateHorzProportional();
     }
-    if (Message.Msg == WM_COMMAND && HiWord(Message.WParam) == CBN_EDITCHANGE && OnComboChange) {
-        // Reflect first: the control finishes its own change handling before the grid reports it.
-        TBaseGrid::WindowProcedure(Message);
-        // The grid's combo editor comes with the editors; until then its text is empty.
-        OnComboChange(this, Col(), Row(), -1, QString());
+    if (ComboMessage(Message))
         return;
-    }
     if (Message.Msg == WM_MBUTTONDOWN && !wheelpan && IntelliPan != ipNone && FixedRows() < RowCount()) {
         const TWMMouse mouse = TWMMouse::From(Message);
         StartWheelPan(TPoint(mouse.XPos, mouse.YPos));
@@ -319,6 +314,8 @@ void TExtStringGrid::HandleWMChar(TWMKey& Message)
         FStartEditChar = QChar(key);
         if (!IsControlCell(RealCol(), Row()))
             ShowEditorChar(key);
+        // Replayed once by the editor it opened; a character that opened none is forgotten.
+        FStartEditChar = QChar();
         Message.CharCode = 0;
         return;
     }

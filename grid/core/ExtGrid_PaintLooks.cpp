@@ -2,6 +2,7 @@
 // presets and the coloured border. The presets are tables; the code only applies them.
 #include "grid/base/DrawHelpers.h"
 #include "grid/core/ExtGrid.h"
+#include "grid/edit/GridCombo.h"
 
 #include <QPainter>
 #include <optional>
@@ -321,6 +322,14 @@ void TExtStringGrid::SetColorTones(const TColorTones& ATones)
     }
     // The editors' buttons and the drop-down editors take the tones when they exist (editing code).
     FControlLook->SetFlatButton(true);
+    if (EditCombo && !IsDesignTime()) {
+        EditCombo->ButtonColor = ATones.Background.BrushColor;
+        EditCombo->ButtonColorHot = ATones.Hover.BrushColor;
+        EditCombo->ButtonColorDown = ATones.Selected.BrushColor;
+        EditCombo->ButtonBorderColor = ATones.Background.BorderColor;
+        EditCombo->SetBorderColor(Color());
+        EditCombo->SetFlat(true);
+    }
     FSearchFooter->SetColor(ATones.Foreground.BrushColor);
     FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
     FCellNode->SetNodeType(cnFlat);

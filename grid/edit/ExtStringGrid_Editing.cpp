@@ -45,7 +45,8 @@ bool TExtStringGrid::EditorWantsTab() const
 
 bool TExtStringGrid::CanShowEditor()
 {
-    if (FValidating)
+    // A special editor stays open and focused, also when a refused validation reopens the edit.
+    if (FValidating || FSpecialEditor)
         return false;
     const bool can = TBaseGrid::CanShowEditor();
     if (IsDesignTime())

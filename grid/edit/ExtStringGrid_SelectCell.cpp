@@ -18,6 +18,9 @@ bool TExtStringGrid::CanSelectCell(int ACol, int ARow)
         return TBaseGrid::CanSelectCell(ACol, ARow);
     if (ACol < 0 || ARow < 0)
         return false;
+    // A start character belongs to the cell it was typed on.
+    if (ACol != Col() || ARow != Row())
+        FStartEditChar = QChar();
     FEditText = GetCellEx(RealColIndex(ACol), ARow);
 
     const int real = RealColIndex(ACol);

@@ -14,6 +14,11 @@ const TExtStringGrid::TEditorKindRow& TExtStringGrid::EditorKindRow(TEditorType 
         std::array<TEditorKindRow, edMaskEditBtn + 1> r{};
         // Plain kinds: the default editor does everything; edNone never opens; edDataCheckBox is
         // toggled where it stands. Their rows stay empty on purpose.
+        const TEditorKindRow combo{
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowComboEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreComboEditor(c, row); }};
+        r[edComboEdit] = combo;
+        r[edComboList] = combo;
         return r;
     }();
     static const TEditorKindRow none{};

@@ -1075,6 +1075,13 @@ LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
 
 void TWinControl::WndProc(TMessage& Message)
 {
+    if (Message.Msg == WM_COMMAND) {
+        // A child's notification goes back to the child, which handles it itself.
+        TWinControl* child = FindControl(HWND(Message.LParam));
+        if (child && child != this && ContainsControl(child))
+            Message.Result = child->Perform(CN_COMMAND, Message.WParam, Message.LParam);
+        return;
+    }
     // A posted key message is a key from the keyboard: the Qt event runs the key protocol.
     if (!IsPostedMessage(Message) || (Message.Msg != WM_KEYDOWN && Message.Msg != WM_KEYUP) || !Widget())
         return;

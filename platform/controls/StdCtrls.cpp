@@ -1,4 +1,5 @@
 #include "platform/controls/StdCtrls.h"
+#include "platform/controls/Messages.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -501,16 +502,22 @@ class TQtComboBox : public QComboBox {
 public:
     std::function<void()> OnShowPopup;
     std::function<void()> OnHidePopup;
+    int DroppedWidth = 0;
     void showPopup() override
     {
         if (OnShowPopup)
             OnShowPopup();
+        if (view())
+            view()->setMinimumWidth(DroppedWidth);
         QComboBox::showPopup();
     }
+    // The toolkit's combo does not turn its selection with the wheel; its owner decides.
+    void wheelEvent(QWheelEvent* e) override { e->ignore(); }
     void hidePopup() override
     {
+        const bool shown = view() && view()->isVisible();
         QComboBox::hidePopup();
-        if (OnHidePopup)
+        if (shown && OnHidePopup)
             OnHidePopup();
     }
 };
@@ -594,22 +601,14 @@ TComboBox::TComboBox(TComponent* AOwner)
     FCombo->setInsertPolicy(QComboBox::NoInsert);
     FCombo->setCurrentIndex(-1);
     ConnectEditor();
-    ConnectSignal(FCombo, &QComboBox::activated, [this](int) {
-        Click();
-        Select();
-    });
+    ConnectSignal(FCombo, &QComboBox::activated, [this](int) { Notify(CBN_SELCHANGE); });
     FCombo->OnShowPopup = [this] {
         GuardedDispatch([&] {
-            if (OnDropDown)
-                OnDropDown(this);
+            FCombo->DroppedWidth = FDroppedWidth;
+            Notify(CBN_DROPDOWN);
         });
     };
-    FCombo->OnHidePopup = [this] {
-        GuardedDispatch([&] {
-            if (OnCloseUp)
-                OnCloseUp(this);
-        });
-    };
+    FCombo->OnHidePopup = [this] { GuardedDispatch([&] { Notify(CBN_CLOSEUP); }); };
     SetBounds(0, 0, 145, 21);
 }
 
@@ -627,11 +626,132 @@ QComboBox* TComboBox::Combo() const
     return FCombo;
 }
 
+QLineEdit* TComboBox::LineEdit() const
+{
+    return FCombo->lineEdit();
+}
+
 void TComboBox::ConnectEditor()
 {
     if (QLineEdit* edit = FCombo->lineEdit()) {
         edit->setMaxLength(QtMaxLength(FMaxLength));
-        ConnectSignal(edit, &QLineEdit::textEdited, [this](const QString&) { Change(); });
+        // Completion is the toolkit's own (AutoComplete), never Qt's.
+        FCombo->setCompleter(nullptr);
+        FLastEditText = edit->text();
+        ConnectSignal(edit, &QLineEdit::textEdited, [this](const QString& text) { EditTyped(text); });
+    }
+}
+
+void TComboBox::EditTyped(const QString& Text)
+{
+    QLineEdit* edit = FCombo->lineEdit();
+    const bool grew = !FDeleting && Text.size() >= FLastEditText.size() - FLastSelLength;
+    FLastEditText = Text;
+    if (AutoComplete && grew && edit && !edit->hasSelectedText() && edit->cursorPosition() == Text.size() &&
+        !Text.isEmpty()) {
+        for (int i = 0; i < FCombo->count(); ++i) {
+            const QString item = FCombo->itemText(i);
+            if (!item.startsWith(Text, Qt::CaseInsensitive))
+                continue;
+            if (item.size() > Text.size()) {
+                const QSignalBlocker block(FCombo);
+                FCombo->setCurrentIndex(i);
+                edit->setText(Text + item.mid(Text.size()));
+                edit->setSelection(int(item.size()), -int(item.size() - Text.size()));
+                FLastEditText = edit->text();
+            }
+            break;
+        }
+    }
+    Notify(CBN_EDITCHANGE);
+}
+
+int TComboBox::SelStart() const
+{
+    const QLineEdit* edit = FCombo->lineEdit();
+    if (!edit)
+        return 0;
+    return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+}
+
+void TComboBox::SetSelStart(int Value)
+{
+    if (QLineEdit* edit = FCombo->lineEdit())
+        edit->setCursorPosition(std::clamp(Value, 0, int(edit->text().size())));
+}
+
+int TComboBox::SelLength() const
+{
+    const QLineEdit* edit = FCombo->lineEdit();
+    return edit && edit->hasSelectedText() ? int(edit->selectedText().size()) : 0;
+}
+
+void TComboBox::SetSelLength(int Value)
+{
+    QLineEdit* edit = FCombo->lineEdit();
+    if (!edit)
+        return;
+    const int start = SelStart();
+    const int len = std::clamp(Value, 0, int(edit->text().size()) - start);
+    if (len > 0)
+        edit->setSelection(start, len);
+    else
+        edit->setCursorPosition(start);
+}
+
+void TComboBox::SelectAll()
+{
+    if (QLineEdit* edit = FCombo->lineEdit())
+        edit->selectAll();
+}
+
+void TComboBox::HandleKeyDown(WORD& Key, TShiftState Shift)
+{
+    FDeleting = Key == VK_BACK || Key == VK_DELETE;
+    FLastSelLength = SelLength();
+    if (const QLineEdit* edit = FCombo->lineEdit())
+        FLastEditText = edit->text();
+    TWinControl::HandleKeyDown(Key, Shift);
+}
+
+void TComboBox::Notify(WORD Code)
+{
+    const WPARAM wparam = WPARAM(Code) << 16;
+    if (TWinControl* parent = Parent())
+        parent->Perform(WM_COMMAND, wparam, LPARAM(Handle()));
+    else
+        Perform(CN_COMMAND, wparam, LPARAM(Handle()));
+}
+
+void TComboBox::WndProc(TMessage& Message)
+{
+    if (Message.Msg == CN_COMMAND) {
+        HandleCNCommand(Message);
+        return;
+    }
+    TWinControl::WndProc(Message);
+}
+
+void TComboBox::HandleCNCommand(TMessage& Message)
+{
+    switch (HiWord(Message.WParam)) {
+    case CBN_SELCHANGE:
+        Click();
+        Select();
+        break;
+    case CBN_EDITCHANGE:
+        Change();
+        break;
+    case CBN_DROPDOWN:
+        if (OnDropDown)
+            OnDropDown(this);
+        break;
+    case CBN_CLOSEUP:
+        if (OnCloseUp)
+            OnCloseUp(this);
+        break;
+    default:
+        break;
     }
 }
 

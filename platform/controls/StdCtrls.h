@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <algorithm>
 #include <memory>
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
@@ -188,6 +189,11 @@ class TQtComboBox;
 // Drop-down list (csDropDownList) or edit with a list (csDropDown). ItemIndex is -1 until something
 // is chosen. Setting ItemIndex or Text from code fires nothing; a choice by the user fires OnClick and
 // then OnSelect (or OnChange when there is no OnSelect); typing in the edit part fires OnChange.
+// Notifications travel as the window system sends them: WM_COMMAND with CBN_SELCHANGE (the user
+// changed the selection: keys, a pick in the list, type-ahead), CBN_EDITCHANGE (the user typed),
+// CBN_DROPDOWN and CBN_CLOSEUP (the list opens or closes, also by DroppedDown) to the parent, which
+// reflects it back as CN_COMMAND to HandleCNCommand, where the events fire. The wheel does not
+// change the selection by itself.
 class TComboBox : public TWinControl {
 public:
     explicit TComboBox(TComponent* AOwner);
@@ -210,8 +216,24 @@ public:
     bool DroppedDown() const;
     void SetDroppedDown(bool Value);
     void Clear();
+    // CB_SETDROPPEDWIDTH: the least width of the open list (0: the combo's width).
+    int DroppedWidth() const { return FDroppedWidth; }
+    void SetDroppedWidth(int Value) { FDroppedWidth = std::max(0, Value); }
+    // Typing in the edit part completes the text to the first item that starts with it (case
+    // ignored) and selects the completed tail.
+    bool AutoComplete = true;
+    // The edit part's selection, counted from 0 (nothing for a list-only combo).
+    int SelStart() const;
+    void SetSelStart(int Value);
+    int SelLength() const;
+    void SetSelLength(int Value);
+    void SelectAll();
 
     bool WantsKey(WORD Key, TShiftState Shift) const override;
+    // Notes whether the key deletes (no completion then).
+    void HandleKeyDown(WORD& Key, TShiftState Shift) override;
+    // CN_COMMAND to HandleCNCommand.
+    void WndProc(TMessage& Message) override;
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -219,19 +241,30 @@ public:
     TNotifyEvent OnCloseUp;
 
     QComboBox* Combo() const;
+    // The edit field of an editable combo; nullptr for a list-only one.
+    QLineEdit* LineEdit() const;
 
 protected:
     virtual void Change();
     virtual void Select();
     void ApplyColor() override;
+    // A notification (CBN_...) as WM_COMMAND to the parent; without a parent straight back to itself.
+    void Notify(WORD Code);
+    // The reflected notification: OnClick and OnSelect, OnChange, OnDropDown, OnCloseUp.
+    virtual void HandleCNCommand(TMessage& Message);
 
 private:
     friend class TComboBoxItems;
     void ConnectEditor();
+    void EditTyped(const QString& Text);
     TQtComboBox* FCombo;
     TComboBoxStyle FStyle = csDropDown;
     bool FSorted = false;
     int FMaxLength = 0;
+    int FDroppedWidth = 0;
+    QString FLastEditText;
+    int FLastSelLength = 0;
+    bool FDeleting = false;
 };
 
 // ---- Check box and radio button ---------------------------------------------------------------------

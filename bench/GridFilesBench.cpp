@@ -195,8 +195,8 @@ void QtReadCellLinesFromMemory(benchmark::State& state)
     const QString text = TableCellLinesText(t);
     const QByteArray bytes(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     for (auto _ : state)
-        TableFromCellLines(t, QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
-                                                 bytes.size() / 2));
+        TableFromCellLines(
+            t, QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2));
 }
 
 } // namespace

@@ -15,7 +15,10 @@ namespace
 // Tried in this order when no delimiter is set.
 constexpr std::array<char16_t, 10> DelimiterCandidates = {',', ';', '#', '\t', '|', '@', '*', '-', '+', '&'};
 
-QString Quoted(const QString& S) { return QLatin1Char('"') + S + QLatin1Char('"'); }
+QString Quoted(const QString& S)
+{
+    return QLatin1Char('"') + S + QLatin1Char('"');
+}
 
 // The field as it goes into the file, steps in this order: quotes doubled, OEM page, quoting, the
 // empty field, then line breaks and delimiters.
@@ -182,9 +185,15 @@ QString DecodeStreamText(TStream* Stream)
 
 // ---- Writing -------------------------------------------------------------------------------------
 
-void TExtStringGrid::SaveToCSV(const QString& FileName, bool Unicode) { OutputToCSV(FileName, false, Unicode); }
+void TExtStringGrid::SaveToCSV(const QString& FileName, bool Unicode)
+{
+    OutputToCSV(FileName, false, Unicode);
+}
 
-void TExtStringGrid::AppendToCSV(const QString& FileName, bool Unicode) { OutputToCSV(FileName, true, Unicode); }
+void TExtStringGrid::AppendToCSV(const QString& FileName, bool Unicode)
+{
+    OutputToCSV(FileName, true, Unicode);
+}
 
 void TExtStringGrid::OutputToCSV(const QString& FileName, bool Append, bool Unicode)
 {
@@ -233,7 +242,10 @@ void TExtStringGrid::InsertFromCSV(const QString& FileName, int MaxRows)
     ReadCSVStream(&fs, true, MaxRows);
 }
 
-void TExtStringGrid::LoadFromCSVStream(TStream* AStream, int MaxRows) { ReadCSVStream(AStream, false, MaxRows); }
+void TExtStringGrid::LoadFromCSVStream(TStream* AStream, int MaxRows)
+{
+    ReadCSVStream(AStream, false, MaxRows);
+}
 
 void TExtStringGrid::ReadCSVStream(TStream* Stream, bool Insert, int MaxRows)
 {

@@ -11,7 +11,10 @@
 namespace
 {
 
-QString Blanks(qsizetype n) { return n > 0 ? QString(n, QLatin1Char(' ')) : QString(); }
+QString Blanks(qsizetype n)
+{
+    return n > 0 ? QString(n, QLatin1Char(' ')) : QString();
+}
 
 // Lines of one export text for the ASCII table: every line with Multilinecells, else the first.
 QStringList TextLines(const QString& Text, bool MultiLine)
@@ -114,9 +117,15 @@ void TExtStringGrid::LoadFromFixed(const QString& FileName, TIntList* Positions,
 
 // ---- ASCII table ---------------------------------------------------------------------------------
 
-void TExtStringGrid::SaveToASCII(const QString& FileName, bool Unicode) { OutputToASCII(FileName, false, Unicode); }
+void TExtStringGrid::SaveToASCII(const QString& FileName, bool Unicode)
+{
+    OutputToASCII(FileName, false, Unicode);
+}
 
-void TExtStringGrid::AppendToASCII(const QString& FileName, bool Unicode) { OutputToASCII(FileName, true, Unicode); }
+void TExtStringGrid::AppendToASCII(const QString& FileName, bool Unicode)
+{
+    OutputToASCII(FileName, true, Unicode);
+}
 
 void TExtStringGrid::OutputToASCII(const QString& FileName, bool Append, bool Unicode)
 {

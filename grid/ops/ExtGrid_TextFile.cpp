@@ -34,7 +34,10 @@ int LenientInt(const QString& S)
     return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-int Percent(int Part, int Whole) { return int(std::lround(double(Part) * 100.0 / double(Whole))); }
+int Percent(int Part, int Whole)
+{
+    return int(std::lround(double(Part) * 100.0 / double(Whole)));
+}
 
 QByteArray Utf16LE(const QString& S)
 {
@@ -93,7 +96,10 @@ void TExtStringGrid::FileProgress(int Percent, int& Last)
     }
 }
 
-void TExtStringGrid::BulkCellsChanged() { CalcFooter(-1); }
+void TExtStringGrid::BulkCellsChanged()
+{
+    CalcFooter(-1);
+}
 
 // ---- Text file -----------------------------------------------------------------------------------
 
@@ -254,7 +260,8 @@ double TExtStringGrid::CellToReal(int ACol, int ARow)
         if (part)
             taken = n;
     }
-    throw EExtGridError(QString("Error at position: %1 in Cell [%2, %3].").arg(taken + 1).arg(ACol).arg(ARow));
+    throw EExtGridError(
+        QString("Error at position: %1 in Cell [%2, %3].").arg(taken + 1).arg(ACol).arg(ARow));
 }
 
 void TExtStringGrid::ChangeScale(int M, int D)

@@ -120,7 +120,8 @@ void TExtStringGrid::LoadFromXML(const QString& FileName, bool LevelToRow, bool 
         throw Exception("XML file not found");
     TXmlNodeDocument doc;
     if (!doc.LoadFromFile(FileName))
-        throw Exception(QString("XMLDOM Parsing error %1 on line %2").arg(doc.ErrorCode()).arg(doc.ErrorLine()));
+        throw Exception(
+            QString("XMLDOM Parsing error %1 on line %2").arg(doc.ErrorCode()).arg(doc.ErrorLine()));
     TXMLReadState st;
     st.LevelToRow = LevelToRow;
     st.LoadFieldDescr = LoadFieldDescr;

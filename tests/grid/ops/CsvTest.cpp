@@ -1,7 +1,7 @@
 // CSV: the quoting rules on writing, delimiter detection, field splitting, insert mode and the
 // multi-line cells that hold a quote.
+#include "common/TestSupport.h"
 #include "grid/ops/OpsTestSupport.h"
-#include "TestSupport.h"
 
 #include "platform/core/Classes.h"
 
@@ -35,7 +35,8 @@ class Csv : public OpsGridTest
         return rows;
     }
     // A fresh grid that read Bytes from a file.
-    TOpsGrid* Load(const QByteArray& Bytes, int MaxRows = -1, const std::function<void(TOpsGrid*)>& Setup = {})
+    TOpsGrid* Load(const QByteArray& Bytes, int MaxRows = -1,
+                   const std::function<void(TOpsGrid*)>& Setup = {})
     {
         writeBytes(dir.file("in.csv"), Bytes);
         TOpsGrid* g = New();
@@ -71,7 +72,10 @@ TEST_F(Csv, FieldSettingsWriteAndReadBack)
         QByteArray Line;
     };
     const std::vector<Case> cases = {
-        {"AlwaysQuotes", [](TOpsGrid* g) { g->AlwaysQuotes = true; }, {"x", "", "a\r\nb"}, "\"x\",\"\",\"a\nb\"\r\n"},
+        {"AlwaysQuotes",
+         [](TOpsGrid* g) { g->AlwaysQuotes = true; },
+         {"x", "", "a\r\nb"},
+         "\"x\",\"\",\"a\nb\"\r\n"},
         {"JavaCSV", [](TOpsGrid* g) { g->JavaCSV = true; }, {"", "x\r\ny", "p,q"}, "^,x~y,\"p,q\"\r\n"},
         {"OemConvert", [](TOpsGrid* g) { g->OemConvert = true; }, {"\u00e9", "a", "b"}, "\x82,a,b\r\n"},
         {"Delimiter", [](TOpsGrid* g) { g->Delimiter = ';'; }, {"a,b", "", "c"}, "a,b;\"\";c\r\n"},
@@ -125,7 +129,8 @@ TEST_F(Csv, SplitsFieldsAsTheRulesSay)
     // Leading blanks go while more than one character is left; a last field of one blank stays. A
     // quote that never closes gives an empty field and the line goes on at the next delimiter; a
     // shorter line leaves the rest of its row as it was.
-    EXPECT_EQ(Read(g, 5), (std::vector<QStringList>{{"a", "b ", "", "x", " "}, {"q\"uote", "", "z", "", "kept"}}));
+    EXPECT_EQ(Read(g, 5),
+              (std::vector<QStringList>{{"a", "b ", "", "x", " "}, {"q\"uote", "", "z", "", "kept"}}));
 }
 
 TEST_F(Csv, MaxRowsLoadFirstRowAndProgress)

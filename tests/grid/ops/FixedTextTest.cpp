@@ -1,6 +1,6 @@
 // Fixed-width text and the ASCII table.
+#include "common/TestSupport.h"
 #include "grid/ops/OpsTestSupport.h"
-#include "TestSupport.h"
 
 #include "grid/base/GridLists.h"
 

@@ -1,6 +1,6 @@
 // The grid's own text file and text stream, the numeric cell read and the font scaling.
+#include "common/TestSupport.h"
 #include "grid/ops/OpsTestSupport.h"
-#include "TestSupport.h"
 
 #include "platform/core/Classes.h"
 
@@ -45,8 +45,9 @@ class TextFile : public OpsGridTest
     TempDir dir;
 };
 
-const QString FileText = "3,3\r\ncw 0,64\r\ncw 1,80\r\ncw 2,50\r\n1,0,Name\r\n2,0,Qty\r\n0,1,1\r\n1,1,Apple\r\n"
-                         "2,1,10\r\n0,2,2\r\n1,2,a\t\bb\r\n";
+const QString FileText =
+    "3,3\r\ncw 0,64\r\ncw 1,80\r\ncw 2,50\r\n1,0,Name\r\n2,0,Qty\r\n0,1,1\r\n1,1,Apple\r\n"
+    "2,1,10\r\n0,2,2\r\n1,2,a\t\bb\r\n";
 
 TEST_F(TextFile, SavesTheExactBytesIn8BitAndUtf16)
 {
@@ -77,7 +78,8 @@ TEST_F(TextFile, LoadsCountsWidthsAndKeepsCellsTheFileDoesNotName)
 
 TEST_F(TextFile, LoadSkipsWhatLiesOutsideTheGridAndRefusesNoData)
 {
-    testsupport::writeBytes(dir.file("x.txt"), "2,2\r\ncw 7,99\r\ncw 1,33\r\n5,0,out\r\n1,1,in\r\n\r\nnoise\r\n");
+    testsupport::writeBytes(dir.file("x.txt"),
+                            "2,2\r\ncw 7,99\r\ncw 1,33\r\n5,0,out\r\n1,1,in\r\n\r\nnoise\r\n");
     grid->LoadFromFile(dir.file("x.txt"));
     EXPECT_EQ(grid->ColCount(), 2);
     EXPECT_EQ(grid->ColWidths(1), 33);
@@ -103,7 +105,8 @@ TEST_F(TextFile, LoadAddsTheFixedOffsetsWhenFixedCellsAreNotSaved)
     FillFixture(grid);
     grid->SaveFixedCells = false;
     grid->SaveToFile(dir.file("a.txt"));
-    EXPECT_TRUE(testsupport::readBytes(dir.file("a.txt")).startsWith("2,2\r\ncw 1,80\r\ncw 2,50\r\n1,1,Apple"));
+    EXPECT_TRUE(
+        testsupport::readBytes(dir.file("a.txt")).startsWith("2,2\r\ncw 1,80\r\ncw 2,50\r\n1,1,Apple"));
     TOpsGrid* g = FiveByFiveWithOld();
     g->SaveFixedCells = false;
     g->LoadFromFile(dir.file("a.txt"));

@@ -1,6 +1,6 @@
 // XML export and import.
+#include "common/TestSupport.h"
 #include "grid/ops/OpsTestSupport.h"
-#include "TestSupport.h"
 
 #include <QRegularExpression>
 
@@ -118,7 +118,8 @@ TEST_F(XmlExport, ErrorsHaveTheirMessages)
         grid->LoadFromXML(dir.file("bad.xml"));
         ADD_FAILURE() << "no error";
     } catch (const Exception& e) {
-        EXPECT_TRUE(QRegularExpression("^XMLDOM Parsing error [1-9][0-9]* on line 2$").match(e.Message).hasMatch())
+        EXPECT_TRUE(
+            QRegularExpression("^XMLDOM Parsing error [1-9][0-9]* on line 2$").match(e.Message).hasMatch())
             << e.Message.toStdString();
     }
     try {

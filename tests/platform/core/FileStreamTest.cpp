@@ -1,7 +1,7 @@
 // File streams and the string lists' text encodings on files and streams.
+#include "common/TestSupport.h"
 #include "platform/core/Classes.h"
 #include "platform/core/StringList.h"
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

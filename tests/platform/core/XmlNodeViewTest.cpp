@@ -1,6 +1,6 @@
 // The read-only node view of the XML layer.
+#include "common/TestSupport.h"
 #include "platform/core/Xml.h"
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,9 @@ using testsupport::writeBytes;
 TEST(XmlNodeView, WalksElementsAndTextsWithoutWhitespaceOnlyTexts)
 {
     TempDir dir;
-    writeBytes(dir.file("a.xml"), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<L>\r\n  <!-- note -->\r\n"
-                                  "  <R a=\"1\" b=\"x&amp;y\">t<![CDATA[<c>]]><E>&#8364;\xE9</E></R>\r\n</L>\r\n");
+    writeBytes(dir.file("a.xml"),
+               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<L>\r\n  <!-- note -->\r\n"
+               "  <R a=\"1\" b=\"x&amp;y\">t<![CDATA[<c>]]><E>&#8364;\xE9</E></R>\r\n</L>\r\n");
     TXmlNodeDocument doc;
     ASSERT_TRUE(doc.LoadFromFile(dir.file("a.xml")));
     const TXmlNode root = doc.DocumentElement();

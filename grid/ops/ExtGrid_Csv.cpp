@@ -97,7 +97,7 @@ QChar DetectDelimiter(const QString& L1, const QString& L2)
 QStringList CutRecords(const QString& Text, QChar d)
 {
     QStringList out;
-    QString rec;
+    qsizetype start = 0;
     bool fieldStart = true;
     bool inQuotes = false;
     const qsizetype n = Text.size();
@@ -111,37 +111,36 @@ QStringList CutRecords(const QString& Text, QChar d)
                     ++j;
                 if ((j - i) % 2 == 1)
                     inQuotes = false;
-                rec.append(Text.mid(i, j - i));
                 i = j;
                 continue;
             }
             if (ch == '\n') {
-                rec.append(ch);
                 ++i;
                 continue;
             }
         }
         if (ch == '\r' || ch == '\n') {
-            out << rec;
-            rec.clear();
+            out << Text.mid(start, i - start);
             fieldStart = true;
             inQuotes = false;
             i += ch == '\r' && i + 1 < n && Text[i + 1] == '\n' ? 2 : 1;
+            start = i;
             continue;
         }
         if (!inQuotes) {
-            if (!d.isNull() && ch == d)
+            if (!d.isNull() && ch == d) {
                 fieldStart = true;
-            else if (fieldStart && ch == '"')
-                inQuotes = true, fieldStart = false;
-            else if (ch != ' ')
+            } else if (fieldStart && ch == '"') {
+                inQuotes = true;
                 fieldStart = false;
+            } else if (ch != ' ') {
+                fieldStart = false;
+            }
         }
-        rec.append(ch);
         ++i;
     }
-    if (!rec.isEmpty())
-        out << rec;
+    if (start < n)
+        out << Text.mid(start);
     return out;
 }
 

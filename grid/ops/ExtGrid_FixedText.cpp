@@ -11,6 +11,19 @@
 namespace
 {
 
+// BeginUpdate for the life of the object (EndUpdate also when an exception passes).
+class TUpdateLock
+{
+  public:
+    explicit TUpdateLock(TExtStringGrid* G) : FGrid(G) { FGrid->BeginUpdate(); }
+    ~TUpdateLock() { FGrid->EndUpdate(); }
+    TUpdateLock(const TUpdateLock&) = delete;
+    TUpdateLock& operator=(const TUpdateLock&) = delete;
+
+  private:
+    TExtStringGrid* FGrid;
+};
+
 QString Blanks(qsizetype n)
 {
     return n > 0 ? QString(n, QLatin1Char(' ')) : QString();
@@ -88,6 +101,7 @@ void TExtStringGrid::LoadFromFixed(const QString& FileName, TIntList* Positions,
     const int n = Positions->Count() - 1;
     if (n < 1)
         return;
+    TUpdateLock lock(this);
     SetColCount(FixedCols() + n);
     int row = SaveStartRow();
     int read = 0;

@@ -13,6 +13,19 @@
 namespace
 {
 
+// BeginUpdate for the life of the object (EndUpdate also when an exception passes).
+class TUpdateLock
+{
+  public:
+    explicit TUpdateLock(TExtStringGrid* G) : FGrid(G) { FGrid->BeginUpdate(); }
+    ~TUpdateLock() { FGrid->EndUpdate(); }
+    TUpdateLock(const TUpdateLock&) = delete;
+    TUpdateLock& operator=(const TUpdateLock&) = delete;
+
+  private:
+    TExtStringGrid* FGrid;
+};
+
 // The file loader lets the window repaint at most this often (a yield per line costs more than the
 // load itself on large files).
 constexpr int YieldIntervalMs = 20;
@@ -153,6 +166,7 @@ void TExtStringGrid::LoadFromFile(const QString& FileName)
     if (ColCount() == 0 || RowCount() == 0)
         throw EExtGridError(corrupt);
 
+    TUpdateLock lock(this);
     int last = -1;
     QElapsedTimer sinceYield;
     sinceYield.start();
@@ -214,6 +228,7 @@ void TExtStringGrid::LoadFromStream(TStream* Stream)
         SetColCount(c + SaveStartCol());
         SetRowCount(r + SaveStartRow());
     }
+    TUpdateLock lock(this);
     while (Stream->Position() < Stream->Size()) {
         const int64_t start = Stream->Position();
         ReadStreamLine(Stream, line);

@@ -10,6 +10,19 @@
 namespace
 {
 
+// BeginUpdate for the life of the object (EndUpdate also when an exception passes).
+class TUpdateLock
+{
+  public:
+    explicit TUpdateLock(TExtStringGrid* G) : FGrid(G) { FGrid->BeginUpdate(); }
+    ~TUpdateLock() { FGrid->EndUpdate(); }
+    TUpdateLock(const TUpdateLock&) = delete;
+    TUpdateLock& operator=(const TUpdateLock&) = delete;
+
+  private:
+    TExtStringGrid* FGrid;
+};
+
 QString EscapeXmlText(QString t)
 {
     t.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
@@ -122,6 +135,7 @@ void TExtStringGrid::LoadFromXML(const QString& FileName, bool LevelToRow, bool 
     if (!doc.LoadFromFile(FileName))
         throw Exception(
             QString("XMLDOM Parsing error %1 on line %2").arg(doc.ErrorCode()).arg(doc.ErrorLine()));
+    TUpdateLock lock(this);
     TXMLReadState st;
     st.LevelToRow = LevelToRow;
     st.LoadFieldDescr = LoadFieldDescr;

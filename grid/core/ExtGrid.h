@@ -1225,6 +1225,68 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Text file and stream, CSV, fixed-width and ASCII text, XML --
+    // Every writer takes the save range (SaveStartCol .. SaveEndCol, SaveStartRow .. SaveEndRow; hidden
+    // columns follow with SaveHiddenCells), the cells' GetExportCellText and the export hooks (start,
+    // one per row, done); every reader stores through ImportCellText and ends with DoCellsChanged and
+    // BulkCellsChanged. OnFileProgress fires only when the percentage changes.
+    //
+    // The grid's own text file: "C,R", a "cw c,w" line per saved column, then "c,r,text" per non-empty
+    // cell (absolute indexes, line breaks coded by EncodeLineChars); CR LF lines, 8-bit or UTF-16 with
+    // a byte-order mark.
+    void SaveToFile(const QString& FileName, bool Unicode = false);
+    // Missing file: EInOutError; no columns or rows: EExtGridError. Cells and widths outside the grid
+    // are skipped; cells the file does not name keep their texts.
+    void LoadFromFile(const QString& FileName);
+    // The stream form: UTF-16LE lines without a mark, counts of the save range, widths of every
+    // column, coordinates relative to the save range. Numbers are read strictly (EConvertError).
+    void SaveToStream(TStream* Stream);
+    // Stops at the first line without a "," and leaves the position at its start, so a caller's data
+    // may follow the grid's lines (an empty line does).
+    void LoadFromStream(TStream* Stream);
+    // The cell's number after NumberTextToFloatText; "" gives 0; anything else that does not convert
+    // raises EExtGridError naming the 1-based position of the first character not taken.
+    double CellToReal(int ACol, int ARow);
+    // The toolkit's scaling, then the grid's own fonts (HandleChangeScale).
+    void ChangeScale(int M, int D) override;
+    // Recomputes the footer after a bulk change of cells.
+    virtual void BulkCellsChanged();
+
+    // CSV. Delimiter character 0: "," on writing, detected from the first two lines on reading.
+    QChar Delimiter = QChar(0);
+    bool QuoteEmptyCells = true;
+    bool AlwaysQuotes = false;
+    // Line breaks in a field as "~", an empty field as "^".
+    bool JavaCSV = false;
+    // False: the first line of the input is skipped.
+    bool LoadFirstRow = true;
+    // Unicode: UTF-8 with a byte-order mark. Append loads the existing file first (it must exist).
+    void SaveToCSV(const QString& FileName, bool Unicode = false);
+    void AppendToCSV(const QString& FileName, bool Unicode = false);
+    // MaxRows <= 0 reads every line. An empty file changes nothing.
+    void LoadFromCSV(const QString& FileName, int MaxRows = -1);
+    // The lines go below the last row (above a shown floating footer, whose texts stay last).
+    void InsertFromCSV(const QString& FileName, int MaxRows = -1);
+    // A stream without lines raises Exception "File is empty".
+    void LoadFromCSVStream(TStream* AStream, int MaxRows = -1);
+
+    // Fixed width. Save: one width per exported column; missing widths are appended to Positions
+    // (longest text + 1) and stay there. Load: n + 1 ascending 1-based positions for n columns, sorted
+    // in place; MaxRows -1 reads all lines, 0 one line.
+    void SaveToFixed(const QString& FileName, TIntList* Positions);
+    void LoadFromFixed(const QString& FileName, TIntList* Positions, bool DoTrim = true, int MaxRows = -1);
+    // A readable table: each column as wide as its longest text, cells aligned as shown, further lines
+    // of multi-line cells on continuation lines. Unicode: UTF-16 with a byte-order mark.
+    void SaveToASCII(const QString& FileName, bool Unicode = false);
+    void AppendToASCII(const QString& FileName, bool Unicode = false);
+
+    // XML: a list element, a record per row, a field element per cell (FieldDescr names them, else
+    // FIELDn). Written in XMLEncoding when it is UTF-8, else as ISO-8859-1; characters the encoding
+    // lacks become numeric references.
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   TStrings* FieldDescr, bool ExportEmptyCells = false);
+    // Any document: attributes and leaf elements become cells along each top-level child's row
+    // (LevelToRow: a row per nesting level); LoadFieldDescr puts the leaf names into row 0.
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
 
 
     // -- Printing --
@@ -2350,6 +2412,14 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Text files (protected) --
+    // Fires OnFileProgress when Percent differs from the last one fired (Last).
+    void FileProgress(int Percent, int& Last);
+    // The rows between the fixed top and footer rows and the file writer shared by save and append.
+    void OutputToCSV(const QString& FileName, bool Append, bool Unicode);
+    void ReadCSVStream(TStream* Stream, bool Insert, int MaxRows);
+    void OutputToASCII(const QString& FileName, bool Append, bool Unicode);
+    struct TXMLReadState;
+    void ParseXMLNode(const class TXmlNode& Node, TXMLReadState& St);
 
 
     // -- Printing (protected) --

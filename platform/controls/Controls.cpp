@@ -6,6 +6,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/Messages.h"
 
+#include <cmath>
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -1297,6 +1298,37 @@ void TWinControl::DoExit()
 {
     if (OnExit)
         OnExit(this);
+}
+
+namespace
+{
+// The window system's MulDiv: a * b / c rounded half away from zero.
+int ScaleMulDiv(int a, int b, int c)
+{
+    const double v = double(a) * double(b) / double(c);
+    return int(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5));
+}
+} // namespace
+
+void TControl::ChangeScale(int M, int D)
+{
+    if (M == D || D == 0)
+        return;
+    SetBounds(ScaleMulDiv(Left(), M, D), ScaleMulDiv(Top(), M, D), ScaleMulDiv(Width(), M, D),
+              ScaleMulDiv(Height(), M, D));
+    if (!FParentFont)
+        Font->Size = ScaleMulDiv(Font->Size, M, D);
+}
+
+void TWinControl::ChangeScale(int M, int D)
+{
+    if (M == D || D == 0)
+        return;
+    DisableAlign();
+    TControl::ChangeScale(M, D);
+    for (TControl* c : std::vector<TControl*>(FControls))
+        c->ChangeScale(M, D);
+    EnableAlign();
 }
 
 void TWinControl::EnableAlign()

@@ -337,6 +337,10 @@ public:
 
     TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
 
+    // Scales bounds and, unless the font follows the parent, the font size by M / D (the window
+    // system's rounded multiply-divide); a window control scales its children after itself.
+    virtual void ChangeScale(int M, int D);
+
     // -- Messages (toolkit notifications) --
     virtual void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -523,6 +527,10 @@ public:
     bool HandleDialogKey(WORD& Key, TShiftState Shift) override;    // broadcast to the children
     bool HandleDialogChar(char16_t Key, TShiftState Shift) override;
     void HandleFocusChanged(TWinControl* Focused) override;        // broadcast to the children
+
+    void ChangeScale(int M, int D) override;
+    // The control and everything inside it by M / D.
+    void ScaleBy(int M, int D) { ChangeScale(M, D); }
 
     void DisableAlign() { ++FAlignLevel; }
     void EnableAlign();

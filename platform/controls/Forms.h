@@ -252,3 +252,7 @@ private:
 };
 
 extern TScreen* Screen;
+
+// Handles the events waiting now except user input (keys, mouse): windows repaint and timers run, but
+// nothing the user does can act while the caller is in the middle of its work.
+void ProcessMessagesExceptInput();

@@ -1,6 +1,7 @@
 #include "platform/core/Classes.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -378,4 +379,60 @@ bool LoadRCDataResource(const QString& Name, QByteArray& Data)
         return false;
     Data = file.readAll();
     return true;
+}
+
+// ---- File stream ----------------------------------------------------------------------------------
+
+TFileStream::TFileStream(const QString& FileName, uint16_t Mode) : FFileName(FileName), FFile(std::make_unique<QFile>(FileName))
+{
+    if (Mode == fmCreate) {
+        if (!FFile->open(QIODevice::ReadWrite | QIODevice::Truncate))
+            throw EInOutError(QString("Cannot create file \"%1\". %2").arg(FileName, FFile->errorString()));
+        return;
+    }
+    const uint16_t access = Mode & 0x0003;
+    const QIODevice::OpenMode m = access == fmOpenWrite       ? QIODevice::WriteOnly | QIODevice::ExistingOnly
+                                  : access == fmOpenReadWrite ? QIODevice::ReadWrite | QIODevice::ExistingOnly
+                                                              : QIODevice::ReadOnly;
+    if (!QFileInfo(FileName).isFile())
+        throw EInOutError(QString("Cannot open file \"%1\". No such file").arg(FileName));
+    if (!FFile->open(m))
+        throw EInOutError(QString("Cannot open file \"%1\". %2").arg(FileName, FFile->errorString()));
+}
+
+TFileStream::~TFileStream() = default;
+
+int64_t TFileStream::Read(void* Buffer, int64_t Count)
+{
+    if (Count <= 0)
+        return 0;
+    const qint64 n = FFile->read(static_cast<char*>(Buffer), Count);
+    return std::max<qint64>(n, 0);
+}
+
+int64_t TFileStream::Write(const void* Buffer, int64_t Count)
+{
+    if (Count <= 0)
+        return 0;
+    const qint64 n = FFile->write(static_cast<const char*>(Buffer), Count);
+    return std::max<qint64>(n, 0);
+}
+
+int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin)
+{
+    int64_t pos = Offset;
+    if (Origin == soCurrent)
+        pos += FFile->pos();
+    else if (Origin == soEnd)
+        pos += FFile->size();
+    FFile->seek(std::max<int64_t>(pos, 0));
+    return FFile->pos();
+}
+
+int64_t TFileStream::Size() { return FFile->size(); }
+
+void TFileStream::SetSize(int64_t NewSize)
+{
+    if (!FFile->resize(std::max<int64_t>(NewSize, 0)))
+        throw EWriteError("Stream write error");
 }

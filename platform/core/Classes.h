@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TObject;
@@ -205,6 +206,34 @@ public:
 private:
     QByteArray FData;
     int64_t FPosition = 0;
+};
+
+// File modes of TFileStream. The original's sharing flags are accepted and mean nothing here: POSIX
+// never denies a second opener.
+enum : uint16_t {
+    fmOpenRead = 0x0000,
+    fmOpenWrite = 0x0001,
+    fmOpenReadWrite = 0x0002,
+    fmShareDenyNone = 0x0040,
+    fmCreate = 0xFF00,
+};
+
+// A stream on a file. fmCreate makes (or empties) the file; the open modes need it to exist. A file
+// that cannot be opened raises EInOutError naming it.
+class TFileStream : public TStream {
+public:
+    TFileStream(const QString& FileName, uint16_t Mode);
+    ~TFileStream() override;
+    int64_t Read(void* Buffer, int64_t Count) override;
+    int64_t Write(const void* Buffer, int64_t Count) override;
+    int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+    int64_t Size() override;
+    void SetSize(int64_t NewSize) override;
+    QString FileName() const { return FFileName; }
+
+private:
+    QString FFileName;
+    std::unique_ptr<class QFile> FFile;
 };
 
 // Raw data resources of the program (the RT_RCDATA resources of the original platform) are Qt

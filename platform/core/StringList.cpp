@@ -277,27 +277,76 @@ void TStrings::SetText(const QString& Value)
     EndUpdate();
 }
 
-void TStrings::LoadFromFile(const QString& FileName, TTextEncoding Encoding)
+namespace
 {
-    const QByteArray bytes = ReadFileBytes(FileName);
-    QString text;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        text = QString::fromUtf8(bytes.mid(3));
-    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+
+QString decodeText(const QByteArray& bytes, TTextEncoding Encoding)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder decoder(QStringDecoder::Utf16, QStringDecoder::Flag::ConvertInitialBom);
-        text = decoder.decode(bytes);
+        QString text = decoder.decode(bytes);
         if (text.startsWith(QChar(0xFEFF)))
             text.remove(0, 1);
-    } else {
-        text = Encoding == TTextEncoding::UTF8 ? QString::fromUtf8(bytes) : DecodeWindows1252(bytes);
+        return text;
     }
-    SetText(text);
+    switch (Encoding) {
+    case TTextEncoding::UTF8:
+    case TTextEncoding::UTF8BOM:
+        return QString::fromUtf8(bytes);
+    case TTextEncoding::Unicode:
+        return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes);
+    default:
+        return DecodeWindows1252(bytes);
+    }
+}
+
+QByteArray encodeText(const QString& text, TTextEncoding Encoding)
+{
+    switch (Encoding) {
+    case TTextEncoding::UTF8:
+        return text.toUtf8();
+    case TTextEncoding::UTF8BOM:
+        return "\xEF\xBB\xBF" + text.toUtf8();
+    case TTextEncoding::Unicode: {
+        QByteArray out("\xFF\xFE", 2);
+        out.reserve(2 + text.size() * 2);
+        for (QChar c : text) {
+            out.append(char(c.unicode() & 0xFF));
+            out.append(char(c.unicode() >> 8));
+        }
+        return out;
+    }
+    default:
+        return EncodeWindows1252(text);
+    }
+}
+
+} // namespace
+
+void TStrings::LoadFromFile(const QString& FileName, TTextEncoding Encoding)
+{
+    SetText(decodeText(ReadFileBytes(FileName), Encoding));
 }
 
 void TStrings::SaveToFile(const QString& FileName, TTextEncoding Encoding) const
 {
-    const QString text = Text();
-    WriteFileAtomic(FileName, Encoding == TTextEncoding::UTF8 ? text.toUtf8() : EncodeWindows1252(text));
+    WriteFileAtomic(FileName, encodeText(Text(), Encoding));
+}
+
+void TStrings::LoadFromStream(TStream* Stream, TTextEncoding Encoding)
+{
+    const int64_t n = std::max<int64_t>(Stream->Size() - Stream->Position(), 0);
+    QByteArray bytes(qsizetype(n), Qt::Uninitialized);
+    Stream->ReadBuffer(bytes.data(), n);
+    SetText(decodeText(bytes, Encoding));
+}
+
+void TStrings::SaveToStream(TStream* Stream, TTextEncoding Encoding) const
+{
+    const QByteArray bytes = encodeText(Text(), Encoding);
+    Stream->WriteBuffer(bytes.constData(), bytes.size());
 }
 
 void TStrings::BeginUpdate()

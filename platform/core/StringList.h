@@ -20,8 +20,9 @@ int AnsiCompareText(const QString& a, const QString& b);
 int AnsiCompareStr(const QString& a, const QString& b);
 
 // Text encodings of LoadFromFile/SaveToFile. Default is the 8-bit code page of files written on
-// Windows; a byte-order mark on load overrides it.
-enum class TTextEncoding { Ansi, UTF8 };
+// Windows; a byte-order mark on load overrides it. Unicode is UTF-16LE behind the mark FF FE, UTF8BOM
+// UTF-8 behind EF BB BF.
+enum class TTextEncoding { Ansi, UTF8, Unicode, UTF8BOM };
 
 // Abstract list of strings, each with an associated object pointer (not owned).
 //
@@ -81,6 +82,9 @@ public:
 
     void LoadFromFile(const QString& FileName, TTextEncoding Encoding = TTextEncoding::Ansi);
     void SaveToFile(const QString& FileName, TTextEncoding Encoding = TTextEncoding::Ansi) const;
+    // The same from the stream's position to its end, and at the stream's position.
+    void LoadFromStream(TStream* Stream, TTextEncoding Encoding = TTextEncoding::Ansi);
+    void SaveToStream(TStream* Stream, TTextEncoding Encoding = TTextEncoding::Ansi) const;
 
     void BeginUpdate();
     void EndUpdate();

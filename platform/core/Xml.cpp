@@ -534,3 +534,92 @@ void TXmlDocument::SaveToFile(const QString& path) const
     const std::string s = serialize(path);
     WriteFileAtomic(path, QByteArray(s.data(), qsizetype(s.size())));
 }
+
+// ---- Read-only node view -------------------------------------------------------------------------
+
+namespace
+{
+bool isTextNode(pugi::xml_node n) { return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata; }
+} // namespace
+
+bool TXmlNode::IsText() const { return node_ && isTextNode(pugi::xml_node(static_cast<pugi::xml_node_struct*>(node_))); }
+
+QString TXmlNode::NodeName() const
+{
+    if (!node_)
+        return QString();
+    return IsText() ? QStringLiteral("#text") : q(pugi::xml_node(static_cast<pugi::xml_node_struct*>(node_)).name());
+}
+
+QString TXmlNode::Text() const
+{
+    if (!node_)
+        return QString();
+    const pugi::xml_node n(static_cast<pugi::xml_node_struct*>(node_));
+    if (isTextNode(n))
+        return q(n.value());
+    std::string s;
+    collectText(n, s);
+    return QString::fromStdString(s);
+}
+
+std::vector<TXmlNode> TXmlNode::ChildNodes() const
+{
+    std::vector<TXmlNode> out;
+    if (!node_)
+        return out;
+    for (pugi::xml_node c : pugi::xml_node(static_cast<pugi::xml_node_struct*>(node_)).children())
+        if (c.type() == pugi::node_element || isTextNode(c))
+            out.push_back(TXmlNode(c.internal_object()));
+    return out;
+}
+
+std::vector<std::pair<QString, QString>> TXmlNode::Attributes() const
+{
+    std::vector<std::pair<QString, QString>> out;
+    if (!node_ || IsText())
+        return out;
+    for (pugi::xml_attribute a : pugi::xml_node(static_cast<pugi::xml_node_struct*>(node_)).attributes())
+        out.emplace_back(q(a.name()), q(a.value()));
+    return out;
+}
+
+TXmlNodeDocument::TXmlNodeDocument() : doc_(std::make_unique<pugi::xml_document>()) {}
+TXmlNodeDocument::~TXmlNodeDocument() = default;
+
+bool TXmlNodeDocument::LoadFromFile(const QString& path)
+{
+    doc_->reset();
+    errorCode_ = 0;
+    errorLine_ = 0;
+    const QByteArray bytes = ReadFileBytes(path);
+    QByteArray buffer;
+    try {
+        buffer = toUtf8Buffer(bytes, path);
+    } catch (const EXmlError&) {
+        buffer = QString::fromLatin1(bytes).toUtf8();
+    }
+    // Default parsing: entities and CDATA resolved, whitespace-only texts and comments dropped.
+    const pugi::xml_parse_result r =
+        doc_->load_buffer(buffer.constData(), size_t(buffer.size()), pugi::parse_default, pugi::encoding_utf8);
+    if (r && DocumentElement().IsNull()) {
+        errorCode_ = pugi::status_no_document_element;
+        errorLine_ = lineAt(buffer, buffer.size());
+        return false;
+    }
+    if (!r) {
+        errorCode_ = int(r.status);
+        errorLine_ = lineAt(buffer, qsizetype(r.offset));
+        doc_->reset();
+        return false;
+    }
+    return true;
+}
+
+TXmlNode TXmlNodeDocument::DocumentElement() const
+{
+    for (pugi::xml_node c : doc_->children())
+        if (c.type() == pugi::node_element)
+            return TXmlNode(c.internal_object());
+    return {};
+}

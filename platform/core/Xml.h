@@ -103,3 +103,48 @@ private:
   std::unique_ptr<pugi::xml_document> doc_;
   QString fileName_;
 };
+
+// ---- Read-only node view --------------------------------------------------------------------------
+// A document as a DOM reader walks it: the child nodes of a node in document order (elements and
+// texts; CDATA counts as text; comments and processing instructions are left out), whitespace-only
+// texts dropped, so an element written on its own lines has exactly its element children.
+
+class TXmlNode {
+public:
+    TXmlNode() = default;
+    bool IsNull() const { return node_ == nullptr; }
+    bool IsText() const;
+    // The element's name; "#text" for a text.
+    QString NodeName() const;
+    // The entity-decoded text content (all descendant texts of an element).
+    QString Text() const;
+    std::vector<TXmlNode> ChildNodes() const;
+    // Name and value of each attribute in document order; a text has none.
+    std::vector<std::pair<QString, QString>> Attributes() const;
+
+private:
+    friend class TXmlNodeDocument;
+    explicit TXmlNode(void* node) : node_(node) {}
+    void* node_ = nullptr; // pugi::xml_node_struct*
+};
+
+class TXmlNodeDocument {
+public:
+    TXmlNodeDocument();
+    ~TXmlNodeDocument();
+    TXmlNodeDocument(const TXmlNodeDocument&) = delete;
+    TXmlNodeDocument& operator=(const TXmlNodeDocument&) = delete;
+
+    // Reads and parses the file; a file that cannot be read raises EInOutError. False when the text is
+    // not well-formed: ErrorCode is then the parser's status (never 0) and ErrorLine the 1-based line
+    // of the fault. An encoding the layer does not know is read as ISO-8859-1.
+    bool LoadFromFile(const QString& path);
+    int ErrorCode() const { return errorCode_; }
+    int ErrorLine() const { return errorLine_; }
+    TXmlNode DocumentElement() const;
+
+private:
+    std::unique_ptr<pugi::xml_document> doc_;
+    int errorCode_ = 0;
+    int errorLine_ = 0;
+};

@@ -230,7 +230,7 @@ bool TRequestEditor::Controllo_dati()
         check.Topic_Shown = i == 0 && topic_shown;
         const int used = Used_Rows(t);
         const int columns = t.Grid->ColCount() + t.Grid->NumHiddenColumns();
-        std::vector<QStringList> rows(size_t(used));
+        std::vector<QStringList> rows(static_cast<size_t>(used));
         for (int r = 1; r <= used; ++r)
             for (int c = 0; c < columns; ++c)
                 rows[size_t(r - 1)] << t.Grid->Cells(c, r);

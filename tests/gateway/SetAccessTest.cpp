@@ -122,8 +122,9 @@ TEST_F(SetAccess, TheEditorHasAReadAndAWriteTableOf512Requests)
             EXPECT_EQ(item->Width(), cols[size_t(c)].width) << c;
             EXPECT_EQ(item->Color(), cols[size_t(c)].color) << c;
             EXPECT_EQ(item->Editor(), cols[size_t(c)].editor) << c;
-            if (!cols[size_t(c)].items.isEmpty())
+            if (!cols[size_t(c)].items.isEmpty()) {
                 EXPECT_EQ(item->ComboItems()->ToStringList(), cols[size_t(c)].items) << c;
+            }
         }
         // Enable, Swap and SwapWord are centred.
         EXPECT_EQ(g->Columns()->Items(1)->Alignment(), taCenter);
@@ -172,6 +173,7 @@ TEST_F(SetAccess, EveryShowClearsTheTablesAndRebuildsTheLists)
             Read()->SetCells(12, 3, "hidden topic");
             form->ComboItem_Topic[5] = 3;
             Read()->HideColumn(8);
+            Read()->UnHideColumn(12);
             Click(form->Btn_CopyRow);
             form->TS_Modbus_Write->SetTabVisible(false);
             form->PageControl1->SetActivePage(form->TS_Modbus_Read);

@@ -7,8 +7,10 @@
 #include "app/UOptions.h"
 #include "gateway/UBoot.h"
 #include "gateway/UEtherCATSlave_Group.h"
+#include "gateway/UModbus_TCP_Master_Set_Access.h"
 #include "gateway/UParGen.h"
 #include "gateway/UProfinetFileName.h"
+#include "gateway/USetAccess.h"
 #include "platform/controls/Forms.h"
 
 namespace
@@ -47,8 +49,9 @@ const TFormEntry kForms[] = {
     Form_Entry<TFParGen, FParGen>("FParGen"),
     Pending("FEtherCATSlave"),
     Form_Entry<TFBoot, FBoot>("FBoot"),
-    Pending("FSetAccess"),
-    Pending("FModbus_TCP_Master_Set_Access"),
+    Form_Entry<TFSetAccess, FSetAccess>("FSetAccess"),
+    Form_Entry<TFModbus_TCP_Master_Set_Access, FModbus_TCP_Master_Set_Access>(
+        "FModbus_TCP_Master_Set_Access"),
     Pending("FBACnetAccess"),
     Pending("FImportEDEFile"),
     Pending("FBACnet_Eng_Unit"),

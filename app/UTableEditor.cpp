@@ -122,6 +122,7 @@ void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
         item->SetColor(col.Color);
         item->SetEditor(col.Editor);
         item->ReadOnly = col.Read_Only;
+        item->SetAlignment(col.Alignment);
         for (const char* text : col.Items)
             item->ComboItems()->Add(QString::fromUtf8(text));
     }
@@ -159,7 +160,7 @@ void TTableEditor::Set_Lang()
     TFadeButton* buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
     for (int i = 0; i < 6; ++i) {
         const TEditorButtonText& b = FSpec.Buttons[i];
-        buttons[i]->SetCaption(Lang_Text(b.Caption));
+        buttons[i]->SetCaption(b.Caption >= 0 ? Lang_Text(b.Caption) : QString::fromUtf8(b.Fixed));
         buttons[i]->SetHint(Lang_Text(b.Hint));
         buttons[i]->SetShowHint(b.Show_Hint);
     }
@@ -258,9 +259,12 @@ void TTableEditor::FormShow(TObject*)
     }
     for (size_t i = 0; i < FTables.size(); ++i) {
         TExtColumnGrid* g = FTables[i].Grid;
-        for (size_t r = 0; r < loaded[i].size(); ++r)
-            for (int c = 1; c < int(loaded[i][r].size()); ++c)
-                g->SetCells(c, int(r) + 1, loaded[i][r][c]);
+        for (size_t r = 0; r < loaded[i].size(); ++r) {
+            QStringList texts = loaded[i][r];
+            Load_Row(FTables[i], int(r) + 1, texts);
+            for (int c = 1; c < int(texts.size()); ++c)
+                g->SetCells(c, int(r) + 1, texts[c]);
+        }
         g->EndUpdate();
         FTables[i].Do_Copy = false;
     }
@@ -395,6 +399,11 @@ void TTableEditor::Btn_OKClick(TObject*)
     SetModalResult(mrOk);
 }
 
+QString TTableEditor::Saved_Text(TTableView& T, int ACol, int ARow)
+{
+    return T.Grid->Cells(ACol, ARow);
+}
+
 void TTableEditor::Save_File()
 {
     TXmlElement root = XML1.CreateRoot(QLatin1String(FSpec.File.Root));
@@ -407,7 +416,7 @@ void TTableEditor::Save_File()
             TXmlElement row = parent.AddChild("row");
             for (int c = 0; c < int(t.Spec->Columns.size()); ++c)
                 if (const char* name = t.Spec->Columns[size_t(c)].Attribute)
-                    row.SetAttribute(QLatin1String(name), t.Grid->Cells(c, r));
+                    row.SetAttribute(QLatin1String(name), Saved_Text(t, c, r));
         }
     }
     // Atomic: a failed write leaves the old file whole, and the error names the file.

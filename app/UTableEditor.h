@@ -54,6 +54,7 @@ struct TEditorColumn {
     // Loading: nullptr when the attribute is required, else the text a row without it gets.
     const char* Missing = nullptr;
     int Hint = -1; // text index of the header hint; -1: none
+    TAlignment Alignment = taLeftJustify;
 };
 
 // How the delete question takes the row number: in place of the first "%d" (a text without one is
@@ -82,9 +83,10 @@ struct TEditorFile {
 
 // A command button's caption and hint; only some editors show the hints.
 struct TEditorButtonText {
-    int Caption;
+    int Caption; // text index; -1: the fixed caption below, which no language changes
     int Hint;
     bool Show_Hint;
+    const char* Fixed = nullptr;
 };
 
 struct TEditorSpec {
@@ -161,6 +163,10 @@ class TTableEditor : public TForm, public TDialogFrame
     void FormCreate();
     // The lists computed at every show (position items and the like), after the rows are cleared.
     virtual void Fill_Lists() {}
+    // A row read from the file, one text per column record, before it goes into row ARow of T.
+    virtual void Load_Row(TTableView& /*T*/, int /*ARow*/, QStringList& /*Texts*/) {}
+    // The attribute value saved for a cell: its text unless the editor says otherwise.
+    virtual QString Saved_Text(TTableView& T, int ACol, int ARow);
     void Save_File();
 
   private:

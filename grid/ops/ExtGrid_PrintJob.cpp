@@ -70,14 +70,19 @@ int TExtStringGrid::PrintLayout(TCanvas* Canvas, TPrintMode Mode, bool SelectedO
         MaxWidths.resize(needed, 0);
     if (Indents.size() < needed)
         Indents.resize(needed, 0);
-    const int saved = Canvas->Save();
+    // The canvas's font, pen, brush and clip come back also when an event raises.
+    struct TCanvasState {
+        TCanvas* Canvas;
+        int Saved;
+        double& Scale;
+        ~TCanvasState()
+        {
+            Canvas->Restore(Saved);
+            Scale = 1.0;
+        }
+    } state{Canvas, Canvas->Save(), Fontscalefactor};
     TPrintLayout run(*this, Canvas, Mode, SelectedOnly, TotalPages, APrinter);
-    const int pages = run.Run();
-    const int mode = GetMapMode(Canvas);
-    Canvas->Restore(saved);
-    SetMapMode(Canvas, mode);
-    Fontscalefactor = 1.0;
-    return pages;
+    return run.Run();
 }
 
 namespace

@@ -40,8 +40,8 @@ void TPrinter::BeginDoc()
     if (Printing())
         throw EPrinter(QStringLiteral("Printing in progress"));
     QPrinter* p = Current();
-    if (p->outputFormat() == QPrinter::NativeFormat && p->outputFileName().isEmpty() &&
-        (p->printerName().isEmpty() || !p->isValid()))
+    // Without printers Qt falls back to PDF, which needs a file.
+    if (p->outputFileName().isEmpty() && (p->printerName().isEmpty() || !p->isValid()))
         throw EPrinter(QStringLiteral("No printer is available"));
     p->setDocName(Title);
     auto painter = std::make_unique<QPainter>();

@@ -49,7 +49,7 @@ TEST_F(PrintTest, RightAlignedTextEndsOneInsetInsideItsCell)
     const TCanvasCall* call = TextCall(page, "right");
     ASSERT_NE(call, nullptr);
     EXPECT_TRUE(call->Flags & DT_RIGHT);
-    const int inset = page.WidthOf("g", grid->Font) / 2;
+    const int inset = page.WidthOf("g", grid->PrintSettings()->Font()) / 2;
     EXPECT_EQ(call->Rect.Right, grid->Indents[2] - inset);
     EXPECT_EQ(call->Rect.Left, grid->Indents[1]);
 }
@@ -91,7 +91,7 @@ TEST_F(PrintTest, MergedCellPrintsOnceAcrossItsColumns)
     ASSERT_NE(call, nullptr);
     const int spacing = 20;
     const int width = int(std::lround(100 * 254.0 / 96)) + spacing;
-    const int inset = page.WidthOf("g", grid->Font) / 2;
+    const int inset = page.WidthOf("g", grid->PrintSettings()->Font()) / 2;
     EXPECT_EQ(call->Rect.Right - call->Rect.Left + inset, 3 * width);
     // The merged row lies between the row's top and bottom; no line inside the area.
     const int top = call->Rect.Top, bottom = call->Rect.Bottom;
@@ -105,11 +105,11 @@ TEST_F(PrintTest, BorderEventRemovesTheTopLine)
     SetupLayoutGrid(3, 3);
     TPreviewPage page;
     grid->PrintPreview(page.Canvas.get(), TRect(0, 0, 2100, 2970));
-    const int rowTop = -248 + 0; // row 1 starts one printed row below the page top
-    const int lineGap = page.HeightOf(grid->Font) / 8;
+    // Row 1 starts one printed row (the height and two line gaps) below the page top.
+    const int lineGap = page.HeightOf(grid->PrintSettings()->Font()) / 8;
     const int y = -(240 + 2 * lineGap);
-    EXPECT_GE(HorizontalLinesAt(page, y, grid->Indents[1] + 1, grid->Indents[2] - 1), 1);
-    (void)rowTop;
+    EXPECT_EQ(HorizontalLinesAt(page, y, grid->Indents[1] + 1, grid->Indents[2] - 1), 2)
+        << "row 0's bottom and row 1's top";
     grid->OnGetCellPrintBorder = [](TObject*, int ARow, int ACol, TPen*, TCellBorders& Borders) {
         if (ARow == 1 && ACol == 1)
             Borders.Exclude(cbTop);
@@ -153,6 +153,7 @@ TEST_F(PrintTest, ColouredCellFillsItsBackground)
 TEST_F(PrintTest, MeasuredWidthsFollowTheLongestText)
 {
     SetupLayoutGrid(3, 3);
+    grid->SetFixedRows(0);
     grid->PrintSettings()->UseFixedWidth = false;
     grid->SetCells(1, 2, "a much longer text");
     TPreviewPage page;

@@ -92,13 +92,14 @@ TEST_F(PrintTest, StripsAreNumberedByPageAndStrip)
 
 TEST_F(PrintTest, HeaderSlotsCollectTheirItems)
 {
-    SetupLayoutGrid(3, 5);
+    SetupLayoutGrid(3, 31);
     TPrintSettings* s = grid->PrintSettings();
     s->PageNumSep = "";
     {
         TPreviewPage page;
         grid->PrintPreview(page.Canvas.get(), TRect(0, 0, 2100, 2970));
         EXPECT_NE(page.FindText("  1 "), nullptr) << "no total without a separator";
+        EXPECT_EQ(page.FindText("  1/3 "), nullptr);
     }
     s->PageNr = ppNone;
     s->Time = ppTopLeft;
@@ -159,11 +160,12 @@ TEST_F(PrintTest, EventsBreakAndCancelPages)
 TEST_F(PrintTest, FitToPageShrinksOnlyWhatIsTooWide)
 {
     SetupLayoutGrid(3, 5);
+    grid->PrintSettings()->FixedWidth = 400;
     TPreviewPage page;
     grid->PrintSettings()->FitToPage = fpShrink;
     grid->PrintPreview(page.Canvas.get(), TRect(0, 0, 2100, 2970));
-    EXPECT_EQ(grid->MaxWidths[0], 500);
-    EXPECT_EQ(grid->MaxWidths[2], 500);
+    EXPECT_EQ(grid->MaxWidths[0], 400);
+    EXPECT_EQ(grid->MaxWidths[2], 400);
     grid->PrintSettings()->FitToPage = fpAlways;
     grid->PrintPreview(page.Canvas.get(), TRect(0, 0, 2100, 2970));
     EXPECT_EQ(grid->MaxWidths[0], 700);

@@ -2,7 +2,7 @@
 # Sourced by test.sh and run.sh.
 conf_install_deps() {
     local pkgs="g++ cmake ninja-build ccache pkg-config qt6-base-dev libpugixml-dev libjpeg62-turbo-dev
-                libgtest-dev libgmock-dev xvfb xauth fonts-dejavu-core iproute2 libx11-dev $*"
+                libgtest-dev libgmock-dev xvfb xauth fonts-dejavu-core iproute2 libx11-dev poppler-utils $*"
     local missing=""
     for p in $pkgs; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

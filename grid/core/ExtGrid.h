@@ -29,6 +29,7 @@
 #include "grid/core/ExtGrid_RowsIndex.h"
 #include "grid/ops/FloatingFooter.h"
 #include "grid/ops/Grouping.h"
+#include "grid/ops/PrintSettings.h"
 #include "grid/ops/SortSettings.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/DateUtils.h"
@@ -396,8 +397,9 @@ class TExtStringGrid : public TBaseGrid
     void ApplyScrollBarAlways(bool Force);
 
     // -- Print layout (filled by the print engine, one entry per real column) --
-    std::array<int, ColumnTableSize> MaxWidths{};
-    std::array<int, ColumnTableSize> Indents{};
+    // At least ColumnTableSize entries; a print run widens them to its range.
+    std::vector<int> MaxWidths = std::vector<int>(ColumnTableSize, 0);
+    std::vector<int> Indents = std::vector<int>(ColumnTableSize, 0);
     // ACol outside 0 .. 511 raises EExtGridError.
     int PrintColWidth(int ACol) const;
     int PrintColOffset(int ACol) const;
@@ -1290,6 +1292,41 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Printing --
+    // Print protocol: a job (Print ...) sets FPrintRect, turns the printer to PrintSettings.Orientation,
+    // takes the printer's page in 0.1 mm as PrevRect, starts the document, counts the pages (unless
+    // FastPrint), lets OnPrintStart narrow or cancel the pages, then lays the range out page by page
+    // and ends the document. A preview (PrintPreview ...) does the same on any canvas, drawing the
+    // pages FPrintPageFrom .. FPrintPageTo (PreviewPage sets both); PrintDraw draws page 1 into the
+    // canvas's clip rectangle without any event. Layout runs in MM_LOMETRIC (0.1 mm, y upward from the
+    // page top); the canvas's mapping mode is restored, the document ended (or esExportDone sent and
+    // FIsPrintPreview cleared) also when an event raises. Printer errors pass to the caller.
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    void SetPrintSettings(const TPersistent* Value) { FPrintSettings->Assign(Value); }
+    bool FastPrint = false;
+    void SetPreviewPage(int Value);
+    void Print();
+    void PrintSelection();
+    void PrintRect(const TGridRect& Gridrect);
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    void PrintPreview(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintPreviewRect(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Gridrect);
+    void PrintPreviewSelection(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintPreviewSelectedRows(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintPreviewSelectedCols(TCanvas* Canvas, const TRect& Displayrect);
+    void PrintDraw(TCanvas* Canvas, const TRect& DrawRect);
+    void PrintDrawRect(TCanvas* Canvas, const TRect& DrawRect, const TGridRect& Gridrect);
+    // Layout units of a point size: -Trunc(PointSize x 254 / 72 x Fontscalefactor); and back.
+    int MapFontHeight(int PointSize) const;
+    int MapFontSize(int Height) const;
+    // The page or preview rectangle of the last job; the horizontal scale of the run (1.0 outside).
+    TRect PrevRect;
+    double Fontscalefactor = 1.0;
+    TGridRect PrintRange() const { return FPrintRect; }
+    int PrintPageFrom() const { return FPrintPageFrom; }
+    int PrintPageTo() const { return FPrintPageTo; }
+    int PrintPageNum() const { return FPrintPageNum; }
+    bool IsPrintPreview() const { return FIsPrintPreview; }
 
 
     // -- Sorting, row and column exchange --
@@ -2423,6 +2460,23 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Printing (protected) --
+    friend class TPrintLayout;
+    enum TPrintMode { pmPrintPreview = 0, pmPrintDraw = 1, pmCountPrint = 2, pmCountPreview = 3 };
+    void PrintJob(const TGridRect& Range, bool SelectedOnly);
+    void PrintPreviewJob(TCanvas* Canvas, const TRect& Displayrect, const TGridRect& Range, bool SelectedOnly);
+    // The layout run: the number of pages.
+    int PrintLayout(TCanvas* Canvas, TPrintMode Mode, bool SelectedOnly, int TotalPages, TPrinter* APrinter);
+    std::unique_ptr<TPrintSettings> FPrintSettings = std::make_unique<TPrintSettings>(this);
+    TGridRect FPrintRect;
+    int FPrintPageWidth = 0;
+    TRect FPrintPageRect;
+    int FPrintColStart = 0;
+    int FPrintColEnd = 0;
+    // A preview draws page 1 until PreviewPage or a print job sets the range.
+    int FPrintPageFrom = 1;
+    int FPrintPageTo = 1;
+    int FPrintPageNum = 0;
+    bool FIsPrintPreview = false;
 
 
     // -- Sorting (protected) --

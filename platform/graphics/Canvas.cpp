@@ -1,6 +1,7 @@
 #include "platform/graphics/Canvas.h"
 
 #include "platform/graphics/Bitmaps.h"
+#include "platform/graphics/CanvasMapping.h"
 #include "platform/graphics/CanvasScope.h"
 
 #include <QFontMetrics>
@@ -514,7 +515,10 @@ TCanvas::TCanvas(QImage* image) : TCanvas()
     image_ = image;
 }
 
-TCanvas::~TCanvas() = default;
+TCanvas::~TCanvas()
+{
+    canvasmap::Forget(this);
+}
 
 bool TCanvas::CanDraw() const
 {
@@ -671,6 +675,17 @@ void StrokeLine(QPainter& p, const TPen& pen, TCanvasPens& pens, TPoint a, TPoin
 
 void TCanvas::LineTo(int x, int y)
 {
+    canvasmap::RecordLine(this, penPos_, TPoint(x, y));
+    if (canvasmap::Mapped(this)) {
+        const TPoint from = canvasmap::ToDevice(this, penPos_), to = canvasmap::ToDevice(this, TPoint(x, y));
+        {
+            canvasmap::TDeviceUnits units(*this);
+            penPos_ = from;
+            LineTo(to.X, to.Y);
+        }
+        penPos_ = TPoint(x, y);
+        return;
+    }
     const TPoint from = penPos_;
     penPos_ = TPoint(x, y);
     if (!PenVisible(*pen_))
@@ -682,6 +697,16 @@ void TCanvas::LineTo(int x, int y)
 
 void TCanvas::Polyline(const std::vector<TPoint>& points)
 {
+    for (size_t i = 1; i < points.size(); ++i)
+        canvasmap::RecordLine(this, points[i - 1], points[i]);
+    if (canvasmap::Mapped(this)) {
+        std::vector<TPoint> device;
+        for (const TPoint& pt : points)
+            device.push_back(canvasmap::ToDevice(this, pt));
+        canvasmap::TDeviceUnits units(*this);
+        Polyline(device);
+        return;
+    }
     if (points.size() < 2 || !PenVisible(*pen_))
         return;
     TCanvasPaintScope p(*this);
@@ -723,6 +748,13 @@ void FillArea(QPainter& p, const QRect& area, const TBrush& brush, const QBrush&
 
 void TCanvas::Rectangle(int l, int t, int r, int b)
 {
+    canvasmap::RecordRect(this, TRect(l, t, r, b), true);
+    if (canvasmap::Mapped(this)) {
+        const TRect d = canvasmap::ToDevice(this, TRect(l, t, r, b));
+        canvasmap::TDeviceUnits units(*this);
+        Rectangle(d);
+        return;
+    }
     SyncObjects();
     const QRect box = FrameBox(NormalRect(l, t, r, b), *pen_);
     const bool pen = PenVisible(*pen_);
@@ -816,6 +848,12 @@ QRectF PrepareShape(QPainter& p, const TPen& pen, TCanvasPens& pens, const TBrus
 
 void TCanvas::Ellipse(int l, int t, int r, int b)
 {
+    if (canvasmap::Mapped(this)) {
+        const TRect d = canvasmap::ToDevice(this, TRect(l, t, r, b));
+        canvasmap::TDeviceUnits units(*this);
+        Ellipse(d);
+        return;
+    }
     SyncObjects();
     const QRect box = FrameBox(NormalRect(l, t, r, b), *pen_);
     if (box.isEmpty() || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
@@ -831,6 +869,13 @@ void TCanvas::Ellipse(int l, int t, int r, int b)
 
 void TCanvas::RoundRect(int l, int t, int r, int b, int cw, int ch)
 {
+    if (canvasmap::Mapped(this)) {
+        const TRect d = canvasmap::ToDevice(this, TRect(l, t, r, b));
+        const int dw = canvasmap::ToDeviceLength(this, std::abs(cw), false), dh = canvasmap::ToDeviceLength(this, std::abs(ch), true);
+        canvasmap::TDeviceUnits units(*this);
+        RoundRect(d.Left, d.Top, d.Right, d.Bottom, dw, dh);
+        return;
+    }
     SyncObjects();
     const QRect box = FrameBox(NormalRect(l, t, r, b), *pen_);
     if (box.isEmpty() || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
@@ -848,6 +893,14 @@ void TCanvas::RoundRect(int l, int t, int r, int b, int cw, int ch)
 
 void TCanvas::Polygon(const std::vector<TPoint>& points)
 {
+    if (canvasmap::Mapped(this)) {
+        std::vector<TPoint> device;
+        for (const TPoint& pt : points)
+            device.push_back(canvasmap::ToDevice(this, pt));
+        canvasmap::TDeviceUnits units(*this);
+        Polygon(device);
+        return;
+    }
     SyncObjects();
     if (points.size() < 2 || (!PenVisible(*pen_) && !BrushVisible(*brush_)))
         return;
@@ -875,6 +928,13 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
 
 void TCanvas::FillRect(const TRect& r)
 {
+    canvasmap::RecordRect(this, r, false);
+    if (canvasmap::Mapped(this)) {
+        const TRect d = canvasmap::ToDevice(this, r);
+        canvasmap::TDeviceUnits units(*this);
+        FillRect(d);
+        return;
+    }
     SyncObjects();
     if (r.IsEmpty() || !BrushVisible(*brush_))
         return;
@@ -1107,6 +1167,17 @@ bool TCanvas::FillRectsDirectly(const std::vector<TColorFill>& fills)
 
 void TCanvas::FillRects(const std::vector<TColorFill>& fills)
 {
+    if (canvasmap::Special(this))
+        for (const TColorFill& f : fills)
+            canvasmap::RecordRect(this, f.Rect, false, f.Color);
+    if (canvasmap::Mapped(this)) {
+        std::vector<TColorFill> device;
+        for (const TColorFill& f : fills)
+            device.push_back({canvasmap::ToDevice(this, f.Rect), f.Color});
+        canvasmap::TDeviceUnits units(*this);
+        FillRects(device);
+        return;
+    }
     if (fills.empty() || FillRectsDirectly(fills))
         return;
     TCanvasPaintScope p(*this);
@@ -1119,6 +1190,13 @@ void TCanvas::FillRects(const std::vector<TColorFill>& fills)
 
 void TCanvas::FrameRect(const TRect& r)
 {
+    canvasmap::RecordRect(this, r, false);
+    if (canvasmap::Mapped(this)) {
+        const TRect d = canvasmap::ToDevice(this, r);
+        canvasmap::TDeviceUnits units(*this);
+        FrameRect(d);
+        return;
+    }
     if (r.IsEmpty() || !BrushVisible(*brush_))
         return;
     TCanvasPaintScope p(*this);
@@ -1169,6 +1247,11 @@ void TCanvas::DrawFocusRect(const TRect& r)
 
 TColor TCanvas::GetPixel(int x, int y) const
 {
+    if (canvasmap::Mapped(this)) {
+        const TPoint d = canvasmap::ToDevice(this, TPoint(x, y));
+        x = d.X;
+        y = d.Y;
+    }
     QTransform toPixels;
     const QImage* image = PixelSurface(&toPixels);
     if (!image)
@@ -1182,6 +1265,11 @@ TColor TCanvas::GetPixel(int x, int y) const
 
 void TCanvas::SetPixel(int x, int y, TColor color)
 {
+    if (canvasmap::Mapped(this)) {
+        const TPoint d = canvasmap::ToDevice(this, TPoint(x, y));
+        x = d.X;
+        y = d.Y;
+    }
     if (color == clNone)
         return;
     TCanvasPaintScope p(*this);
@@ -1271,13 +1359,13 @@ QRegion TCanvas::ClipRgn() const
 
 void TCanvas::IntersectClipRect(const TRect& r)
 {
-    const QRegion device(r.ToQRect().translated(origin_.X, origin_.Y));
+    const QRegion device(canvasmap::ToDevice(this, r).ToQRect().translated(origin_.X, origin_.Y));
     clip_ = clip_ ? (*clip_ & device) : (CanDraw() ? ClipRgn() & device : device);
 }
 
 void TCanvas::ExcludeClipRect(const TRect& r)
 {
-    const QRegion device(r.ToQRect().translated(origin_.X, origin_.Y));
+    const QRegion device(canvasmap::ToDevice(this, r).ToQRect().translated(origin_.X, origin_.Y));
     QRegion base = ClipRgn();
     if (!clip_ && !CanDraw())
         base = QRegion(-0x3FFFFFF, -0x3FFFFFF, 0x7FFFFFF, 0x7FFFFFF);
@@ -1290,7 +1378,10 @@ TRect TCanvas::ClipRect() const
     const QRect box = clip_ ? clip_->boundingRect() : QRect(QPoint(0, 0), SurfaceSize());
     if (box.isEmpty())
         return TRect();
-    return TRect::FromQRect(box.translated(-origin_.X, -origin_.Y));
+    const TRect r = TRect::FromQRect(box.translated(-origin_.X, -origin_.Y));
+    if (!canvasmap::Mapped(this))
+        return r;
+    return TRect(canvasmap::ToLogical(this, r.TopLeft()), canvasmap::ToLogical(this, r.BottomRight()));
 }
 
 int TCanvas::Save()
@@ -1356,6 +1447,12 @@ void TCanvas::StretchDraw(const TRect& r, const TGraphic* graphic)
 
 void TCanvas::DrawImage(const TRect& dest, const QImage& image, const TRect& sourceRect, uint8_t opacity)
 {
+    if (canvasmap::Mapped(this)) {
+        const TRect d = canvasmap::ToDevice(this, dest);
+        canvasmap::TDeviceUnits units(*this);
+        DrawImage(d, image, sourceRect, opacity);
+        return;
+    }
     if (dest.IsEmpty() || sourceRect.IsEmpty() || image.isNull() || opacity == 0)
         return;
     TCanvasPaintScope p(*this);

@@ -1,5 +1,6 @@
 // Text on the canvas: TextOut, TextRect, measuring, and DrawText with the window system's flags.
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/CanvasMapping.h"
 #include "platform/graphics/CanvasScope.h"
 
 #include <QFontMetrics>
@@ -254,22 +255,58 @@ TFontId FontId(const TFont& f)
 
 int TCanvas::TextWidth(const QString& text)
 {
+    if (canvasmap::Mapped(this)) {
+        int w = 0;
+        {
+            canvasmap::TDeviceUnits units(*this);
+            w = TextWidth(text);
+        }
+        return canvasmap::ToLogicalLength(this, w, false);
+    }
     return AdvanceOf(FontId(*font_), QFontMetrics(CurrentQFont()), text);
 }
 
-int TCanvas::TextHeight(const QString&)
+int TCanvas::TextHeight(const QString& text)
 {
+    if (canvasmap::Mapped(this)) {
+        int h = 0;
+        {
+            canvasmap::TDeviceUnits units(*this);
+            h = TextHeight(text);
+        }
+        return canvasmap::ToLogicalLength(this, h, true);
+    }
     return QFontMetrics(CurrentQFont()).height();
 }
 
 TPoint TCanvas::TextExtent(const QString& text)
 {
+    if (canvasmap::Mapped(this)) {
+        TPoint e;
+        {
+            canvasmap::TDeviceUnits units(*this);
+            e = TextExtent(text);
+        }
+        return TPoint(canvasmap::ToLogicalLength(this, e.X, false), canvasmap::ToLogicalLength(this, e.Y, true));
+    }
     const QFontMetrics fm(CurrentQFont());
     return TPoint(AdvanceOf(FontId(*font_), fm, text), fm.height());
 }
 
 TTextMetric TCanvas::TextMetrics()
 {
+    if (canvasmap::Mapped(this)) {
+        TTextMetric tm;
+        {
+            canvasmap::TDeviceUnits units(*this);
+            tm = TextMetrics();
+        }
+        for (int* v : {&tm.tmHeight, &tm.tmAscent, &tm.tmDescent, &tm.tmInternalLeading, &tm.tmExternalLeading})
+            *v = canvasmap::ToLogicalLength(this, *v, true);
+        tm.tmAveCharWidth = canvasmap::ToLogicalLength(this, tm.tmAveCharWidth, false);
+        tm.tmMaxCharWidth = canvasmap::ToLogicalLength(this, tm.tmMaxCharWidth, false);
+        return tm;
+    }
     const QFont& f = CurrentQFont();
     const QFontMetrics fm(f);
     TTextMetric tm;
@@ -285,6 +322,18 @@ TTextMetric TCanvas::TextMetrics()
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
+    canvasmap::RecordText(this, text, TPoint(x, y), nullptr, 0);
+    if (canvasmap::Mapped(this)) {
+        const TPoint d = canvasmap::ToDevice(this, TPoint(x, y));
+        int w = 0;
+        {
+            canvasmap::TDeviceUnits units(*this);
+            TextOut(d.X, d.Y, text);
+            w = penPos_.X - d.X;
+        }
+        penPos_ = TPoint(x + canvasmap::ToLogicalLength(this, w, false), y);
+        return;
+    }
     SyncObjects();
     const QFontMetrics fm(CurrentQFont());
     const TTextMeasure m(fm, FontId(*font_), false);
@@ -299,6 +348,14 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 {
+    canvasmap::RecordText(this, text, TPoint(x, y), &r, 0);
+    if (canvasmap::Mapped(this)) {
+        const TRect dr = canvasmap::ToDevice(this, r);
+        const TPoint d = canvasmap::ToDevice(this, TPoint(x, y));
+        canvasmap::TDeviceUnits units(*this);
+        TextRect(dr, d.X, d.Y, text);
+        return;
+    }
     SyncObjects();
     TCanvasPaintScope p(*this);
     if (!p)
@@ -315,6 +372,21 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 
 int TCanvas::DrawText(const QString& text, TRect& r, uint32_t flags, int count)
 {
+    if (!(flags & DT_CALCRECT))
+        canvasmap::RecordText(this, count >= 0 ? text.left(count) : text, r.TopLeft(), &r, flags);
+    if (canvasmap::Mapped(this)) {
+        TRect d = canvasmap::ToDevice(this, r);
+        int h = 0;
+        {
+            canvasmap::TDeviceUnits units(*this);
+            h = DrawText(text, d, flags, count);
+        }
+        if (flags & DT_CALCRECT) {
+            r.Right = r.Left + canvasmap::ToLogicalLength(this, d.Width(), false);
+            r.Bottom = r.Top - canvasmap::ToLogicalLength(this, d.Height(), true);
+        }
+        return canvasmap::ToLogicalLength(this, h, true);
+    }
     SyncObjects();
     QString s = count >= 0 ? text.left(count) : text;
     const QFont& font = CurrentQFont();

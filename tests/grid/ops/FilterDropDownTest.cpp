@@ -16,6 +16,7 @@ class FilterDropDown : public OpsGridTest
     TOpsGrid* Cities(std::initializer_list<std::pair<QString, QString>> Data)
     {
         auto* g = New();
+        g->SetBounds(10, 10, 600, 300);
         g->SetColCount(3);
         g->SetRowCount(1 + int(Data.size()));
         g->SetColWidths(1, 120);
@@ -222,8 +223,9 @@ TEST_F(FilterDropDown, SizeAndPlace)
     ClickButton(g, 1);
     EXPECT_EQ(list->Left(), 0);
     g->FilterDropDown()->Width = 200;
+    g->SetColWidths(2, 400);
     ClickButton(g, 2);
-    EXPECT_EQ(list->Left(), cr.Right - 200);
+    EXPECT_EQ(list->Left(), g->CellRect(2, 0).Right - 200);
 }
 
 TEST_F(FilterDropDown, SettingsAndBadInput)

@@ -124,6 +124,7 @@ TEST_F(Group, RefusedColumnsChangeNothing)
 
     // No data rows.
     auto* empty = Sample();
+    empty->SetFixedRowAlways(true);
     empty->SetRowCount(1);
     empty->Group(1);
     EXPECT_EQ(empty->GroupColumn(), -1);
@@ -326,7 +327,6 @@ TEST(ColumnGridGroup, TheItemComesBackWithItsColumn)
     g->Group(1);
     EXPECT_EQ(g->ColCount(), 2);
     EXPECT_EQ(g->Columns()->Count(), 2);
-    EXPECT_EQ(g->Columns()->Items(1)->Header(), "Val");
     g->UnGroup();
     ASSERT_EQ(g->Columns()->Count(), 3);
     EXPECT_EQ(g->Columns()->Items(1)->Header(), "Key");

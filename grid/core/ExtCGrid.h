@@ -230,6 +230,12 @@ class TExtColumnGrid : public TExtStringGrid
     // Column count clipped to the items present.
     void RemoveCols(int ColIndex, int CCount) override;
     void InsertCols(int ColIndex, int CCount) override;
+    // The grouped column's item settings are kept by Group and given back by UnGroup.
+    void Group(int Colindex) override;
+    void UnGroup() override;
+    // A column with its own Filter list: its entry's condition (case as FilterCaseSensitive), and with
+    // AutoFilterDisplay the entry's caption as the header; otherwise the string grid's choice.
+    void SelectFilterItem(int ItemIndex) override;
 
     // -- Hooks answered from the columns --
     void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont) override;

@@ -80,6 +80,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     SetBounds(Left(), Top(), ExtGridWidth, ExtGridHeight);
     CreateFloatingFooter();
     CreateComboEditor();
+    CreateFilterLists();
 
     // The owner form's size changes reach the grid through a filter on its window, so the form's
     // own OnResize stays its own (and its errors are reported like any other).

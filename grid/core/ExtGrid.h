@@ -27,6 +27,8 @@
 #include "grid/core/ExtGrid_Scroll.h"
 #include "platform/controls/ExtCtrls.h"
 #include "grid/core/ExtGrid_RowsIndex.h"
+#include "grid/ops/Filter.h"
+#include "grid/ops/FilterDropDown.h"
 #include "grid/ops/FloatingFooter.h"
 #include "grid/ops/Grouping.h"
 #include "grid/ops/PrintSettings.h"
@@ -648,7 +650,6 @@ class TExtStringGrid : public TBaseGrid
 
     // True, then OnCanShowFixedDropDown.
     virtual bool CanShowFixedDropDown(int ACol);
-    int FilterDropDownRow = 0;
     THoverFixedCells HoverFixedCells = hfNone;
     bool HideFocusRect = false;
     bool NoDefaultDraw = false;
@@ -1221,6 +1222,80 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Filtering and grouping --
+    // Row filtering. The conditions are the Filter items; every application hides the data rows that
+    // fail as one new filter level (HideRowList), so levels stack and come off one by one:
+    //   FilterActive := True   ApplyFilter inside an update lock, one level more;
+    //   FilterActive := False  the last level shown again, one level less;
+    //   NarrowDown(text)       a level per typed character, one off per deleted character.
+    // The footer is recalculated after every FilterActive write, changed or not.
+    TFilter* Filter() const { return FFilter.get(); }
+    void SetFilter(const TFilter* Value) { FFilter->Assign(Value); }
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    // Tests the data rows (not fixed rows nor footer rows; with FilterNormalCellsOnly not node and
+    // summary rows) and hides the failing ones with one HideRowList, also when none fails.
+    void ApplyFilter();
+    // Hides the display row when it fails the filter.
+    void FilterRow(int ARow);
+    // The newest level shown again; False without a level, else whether two levels or more remain.
+    bool RemoveLastFilter();
+    // Every level off; without a level the conditions are cleared instead.
+    void RemoveAllFilters();
+    // Incremental filter on a column (-1: the whole row). Rows hidden by other means than filter
+    // levels stay hidden with their data when the text becomes empty.
+    void NarrowDown(const QString& ACondition, int AColumn = -1);
+    // The items in order, combined by their Operation; OnCustomFilter has the last word.
+    virtual bool RowMatchesFilter(int ARow);
+    int FilterFixedRows() const { return FFilterFixedRows; }
+
+    // Column filter lists. A release on a filter button of FilterDropDownRow opens the column's
+    // choices (GetColumnFilter) in the single list or, with FilterDropDownCheck, the check list;
+    // a choice rewrites the Filter conditions and applies them again.
+    TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+    void SetFilterDropDown(const TFilterDropDown* Value);
+    int FilterDropDownRow() const { return FFilterDropDownRow; }
+    // Taken only below FixedRows; the grid repaints.
+    void SetFilterDropDownRow(int Value);
+    // Opens the list of the display column's filter button in row ARow (the release handler calls it
+    // once GetColumnFilter has filled FilterList).
+    virtual void ShowFilterDropDown(int ACol, int ARow);
+    // Both lists hidden, no filter column.
+    void HideFilterDropDown();
+    // The single list's choice: the column's condition set (or removed for FilterDropDownClear) and,
+    // with AutoFilterUpdate, the filter applied again; FilterCol() is -1 afterwards.
+    virtual void SelectFilterItem(int ItemIndex);
+    // The ticked choices of the check list become the whole Filter (or-ed) and are applied.
+    virtual void ApplyFilterChecks();
+    TDropList* DropList() const { return FDropList; }
+    TDropCheckList* DropCheckList() const { return FDropCheckList; }
+    // The real column whose list is open; -1 when none.
+    int FilterCol() const { return FFilterCol; }
+
+    // Grouping: the rows sorted on a column, a node header row before every run of equal values,
+    // optional summary rows after the groups, the column removed; UnGroup undoes it. GroupColumn is
+    // the grouped column (index before its removal), -1 when not grouped. Write: -1 ungroups, a value
+    // above 0 groups, 0 does nothing.
+    int GroupColumn() const { return FGroupColumn; }
+    void SetGroupColumn(int Value);
+    virtual void Group(int Colindex);
+    virtual void UnGroup();
+    // A second level inside every group on another column; SubUnGroup undoes it for that column.
+    virtual void SubGroup(int Colindex);
+    virtual void SubUnGroup(int Colindex);
+    // Per expanded group: Method 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom
+    // (OnGroupCalc), 7 distinct, 8 standard deviation, written into the summary row (header row
+    // without Summary).
+    void GroupCalc(int ACol, int Method);
+    // The five also set the shown floating footer's calculation of the column.
+    void GroupSum(int ACol);
+    void GroupAvg(int ACol);
+    void GroupMin(int ACol);
+    void GroupMax(int ACol);
+    void GroupCount(int ACol);
+    void GroupCustomCalc(int ACol) { GroupCalc(ACol, 6); }
+    void GroupDistinct(int ACol) { GroupCalc(ACol, 7); }
+    void GroupStdDev(int ACol) { GroupCalc(ACol, 8); }
+    bool IsGrouping() const { return FIsGrouping; }
 
 
     // -- Find, replace, highlighting, search footer --
@@ -1700,7 +1775,6 @@ class TExtStringGrid : public TBaseGrid
     bool URLUnderlineOnHover = false;
     bool SelectionRTFKeep = false;
     bool FixedAsButtons = false;
-    bool FilterActive = false;
     bool FilterNormalCellsOnly = true;
     bool FilterDropDownCheck = false;
     bool AutoFilterUpdate = true;
@@ -2443,6 +2517,30 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Filtering and grouping (protected) --
+    // A header row's column 1 shows its group's row count with ShowGroupCount; then the base's event.
+    void GetDisplText(int ACol, int ARow, QString& Value) override;
+    // The two filter lists, hidden children of the grid (a constructor step).
+    void CreateFilterLists();
+    // A choice string split at its first "=" (both parts the whole string without one).
+    static void SplitFilterChoice(const QString& Choice, QString& FriendlyName, QString& Condition);
+    // The text RowMatchesFilter tests for one item.
+    QString FilterCellText(const TFilterData* Item, int ARow);
+    // The header look on a header (summary) row without merging, or on its merged cell.
+    void ColorGroupRow(int ARow, bool Header);
+    void MergeGroupRow(int ARow, bool Header, int FromCol);
+    void ResetGroupRowColors(int ARow, bool Header);
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
+    TDropList* FDropList = nullptr;           // owned as a child control
+    TDropCheckList* FDropCheckList = nullptr; // owned as a child control
+    int FFilterDropDownRow = 0;
+    bool FFilterActive = false;
+    int FFilterFixedRows = 0;
+    QString FLastFilter;
+    int FGroupWidth = 0;
+    QString FGroupCaption;
+    QString FGroupFooter;
+    bool FIsGrouping = false;
 
 
     // -- Find and search footer (protected) --

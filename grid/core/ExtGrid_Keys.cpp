@@ -503,8 +503,8 @@ void TExtStringGrid::KeyPostStage(TWMKey& Message, TShiftState Shift)
             return;
         const int realRow = DisplToRealRow(Row());
         int newRow = Row();
-        const bool savedFilter = FilterActive;
-        FilterActive = false;
+        const bool savedFilter = FFilterActive;
+        FFilterActive = false;
         if (realRow < RowCount())
             SetRow(realRow);
         int at = DisplToRealRow(Row());
@@ -524,7 +524,7 @@ void TExtStringGrid::KeyPostStage(TWMKey& Message, TShiftState Shift)
         if (OnAutoInsertRow)
             OnAutoInsertRow(this, at);
         FGridModified = true;
-        FilterActive = savedFilter;
+        FFilterActive = savedFilter;
         if (newRow < RowCount())
             SetRow(newRow);
         CalcFooter(-1);
@@ -570,17 +570,17 @@ void TExtStringGrid::KeyPostStage(TWMKey& Message, TShiftState Shift)
         if (key == VK_DELETE && FNavigation->AllowDeleteRow && !alt &&
             RowCount() - FixedFooters - FixedRows() >= 1) {
             const int realRow = DisplToRealRow(Row());
-            const bool savedFilter = FilterActive;
-            FilterActive = false;
+            const bool savedFilter = FFilterActive;
+            FFilterActive = false;
             bool canDelete = true;
             if (OnCanDeleteRow)
                 OnCanDeleteRow(this, realRow, canDelete);
             if (!canDelete) {
-                FilterActive = savedFilter;
+                FFilterActive = savedFilter;
                 return;
             }
             RemoveRowAtKey(realRow);
-            FilterActive = savedFilter;
+            FFilterActive = savedFilter;
             if (FFloatingFooter && FFloatingFooter->Visible() && Row() == RowCount() - 1 && RowCount() >= 2)
                 SetRow(RowCount() - 2);
             StoreOldCell(Col(), Row());

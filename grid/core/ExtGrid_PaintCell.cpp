@@ -45,7 +45,7 @@ void TExtStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     TRect& R = P.R;
 
     // 2. The filter button flag.
-    if (ARow == FilterDropDownRow)
+    if (ARow == FFilterDropDownRow)
         P.FilterButton = HasColumnFilter(C);
 
     // 4. The look again, without the selection decision.

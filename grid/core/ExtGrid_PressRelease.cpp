@@ -219,15 +219,17 @@ void TExtStringGrid::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X
     MouseToCell(X, Y, ACol, ARow);
     const int RCol = RealColIndex(ACol);
 
-    if (!(ARow == FilterDropDownRow && ACol >= 0 && RCol != FFilterCol)) {
-        FFilterCol = -1;
+    if (!(ARow == FFilterDropDownRow && ACol >= 0 && RCol != FFilterCol)) {
+        HideFilterDropDown();
     } else {
         const TRect CR = CellRect(ACol, ARow);
         if (X > CR.Right - DropDownButtonWidth && X < CR.Right - 3 && Y < CR.Top + 19 &&
-            GetColumnFilter(RCol))
-            FFilterCol = RCol; // the filter list window comes with the filter issue
-        else
-            FFilterCol = -1;
+            GetColumnFilter(RCol)) {
+            FFilterCol = RCol;
+            ShowFilterDropDown(ACol, ARow);
+        } else {
+            HideFilterDropDown();
+        }
     }
     FDropDownDown = false;
 

@@ -4,6 +4,7 @@
 // height, the index) and the display rows close up; showing it puts them back. Rows move as blocks
 // (platform/GridModel.h), heights too, with one height notification per operation.
 #include "grid/core/ExtGrid.h"
+#include "grid/ops/FloatingFooter.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -171,20 +172,24 @@ void TExtStringGrid::RestoreHiddenRows(std::vector<TGridItem*> Items, bool AtIdx
     const int k = int(Items.size());
     const int oldCount = RowCount();
     const int newCount = oldCount + k;
+    // A shown footer row is carried to the new last row by the count change: the rows come back
+    // above it.
+    const bool footer = FFloatingFooter && FFloatingFooter->Visible() && oldCount > 0;
+    const int end = footer ? newCount - 1 : newCount;
     std::vector<int> places(static_cast<size_t>(k));
     for (int i = 0; i < k; ++i) {
         const int idx = Items[size_t(i)]->Idx;
         int place = std::max(AtIdx ? idx : idx - FHiddenIndex.CountBelow(idx), 0);
         if (i > 0)
             place = std::max(place, places[size_t(i) - 1] + 1);
-        places[size_t(i)] = std::min(place, newCount - (k - i));
+        places[size_t(i)] = std::min(place, end - (k - i));
     }
 
     // Rows stored beyond the count are stale; their cell objects must not come back to life.
     FreeStoreRows(oldCount, newCount - 1);
     SetRowCount(newCount);
-    CellStore().SpreadRows(places, newCount);
-    RowAxis().SpreadSizes(places, newCount);
+    CellStore().SpreadRows(places, end);
+    RowAxis().SpreadSizes(places, end);
     std::vector<int> realRows;
     for (int i = 0; i < k; ++i) {
         TGridItem* item = Items[size_t(i)];
@@ -256,11 +261,14 @@ void TExtStringGrid::HideRowsEx(int FromRow, int ToRow)
 
 void TExtStringGrid::HideRowList(const TIntList* RowList)
 {
-    // Listed rows outside the grid or out of order are passed over.
+    // Listed rows outside the grid or out of order are passed over, and so is a shown footer row:
+    // the count change carries it to the new last row.
+    const bool footer = FFloatingFooter && FFloatingFooter->Visible() && RowCount() > 0;
+    const int end = footer ? RowCount() - 1 : RowCount();
     std::vector<int> rows;
     for (int i = 0; RowList && i < RowList->Count(); ++i) {
         const int r = RowList->Items(i);
-        if (r >= 0 && r < RowCount() && (rows.empty() || r > rows.back()))
+        if (r >= 0 && r < end && (rows.empty() || r > rows.back()))
             rows.push_back(r);
     }
     if (int(rows.size()) >= RowCount())
@@ -278,8 +286,8 @@ void TExtStringGrid::HideRowList(const TIntList* RowList)
     }
     FHiddenIndex.Rebuild(*FGridItems);
     const int n = RowCount();
-    CellStore().GatherRows(rows, n);
-    RowAxis().GatherSizes(rows, n);
+    CellStore().GatherRows(rows, end);
+    RowAxis().GatherSizes(rows, end);
     SetRowCount(n - int(rows.size()));
     RowSizesChanged();
 }

@@ -79,6 +79,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FFixedColWidth = DefaultColWidth();
     SetBounds(Left(), Top(), ExtGridWidth, ExtGridHeight);
     CreateFloatingFooter();
+    CreateSearchPanel();
 
     // The owner form's size changes reach the grid through a filter on its window, so the form's
     // own OnResize stays its own (and its errors are reported like any other).

@@ -169,6 +169,9 @@ void TExtStringGrid::HandleWMKeyDown(TWMKey& Message)
         ShowInplaceEdit();
     }
 
+    if (key == 'F' && ctrl && FSearchFooter->Visible())
+        SearchFooterFocusEdit();
+
     if (enterOrF2) {
         if (Options().Contains(goEditing) && !IsEditable(keyRealCol, Row())) {
             keyDown(key);

@@ -2411,6 +2411,9 @@ class TExtStringGrid : public TBaseGrid
     void SearchFooterTopRowStep();
     // Ctrl+F: the footer's edit takes the focus.
     void SearchFooterFocusEdit();
+    // With the footer shown and room above it: TopRow grows while the last row ends below the panel's
+    // top (2 pixels of slack); it stops when TopRow cannot grow.
+    void KeepLastRowClearOfSearchFooter();
     TPoint SearchCell{-1, -1};
     TFindParams FFindParams;
     QString SearchCache;

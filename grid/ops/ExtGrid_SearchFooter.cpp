@@ -237,6 +237,22 @@ void TExtStringGrid::SearchFooterFocusEdit()
         FSearchPanel->Edit()->SetFocus();
 }
 
+void TExtStringGrid::KeepLastRowClearOfSearchFooter()
+{
+    if (!FSearchFooter->Visible() || !FSearchPanel)
+        return;
+    const int panel = FSearchPanel->Height();
+    if (ClientHeight() <= DefaultRowHeight() + panel)
+        return;
+    const int limit = ClientHeight() - panel + 2;
+    while (Row() < RowCount() && TopRow() < RowCount() - 1 && CellRect(0, RowCount() - 1).Bottom > limit) {
+        const int top = TopRow();
+        SetTopRow(top + 1);
+        if (TopRow() == top)
+            break;
+    }
+}
+
 // ---- Accelerators and the fixed-cell editors --------------------------------------------------------------
 
 bool TExtStringGrid::HandleDialogChar(char16_t Key, TShiftState Shift)

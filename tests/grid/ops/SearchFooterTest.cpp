@@ -282,6 +282,26 @@ TEST_F(SearchFooter, ReturnStaysInTheEdit)
     EXPECT_EQ(presses, QStringList{"97"});
 }
 
+TEST_F(SearchFooter, KeysKeepTheLastRowClearOfThePanel)
+{
+    grid->SetRowCount(100);
+    grid->SetFocus();
+    QApplication::processEvents();
+    QTest::keyClick(grid->Widget(), Qt::Key_End, Qt::ControlModifier);
+    ASSERT_EQ(grid->Row(), 99);
+    const int limit = grid->ClientHeight() - Panel()->Height() + 2;
+    EXPECT_GT(grid->CellRect(0, 99).Bottom, 0);
+    EXPECT_LE(grid->CellRect(0, 99).Bottom, limit);
+    const int top = grid->TopRow();
+    QTest::keyClick(grid->Widget(), Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 99);
+    EXPECT_EQ(grid->TopRow(), top);
+    // Ctrl+F puts the focus into the footer's edit.
+    QTest::keyClick(grid->Widget(), Qt::Key_F, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(Edit()->Focused());
+}
+
 TEST_F(SearchFooter, FixedCellEditChangeReportsTheFixedCell)
 {
     auto* box = new TEdit(grid);

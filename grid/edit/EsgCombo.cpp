@@ -28,8 +28,7 @@ TEsgCustomCombo::~TEsgCustomCombo()
 {
     Destroying();
     FLabelFont->OnChange = nullptr;
-    delete FLabel;
-    FLabel = nullptr;
+    // The label is an owned component: the component destructor frees it.
 }
 
 void TEsgCustomCombo::Init()

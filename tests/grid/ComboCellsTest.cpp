@@ -3,6 +3,7 @@
 // lookup history, and the drop-down width. A column grid on a shown offscreen form; keys go to the
 // focused widget; every event is logged with its arguments and Sender.
 #include "grid/core/ExtCGrid.h"
+#include "grid/edit/ExtInplaceEdit.h"
 #include "grid/edit/GridCombo.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Messages.h"

@@ -6,6 +6,7 @@
 #include "app/UOpenProject.h"
 #include "app/UOptions.h"
 #include "gateway/UBoot.h"
+#include "gateway/UEtherCATSlave.h"
 #include "gateway/UEtherCATSlave_Group.h"
 #include "gateway/UParGen.h"
 #include "gateway/UProfinetFileName.h"
@@ -45,7 +46,7 @@ const TFormEntry kForms[] = {
     Form_Entry<TFAbout, FAbout>("FAbout"),
     Form_Entry<TFSoftOptions, FSoftOptions>("FSoftOptions"),
     Form_Entry<TFParGen, FParGen>("FParGen"),
-    Pending("FEtherCATSlave"),
+    Form_Entry<TFEtherCATSlave, FEtherCATSlave>("FEtherCATSlave"),
     Form_Entry<TFBoot, FBoot>("FBoot"),
     Pending("FSetAccess"),
     Pending("FModbus_TCP_Master_Set_Access"),

@@ -27,6 +27,7 @@
 
 #include "app/UTableEditor.h"
 #include "gateway/UEtherCATSlave_Rows.h"
+#include "grid/core/ExtGrid.h"
 
 #include <memory>
 #include <vector>

@@ -114,7 +114,7 @@ void Calc_Positions(std::span<TVarRow> Rows)
         if (rule && rule->Size > 0)
             byte += rule->Size;
         else
-            byte += Length_Of(row, 0) + (row.Type == QLatin1String("String") ? 1 : 0);
+            byte += int64_t(Length_Of(row, 0)) + (row.Type == QLatin1String("String") ? 1 : 0);
     }
 }
 

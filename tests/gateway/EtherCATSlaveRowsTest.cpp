@@ -11,7 +11,7 @@ using namespace EtherCATSlave;
 // A row as "Type[:Length]", disabled with a leading "-".
 std::vector<TVarRow> Rows(std::initializer_list<const char*> specs)
 {
-    std::vector<TVarRow> rows(size_t(Data_Rows));
+    std::vector<TVarRow> rows(static_cast<size_t>(Data_Rows));
     size_t i = 0;
     for (QString spec : specs) {
         TVarRow& row = rows[i++];

@@ -6,6 +6,7 @@
 #include "app/UOpenProject.h"
 #include "app/UOptions.h"
 #include "gateway/UBoot.h"
+#include "gateway/UEtherCATSlave.h"
 #include "gateway/UEtherCATSlave_Group.h"
 #include "gateway/UModbus_TCP_Master_Set_Access.h"
 #include "gateway/UParGen.h"
@@ -47,7 +48,7 @@ const TFormEntry kForms[] = {
     Form_Entry<TFAbout, FAbout>("FAbout"),
     Form_Entry<TFSoftOptions, FSoftOptions>("FSoftOptions"),
     Form_Entry<TFParGen, FParGen>("FParGen"),
-    Pending("FEtherCATSlave"),
+    Form_Entry<TFEtherCATSlave, FEtherCATSlave>("FEtherCATSlave"),
     Form_Entry<TFBoot, FBoot>("FBoot"),
     Form_Entry<TFSetAccess, FSetAccess>("FSetAccess"),
     Form_Entry<TFModbus_TCP_Master_Set_Access, FModbus_TCP_Master_Set_Access>(

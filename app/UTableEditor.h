@@ -119,7 +119,7 @@ class TTableEditor : public TForm, public TDialogFrame
     // Caption, title, buttons, tabs, headers and hint lists from the text table; at creation and on
     // a language switch. Editors with more texts add them after the frame's.
     virtual void Set_Lang();
-    void FormShow(TObject* Sender);
+    virtual void FormShow(TObject* Sender);
     // True when every used row passes the editor's checks; else shows the first fault.
     virtual bool Controllo_dati() { return true; }
 

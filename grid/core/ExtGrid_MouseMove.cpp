@@ -424,9 +424,10 @@ void TExtStringGrid::SizingSteps(int X, int Y)
     if ((rowSizing || FSizingFixedR) && OnRowSizing)
         OnRowSizing(this, FSizingFixedR ? 0 : Rowclicked, FSizingFixedR ? FSizeFixedY : h);
 
-    if (!(HintShowSizing || IsDesignTime()) || !(colSizing || rowSizing || FSizingFixed || FSizingFixedR) ||
-        !FScrollHintWnd)
+    if (!(HintShowSizing || IsDesignTime()) || !(colSizing || rowSizing || FSizingFixed || FSizingFixedR))
         return;
+    if (!FScrollHintWnd)
+        FScrollHintWnd = new THTMLHintWindow(this);
     const bool fixed = FSizingFixed || FSizingFixedR;
     const bool column = FSizingFixed || (colSizing && !FSizingFixedR);
     const int n = FSizingFixed ? FSizeFixedX : FSizingFixedR ? FSizeFixedY : colSizing ? w : h;

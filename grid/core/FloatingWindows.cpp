@@ -87,7 +87,7 @@ THeaderDragButton::THeaderDragButton(TComponent* AOwner) : TCustomControl(AOwner
     MakeFloating(Widget(), FloatingFlags);
     SetTabStop(false);
     SetColor(clBtnFace);
-    Widget()->hide();
+    SetVisible(false);
 }
 
 void THeaderDragButton::SetCaption(const QString& Value)
@@ -164,7 +164,7 @@ TBalloonWindow::TBalloonWindow(TComponent* AOwner, TExtStringGrid* AGrid)
 {
     MakeFloating(Widget(), BalloonFlags);
     SetTabStop(false);
-    Widget()->hide();
+    SetVisible(false);
     FRestTimer = new QTimer(Widget());
     FRestTimer->setSingleShot(true);
     QObject::connect(FRestTimer, &QTimer::timeout, Widget(), [this] { ShowFor(FRestPos); });

@@ -171,8 +171,9 @@ TEST_F(MouseMove, OleDragStartsBeyondThreePixels)
         const QPoint press = Centre(2, 2);
         QTest::mousePress(View(), Qt::LeftButton, {}, press);
         Move(press + c.Delta);
-        Move(press + c.Delta * 2); // one press starts one drag at most
-        QTest::mouseRelease(View(), Qt::LeftButton, {}, press + c.Delta * 2);
+        if (c.Starts)
+            Move(press + c.Delta * 2); // one press starts one drag at most
+        QTest::mouseRelease(View(), Qt::LeftButton, {}, press + c.Delta);
         ASSERT_EQ(grid->Drags.size(), c.Starts ? 1u : 0u);
         if (c.Starts) {
             EXPECT_EQ(grid->Drags[0].Text, "ab");

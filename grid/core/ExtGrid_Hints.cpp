@@ -60,10 +60,10 @@ void TExtStringGrid::GetCellHint(QString& HintStr, THintInfo& HintInfo)
             int w = 0, h = 0, anchors = 0, linkNo = -1;
             TRect anchorRect, ctrlRect;
             const bool hit =
-                RenderHTML(Canvas, stored, R, GridImages, cursor.X, cursor.Y, -1, -1, 1, true, false, false, false,
-                           false, false, false, false, 1.0, URLColor, clNone, clNone, clGray, anchor, plain, focus,
-                           anchorHint, w, h, anchors, linkNo, anchorRect, ctrlRect, ctrlId, ctrlValue, ctrlType,
-                           FImageCache.get(), PictureContainer, Handle(), 0);
+                RenderHTML(Canvas, stored, R, GridImages, cursor.X, cursor.Y, -1, -1, 1, true, false, false,
+                           false, false, false, false, false, 1.0, URLColor, clNone, clNone, clGray, anchor,
+                           plain, focus, anchorHint, w, h, anchors, linkNo, anchorRect, ctrlRect, ctrlId,
+                           ctrlValue, ctrlType, FImageCache.get(), PictureContainer, Handle(), 0);
             if (!hit)
                 anchor.clear();
             if (!anchor.isEmpty()) {
@@ -78,8 +78,8 @@ void TExtStringGrid::GetCellHint(QString& HintStr, THintInfo& HintInfo)
         }
 
         // 6. Cell text of a normal cell; only the vertical place changes.
-        if (HintShowCells && ACol >= FixedCols() && ACol < ColCount() - FixedRightCols && ARow >= FixedRows() &&
-            ARow < RowCount() - FixedFooters) {
+        if (HintShowCells && ACol >= FixedCols() && ACol < ColCount() - FixedRightCols &&
+            ARow >= FixedRows() && ARow < RowCount() - FixedFooters) {
             pos.Y = R.Top;
             if (CellTextKind(stored, EnableHTML) == ctkWideText)
                 HintStr = WideCells(RCol, ARow);

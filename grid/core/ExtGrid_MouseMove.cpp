@@ -292,8 +292,8 @@ void TExtStringGrid::DecideSelectMode(int ACol, int ARow, int X, int Y, bool InH
         claim(msAll);
     if (headerRow && ACol >= FixedCols() && FMouseActions->ColSelect && !IsSizingBorder(X, Y))
         claim(msColumn);
-    const bool footerRow = FFloatingFooter && FFloatingFooter->Visible() &&
-                           FFloatingFooter->FooterStyle() == fsFixedLastRow;
+    const bool footerRow =
+        FFloatingFooter && FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow;
     const int f = footerRow ? 2 : 1;
     if (headerCol && ARow >= 0 && ARow <= RowCount() - f && (ARow >= FixedRows() || ScrolledUp) &&
         FMouseActions->RowSelect && !IsSizingBorder(X, Y) && !IsOnNodeGlyph(ARow, X))
@@ -326,8 +326,9 @@ void TExtStringGrid::LinkSteps(int ACol, int ARow, int X, int Y, bool& Claimed)
     if (kind != ctkHTML) {
         if (FURLShow && ContainsURL(text))
             claimURLCursor();
-        if (URLUnderlineOnHover && ((FHoverCell.X >= 0 && FHoverCell.Y >= 0 && !(FHoverCell == TPoint(ACol, ARow))) ||
-                                    FHoverlink != -1))
+        if (URLUnderlineOnHover &&
+            ((FHoverCell.X >= 0 && FHoverCell.Y >= 0 && !(FHoverCell == TPoint(ACol, ARow))) ||
+             FHoverlink != -1))
             leaveHoverCell();
         return;
     }
@@ -356,10 +357,10 @@ void TExtStringGrid::LinkSteps(int ACol, int ARow, int X, int Y, bool& Claimed)
     QString anchor, plain, focus, anchorHint, ctrlId, ctrlValue, ctrlType;
     int w = 0, h = 0, anchors = 0, linkNo = -1;
     TRect anchorRect, ctrlRect;
-    const bool hit = RenderHTML(Canvas, text, r, GridImages, X, Y + s, -1, -1, 1, true, false, false, false, false,
-                                false, ww, false, 1.0, URLColor, clNone, clNone, clGray, anchor, plain, focus,
-                                anchorHint, w, h, anchors, linkNo, anchorRect, ctrlRect, ctrlId, ctrlValue, ctrlType,
-                                FImageCache.get(), PictureContainer, Handle(), 0);
+    const bool hit = RenderHTML(Canvas, text, r, GridImages, X, Y + s, -1, -1, 1, true, false, false, false,
+                                false, false, ww, false, 1.0, URLColor, clNone, clNone, clGray, anchor, plain,
+                                focus, anchorHint, w, h, anchors, linkNo, anchorRect, ctrlRect, ctrlId,
+                                ctrlValue, ctrlType, FImageCache.get(), PictureContainer, Handle(), 0);
     if (!hit) {
         anchor.clear();
         linkNo = -1;

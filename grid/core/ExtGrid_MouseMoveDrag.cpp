@@ -44,7 +44,8 @@ HRESULT TExtStringGrid::DoBeginTextDragDrop(TESGDropSource* Source, const QStrin
     return BeginTextDragDrop(Source, Text, RTF, Stream, OkEffects, Effect);
 }
 
-HRESULT TExtStringGrid::DoBeginColumnDragDrop(TESGDropSource* Source, int Column, DWORD OkEffects, DWORD& Effect)
+HRESULT TExtStringGrid::DoBeginColumnDragDrop(TESGDropSource* Source, int Column, DWORD OkEffects,
+                                              DWORD& Effect)
 {
     return BeginColumnDragDrop(Source, Column, OkEffects, Effect);
 }
@@ -132,11 +133,10 @@ void TExtStringGrid::OleDragStep(TShiftState Shift, int ACol, int ARow, int X, i
             const TGridRect sel = Selection();
             // The pictured cells are display cells.
             const TGridRect cells =
-                dd.OleColumnDragDrop
-                    ? TGridRect{ACol, 0, ACol, VisibleRowCount()}
-                    : TGridRect{std::max(LeftCol(), sel.Left), std::max(TopRow(), sel.Top),
-                                std::min(sel.Right, LeftCol() + VisibleColCount() - 1),
-                                std::min(sel.Bottom, TopRow() + VisibleRowCount() - 1)};
+                dd.OleColumnDragDrop ? TGridRect{ACol, 0, ACol, VisibleRowCount()}
+                                     : TGridRect{std::max(LeftCol(), sel.Left), std::max(TopRow(), sel.Top),
+                                                 std::min(sel.Right, LeftCol() + VisibleColCount() - 1),
+                                                 std::min(sel.Bottom, TopRow() + VisibleRowCount() - 1)};
             ShowMoveForm(cells);
             SetShowSelection(true);
         }
@@ -162,8 +162,8 @@ void TExtStringGrid::OleDragStep(TShiftState Shift, int ACol, int ARow, int X, i
         FDropSelection = Selection();
         // The grid's own cell stream is offered once the stream formats exist; until then only
         // the text and its rich-text part travel.
-        const HRESULT result =
-            DoBeginTextDragDrop(source.Get(), SelectedText(), Cells(RCol, ARow), nullptr, DragEffects, effect);
+        const HRESULT result = DoBeginTextDragDrop(source.Get(), SelectedText(), Cells(RCol, ARow), nullptr,
+                                                   DragEffects, effect);
         if (result != DRAGDROP_S_CANCEL) {
             if (!dd.OleCopyAlways && effect == DROPEFFECT_MOVE) {
                 const TGridRect d = FDropSelection;
@@ -192,8 +192,8 @@ void TExtStringGrid::EnhancedMoveFeedback(int ACol, int ARow, int X, int Y)
 {
     const bool colMoving = FGridState == gsColMoving;
     const bool rowMoving = FGridState == gsRowMoving;
-    if (!(colMoving || rowMoving) || RowCount() <= 1 || (X == Clickposx && Y == Clickposy) || !EnhRowColMove ||
-        FSizingFixed || FSizingFixedR)
+    if (!(colMoving || rowMoving) || RowCount() <= 1 || (X == Clickposx && Y == Clickposy) ||
+        !EnhRowColMove || FSizingFixed || FSizingFixedR)
         return;
     bool allow = true;
     const bool showCells = FDragDropSettings->ShowCells;
@@ -299,8 +299,8 @@ bool TExtStringGrid::PressOleDragSource(int ACol, int ARow, int RealCol, const T
                                         TShiftState Modifier)
 {
     const bool headerPress = ARow < FixedRows();
-    const bool nearBorder =
-        Options().Contains(goColSizing) && (std::abs(X - CR.Left) < BorderZone || std::abs(X - CR.Right) < BorderZone);
+    const bool nearBorder = Options().Contains(goColSizing) &&
+                            (std::abs(X - CR.Left) < BorderZone || std::abs(X - CR.Right) < BorderZone);
     const bool candidate = (IsSelected(ACol, ARow) || (headerPress && !EnhRowColMove)) &&
                            !Options().Contains(goEditing) && !HasButton(RealCol, ARow) &&
                            !HasCheckBox(RealCol, ARow) && FDragDropSettings->OleDropSource &&

@@ -16,8 +16,8 @@
 namespace
 {
 
-constexpr Qt::WindowFlags FloatingFlags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                                          Qt::WindowDoesNotAcceptFocus;
+constexpr Qt::WindowFlags FloatingFlags =
+    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
 constexpr Qt::WindowFlags BalloonFlags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
 // Room around the balloon's contents and the gap between icon and title.
 constexpr int BalloonMargin = 6;
@@ -124,8 +124,8 @@ void THeaderDragButton::Paint()
     int w = 0, h = 0, anchors = 0, hit = -1;
     TRect ar, cr;
     RenderHTML(Canvas, FCaption, r, FGrid ? FGrid->GridImages : nullptr, 0, 0, -1, -1, 1, false, false, false,
-               false, false, false, false, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focus, title,
-               w, h, anchors, hit, ar, cr, id, value, type, nullptr, nullptr, Handle(), 0);
+               false, false, false, false, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focus,
+               title, w, h, anchors, hit, ar, cr, id, value, type, nullptr, nullptr, Handle(), 0);
 }
 
 // ---- TBalloonWindow -----------------------------------------------------------------------------------
@@ -292,8 +292,8 @@ void TBalloonWindow::Paint()
     Canvas->Font->Assign(*Font);
     int x = BalloonMargin;
     if (FIcon >= 1 && FIcon <= 3) {
-        static const QStyle::StandardPixmap icons[] = {QStyle::SP_MessageBoxInformation,
-                                                       QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical};
+        static const QStyle::StandardPixmap icons[] = {
+            QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical};
         const QImage icon = QApplication::style()
                                 ->standardIcon(icons[FIcon - 1])
                                 .pixmap(BalloonIconSize, BalloonIconSize)

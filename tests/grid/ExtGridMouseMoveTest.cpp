@@ -106,7 +106,8 @@ TEST_F(MouseMove, HoverRowRepaintsOnlyTheRowsLeftAndEntered)
     EXPECT_TRUE(painted.contains(Centre(3, 3)));
     EXPECT_TRUE(painted.contains(Centre(3, 4)));
     EXPECT_FALSE(painted.contains(Centre(3, 6))) << "other rows stay as they are";
-    EXPECT_TRUE(Painting([&] { Move(Centre(2, 4) + QPoint(3, 0)); }).isEmpty()) << "same row: nothing changes";
+    EXPECT_TRUE(Painting([&] { Move(Centre(2, 4) + QPoint(3, 0)); }).isEmpty())
+        << "same row: nothing changes";
     Leave();
     EXPECT_EQ(grid->HoverRowIdx(), -1);
 }
@@ -191,8 +192,8 @@ TEST_F(MouseMove, OleDragOutcomeForTheDraggedCells)
         DWORD Effect;
         bool CopyAlways;
         bool Refuse;
-        QString Left;     // what stays in the dragged cell
-        QString StopLog;  // OnOleDragStop's effect, empty when not fired
+        QString Left;    // what stays in the dragged cell
+        QString StopLog; // OnOleDragStop's effect, empty when not fired
         int Drags;
     };
     const TCase cases[] = {

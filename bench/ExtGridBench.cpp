@@ -1,11 +1,14 @@
 // The string grid at 100,000 x 20 cells (texts r x 20 + c, an 800 x 600 shown grid) against
 // QTableWidget holding the same cells, in the same run: filling through Cells (with and without the
 // update lock), reading every cell through Cells, hiding and showing 10 of the 20 columns, and a page
-// paint with and without 10 hidden columns. Later grid work adds its cases here. Not run by CI.
+// paint with and without 10 hidden columns, 10,000 mouse moves across the cells (hover row on; the
+// table with mouse tracking, each move painted before the next). Later grid work adds its cases here.
+// Not run by CI.
 #include "grid/core/ExtGrid.h"
 
 #include <QApplication>
 #include <QTableWidget>
+#include <QTest>
 #include <benchmark/benchmark.h>
 
 namespace
@@ -148,6 +151,47 @@ void ExtGridPaintPage(benchmark::State& state)
     g->UnHideColumnsAll();
 }
 
+constexpr int Moves = 10000;
+
+// The i-th point of a walk over the visible cells: down a column, then on to the next one.
+QPoint MovePoint(int i, int Width, int Height)
+{
+    const int x = 40 + (i / 25) * 37 % (Width - 80);
+    const int y = 30 + (i % 25) * ((Height - 60) / 25);
+    return QPoint(x, y);
+}
+
+void ExtGridMouseMove(benchmark::State& state)
+{
+    TExtStringGrid* g = FilledGrid();
+    g->SetHoverRow(true);
+    g->SetTopRow(Rows / 2);
+    QWidget* v = g->Viewport();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        for (int i = 0; i < Moves; ++i) {
+            QTest::mouseMove(v, MovePoint(i, v->width(), v->height()));
+            QApplication::processEvents();
+        }
+    }
+    g->SetHoverRow(false);
+}
+
+void TableWidgetMouseMove(benchmark::State& state)
+{
+    QTableWidget* t = SharedTable();
+    t->setMouseTracking(true);
+    t->scrollToItem(t->item(Rows / 2, 0), QAbstractItemView::PositionAtTop);
+    QWidget* v = t->viewport();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        for (int i = 0; i < Moves; ++i) {
+            QTest::mouseMove(v, MovePoint(i, v->width(), v->height()));
+            QApplication::processEvents();
+        }
+    }
+}
+
 } // namespace
 
 BENCHMARK(ExtGridFill)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -157,3 +201,5 @@ BENCHMARK(TableWidgetRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExtGridHideShow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(TableWidgetHideShow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ExtGridPaintPage)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ExtGridMouseMove)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(TableWidgetMouseMove)->Unit(benchmark::kMillisecond)->Iterations(3);

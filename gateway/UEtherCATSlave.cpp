@@ -4,6 +4,7 @@
 #include "app/ULang.h"
 #include "app/UTableRows.h"
 #include "grid/core/ExtCGrid.h"
+#include "grid/edit/GridCombo.h"
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/Interaction.h"
 #include "platform/core/StringList.h"
@@ -365,10 +366,15 @@ void TFEtherCATSlave::Btn_MoveClick(TObject* Sender)
 
 // ---- Grid events -------------------------------------------------------------------------------------
 
-void TFEtherCATSlave::ESG_SlaveMasterGetEditorType(TObject*, int ACol, int, TEditorType& AEditor)
+void TFEtherCATSlave::ESG_SlaveMasterGetEditorType(TObject* Sender, int ACol, int, TEditorType& AEditor)
 {
-    if (ACol == Type_Col)
-        AEditor = edComboList;
+    if (ACol != Type_Col)
+        return;
+    AEditor = edComboList;
+    if (TExtStringGrid* g = Grid_From(Sender)) {
+        g->ClearComboString();
+        g->Combobox()->Items->Assign(VarType.get());
+    }
 }
 
 void TFEtherCATSlave::ESG_SlaveMasterComboChange(TObject* Sender, int ACol, int ARow, int,

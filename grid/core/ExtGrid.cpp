@@ -65,6 +65,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     FProgressAppearance = std::make_unique<TGridProgressAppearance>();
     FProgressAppearance->OnChange = [this](TObject*) { InvalidateGrid(); };
     FBalloonSettings = std::make_unique<TBalloonSettings>();
+    FBalloonSettings->OnEnableChange = [this](TObject*) { BalloonEnableChanged(); };
     InitCellObjects();
     FQelGradTo = ColorToRGB(clBtnFace);
 
@@ -97,6 +98,7 @@ TExtStringGrid::~TExtStringGrid()
 {
     Destroying();
     FFormResizeRelay.reset(); // Qt takes a deleted filter off the form
+    BalloonDone();
     FClearTextOnly = false;
     SaveHiddenCells = false;
     UnHideColumnsAll();
@@ -149,6 +151,8 @@ void TExtStringGrid::Loaded()
     if (!FIsWinXP && !IsDesignTime() && FControlLook->ControlStyle() == csTheme)
         FControlLook->SetControlStyle(csClassic);
     ApplyScrollBarAlways(false);
+    if (FBalloonSettings->Enable())
+        BalloonInit();
 }
 
 void TExtStringGrid::SetQelGradient(TColor& Field, TColor Value)

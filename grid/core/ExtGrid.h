@@ -16,6 +16,7 @@
 #include "grid/base/BaseGrid.h"
 #include "grid/base/CellPainters.h"
 #include "grid/base/CellText.h"
+#include "grid/base/GridDragDrop.h"
 #include "grid/base/GridLists.h"
 #include "grid/base/GridSettings.h"
 #include "grid/base/GridWindows.h"
@@ -30,6 +31,7 @@
 #include "grid/ops/Filter.h"
 #include "grid/ops/FilterDropDown.h"
 #include "grid/ops/FindParams.h"
+#include "grid/ops/DragDropSettings.h"
 #include "grid/ops/FloatingFooter.h"
 #include "grid/ops/Grouping.h"
 #include "grid/ops/PrintSettings.h"
@@ -44,6 +46,9 @@
 
 class TImageList;
 class THTMLHintWindow;
+class TBalloonWindow;
+class TForm;
+class THeaderDragButton;
 class TExtInplaceEdit;
 class TGridCombo;
 class TInplaceEdit;
@@ -1197,6 +1202,72 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Mouse movement, hovering, hints, balloons, floating windows --
+    //
+    // One mouse move, in this order: the grid's own steps (hover row, hovered fixed and hot cells,
+    // hovered cell buttons, the header-drag row and column selections, the fixed-cell sizing borders,
+    // the selection resize handle, the OLE drag of the selection, the sizing and moving flags with the
+    // enhanced move feedback, what a press here would start (FMouseSelectMode, read by the press and
+    // the cursor), links and anchors with their cursor, the cursor restore, the cancelling of a hint
+    // or balloon whose cell was left, the selection rectangle); then the toolkit's move (range
+    // selection, its sizing and moving, OnMouseMove); then the horizontal scroll lock, the sizing
+    // events and the sizing hint, and OnSelectionChanged. Points outside the cells skip every
+    // per-cell step.
+    void HandleMouseMove(TShiftState Shift, int X, int Y) override;
+    // CM_MOUSELEAVE: no press mode, no fixed sizing border; the hover row and the hovered fixed cell
+    // go (a hovered button or link stays).
+    void HandleMouseLeave() override;
+    // True exactly when OnGetCellBorder is assigned.
+    bool HasCellBorderHook() override;
+    int HoverRowIdx() const { return FHoverRowIdx; }
+    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    // The pointer lies on the right edge of a fixed column (bottom edge of a fixed row) that
+    // MouseActions lets the mouse size.
+    bool SizeFixedBorder() const { return FSizeFixed; }
+    bool SizeFixedRowBorder() const { return FSizeFixedR; }
+    // The hovered cell button (real column, display row), the cell whose link is underlined, the
+    // link's number in it and the anchor target under the pointer; (-1, -1), -1 and '' for none.
+    TPoint HoverButton() const { return FHoverButton; }
+    TPoint HoverCell() const { return FHoverCell; }
+    int HoverLink() const { return FHoverlink; }
+    QString HoverAnchor() const { return FAnchor; }
+
+    // Cell hints. Fills the hint of the cell under HintInfo.CursorPos (client coordinates); HintStr
+    // arrives holding the grid's Hint. Precedence, weakest first: the comment, the anchor hint, the
+    // cell text (HintShowCells), the full text of a cell too small for it (HintShowLargeText), then
+    // OnGridHint and OnGridWideHint (with the display column of the base cell). HintPos leaves in
+    // screen coordinates, HintColor is always HintColor.
+    void GetCellHint(QString& HintStr, THintInfo& HintInfo);
+    // The base cell whose hint was computed last; (-1, -1) none. A move to another base cell
+    // cancels the hint.
+    TPoint LastHintPos() const { return FLastHintPos; }
+
+    // Balloons: one hover window per grid. BalloonInit makes it (nothing when it is made already),
+    // BalloonDone destroys it; Balloon.Enable switches between the two outside loading.
+    void BalloonInit();
+    void BalloonDone();
+    TBalloonWindow* BalloonWindow() const { return FBalloonWnd; }
+    // What the balloon shows for the cell under a client point (the tooltip's text request):
+    // the cell's text by kind, tabs as blanks, leading CR, LF and tabs skipped, at most 2045
+    // characters and "..."; title " " and icon biInfo unless the cell carries a balloon; then
+    // OnCellBalloon; a title over 100 characters keeps 97 and "...".
+    struct TBalloonText {
+        QString Text;
+        QString Title;
+        int Icon = biInfo;
+    };
+    TBalloonText BalloonNeedText(TPoint ClientPos);
+    TPoint LastBalloonPos() const { return FLastBalloonPos; }
+
+    // A never-activated form (TNoActiveForm, opacity 192) showing the cells of ARect as the grid
+    // paints them; either corner may come first. Owned by the grid; the caller shows, moves and
+    // frees it.
+    TForm* SelectionToForm(const TGridRect& ARect);
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+    // The floating header of a column or row move and the picture of dragged cells (nil when none).
+    THeaderDragButton* MoveButton() const { return FMoveButton; }
+    TForm* MoveForm() const { return FMoveForm; }
+    // The four drop-position arrows (made on first use).
+    TArrowWindow* MoveArrow(TArrowDirection Direction);
 
 
     // -- Combo cells: the combo item list and the combo editor --
@@ -2579,6 +2650,57 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Mouse movement and hints (protected) --
+    friend class TGridDropSource;
+    // CM_HINTSHOW: GetCellHint fills the record.
+    void CMHintShow(TCMHintShow& Message) override;
+    // The foundation's drags; a test double replaces them (a drag loop needs a window system).
+    virtual HRESULT DoBeginTextDragDrop(TESGDropSource* Source, const QString& Text, const QString& RTF,
+                                        TMemoryStream* Stream, DWORD OkEffects, DWORD& Effect);
+    virtual HRESULT DoBeginColumnDragDrop(TESGDropSource* Source, int Column, DWORD OkEffects, DWORD& Effect);
+    // Steps of HandleMouseMove (ExtGrid_MouseMove*.cpp).
+    void HoverSteps(int ACol, int ARow, int X, int Y);
+    void HeaderDragSelection(int ACol, int ARow, int Y, bool& ScrolledUp);
+    void FixedSizingBorders(int ACol, int ARow, int X, int Y);
+    bool InSelectionHandle(int X, int Y);
+    // The OLE drag of the selection; false when it did not start (the move goes on as selecting).
+    void OleDragStep(TShiftState Shift, int ACol, int ARow, int X, int Y, bool InHandle);
+    void EnhancedMoveFeedback(int ACol, int ARow, int X, int Y);
+    void DecideSelectMode(int ACol, int ARow, int X, int Y, bool InHandle, bool ScrolledUp, bool& Claimed);
+    void LinkSteps(int ACol, int ARow, int X, int Y, bool& Claimed);
+    void SizingSteps(int X, int Y);
+    // The drag pictures shown without activation: MoveForm at the screen point P.
+    void ShowMoveForm(const TGridRect& Cells);
+    void PlaceMoveForm(TPoint P);
+    THeaderDragButton* NeedMoveButton();
+    void HideMoveArrows();
+    void FreeMoveForm();
+    // Press step: a press on a selected cell that may be dragged out; true when it took the press.
+    bool PressOleDragSource(int ACol, int ARow, int RealCol, const TRect& CR, int X, int Y, TShiftState Modifier);
+    // Release steps: the sizing hint goes; the end of an enhanced move (true when it ended one:
+    // the toolkit's release then moves nothing).
+    void ReleaseSizingHint();
+    bool EndEnhancedMove(int ACol, int ARow);
+    // Balloon.OnEnableChange.
+    void BalloonEnableChanged();
+
+    TPoint FHotFixedCell{-1, -1};
+    TPoint FHoverCell{-1, -1};
+    int FHoverlink = -1;
+    QString FAnchor;
+    QString FLastAnchorHint;
+    bool Invokedchange = false;
+    TGridRect FSizeSelection{};
+    TPoint FLastHintPos{-1, -1};
+    TPoint FLastBalloonPos{-1, -1};
+    int FScrollCol = -1;
+    int FScrollRow = -1;
+    bool FSyncedMove = false;
+    std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>();
+    TBalloonWindow* FBalloonWnd = nullptr; // owned by the grid as a component
+    bool FBalloonInit = false;
+    THeaderDragButton* FMoveButton = nullptr; // owned by the grid as a component
+    TForm* FMoveForm = nullptr;               // owned by the grid as a component
+    std::array<TArrowWindow*, 4> FArrows{};   // owned by the grid as components
 
 
     // -- Combo cells (protected) --

@@ -246,7 +246,8 @@ void TExtStringGrid::HandleWMLButtonDown(TWMMouse& Message)
                 OnClickCell(this, ARow, ACol);
             return;
         }
-        // The OLE drag source (step f) comes with the drag-and-drop settings.
+        if (PressOleDragSource(ACol, ARow, realCol, CR, X, Y, modifier))
+            return;
     }
 
     if (HasRating(realCol, ARow) && IsEditable(realCol, ARow)) {

@@ -39,6 +39,7 @@ void TExtStringGrid::HandleWMLButtonUp(TWMMouse& Message)
             RepaintCol(0);
     }
     FMouseSelectStart = -1;
+    ReleaseSizingHint();
 
     if (FSizingFixed) {
         FSizeFixed = FSizingFixed = false;
@@ -139,6 +140,9 @@ void TExtStringGrid::HandleWMLButtonUp(TWMMouse& Message)
             SetColSelect(ACol, false);
         FDeselectState = false;
     }
+
+    if (EndEnhancedMove(ACol, ARow))
+        movedHere = true;
 
     TBaseGrid::HandleWMLButtonUp(Message);
 

@@ -17,11 +17,6 @@
 #include "grid/core/ExtGrid.h"
 #include "platform/core/SysUtils.h"
 
-class EInvalidCast : public Exception
-{
-    using Exception::Exception;
-};
-
 // The grid a wrapper is made for; raises EInvalidCast for another owner.
 TExtStringGrid* WrapperGrid(TComponent* AOwner);
 

@@ -14,12 +14,6 @@
 
 class TExtStringGrid;
 
-// The toolkit's failed class cast ("Invalid class typecast").
-class EInvalidCast : public Exception
-{
-    using Exception::Exception;
-};
-
 // Ordinals 1 to 3 are top positions, 4 to 6 bottom positions.
 enum TPrintPosition {
     ppNone,

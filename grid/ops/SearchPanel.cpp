@@ -6,8 +6,18 @@
 #include "grid/base/GridCheckBox.h"
 #include "grid/core/ExtGrid.h"
 
+static void InitSearchGlyphResources()
+{
+    Q_INIT_RESOURCE(SearchGlyphs);
+}
+
 namespace
 {
+
+// The pictures live in a static library: register them before the first panel is made.
+struct TSearchGlyphResources {
+    TSearchGlyphResources() { InitSearchGlyphResources(); }
+} searchGlyphResources;
 
 // The panel's layout table.
 struct TPlace {

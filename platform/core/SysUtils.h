@@ -32,6 +32,7 @@ class EListError : public Exception { using Exception::Exception; };       // "L
 class EInOutError : public Exception { using Exception::Exception; };      // file operations
 class EInvalidOperation : public Exception { using Exception::Exception; };
 class EInvalidGridOperation : public Exception { using Exception::Exception; };
+class EInvalidCast : public Exception { using Exception::Exception; };      // "Invalid class typecast"
 
 // Raises EListError "List index out of bounds (N)".
 [[noreturn]] void RaiseListIndexError(int64_t index);

@@ -21,7 +21,7 @@ bool HavePoppler()
            !QStandardPaths::findExecutable("pdftotext").isEmpty();
 }
 
-QString Run(const QString& Program, const QStringList& Args)
+QString RunTool(const QString& Program, const QStringList& Args)
 {
     QProcess p;
     p.start(Program, Args);
@@ -61,8 +61,8 @@ TEST_F(PrintPdf, PrintsThreeA4PagesOfRows)
     EXPECT_EQ(starts, std::vector<int>{3});
     EXPECT_EQ(grid->PrevRect, TRect(0, 0, 2099, 2970)) << "A4 at 1200 dpi in 0.1 mm";
     ASSERT_TRUE(QFile::exists(file));
-    EXPECT_TRUE(Run("pdfinfo", {file}).contains(QRegularExpression("Pages:\\s+3\\n")));
-    const QStringList pages = Run("pdftotext", {"-layout", file, "-"}).split(u'\f');
+    EXPECT_TRUE(RunTool("pdfinfo", {file}).contains(QRegularExpression("Pages:\\s+3\\n")));
+    const QStringList pages = RunTool("pdftotext", {"-layout", file, "-"}).split(u'\f');
     ASSERT_GE(pages.size(), 3);
     const struct {
         int From, To;

@@ -2,7 +2,7 @@
 // of its check, the file it writes, its texts and the handlers only its write table has.
 #include "gateway/UModbus_TCP_Master_Set_Access.h"
 
-#include "app/TableEditorFixture.h"
+#include "RequestEditorFixture.h"
 #include "grid/core/ExtCGrid.h"
 
 #include <QFile>
@@ -20,28 +20,10 @@ const QStringList Tcp_Read = {
 const QStringList Tcp_Write = {"Y", "10.0.0.7", "502", "1", "Coil Status", "0", "8", "0",
                                "Y", "N",        "0",   "0", "0",           "N", "N", "Lamp"};
 
-QStringList With(QStringList row, int real_col, const QString& text)
-{
-    row[real_col - 1] = text;
-    return row;
-}
-
-class ModbusTcpSetAccess : public TableEditorFixture<TFModbus_TCP_Master_Set_Access>
+class ModbusTcpSetAccess : public RequestEditorFixture<TFModbus_TCP_Master_Set_Access>
 {
   protected:
-    TExtColumnGrid* Read() { return form->ACG_Modbus_Read; }
-    TExtColumnGrid* Write() { return form->ACG_Modbus_Write; }
-    QStringList Saved() { return Xml_Tree(File_ModbusTCPM_SetAccess); }
-    TModalResult Ok_With(const std::vector<QStringList>& reads, const std::vector<QStringList>& writes)
-    {
-        return Show([&] {
-            for (size_t i = 0; i < reads.size(); ++i)
-                Write_Row(Read(), int(i) + 1, reads[i]);
-            for (size_t i = 0; i < writes.size(); ++i)
-                Write_Row(Write(), int(i) + 1, writes[i]);
-            Click(form->Btn_OK);
-        });
-    }
+    const QString& File() const override { return File_ModbusTCPM_SetAccess; }
 };
 
 TEST_F(ModbusTcpSetAccess, TheTablesCarryAddressAndPortInFrontOfTheSlaveId)

@@ -3,7 +3,7 @@
 // it, the file it writes (and the image compiler reads), the row buttons, hints and the topic index.
 #include "gateway/USetAccess.h"
 
-#include "app/TableEditorFixture.h"
+#include "RequestEditorFixture.h"
 #include "app/UFormOrder.h"
 #include "app/UMain.h"
 #include "app/UProjectFolders.h"
@@ -26,28 +26,10 @@ const QStringList Holding_Read = {"Y", "1", "Holding Register", "0", "10", "100"
 const QStringList Holding_Write = {
     "Y", "1", "Holding Register", "100", "2", "0", "Y", "N", "0", "0", "", "N", "Y", "Speed"};
 
-QStringList With(QStringList row, int real_col, const QString& text)
-{
-    row[real_col - 1] = text;
-    return row;
-}
-
-class SetAccess : public TableEditorFixture<TFSetAccess>
+class SetAccess : public RequestEditorFixture<TFSetAccess>
 {
   protected:
-    TExtColumnGrid* Read() { return form->ACG_Modbus_Read; }
-    TExtColumnGrid* Write() { return form->ACG_Modbus_Write; }
-    QStringList Saved() { return Xml_Tree(File_ModbusM_SetAccess); }
-    TModalResult Ok_With(const std::vector<QStringList>& reads, const std::vector<QStringList>& writes)
-    {
-        return Show([&] {
-            for (size_t i = 0; i < reads.size(); ++i)
-                Write_Row(Read(), int(i) + 1, reads[i]);
-            for (size_t i = 0; i < writes.size(); ++i)
-                Write_Row(Write(), int(i) + 1, writes[i]);
-            Click(form->Btn_OK);
-        });
-    }
+    const QString& File() const override { return File_ModbusM_SetAccess; }
 };
 
 TEST_F(SetAccess, TheEditorHasAReadAndAWriteTableOf512Requests)

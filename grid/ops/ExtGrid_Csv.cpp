@@ -1,6 +1,7 @@
 // TExtStringGrid: delimiter-separated text. One record is one grid row; a cell's own line breaks are
 // coded inside its field (character 11, "~" for JavaCSV, or a bare LF inside quotes).
 #include "grid/core/ExtGrid.h"
+#include "grid/ops/ScopeGuards.h"
 
 #include "grid/base/CellText.h"
 #include "platform/core/SysUtils.h"
@@ -280,11 +281,7 @@ void TExtStringGrid::ReadCSVStream(TStream* Stream, bool Insert, int MaxRows)
         lines = std::min(lines, MaxRows);
 
     const int hidden = SaveHiddenCells ? NumHiddenColumns() : 0;
-    BeginUpdate();
-    struct TEnd {
-        TExtStringGrid* G;
-        ~TEnd() { G->EndUpdate(); }
-    } end{this};
+    TUpdateLock lock(this);
 
     if (OnFileProgress)
         SetRowCount(Insert ? RowCount() + lines : startRow + lines + FixedFooters);

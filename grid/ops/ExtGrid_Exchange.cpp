@@ -5,29 +5,13 @@
 // rows, so a row shown again later still has its cells under the right columns; widths and the
 // visible-column table move with them.
 #include "grid/core/ExtGrid.h"
+#include "grid/ops/ScopeGuards.h"
 
 #include "platform/core/SysUtils.h"
 
 #include <QSet>
 #include <algorithm>
 #include <vector>
-
-namespace
-{
-
-template <class F> class TFinally
-{
-  public:
-    explicit TFinally(F f) : FAction(std::move(f)) {}
-    ~TFinally() { FAction(); }
-    TFinally(const TFinally&) = delete;
-    TFinally& operator=(const TFinally&) = delete;
-
-  private:
-    F FAction;
-};
-
-} // namespace
 
 // ---- Columns -------------------------------------------------------------------------------------------
 

@@ -3,24 +3,12 @@
 #include "grid/base/CellText.h"
 #include "grid/base/FilterMatch.h"
 #include "grid/core/ExtGrid.h"
+#include "grid/ops/ScopeGuards.h"
 
 #include <cmath>
 
 namespace
 {
-
-// Runs F when the scope ends, also when an exception leaves it.
-template <class F> class TFinally
-{
-  public:
-    explicit TFinally(F f) : FAction(std::move(f)) {}
-    ~TFinally() { FAction(); }
-    TFinally(const TFinally&) = delete;
-    TFinally& operator=(const TFinally&) = delete;
-
-  private:
-    F FAction;
-};
 
 int16_t Percent(int Done, int Total)
 {

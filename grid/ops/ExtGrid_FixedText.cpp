@@ -1,6 +1,7 @@
 // TExtStringGrid: column-position text. The fixed-width form exchanges records cut at known
 // positions; the ASCII form is a table for people to read, each column as wide as its longest text.
 #include "grid/core/ExtGrid.h"
+#include "grid/ops/ScopeGuards.h"
 
 #include "grid/base/CellText.h"
 #include "platform/controls/Forms.h"
@@ -10,19 +11,6 @@
 
 namespace
 {
-
-// BeginUpdate for the life of the object (EndUpdate also when an exception passes).
-class TUpdateLock
-{
-  public:
-    explicit TUpdateLock(TExtStringGrid* G) : FGrid(G) { FGrid->BeginUpdate(); }
-    ~TUpdateLock() { FGrid->EndUpdate(); }
-    TUpdateLock(const TUpdateLock&) = delete;
-    TUpdateLock& operator=(const TUpdateLock&) = delete;
-
-  private:
-    TExtStringGrid* FGrid;
-};
 
 QString Blanks(qsizetype n)
 {

@@ -1,6 +1,7 @@
 // TExtStringGrid: the grid's own text file and text stream, the numeric cell read kept beside them,
 // and the scaling of the grid's fonts.
 #include "grid/core/ExtGrid.h"
+#include "grid/ops/ScopeGuards.h"
 
 #include "grid/base/CellText.h"
 #include "grid/base/NumberText.h"
@@ -12,19 +13,6 @@
 
 namespace
 {
-
-// BeginUpdate for the life of the object (EndUpdate also when an exception passes).
-class TUpdateLock
-{
-  public:
-    explicit TUpdateLock(TExtStringGrid* G) : FGrid(G) { FGrid->BeginUpdate(); }
-    ~TUpdateLock() { FGrid->EndUpdate(); }
-    TUpdateLock(const TUpdateLock&) = delete;
-    TUpdateLock& operator=(const TUpdateLock&) = delete;
-
-  private:
-    TExtStringGrid* FGrid;
-};
 
 // The file loader lets the window repaint at most this often (a yield per line costs more than the
 // load itself on large files).

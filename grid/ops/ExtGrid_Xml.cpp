@@ -1,6 +1,7 @@
 // TExtStringGrid: XML. The writer composes a list/record/field document itself; the reader walks any
 // document through the layer's node view and turns attributes and leaf elements into cells.
 #include "grid/core/ExtGrid.h"
+#include "grid/ops/ScopeGuards.h"
 
 #include "platform/core/SysUtils.h"
 #include "platform/core/Xml.h"
@@ -9,19 +10,6 @@
 
 namespace
 {
-
-// BeginUpdate for the life of the object (EndUpdate also when an exception passes).
-class TUpdateLock
-{
-  public:
-    explicit TUpdateLock(TExtStringGrid* G) : FGrid(G) { FGrid->BeginUpdate(); }
-    ~TUpdateLock() { FGrid->EndUpdate(); }
-    TUpdateLock(const TUpdateLock&) = delete;
-    TUpdateLock& operator=(const TUpdateLock&) = delete;
-
-  private:
-    TExtStringGrid* FGrid;
-};
 
 QString EscapeXmlText(QString t)
 {

@@ -1129,6 +1129,9 @@ class TExtStringGrid : public TBaseGrid
     static bool IsPlainEditor(TEditorType Kind);
 
 
+    // -- Cell editors on edit controls (spin, button, unit, check box, push button, date), editor link --
+
+
     // -- Keyboard, mouse presses and releases, header sort clicks, grid hooks --
     //
     // A key press while the grid has the focus passes three stages: HandleWMKeyDown's pre-stage
@@ -1292,6 +1295,9 @@ class TExtStringGrid : public TBaseGrid
     void SetComboIndex(int ACol, int ARow, int Value);
     // The index of the cell's text among the items, after OnGetEditorProp; -1 when absent.
     int GetComboIndex(int ACol, int ARow);
+
+
+    // -- Form-control, fixed-cell and rich-text editors, cell checker --
 
 
     // -- Filtering and grouping --
@@ -1513,6 +1519,9 @@ class TExtStringGrid : public TBaseGrid
     // Any document: attributes and leaf elements become cells along each top-level child's row
     // (LevelToRow: a row per nesting level); LoadFieldDescr puts the leaf names into row 0.
     void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+
+
+    // -- Binary cell stream, HTML export, automation exchange --
 
 
     // -- Printing --
@@ -2572,6 +2581,9 @@ class TExtStringGrid : public TBaseGrid
     std::unique_ptr<TStringList> FLookupItems = std::make_unique<TStringList>();
 
 
+    // -- Cell editors on edit controls (protected) --
+
+
     // -- Keyboard and mouse presses (protected) --
     void HandleWMKeyDown(TWMKey& Message) override;
     void HandleWMKeyUp(TWMKey& Message) override;
@@ -2716,6 +2728,9 @@ class TExtStringGrid : public TBaseGrid
     bool ComboMessage(TMessage& Message);
 
 
+    // -- Form-control, fixed-cell and rich-text editors (protected) --
+
+
     // -- Filtering and grouping (protected) --
     // A header row's column 1 shows its group's row count with ShowGroupCount; then the base's event.
     void GetDisplText(int ACol, int ARow, QString& Value) override;
@@ -2786,6 +2801,9 @@ class TExtStringGrid : public TBaseGrid
     void OutputToASCII(const QString& FileName, bool Append, bool Unicode);
     struct TXMLReadState;
     void ParseXMLNode(const class TXmlNode& Node, TXMLReadState& St);
+
+
+    // -- Binary cell stream, HTML export, automation (protected) --
 
 
     // -- Printing (protected) --

@@ -106,11 +106,15 @@ bool TPrintLayout::ColFilter(int Col)
 void TPrintLayout::ColumnWidths()
 {
     auto& maxW = G.MaxWidths;
-    for (int c = R.Left; c <= R.Right; ++c)
+    // Repeated fixed columns left of the range are printed on every strip, so they need widths too
+    // (otherwise they would print zero wide, or as wide as a former job left them).
+    const int firstCol = S.RepeatFixedCols && G.FixedCols() > 0 ? 0 : R.Left;
+    auto measured = [&](int c) { return c >= R.Left || c < G.FixedCols(); };
+    for (int c = firstCol; c <= R.Right; ++c)
         maxW[size_t(c)] = 0;
     if (S.NoAutoSize) {
-        for (int c = R.Left; c <= R.Right; ++c)
-            if (ColFilter(c))
+        for (int c = firstCol; c <= R.Right; ++c)
+            if (measured(c) && ColFilter(c))
                 maxW[size_t(c)] = int(std::lround(G.ColWidths(c) * PixelFactor));
         return;
     }
@@ -122,8 +126,8 @@ void TPrintLayout::ColumnWidths()
             break;
         if (row >= G.RowCount())
             break;
-        for (int c = R.Left; c <= R.Right; ++c) {
-            if (!ColFilter(c))
+        for (int c = firstCol; c <= R.Right; ++c) {
+            if (!measured(c) || !ColFilter(c))
                 continue;
             const int rc = G.RealColIndex(c);
             const int w = S.UseFixedWidth ? S.FixedWidth : CellSize(c, row).X;

@@ -100,9 +100,12 @@ void TPrintLayout::Setup()
                 scale = 1;
         }
         FitScale = scale;
-        if (scale != 1)
-            for (int c = R.Left; c <= R.Right; ++c)
+        if (scale != 1) {
+            // The repeated fixed columns left of the range scale with the rest.
+            const int first = S.RepeatFixedCols && G.FixedCols() > 0 ? 0 : R.Left;
+            for (int c = first; c <= R.Right; ++c)
                 G.MaxWidths[size_t(c)] = int(std::trunc(G.MaxWidths[size_t(c)] * scale));
+        }
     }
     // 11.
     if (G.OnPrintSetColumnWidth)
@@ -198,7 +201,7 @@ int TPrintLayout::Run()
             for (int p = 1; p <= fixedCols; ++p)
                 if (p < V || p > W + 1)
                     ind[size_t(p)] = ind[size_t(p) - 1] + maxW[size_t(p) - 1] + Spacing;
-        // 7. and 8. Each entry moves once, also where the fixed columns and the strip meet.
+    // 7. and 8. Each entry moves once, also where the fixed columns and the strip meet.
         std::set<int> strip, fixed;
         for (int c = V; c <= W + 1; ++c)
             strip.insert(c);

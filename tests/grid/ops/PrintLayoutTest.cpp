@@ -174,8 +174,8 @@ TEST_F(PrintTest, FitToPageShrinksOnlyWhatIsTooWide)
     EXPECT_EQ(grid->Indents[3], 2100) << "the columns fill the page";
 }
 
-// Off until fixed: the later strips do not repeat the fixed column yet.
-TEST_F(PrintTest, DISABLED_RepeatedFixedColumnsStartEveryStrip)
+// A range right of the fixed column still repeats it, measured, on every strip.
+TEST_F(PrintTest, RepeatedFixedColumnsStartEveryStrip)
 {
     SetupLayoutGrid(5, 3);
     grid->SetFixedCols(1);

@@ -229,9 +229,12 @@ void TSearchPanel::CreateWnd()
     PlaceMatchCase();
 
     if (FGrid->UseRightToLeftAlignment()) {
+        // Mirrored, and kept at their distance from the right edge when the panel takes the grid's width.
         for (TControl* c : std::initializer_list<TControl*>{FEdit, FForwardButton, FBackwardButton, FExitButton,
-                                                             FHiliteButton})
+                                                             FHiliteButton}) {
             c->SetLeft(Width() - c->Width() - c->Left());
+            c->SetAnchors(akTop | akRight);
+        }
     }
     if (FGrid->OnCreatedSearchFooter)
         FGrid->OnCreatedSearchFooter(FGrid);

@@ -69,14 +69,14 @@ QString TExtStringGrid::CellStyleText(const TFont* AFont, const TBrush* ABrush, 
     QStringList d;
     const THTMLSettings& s = *FHTMLSettings;
     // System colours are resolved first: the raw value of clWindow would read as a dark red.
-    if (IsSetColor(ABrush->Color) && s.SaveColor)
-        d << "background-color: #" + ColorToHexRGB(ColorToRGB(ABrush->Color));
-    if (IsSetColor(AFont->Color) && s.SaveColor)
-        d << "color: #" + ColorToHexRGB(ColorToRGB(AFont->Color));
-    d << "font-size:" + QString::number(AFont->Size) + "pt";
-    if (AFont->Style & fsItalic)
+    if (IsSetColor(ABrush->Color.get()) && s.SaveColor)
+        d << "background-color: #" + ColorToHexRGB(ColorToRGB(ABrush->Color.get()));
+    if (IsSetColor(AFont->Color.get()) && s.SaveColor)
+        d << "color: #" + ColorToHexRGB(ColorToRGB(AFont->Color.get()));
+    d << "font-size:" + QString::number(AFont->Size.get()) + "pt";
+    if (AFont->Style.get() & fsItalic)
         d << QStringLiteral("font-style: italic");
-    if (AFont->Style & fsBold)
+    if (AFont->Style.get() & fsBold)
         d << QStringLiteral("font-weight: bold");
     d << "font-family: " + AFont->Name.get();
     if (HA == taRightJustify)

@@ -1,6 +1,7 @@
 #include "platform/core/ComponentStream.h"
 
 #include <QSet>
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 

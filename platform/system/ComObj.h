@@ -14,6 +14,7 @@
 #include "platform/core/SysUtils.h"
 
 #include <QMetaType>
+#include <algorithm>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>

@@ -265,7 +265,7 @@ TEST_F(Automation, ExportWritesTheWholeArrayAndQuitsOnlyAnApplicationItStarted)
     grid->SaveToXLS("/tmp/out.xls");
     ASSERT_EQ(excel.Sheets.size(), 1u);
     EXPECT_EQ(excel.Sheets[0]->Written, QStringList({"A1:C2"}));
-    EXPECT_EQ(excel.Sheets[0]->Cells[{2, 3}].toString(), "c1");
+    EXPECT_EQ((excel.Sheets[0]->Cells[{2, 3}].toString()), "c1");
     EXPECT_EQ(excel.Calls, QStringList({"Add book", "saveas(/tmp/out.xls)", "Quit"}));
 
     Fill(28, 1);
@@ -447,11 +447,11 @@ TEST_F(Automation, DocumentTablesTakeEveryCellWithItsAlignment)
     grid->SaveToDOC("/tmp/out.doc");
     EXPECT_EQ(word.Rows, 2);
     EXPECT_EQ(word.Cols, 3);
-    EXPECT_EQ(word.Table[{1, 1}].Text, "a0");
-    EXPECT_EQ(word.Table[{2, 3}].Text, "c1");
-    EXPECT_EQ(word.Table[{2, 2}].Alignment, 2);
-    EXPECT_EQ(word.Table[{2, 3}].Alignment, 1);
-    EXPECT_EQ(word.Table[{2, 1}].Alignment, 0);
+    EXPECT_EQ((word.Table[{1, 1}].Text), "a0");
+    EXPECT_EQ((word.Table[{2, 3}].Text), "c1");
+    EXPECT_EQ((word.Table[{2, 2}].Alignment), 2);
+    EXPECT_EQ((word.Table[{2, 3}].Alignment), 1);
+    EXPECT_EQ((word.Table[{2, 1}].Alignment), 0);
     EXPECT_EQ(word.Calls, QStringList({"Range(0,0)", "SaveAs(/tmp/out.doc)", "Quit"}));
 
     word.Running = true;

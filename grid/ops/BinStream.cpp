@@ -90,8 +90,7 @@ TPropInfo Prop(const char* Name, TPropKind Kind, TDefault D = Always, const char
     return p;
 }
 
-template <size_t N>
-TPropInfo EnumProp(TPropInfo P, const char* const (&Names)[N])
+template <size_t N> TPropInfo EnumProp(TPropInfo P, const char* const (&Names)[N])
 {
     P.Names = Names;
     P.NameCount = int(N);
@@ -111,30 +110,64 @@ const char* const BrushStyleNames[] = {"bsSolid",     "bsClear",     "bsHorizont
                                        "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
 const char* const FontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 const char* const GradientNames[] = {"GradientVertical", "GradientHorizontal"};
-const char* const EditorNames[] = {
-    "edNormal",           "edSpinEdit",           "edComboEdit",         "edComboList",
-    "edEditBtn",          "edCheckBox",           "edDateEdit",          "edDateEditUpDown",
-    "edTimeEdit",         "edButton",             "edDataCheckBox",      "edNumeric",
-    "edPositiveNumeric",  "edFloat",              "edCapital",           "edMixedCase",
-    "edPassword",         "edUnitEditBtn",        "edLowerCase",         "edUpperCase",
-    "edFloatSpinEdit",    "edTimeSpinEdit",       "edDateSpinEdit",      "edNumericEditBtn",
-    "edFloatEditBtn",     "edCustom",             "edRichEdit",          "edNone",
-    "edDateTimeEdit",     "edValidChars",         "edTrackbarDropDown",  "edMemoDropDown",
-    "edCalculatorDropDown", "edTimePickerDropDown", "edDetailDropDown",  "edGridDropDown",
-    "edColorPickerDropDown", "edImagePickerDropDown", "edExtGridDropDown", "edPositiveFloat",
-    "edNumericUnitEditBtn", "edFloatUnitEditBtn", "edMaskEditBtn"};
+const char* const EditorNames[] = {"edNormal",
+                                   "edSpinEdit",
+                                   "edComboEdit",
+                                   "edComboList",
+                                   "edEditBtn",
+                                   "edCheckBox",
+                                   "edDateEdit",
+                                   "edDateEditUpDown",
+                                   "edTimeEdit",
+                                   "edButton",
+                                   "edDataCheckBox",
+                                   "edNumeric",
+                                   "edPositiveNumeric",
+                                   "edFloat",
+                                   "edCapital",
+                                   "edMixedCase",
+                                   "edPassword",
+                                   "edUnitEditBtn",
+                                   "edLowerCase",
+                                   "edUpperCase",
+                                   "edFloatSpinEdit",
+                                   "edTimeSpinEdit",
+                                   "edDateSpinEdit",
+                                   "edNumericEditBtn",
+                                   "edFloatEditBtn",
+                                   "edCustom",
+                                   "edRichEdit",
+                                   "edNone",
+                                   "edDateTimeEdit",
+                                   "edValidChars",
+                                   "edTrackbarDropDown",
+                                   "edMemoDropDown",
+                                   "edCalculatorDropDown",
+                                   "edTimePickerDropDown",
+                                   "edDetailDropDown",
+                                   "edGridDropDown",
+                                   "edColorPickerDropDown",
+                                   "edImagePickerDropDown",
+                                   "edExtGridDropDown",
+                                   "edPositiveFloat",
+                                   "edNumericUnitEditBtn",
+                                   "edFloatUnitEditBtn",
+                                   "edMaskEditBtn"};
 static_assert(sizeof(EditorNames) / sizeof(EditorNames[0]) == edMaskEditBtn + 1);
-const char* const CellTypeNames[] = {
-    "ctBitmap",        "ctIcon",        "ctNone",           "ctImageList",    "ctCheckBox",
-    "ctDataCheckBox",  "ctRotated",     "ctDataImage",      "ctNode",         "ctRadio",
-    "ctEmpty",         "ctImages",      "ctPicture",        "ctFilePicture",  "ctValue",
-    "ctProgress",      "ctComment",     "ctButton",         "ctBitButton",    "ctVirtCheckBox",
-    "ctRowCheckBox",   "ctProgressPie", "ctSummary",        "ctRangeIndicator", "ctXPProgress",
-    "ctInterface",     "ctScrollbar",   "ctRadioButton",    "ctBalloon",      "ctShape",
-    "ctRating",        "ctTriStateCheckBox", "ctExpand"};
+const char* const CellTypeNames[] = {"ctBitmap",      "ctIcon",         "ctNone",      "ctImageList",
+                                     "ctCheckBox",    "ctDataCheckBox", "ctRotated",   "ctDataImage",
+                                     "ctNode",        "ctRadio",        "ctEmpty",     "ctImages",
+                                     "ctPicture",     "ctFilePicture",  "ctValue",     "ctProgress",
+                                     "ctComment",     "ctButton",       "ctBitButton", "ctVirtCheckBox",
+                                     "ctRowCheckBox", "ctProgressPie",  "ctSummary",   "ctRangeIndicator",
+                                     "ctXPProgress",  "ctInterface",    "ctScrollbar", "ctRadioButton",
+                                     "ctBalloon",     "ctShape",        "ctRating",    "ctTriStateCheckBox",
+                                     "ctExpand"};
 static_assert(sizeof(CellTypeNames) / sizeof(CellTypeNames[0]) == ctExpand + 1);
-const char* const CellVAlignNames[] = {"vaTop", "vaBottom", "vaCenter", "vaUnderText", "vaAboveText", "vaFull"};
-const char* const CellHAlignNames[] = {"haLeft", "haRight", "haCenter", "haBeforeText", "haAfterText", "haFull"};
+const char* const CellVAlignNames[] = {"vaTop",       "vaBottom",    "vaCenter",
+                                       "vaUnderText", "vaAboveText", "vaFull"};
+const char* const CellHAlignNames[] = {"haLeft",       "haRight",     "haCenter",
+                                       "haBeforeText", "haAfterText", "haFull"};
 const char* const CheckBoxStateNames[] = {"cbUnchecked", "cbChecked", "cbGrayed"};
 
 // ---- Properties that are not plain values ----------------------------------------------------------------
@@ -180,8 +213,10 @@ QImage FromPng(const QByteArray& Bytes)
 
 const TPropInfo CellPropsProps[] = {
     Prop<&TCellProperties::IsBaseCell, &TCellProperties::SetIsBaseCell>("IsBaseCell", pkBoolean, Def(1)),
-    Prop<&TCellProperties::CellSpanX, &TCellProperties::SetCellSpanX>("CellSpanX", pkInteger, Def(CellSpanNone)),
-    Prop<&TCellProperties::CellSpanY, &TCellProperties::SetCellSpanY>("CellSpanY", pkInteger, Def(CellSpanNone)),
+    Prop<&TCellProperties::CellSpanX, &TCellProperties::SetCellSpanX>("CellSpanX", pkInteger,
+                                                                      Def(CellSpanNone)),
+    Prop<&TCellProperties::CellSpanY, &TCellProperties::SetCellSpanY>("CellSpanY", pkInteger,
+                                                                      Def(CellSpanNone)),
     EnumProp(Prop<&TCellProperties::Alignment, &TCellProperties::SetAlignment>("Alignment", pkEnum,
                                                                                Def(taLeftJustify)),
              AlignmentNames),
@@ -218,8 +253,10 @@ const TPropTable CellPropsTable = Table("TCellProperties", CellPropsProps);
 
 const TPropInfo CellGraphicProps[] = {
     EnumProp(Prop<&TCellGraphic::CellType, &TCellGraphic::SetCellType>("CellType", pkEnum), CellTypeNames),
-    EnumProp(Prop<&TCellGraphic::CellVAlign, &TCellGraphic::SetCellVAlign>("CellVAlign", pkEnum), CellVAlignNames),
-    EnumProp(Prop<&TCellGraphic::CellHAlign, &TCellGraphic::SetCellHAlign>("CellHAlign", pkEnum), CellHAlignNames),
+    EnumProp(Prop<&TCellGraphic::CellVAlign, &TCellGraphic::SetCellVAlign>("CellVAlign", pkEnum),
+             CellVAlignNames),
+    EnumProp(Prop<&TCellGraphic::CellHAlign, &TCellGraphic::SetCellHAlign>("CellHAlign", pkEnum),
+             CellHAlignNames),
     Prop<&TCellGraphic::CellIndex, &TCellGraphic::SetCellIndex>("CellIndex", pkInteger),
     Prop<&TCellGraphic::CellTransparent, &TCellGraphic::SetCellTransparent>("CellTransparent", pkBoolean),
     Prop<&TCellGraphic::CellCreated, &TCellGraphic::SetCellCreated>("CellCreated", pkBoolean),
@@ -334,7 +371,9 @@ const TPropTable& TGridBMPIO::Published() const
              const TBitmap* b = static_cast<const TGridBMPIO*>(o)->Bitmap();
              v.Bytes = b->Empty() ? QByteArray() : PngBytes(b->Image());
          },
-         [](void* o, const TPropValue& v) { static_cast<TGridBMPIO*>(o)->Bitmap()->Assign(FromPng(v.Bytes)); }},
+         [](void* o, const TPropValue& v) {
+             static_cast<TGridBMPIO*>(o)->Bitmap()->Assign(FromPng(v.Bytes));
+         }},
     };
     static const TPropTable table = Table("TGridBMPIO", props);
     return table;
@@ -358,7 +397,9 @@ const TPropTable& TGridIconIO::Published() const
     return table;
 }
 
-TGridPicIO::TGridPicIO(TComponent* AOwner) : TStreamComponent(AOwner), FPicture(std::make_unique<TPicture>()) {}
+TGridPicIO::TGridPicIO(TComponent* AOwner) : TStreamComponent(AOwner), FPicture(std::make_unique<TPicture>())
+{
+}
 
 // The format name (length byte + text), then the bytes the picture was loaded from; a picture that
 // was drawn rather than loaded goes as PNG.
@@ -412,13 +453,17 @@ const TPropTable& TGridFilePicIO::Published() const
     return table;
 }
 
-TGridSLIO::TGridSLIO(TComponent* AOwner) : TStreamComponent(AOwner), FStrings(std::make_unique<TStringList>()) {}
+TGridSLIO::TGridSLIO(TComponent* AOwner) : TStreamComponent(AOwner), FStrings(std::make_unique<TStringList>())
+{
+}
 
 const TPropTable& TGridSLIO::Published() const
 {
     static const TPropInfo props[] = {
         {"Strings", pkStrings,
-         [](const void* o, TPropValue& v) { v.Lines = static_cast<const TGridSLIO*>(o)->Strings()->ToStringList(); },
+         [](const void* o, TPropValue& v) {
+             v.Lines = static_cast<const TGridSLIO*>(o)->Strings()->ToStringList();
+         },
          [](void* o, const TPropValue& v) {
              TStringList* s = static_cast<TGridSLIO*>(o)->Strings();
              s->Clear();
@@ -441,7 +486,8 @@ void RegisterGridStreamClasses()
         TGridPicIO pic(nullptr);
         TGridFilePicIO fp(nullptr);
         TGridSLIO sl(nullptr);
-        for (const TStreamComponent* s : std::initializer_list<const TStreamComponent*>{&p, &c, &g, &b, &i, &pic, &fp, &sl})
+        for (const TStreamComponent* s :
+             std::initializer_list<const TStreamComponent*>{&p, &c, &g, &b, &i, &pic, &fp, &sl})
             RegisterStreamClass(s->Published());
         static const TPropTable propsTable = {"TGridCellPropIO", nullptr, 0};
         RegisterStreamClass(propsTable);

@@ -237,8 +237,8 @@ void TExtStringGrid::ExportXLS(const QString& FileName, const QString& SheetName
     }
     ExportNotification(esExportDone, -1);
     // The range ends where the array does, also when it starts below row 1.
-    const QString address = "A" + QString::number(startRow) + ":" + XLSColumnLetters(cols) +
-                            QString::number(startRow + rows - 1);
+    const QString address =
+        "A" + QString::number(startRow) + ":" + XLSColumnLetters(cols) + QString::number(startRow + rows - 1);
     sheet.Obj("Range", {address}).Set("Value", QVariant::fromValue(values));
 
     try {
@@ -296,8 +296,8 @@ void TExtStringGrid::ImportXLS(const QString& FileName, const QString& SheetName
                 ImportCellText(colOffset, rowOffset, v.isValid() ? v.toString() : QString());
             return;
         }
-        const QString address = XLSColumnLetters(c1) + QString::number(r1) + ":" + XLSColumnLetters(c2) +
-                                QString::number(r2);
+        const QString address =
+            XLSColumnLetters(c1) + QString::number(r1) + ":" + XLSColumnLetters(c2) + QString::number(r2);
         const QVariant v = sheet.Obj("Range", {address}).Get("Value");
         if (v.metaType() != QMetaType::fromType<TVariantArray2D>())
             throw EOleError("Invalid variant type conversion");

@@ -101,8 +101,9 @@ void TExtStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream)
                             [this](int c) { return c < ColCount() ? ColWidths(c) : DefaultColWidth(); });
     h.RowHeights = JoinSizes(Rect.Top, Rect.Bottom,
                              [this](int r) { return r < RowCount() ? RowHeights(r) : DefaultRowHeight(); });
-    h.FullGrid = SaveFixedCells ? h.RowCount == RowCount() && h.ColCount == ColCount()
-                                : h.RowCount == RowCount() - FixedRows() && h.ColCount == ColCount() - FixedCols();
+    h.FullGrid = SaveFixedCells
+                     ? h.RowCount == RowCount() && h.ColCount == ColCount()
+                     : h.RowCount == RowCount() - FixedRows() && h.ColCount == ColCount() - FixedCols();
     h.ID = BinStreamID();
     writer.WriteComponent(h);
 

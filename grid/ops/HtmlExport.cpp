@@ -64,7 +64,8 @@ QByteArray Ascii7(const QString& S)
 
 } // namespace
 
-QString TExtStringGrid::CellStyleText(const TFont* AFont, const TBrush* ABrush, TAlignment HA, TVAlignment VA) const
+QString TExtStringGrid::CellStyleText(const TFont* AFont, const TBrush* ABrush, TAlignment HA,
+                                      TVAlignment VA) const
 {
     QStringList d;
     const THTMLSettings& s = *FHTMLSettings;
@@ -194,7 +195,8 @@ QString TExtStringGrid::SaveToHTMLString(const QString& dir)
 
     QStringList lines;
     QString table = "<TABLE BORDER=\"" + QString::number(s.BorderSize) + "\" CELLSPACING=\"" +
-                    QString::number(s.CellSpacing) + "\" CELLPADDING=\"" + QString::number(s.CellPadding) + "\" ";
+                    QString::number(s.CellSpacing) + "\" CELLPADDING=\"" + QString::number(s.CellPadding) +
+                    "\" ";
     if (!s.Summary.isEmpty())
         table += "SUMMARY=\"" + s.Summary + "\" ";
     if (!s.TableStyle.isEmpty())
@@ -231,8 +233,8 @@ QString TExtStringGrid::SaveToHTMLString(const QString& dir)
             TVAlignment va = vtaTop;
             bool ww = WordWrap();
             TCellGradientDirection gd = GradientVertical;
-            GetVisualProperties(c, r, state, true, false, true, brush.get(), colorTo, mirror, mirrorTo, fnt.get(),
-                                ha, va, ww, gd);
+            GetVisualProperties(c, r, state, true, false, true, brush.get(), colorTo, mirror, mirrorTo,
+                                fnt.get(), ha, va, ww, gd);
             if (isHeader || IsFixed(c, r))
                 brush->Color = FixedColor();
             if (!ww)

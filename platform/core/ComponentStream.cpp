@@ -245,11 +245,20 @@ int64_t TComponentReader::IntBody(uint8_t Tag)
 {
     int bytes = 0;
     switch (Tag) {
-    case vaInt8: bytes = 1; break;
-    case vaInt16: bytes = 2; break;
-    case vaInt32: bytes = 4; break;
-    case vaInt64: bytes = 8; break;
-    default: Invalid();
+    case vaInt8:
+        bytes = 1;
+        break;
+    case vaInt16:
+        bytes = 2;
+        break;
+    case vaInt32:
+        bytes = 4;
+        break;
+    case vaInt64:
+        bytes = 8;
+        break;
+    default:
+        Invalid();
     }
     Need(bytes);
     uint64_t v = 0;
@@ -264,8 +273,8 @@ int64_t TComponentReader::IntBody(uint8_t Tag)
 QString TComponentReader::WideBody()
 {
     Need(4);
-    const uint32_t n = uint32_t(FBase[FPos]) | uint32_t(FBase[FPos + 1]) << 8 | uint32_t(FBase[FPos + 2]) << 16 |
-                       uint32_t(FBase[FPos + 3]) << 24;
+    const uint32_t n = uint32_t(FBase[FPos]) | uint32_t(FBase[FPos + 1]) << 8 |
+                       uint32_t(FBase[FPos + 2]) << 16 | uint32_t(FBase[FPos + 3]) << 24;
     FPos += 4;
     Need(int64_t(n) * 2);
     QString s(qsizetype(n), Qt::Uninitialized);

@@ -3,9 +3,9 @@
 #include <QPainter>
 #include <algorithm>
 #include <csetjmp>
-#include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <jpeglib.h>
 
 namespace
@@ -79,7 +79,8 @@ QByteArray EncodeJpegImage(const QImage& Image, int Quality)
     TJpegErrorMgr err;
     const bool ok = Compress(reinterpret_cast<const unsigned char*>(packed.constData()), w, h,
                              std::clamp(Quality, 1, 100), out, size, err);
-    QByteArray result = ok && out ? QByteArray(reinterpret_cast<const char*>(out), qsizetype(size)) : QByteArray();
+    QByteArray result =
+        ok && out ? QByteArray(reinterpret_cast<const char*>(out), qsizetype(size)) : QByteArray();
     std::free(out);
     if (!ok)
         throw EJPEGError(QString::fromLatin1(err.Message));

@@ -14,10 +14,10 @@
 #include "platform/core/SysUtils.h"
 
 #include <QMetaType>
-#include <algorithm>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>

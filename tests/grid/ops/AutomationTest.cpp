@@ -125,7 +125,9 @@ struct TExcel {
         };
         o->Props["rows"] = [S](const QVariantList&) {
             auto rows = std::make_shared<TFake>();
-            rows->Props["cells"] = [S](const QVariantList& a) { return S->Cells[{a.value(0).toInt(), a.value(1).toInt()}]; };
+            rows->Props["cells"] = [S](const QVariantList& a) {
+                return S->Cells[{a.value(0).toInt(), a.value(1).toInt()}];
+            };
             return Var(rows);
         };
         return o;
@@ -153,7 +155,9 @@ struct TExcel {
                 Calls << QString(m) + "(" + a.value(0).toString() + ")";
                 return QVariant();
             };
-        wb->Setters["saved"] = [this](const QVariantList&, const QVariant& v) { Calls << "Saved=" + v.toString(); };
+        wb->Setters["saved"] = [this](const QVariantList&, const QVariant& v) {
+            Calls << "Saved=" + v.toString();
+        };
         return wb;
     }
 
@@ -195,7 +199,8 @@ class Automation : public OpsGridTest
   protected:
     void TearDown() override
     {
-        for (const char* id : {"excel.application", "word.application", "ADODB.Connection", "ADODB.RecordSet"})
+        for (const char* id :
+             {"excel.application", "word.application", "ADODB.Connection", "ADODB.RecordSet"})
             UnregisterOleProvider(id);
     }
     void UseExcel()
@@ -315,7 +320,7 @@ TEST_F(Automation, ImportReadsTheUsedRangeAtTheGridsOffsets)
     EXPECT_EQ(grid->Cells(1, 1), "first");
     EXPECT_EQ(grid->Cells(3, 4), "42");
     EXPECT_EQ(grid->Cells(2, 2), "stays"); // an error value is not stored
-    EXPECT_EQ(grid->Cells(2, 1), "");       // an empty worksheet cell empties the grid cell
+    EXPECT_EQ(grid->Cells(2, 1), "");      // an empty worksheet cell empties the grid cell
     EXPECT_TRUE(excel.Calls.contains("close()") || excel.Calls.contains("close(false)"));
     EXPECT_TRUE(excel.Calls.contains("Quit"));
 
@@ -438,8 +443,9 @@ struct TWord {
 TEST_F(Automation, DocumentTablesTakeEveryCellWithItsAlignment)
 {
     TWord word;
-    RegisterOleProvider("word.application", {[&] { return TAutoObjectPtr(word.App()); },
-                                             [&] { return word.Running ? TAutoObjectPtr(word.App()) : nullptr; }});
+    RegisterOleProvider("word.application",
+                        {[&] { return TAutoObjectPtr(word.App()); },
+                         [&] { return word.Running ? TAutoObjectPtr(word.App()) : nullptr; }});
     Fill(3, 2);
     grid->SetFixedRows(1);
     grid->SetAlignments(1, 1, taRightJustify);
@@ -488,7 +494,9 @@ struct TRecords {
     std::shared_ptr<TFake> RecordSet()
     {
         auto rs = std::make_shared<TFake>();
-        rs->Setters["activeconnection"] = [](const QVariantList&, const QVariant& v) { EXPECT_TRUE(VarIsObject(v)); };
+        rs->Setters["activeconnection"] = [](const QVariantList&, const QVariant& v) {
+            EXPECT_TRUE(VarIsObject(v));
+        };
         rs->Methods["open"] = [this](const QVariantList& a) {
             Calls << "SQL " + a.value(0).toString();
             return QVariant();
@@ -511,7 +519,9 @@ struct TRecords {
                                       f->Props["actualsize"] = [this, i](const QVariantList&) {
                                           return At < Rows.size() ? int(Rows[At][i].size()) : 0;
                                       };
-                                      f->Props["value"] = [this, i](const QVariantList&) { return Rows[At][i]; };
+                                      f->Props["value"] = [this, i](const QVariantList&) {
+                                          return Rows[At][i];
+                                      };
                                       return Var(f);
                                   }));
         };

@@ -154,6 +154,7 @@ TEST_F(BinStream, RecordCountsFollowPropertiesAndOwnGraphicsOnly)
     TBitmap own(2, 2);
     g->AddBitmap(3, 1, &own, false, haLeft, vaTop);
     EXPECT_EQ(rect(3), 3);
+    g->RemoveBitmap(3, 1);
 }
 
 TEST_F(BinStream, SharedCheckBoxObjectsOfTheColumnGridAreNotWritten)
@@ -180,7 +181,7 @@ TEST_F(BinStream, SharedCheckBoxObjectsOfTheColumnGridAreNotWritten)
 TEST_F(BinStream, RowsBeyond65535KeepTheirPlace)
 {
     TOpsGrid* src = New();
-    src->SetColCount(1);
+    src->SetColCount(2);
     src->SetRowCount(100000);
     src->SetCells(0, 70000, "far");
     TOpsGrid* t = New();
@@ -194,6 +195,7 @@ TEST_F(BinStream, AbsentPropertiesKeepTheTargetsAndAHeaderAloneAddsNothing)
 {
     TOpsGrid* src = TenByTen();
     src->SetFontStyles(1, 1, fsBold);
+    src->SetColors(1, 1, clNone); // no brush colour of its own
     TMemoryStream ms;
     src->SaveRectToBinStream(TRect(1, 1, 1, 1), &ms);
 

@@ -215,8 +215,8 @@ TEST_F(HtmlExport, FilesAreWrittenInTheirEncodingAndAppended)
     grid->SaveToHTML(f, true, true);
     bytes = testsupport::readBytes(f);
     EXPECT_TRUE(bytes.startsWith("\xFF\xFE"));
-    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
-                                            (bytes.size() - 2) / 2);
+    const QString text =
+        QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
     EXPECT_TRUE(text.contains(QString::fromUtf8(">caf\u00e9</td>")));
     EXPECT_EQ(rec->OpenedURLs, QStringList({f}));
 

@@ -24,15 +24,15 @@ class TSample : public TStreamComponent
 {
   public:
     using TStreamComponent::TStreamComponent;
-    int Count = 0;       // no default: always written
-    int Span = -1;       // default -1
-    bool Flag = false;   // no default
-    QString Text;        // empty left out
-    int Shape = 0;       // enumeration, default shCircle
-    int Styles = 0;      // set, default empty
-    QByteArray Data;     // empty left out
-    QStringList Lines;   // empty left out
-    double Value = 0;    // no default
+    int Count = 0;     // no default: always written
+    int Span = -1;     // default -1
+    bool Flag = false; // no default
+    QString Text;      // empty left out
+    int Shape = 0;     // enumeration, default shCircle
+    int Styles = 0;    // set, default empty
+    QByteArray Data;   // empty left out
+    QStringList Lines; // empty left out
+    double Value = 0;  // no default
     TInner Inner;
 
     const TPropTable& Published() const override
@@ -79,10 +79,10 @@ TEST(ComponentStream, DefaultsAreLeftOutAndTheRestIsWrittenByteByByte)
 {
     TSample s(nullptr);
     s.Count = 300;
-    const QByteArray expected = QByteArray("TPF0") + Short("TSample") + '\0' +          //
-                                Short("Count") + '\x03' + QByteArray("\x2C\x01", 2) +   // Int16 300
-                                Short("Flag") + '\x08' +                                // False
-                                Short("Value") + '\x15' + QByteArray(8, '\0') +         // Double 0
+    const QByteArray expected = QByteArray("TPF0") + Short("TSample") + '\0' +        //
+                                Short("Count") + '\x03' + QByteArray("\x2C\x01", 2) + // Int16 300
+                                Short("Flag") + '\x08' +                              // False
+                                Short("Value") + '\x15' + QByteArray(8, '\0') +       // Double 0
                                 QByteArray(2, '\0');
     EXPECT_EQ(TComponentWriter::RecordBytes(s), expected);
 }

@@ -19,7 +19,10 @@ class TEcho : public IAutoObject
             return QVariant::fromValue(TAutoObjectPtr(std::make_shared<TEcho>()));
         throw EOleError("Unknown name: " + Name + QString::number(Args.size()));
     }
-    void SetProperty(const QString&, const QVariantList&, const QVariant& Value) override { FName = Value.toString(); }
+    void SetProperty(const QString&, const QVariantList&, const QVariant& Value) override
+    {
+        FName = Value.toString();
+    }
     QVariant Invoke(const QString& Name, const QVariantList& Args) override
     {
         return Name + ":" + (Args.isEmpty() ? QString() : Args[0].toString());
@@ -51,7 +54,7 @@ TEST(ComObj, ARegisteredProviderAnswersLateBoundCalls)
     EXPECT_EQ(o.Get("NAME").toString(), "abc");
     EXPECT_EQ(o.Call("Open", {"x.xls"}).toString(), "Open:x.xls");
     EXPECT_FALSE(o.Obj("Self").IsNull());
-    EXPECT_THROW(o.Obj("Name"), EOleError); // a text is no object
+    EXPECT_THROW(o.Obj("Name"), EOleError);                   // a text is no object
     EXPECT_THROW(GetActiveOleObject("Test.Echo"), EOleError); // none running
     UnregisterOleProvider("Test.Echo");
     EXPECT_THROW(CreateOleObject("Test.Echo"), EOleError);

@@ -312,21 +312,31 @@ void TComponentReader::ReadComponent(TStreamComponent& Component)
         Invalid();
     FPos += 4;
     const TPropTable& t = Component.Published();
-    const QByteArray cls = ShortString();
-    if (cls != t.ClassName) {
-        if (!IsStreamClassRegistered(QString::fromLatin1(cls)))
-            throw EReadError("Class " + QString::fromLatin1(cls) + " not found");
+    // Names are compared where they lie in the buffer: a record is read without allocating.
+    int len = Byte();
+    Need(len);
+    const char* cls = reinterpret_cast<const char*>(FBase + FPos);
+    FPos += len;
+    if (int(std::strlen(t.ClassName)) != len || std::memcmp(cls, t.ClassName, size_t(len)) != 0) {
+        const QString name = QString::fromLatin1(cls, len);
+        if (!IsStreamClassRegistered(name))
+            throw EReadError("Class " + name + " not found");
         Invalid();
     }
-    ShortString(); // component name, not used
+    len = Byte(); // component name, not used
+    Need(len);
+    FPos += len;
     for (;;) {
-        const QByteArray name = ShortString();
-        if (name.isEmpty())
+        len = Byte();
+        if (len == 0)
             break;
+        Need(len);
+        const char* name = reinterpret_cast<const char*>(FBase + FPos);
+        FPos += len;
         void* obj = &Component;
-        const TPropInfo* p = FindProp(t, name.constData(), int(name.size()), obj);
+        const TPropInfo* p = FindProp(t, name, len, obj);
         if (!p)
-            throw EReadError("Property " + QString::fromLatin1(name) + " does not exist");
+            throw EReadError("Property " + QString::fromLatin1(name, len) + " does not exist");
         ReadValue(*p, obj);
     }
     if (Byte() != 0) // child components: never written

@@ -435,15 +435,6 @@ void TExtStringGrid::Assign(const TPersistent* Source)
     AssignCells(Source);
 }
 
-void TExtStringGrid::AssignCells(const TPersistent* Source)
-{
-    const auto* src = dynamic_cast<const TExtStringGrid*>(Source);
-    if (!src)
-        return;
-    for (int r = 0; r < src->RowCount(); ++r)
-        for (int c = 0; c < src->TotalColCount(); ++c)
-            SetGridCell(c, r, src->GetGridCell(c, r));
-}
 
 void TExtStringGrid::HandleChangeScale(int M, int D)
 {

@@ -34,6 +34,7 @@
 #include "grid/ops/DragDropSettings.h"
 #include "grid/ops/FloatingFooter.h"
 #include "grid/ops/Grouping.h"
+#include "grid/ops/HtmlSettings.h"
 #include "grid/ops/PrintSettings.h"
 #include "grid/ops/SortSettings.h"
 #include "platform/controls/StdCtrls.h"
@@ -427,7 +428,8 @@ class TExtStringGrid : public TBaseGrid
     // Copies the settings of another string grid, then its cells (AssignCells); any other source
     // class: nothing.
     void Assign(const TPersistent* Source) override;
-    // The cells of another string grid, every real column and row; any other source: nothing.
+    // The cells of another string grid with their properties and graphics, through the binary cell
+    // stream (the source's save range); any other source: nothing.
     virtual void AssignCells(const TPersistent* Source);
     // Swallows exactly one call after an editor change set FEditChange; otherwise repaints.
     virtual void Invalidate();
@@ -1522,6 +1524,49 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Binary cell stream, HTML export, automation exchange --
+    // Binary cell stream: whole cells (text, properties, merges, graphics) as records of the layer's
+    // component stream (grid/ops/BinStream.h): a header, then per cell its record, its properties
+    // and its graphic with the graphic's data. The clipboard and drag and drop carry the same form.
+    // Rect is inclusive (Left, Top, Right, Bottom = columns and rows).
+    void SaveRectToBinStream(const TRect& Rect, TStream* Stream);
+    // The save range.
+    void SaveToBinStream(TStream* Stream);
+    void SaveToBinFile(const QString& FileName);
+    // Reads from the stream's position; the first cell lands at Point (X column, Y row). A whole-grid
+    // stream clears the grid and takes its counts and sizes first. Cells falling outside the grid
+    // are read and skipped; absent properties keep the target's. Bad data: EReadError, cells read
+    // before stay.
+    void LoadAtPointFromBinStream(const TPoint& Point, TStream* Stream);
+    // At (0, 0), then the node count from column 0.
+    void LoadFromBinStream(TStream* Stream);
+    // A missing file: EInOutError naming it.
+    void LoadFromBinFile(const QString& FileName);
+    // This grid's stream ID: unique per grid and process, never 0.
+    int BinStreamID();
+
+    // HTML: the save range as one table with deduplicated style classes; cell pictures go as JPEG
+    // files to dir + "images/" (dir ends in "/").
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    void SetHTMLSettings(const TPersistent* Value) { FHTMLSettings->Assign(Value); }
+    QString SaveToHTMLString(const QString& dir);
+    // Unicode: UTF-16 with a byte-order mark, else 7-bit ASCII ("?" for the rest). Show or
+    // AutoPreview: the file is opened through the interaction service.
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    // A missing file is written new.
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+
+    // Spreadsheet, word processor and database through automation (platform/core/ComObj.h). Without
+    // a server: EExtGridError "Excel OLE server not found" / "Word OLE server not found", the layer's
+    // EOleError for the database; the cursor is restored on every path.
+    void SaveToXLS(const QString& Filename, bool CreateNewSheet = true);
+    void SaveToXLSSheet(const QString& Filename, const QString& SheetName);
+    void LoadFromXLS(const QString& Filename);
+    void LoadFromXLSSheet(const QString& Filename, const QString& SheetName);
+    std::unique_ptr<TStringList> GetXLSSheets(const QString& FileName);
+    void SaveToDOC(const QString& Filename, bool CreateNewDocument = true);
+    void AppendToDoc(const QString& Filename, const QString& Bookmark);
+    void LoadFromMDBTable(const QString& Filename, const QString& Table);
+    void LoadFromMDBSQL(const QString& Filename, const QString& SQL);
 
 
     // -- Printing --
@@ -2804,6 +2849,18 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Binary cell stream, HTML export, automation (protected) --
+    void OutputToHTML(const QString& FileName, bool Append, bool Unicode, bool Show);
+    // Writes the graphic as dir + "images/img" n ".jpg" (n from FHTMLImageNo, which advances) and
+    // answers its img tag.
+    QString ExportCellImage(const TGraphic* Graphic, const TPicture* Picture, const QString& dir);
+    QString HTMLCellText(int ACol, int ARow, bool Header, const QString& dir);
+    QString CellStyleText(const TFont* AFont, const TBrush* ABrush, TAlignment HA, TVAlignment VA) const;
+    void ExportXLS(const QString& FileName, const QString& SheetName, bool CreateNewSheet);
+    void ImportXLS(const QString& FileName, const QString& SheetName);
+    void ExportDOC(const QString& FileName, const QString& Bookmark, bool Append, bool CreateNewDocument);
+    std::unique_ptr<THTMLSettings> FHTMLSettings = std::make_unique<THTMLSettings>();
+    int FHTMLImageNo = 0;
+    int FBinStreamID = 0;
 
 
     // -- Printing (protected) --

@@ -1,4 +1,5 @@
 #include "platform/graphics/Bitmaps.h"
+#include "platform/graphics/PictureData.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -268,7 +269,10 @@ void TBitmap::LoadFromResourceName(const QString& name)
 
 TPicture::TPicture() : bitmap_(std::make_unique<TBitmap>()) {}
 
-TPicture::~TPicture() = default;
+TPicture::~TPicture()
+{
+    SetPictureSourceData(this, QByteArray());
+}
 
 void TPicture::LoadFromFile(const QString& path)
 {
@@ -287,6 +291,7 @@ void TPicture::Load(const QByteArray& data, const QString& nameForErrors)
     const QImage image = ReadPicture(data, nameForErrors, &format);
     bitmap_->Assign(image);
     format_ = format;
+    SetPictureSourceData(this, data);
 }
 
 void TPicture::SaveToFile(const QString& path) const
@@ -304,10 +309,12 @@ void TPicture::Assign(const TPicture* source)
     }
     bitmap_->Assign(source->bitmap_.get());
     format_ = source->format_;
+    SetPictureSourceData(this, PictureSourceData(source));
 }
 
 void TPicture::Clear()
 {
     bitmap_->Assign(static_cast<const TBitmap*>(nullptr));
     format_.clear();
+    SetPictureSourceData(this, QByteArray());
 }

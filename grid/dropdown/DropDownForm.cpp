@@ -198,6 +198,14 @@ bool TDropDownForm::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
 
 void TDropDownForm::WidgetMouse(QMouseEvent* event, TControlWidgetLink& link)
 {
+    // While resizing, a move outside the pop-up arrives here with the pressed child's coordinates:
+    // the screen position is the one to trust.
+    if (FResizing && event->type() == QEvent::MouseMove) {
+        const QPoint global = event->globalPosition().toPoint();
+        GuardedDispatch([&] { ManualResizeTo(TPoint(global.x(), global.y())); });
+        event->accept();
+        return;
+    }
     if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
         !Widget()->rect().contains(event->position().toPoint())) {
         link.NativeMouse(event);

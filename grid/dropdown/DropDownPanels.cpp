@@ -7,6 +7,8 @@
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
 
+#include <QMouseEvent>
+
 namespace
 {
 
@@ -395,14 +397,21 @@ void TExtFooter::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, 
         form->BeginManualResize(ClientToScreen(TPoint(X, Y)));
 }
 
+void TExtFooter::WidgetMouse(QMouseEvent* event, TControlWidgetLink& link)
+{
+    auto* form = dynamic_cast<TDropDownForm*>(GetParentForm(this));
+    if (form && form->Resizing() && event->type() == QEvent::MouseMove) {
+        const QPoint global = event->globalPosition().toPoint();
+        GuardedDispatch([&] { form->ManualResizeTo(TPoint(global.x(), global.y())); });
+        event->accept();
+        return;
+    }
+    TExtStrip::WidgetMouse(event, link);
+}
+
 void TExtFooter::HandleMouseMove(TShiftState Shift, int X, int Y)
 {
     TExtStrip::HandleMouseMove(Shift, X, Y);
-    auto* form = dynamic_cast<TDropDownForm*>(GetParentForm(this));
-    if (form && form->Resizing()) {
-        form->ManualResizeTo(ClientToScreen(TPoint(X, Y)));
-        return;
-    }
     if (InGripCorner(X, Y))
         Screen->SetCursor(crSizeNWSE);
     else

@@ -136,6 +136,9 @@ class TExtFooter : public TExtStrip<TFooterAppearance>
     void PaintBorder(const TRect& R) override;
     void PaintExtras(const TRect& R) override;
 
+    // Moves of a resize started in the grip go to the window by their screen position.
+    void WidgetMouse(QMouseEvent* event, TControlWidgetLink& link) override;
+
   private:
     bool InGripCorner(int X, int Y) const;
     void RestoreCursor();

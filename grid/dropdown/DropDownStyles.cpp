@@ -118,7 +118,7 @@ const TButtonColors* ButtonStyle(TQelStyle Style)
 
 const TItemColors* ItemStyle(TQelStyle Style)
 {
-    static TItemColors groups[9];
+    static TItemColors groups[10];
     static bool built = false;
     if (!built) {
         const TQelStyle g1[] = {tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsWhidbey};

@@ -76,15 +76,6 @@ TEST_F(DropDownStyles, NewDropDownShowsTheLunaColours)
     EXPECT_EQ(d->ButtonAppearance()->BorderColorChecked(), TColor(0x45667B));
     EXPECT_EQ(d->SelectionColor(), TColor(0xD7FFFD));
     EXPECT_EQ(d->SelectionColorTo(), TColor(0x58D4FC));
-
-    // The window shows them when it opens.
-    d->SetDropDownColorTo(clNone);
-    d->DropDownHeader()->SetVisible(false);
-    d->DropDownFooter()->SetVisible(false);
-    Start(d);
-    d->ShowDropDown();
-    QApplication::processEvents();
-    EXPECT_EQ(Pixel(d->DropDownForm(), 20, 20), TColor(0xF3E5DA));
 }
 
 TEST_F(DropDownStyles, TablesSetWindowStripsAndButtons)

@@ -138,7 +138,9 @@ TEST_F(ExtButtonInStrip, ClearFaceShowsTheStripGradient)
     d->DropDownHeader()->SetColor(0xFF0000);
     d->DropDownHeader()->SetColorTo(0x0000FF);
     d->DropDownHeader()->SetHeight(40);
-    d->DropDownHeader()->Buttons()->Add()->SetWidth(30);
+    THeaderButton* item = d->DropDownHeader()->Buttons()->Add();
+    item->SetWidth(30);
+    item->SetHeight(30);
     TExtButtonAppearance* a = d->ButtonAppearance();
     for (auto set : {&TExtButtonAppearance::SetColor, &TExtButtonAppearance::SetColorTo,
                      &TExtButtonAppearance::SetBorderColor, &TExtButtonAppearance::SetColorHot,

@@ -101,3 +101,19 @@ QString CaseText(const QString& Text, bool KeepCase)
 {
     return KeepCase ? Text : Text.toUpper();
 }
+
+TColor BlendColors(TColor Color1, TColor Color2, int Percent)
+{
+    if (Percent >= 100)
+        return Color1;
+    if (Percent <= 0)
+        return Color2;
+    const TColor c1 = ColorToRGB(Color1), c2 = ColorToRGB(Color2);
+    const double p = Percent / 100.0;
+    TColor result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int a = (c1 >> shift) & 0xFF, b = (c2 >> shift) & 0xFF;
+        result |= TColor(std::lround(p * a + (1 - p) * b)) << shift;
+    }
+    return result;
+}

@@ -37,3 +37,6 @@ QString TruncateText(TCanvas* Canvas, const QString& Text, int MaxWidth, bool El
 TPoint GetHTMLTextSize(TCanvas* Canvas, const QString& Text, const TRect& R, TImageList* Images);
 // Text when KeepCase, else its upper-case form.
 QString CaseText(const QString& Text, bool KeepCase);
+// Percent 100 or more gives Color1, 0 or less Color2; else per channel p x Color1 + (1 - p) x
+// Color2 rounded to the nearest, p = Percent / 100.
+TColor BlendColors(TColor Color1, TColor Color2, int Percent);

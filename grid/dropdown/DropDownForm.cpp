@@ -1,6 +1,7 @@
 // The pop-up window of the drop-down edit.
 #include "grid/dropdown/DropDownForm.h"
 
+#include "grid/dropdown/DropDownPanels.h"
 #include "grid/dropdown/ExtDropDown.h"
 #include "platform/core/SysUtils.h"
 
@@ -61,7 +62,41 @@ int TDropDownForm::BorderInset() const
 
 void TDropDownForm::InitializeAndUpdate()
 {
-    // The header and footer strips are built from the edit's appearances by the strip panels.
+    if (!FExtDropDown)
+        return;
+    TExtCustomDropDown* edit = FExtDropDown;
+    if (FHeader) {
+        FHeader->AttachDropDown(edit);
+        FHeader->InitButtons();
+        FHeader->SetVisible(edit->DropDownHeader()->Visible());
+    } else if (edit->DropDownHeader()->Visible()) {
+        FHeader = new TExtHeader(this);
+        FHeader->SetParent(this);
+        FHeader->SetHeight(edit->DropDownHeader()->Height());
+        FHeader->AttachDropDown(edit);
+        FHeader->InitButtons();
+        FHeader->SetAlign(alTop);
+    }
+    if (FHeader) {
+        FHeader->OnDrawBackGround = edit->OnDrawHeader;
+        FHeader->OnGetText = edit->OnGetHeaderText;
+    }
+    if (FFooter) {
+        FFooter->AttachDropDown(edit);
+        FFooter->InitButtons();
+        FFooter->SetVisible(edit->DropDownFooter()->Visible());
+    } else if (edit->DropDownFooter()->Visible()) {
+        FFooter = new TExtFooter(this);
+        FFooter->SetParent(this);
+        FFooter->SetHeight(edit->DropDownFooter()->Height());
+        FFooter->AttachDropDown(edit);
+        FFooter->InitButtons();
+        FFooter->SetAlign(alBottom);
+    }
+    if (FFooter) {
+        FFooter->OnDrawBackGround = edit->OnDrawFooter;
+        FFooter->OnGetText = edit->OnGetFooterText;
+    }
 }
 
 void TDropDownForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -163,6 +198,14 @@ bool TDropDownForm::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
 
 void TDropDownForm::WidgetMouse(QMouseEvent* event, TControlWidgetLink& link)
 {
+    // While resizing, a move outside the pop-up arrives here with the pressed child's coordinates:
+    // the screen position is the one to trust.
+    if (FResizing && event->type() == QEvent::MouseMove) {
+        const QPoint global = event->globalPosition().toPoint();
+        GuardedDispatch([&] { ManualResizeTo(TPoint(global.x(), global.y())); });
+        event->accept();
+        return;
+    }
     if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
         !Widget()->rect().contains(event->position().toPoint())) {
         link.NativeMouse(event);

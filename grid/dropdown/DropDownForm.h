@@ -20,6 +20,8 @@
 
 class TExtCustomDropDown;
 class TDropDownModalWatch;
+class TExtHeader;
+class TExtFooter;
 
 class TDropDownForm : public TForm
 {
@@ -32,6 +34,9 @@ class TDropDownForm : public TForm
 
     // Builds or refreshes the header and footer strips (nothing without an edit).
     void InitializeAndUpdate();
+    // The strips; nullptr until first needed.
+    TExtHeader* Header() const { return FHeader; }
+    TExtFooter* Footer() const { return FFooter; }
     virtual void UpdateSize() {}
 
     // Size constraints (0 = none), applied by SetBounds and the manual resize.
@@ -91,6 +96,8 @@ class TDropDownForm : public TForm
     int BorderInset() const;
 
     TExtCustomDropDown* FExtDropDown = nullptr;
+    TExtHeader* FHeader = nullptr;
+    TExtFooter* FFooter = nullptr;
     std::unique_ptr<TCanvas> FCanvas;
     std::unique_ptr<TDropDownModalWatch> FModalWatch;
     QPointer<QWidget> FModalWindow;

@@ -3,6 +3,7 @@
 
 #include "grid/dropdown/DropDownForm.h"
 #include "platform/core/SysUtils.h"
+#include "platform/controls/StdCtrls.h"
 #include "platform/graphics/ClassicDraw.h"
 
 #include <QApplication>
@@ -17,8 +18,10 @@
 TExtCustomDropDown::TExtCustomDropDown(TComponent* AOwner)
     : TMaskEdit(AOwner), FDropDownHeader(std::make_unique<THeaderAppearance>(this)),
       FDropDownFooter(std::make_unique<TFooterAppearance>(this)),
-      FButtonAppearance(std::make_unique<TExtButtonAppearance>()), FEdgeCanvas(std::make_unique<TCanvas>())
+      FButtonAppearance(std::make_unique<TExtButtonAppearance>()), FEdgeCanvas(std::make_unique<TCanvas>()),
+      FLabelFont(std::make_unique<TFont>())
 {
+    FLabelFont->OnChange = [this](TGraphicsObject*) { LabelFontChanged(); };
     // The line edit draws no frame: the edit paints its sunken edge around the client area.
     LineEdit()->setFrame(false);
 }
@@ -257,6 +260,13 @@ void TExtCustomDropDown::Loaded()
     ResizeControl();
     if (FButton)
         FButton->SetEnabled(Enabled());
+    if (FLabel) {
+        if (!FLabelAlwaysEnabled)
+            FLabel->SetEnabled(Enabled());
+        UpdateLabel();
+        if (ParentFont())
+            FLabel->Font->Assign(Font);
+    }
 }
 
 // ---- Styles ----------------------------------------------------------------------------------------
@@ -280,17 +290,6 @@ void TExtCustomDropDown::SetSelectionColorStyle(TSelectionColorStyle Style)
     case scCustom:
         break;
     }
-}
-
-void TExtCustomDropDown::SetComponentStyle(TQelStyle AStyle)
-{
-    // The colour tables of the looks come later; the style is kept for them.
-    FQelStyle = AStyle;
-}
-
-void TExtCustomDropDown::SetColorTones(const TColorTones& ATones)
-{
-    FColorTones = ATones;
 }
 
 void TExtCustomDropDown::DrawSelectionBackground(TCanvas* Canvas, const TRect& Rect, int Part, int Extra)
@@ -417,6 +416,8 @@ TRect TExtCustomDropDown::ClientRect() const
 void TExtCustomDropDown::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     TMaskEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FLabel && FLabel->Parent())
+        UpdateLabel();
 }
 
 void TExtCustomDropDown::Resize()
@@ -461,24 +462,6 @@ void TExtCustomDropDown::SetEditRect()
     LineEdit()->setTextMargins(e + FEditRect.Left, e + FEditRect.Top,
                                std::max(0, Width() - e - FEditRect.Right),
                                std::max(0, Height() - e - FEditRect.Bottom));
-}
-
-void TExtCustomDropDown::PaintValue()
-{
-    // The highlighted value of a non-editable edit comes with the edit's look.
-}
-
-void TExtCustomDropDown::PaintWidget(QPaintEvent* event, TControlWidgetLink& link)
-{
-    link.NativePaint(event);
-    if (EdgeWidth() == 0)
-        return;
-    QPainter painter(Widget());
-    TCanvasPainterBinding binding(*FEdgeCanvas, painter);
-    GuardedDispatch([&] {
-        TRect r(0, 0, Width(), Height());
-        DrawEdge(FEdgeCanvas.get(), r, EDGE_SUNKEN, BF_RECT);
-    });
 }
 
 void TExtCustomDropDown::HandleFontChanged()

@@ -38,6 +38,8 @@
 #include "grid/dropdown/DropDownAppearance.h"
 #include "grid/dropdown/DropDownButton.h"
 #include "grid/dropdown/DropDownDraw.h"
+#include "grid/dropdown/DropDownStyles.h"
+#include "grid/edit/LabelPlacement.h"
 #include "platform/controls/Messages.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/graphics/ImgList.h"
@@ -46,6 +48,7 @@
 
 class TDropDownForm;
 class QKeyEvent;
+class TLabel;
 
 enum TDropPosition { dpAuto, dpDown, dpUp };
 enum TDropDownEditType {
@@ -62,7 +65,6 @@ enum TDropDownEditType {
     etAlphaNumeric,
     etValidChars
 };
-enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 
 using TDropDownEvent = std::function<void(TObject* Sender, bool& acceptdrop)>;
 using TDropUpEvent = std::function<void(TObject* Sender, bool Cancelled)>;
@@ -177,6 +179,31 @@ class TExtCustomDropDown : public TMaskEdit, public IQelStyle, public IQelTones
     TQelStyle GetComponentStyle() const { return FQelStyle; }
     const TColorTones& ColorTones() const { return FColorTones; }
 
+    // -- Label (created by the first LabelCaption; its parent is the edit's parent) --
+    QString LabelCaption() const;
+    void SetLabelCaption(const QString& Value);
+    TLabelPosition LabelPosition() const { return FLabelPosition; }
+    void SetLabelPosition(TLabelPosition Value);
+    int LabelMargin() const { return FLabelMargin; }
+    void SetLabelMargin(int Value);
+    bool LabelTransparent() const { return FLabelTransparent; }
+    void SetLabelTransparent(bool Value);
+    bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
+    void SetLabelAlwaysEnabled(bool Value) { FLabelAlwaysEnabled = Value; }
+    TFont* LabelFont() const { return FLabelFont.get(); }
+    // Taken only while ParentFont is off.
+    void SetLabelFont(const TFont* Value);
+    TLabel* Label() const { return FLabel; }
+    void SetVisible(bool Value) override;
+
+    // -- Look --
+    // The character under a client point.
+    int CharIndexAt(TPoint P) const;
+    // Not designing, and the mouse is over the edit or it is the screen's active control.
+    bool IsHot() const;
+    // Hot and selected colours of a style for an item selector; tsCustom changes nothing.
+    static void ApplyItemAppearanceStyle(TItemAppearance* Appearance, TQelStyle AStyle);
+
     // Declared for the descendants (typed entry and look come with them).
     TDropDownEditType EditType = etString;
     QString Prefix;
@@ -237,6 +264,8 @@ class TExtCustomDropDown : public TMaskEdit, public IQelStyle, public IQelTones
     void HandleSetFocus() override;
     void HandleKillFocus() override;
     void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void HandleMouseEnter() override;
+    void HandleMouseLeave() override;
     void HandleEnabledChanged() override;
     // The formatting rectangle follows the font.
     void HandleFontChanged() override;
@@ -313,6 +342,17 @@ class TExtCustomDropDown : public TMaskEdit, public IQelStyle, public IQelTones
     void PaintWidget(QPaintEvent* event, TControlWidgetLink& link) override;
     // Width of the sunken edge outside the client area.
     int EdgeWidth() const;
+    // A press inside the selection keeps it; the release keeps the caret out of prefix and suffix.
+    void WidgetMouse(QMouseEvent* event, TControlWidgetLink& link) override;
+    // The frame in the border colours, or the flat frame, on the whole widget.
+    virtual void DrawBorder(TCanvas* DC);
+    // Repaints the frame and gives the drop button the focus look of a hot edit.
+    void RedrawBorder();
+    // Places the label by LabelPosition.
+    void UpdateLabel();
+    // The frame follows the focus.
+    void DoEnter() override;
+    void DoExit() override;
 
     bool FDroppedDown = false;
     bool FFocusDraw = true;
@@ -332,8 +372,14 @@ class TExtCustomDropDown : public TMaskEdit, public IQelStyle, public IQelTones
     bool FIsThemed = false;
     bool FParentFnt = true;
     TQelStyle FQelStyle = tsOffice2007Luna;
+    TLabel* FLabel = nullptr;
 
   private:
+    void CreateLabel();
+    void LabelFontChanged();
+    // The frame or the highlighted value, painted on the widget after the line edit.
+    void PaintLook(TCanvas* DC);
+
     bool Designing() const { return (ComponentState() & csDesigning) != 0; }
     // Sends a forwarded key message to this edit's window.
     void ForwardKey(UINT Msg, WORD Key, TShiftState Shift);
@@ -374,6 +420,13 @@ class TExtCustomDropDown : public TMaskEdit, public IQelStyle, public IQelTones
     std::unique_ptr<TFooterAppearance> FDropDownFooter;
     std::unique_ptr<TExtButtonAppearance> FButtonAppearance;
     std::unique_ptr<TCanvas> FEdgeCanvas;
+    TLabelPosition FLabelPosition = lpLeftTop;
+    int FLabelMargin = 4;
+    bool FLabelTransparent = false;
+    bool FLabelAlwaysEnabled = false;
+    std::unique_ptr<TFont> FLabelFont;
+    // Set while PaintValue runs inside a paint event (it paints on FEdgeCanvas).
+    bool FInPaint = false;
     // The Qt key event being dispatched and whether its key-down went to the line edit.
     QKeyEvent* FKeyEvent = nullptr;
     bool FKeyDownNative = false;

@@ -5,7 +5,7 @@ namespace
 {
 
 enum TTopRule { trAlignTop, trCentre, trAlignBottom, trAbove, trBelow };
-enum TLeftRule { lrLeftOfCaption, lrAlignLeft, lrMarginLeft, lrCentre, lrRightOf };
+enum TLeftRule { lrLeftOfCaption, lrAlignLeft, lrMarginLeft, lrCentre, lrRightOf, lrAlignRight };
 
 struct TPlacement {
     TTopRule top;
@@ -27,8 +27,10 @@ constexpr TPlacement Placements[] = {
     {trAlignTop, lrRightOf},          // lpRightTop
     {trCentre, lrRightOf},            // lpRightCenter
     {trAlignBottom, lrRightOf},       // lpRighBottom
+    {trAbove, lrAlignRight},          // lpTopRight
+    {trBelow, lrAlignRight},          // lpBottomRight
 };
-static_assert(sizeof(Placements) / sizeof(Placements[0]) == lpRighBottom + 1);
+static_assert(sizeof(Placements) / sizeof(Placements[0]) == lpBottomRight + 1);
 
 } // namespace
 
@@ -69,6 +71,9 @@ TPoint PlaceLabel(TLabelPosition Position, const TRect& Control, int CaptionWidt
         break;
     case lrRightOf:
         left = Control.Left + Control.Width() + Margin;
+        break;
+    case lrAlignRight:
+        left = Control.Left + Control.Width() - LabelWidth;
         break;
     }
     return TPoint(left, top);

@@ -1,5 +1,6 @@
 // Where the attached label of an edit control stands (the flat combo box and the date-time picker
-// with label): thirteen positions around the control, as a table.
+// with label) and the drop-down edits: fifteen positions around the control, as a table (the
+// combo box and the date-time picker use the first thirteen).
 #pragma once
 
 #include "platform/graphics/Colors.h"
@@ -17,7 +18,10 @@ enum TLabelPosition {
     lpBottomCenter,
     lpRightTop,
     lpRightCenter,
-    lpRighBottom
+    lpRighBottom,
+    // The drop-down edits only.
+    lpTopRight,
+    lpBottomRight
 };
 
 // The label's top-left corner. Control is the control's bounds; CaptionWidth the measured width of

@@ -15,7 +15,6 @@ namespace
 
 // The family's look of the table editors.
 constexpr int Button_Top = 6, Button_Left = 16, Button_Step = 118;
-constexpr int Grid_Row_Height = 22;
 constexpr TColor Active_Cell_Color = 0xEACAB6;
 constexpr const char* Cell_Font = "Verdana";
 constexpr const char* Fixed_Font = "Tahoma";
@@ -41,6 +40,8 @@ TTableEditor::TTableEditor(TComponent* AOwner, const TEditorSpec& Spec) : TForm(
     BeginLoading();
     SetName(QLatin1String(Spec.Name));
     Set_Form_Look(this, true);
+    if (Spec.Form_Font)
+        Font->Name = QLatin1String(Spec.Form_Font);
     SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
     Make_Dialog_Frame(this, *this);
     Make_Buttons();
@@ -107,7 +108,7 @@ void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
     g->SetOptions(g->Options() | goRangeSelect | goColSizing | goEditing);
     // A header double click sizes a column only through the user's option.
     g->MouseActions()->AutoSizeColOnDblClick = false;
-    g->SetDefaultRowHeight(Grid_Row_Height);
+    g->SetDefaultRowHeight(spec.Row_Height);
     g->SetColCount(int(spec.Columns.size()));
     g->SetRowCount(spec.Data_Rows + 1);
     g->SetFixedRows(1);
@@ -116,7 +117,14 @@ void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
     for (int c = 0; c < int(spec.Columns.size()); ++c) {
         const TEditorColumn& col = spec.Columns[size_t(c)];
         TGridColumnItem* item = g->Columns()->Items(c);
-        item->SetFont(g->Font);
+        if (col.Font) {
+            TFont font;
+            font.Assign(g->Font);
+            font.Name = QLatin1String(col.Font);
+            item->SetFont(&font);
+        } else {
+            item->SetFont(g->Font);
+        }
         item->SetHeaderFont(g->FixedFont());
         item->SetWidth(col.Width);
         item->SetColor(col.Color);
@@ -131,7 +139,8 @@ void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
         if (spec.Columns[size_t(c)].Hidden)
             g->HideColumn(c);
 
-    g->OnClickCell = [this](TObject* Sender, int ARow, int ACol) { ClickCell(Sender, ARow, ACol); };
+    if (spec.Select_On_Click)
+        g->OnClickCell = [this](TObject* Sender, int ARow, int ACol) { ClickCell(Sender, ARow, ACol); };
     g->OnDblClickCell = [this](TObject* Sender, int ARow, int ACol) { DblClickCell(Sender, ARow, ACol); };
     g->OnKeyPress = [this](TObject* Sender, char16_t& Key) { KeyPress(Sender, Key); };
     // A table without header hints leaves the grid's own hints alone.
@@ -167,20 +176,25 @@ void TTableEditor::Set_Lang()
     for (TTableView& t : FTables) {
         if (t.Tab && t.Spec->Tab_Caption >= 0)
             t.Tab->SetCaption(Lang_Text(t.Spec->Tab_Caption));
-        t.Hints.clear();
-        bool any_hint = false;
         const auto& cols = t.Spec->Columns;
-        for (int c = 0; c < int(cols.size()); ++c) {
+        for (int c = 0; c < int(cols.size()); ++c)
             if (cols[size_t(c)].Header >= 0)
                 t.Grid->Columns()->Items(c)->SetHeader(Lang_Text(cols[size_t(c)].Header));
-            if (c > 0) {
-                any_hint = any_hint || cols[size_t(c)].Hint >= 0;
-                t.Hints << (cols[size_t(c)].Hint >= 0 ? Lang_Text(cols[size_t(c)].Hint) : QString());
-            }
-        }
-        if (!any_hint)
-            t.Hints.clear();
+        Fill_Hints(t);
     }
+}
+
+void TTableEditor::Fill_Hints(TTableView& T)
+{
+    T.Hints.clear();
+    bool any_hint = false;
+    const auto& cols = T.Spec->Columns;
+    for (int c = 1; c < int(cols.size()); ++c) {
+        any_hint = any_hint || cols[size_t(c)].Hint >= 0;
+        T.Hints << (cols[size_t(c)].Hint >= 0 ? Lang_Text(cols[size_t(c)].Hint) : QString());
+    }
+    if (!any_hint)
+        T.Hints.clear();
 }
 
 // ---- Show --------------------------------------------------------------------------------------------
@@ -201,7 +215,9 @@ std::vector<TTableEditor::TLoadedRows> TTableEditor::Read_File()
             if (parent.IsNull())
                 throw EXmlError(QString("%1: element %2 missing").arg(path, QLatin1String(spec.Section)));
         }
-        const std::vector<TXmlElement> rows = parent.Children("row");
+        // Element children only: a comment or text under the parent is no row.
+        const std::vector<TXmlElement> rows =
+            spec.Any_Row_Name ? parent.Children() : parent.Children(QLatin1String(spec.Row_Element));
         // Rows beyond the table are not read at all: they could never be shown or saved again.
         const size_t n = std::min(rows.size(), size_t(spec.Data_Rows));
         for (size_t r = 0; r < n; ++r) {
@@ -212,8 +228,12 @@ std::vector<TTableEditor::TLoadedRows> TTableEditor::Read_File()
                     continue;
                 }
                 const QString name = QLatin1String(col.Attribute);
-                if (rows[r].HasAttribute(name))
-                    texts << rows[r].Attribute(name);
+                const bool present = rows[r].HasAttribute(name);
+                const QString value = present ? rows[r].Attribute(name) : QString();
+                if (present && !(value.isEmpty() && col.Empty_Is_Missing && col.Missing))
+                    texts << value;
+                else if (!present && col.Missing_From_Row)
+                    texts << col.Missing_From_Row(texts);
                 else if (col.Missing)
                     texts << QString::fromUtf8(col.Missing);
                 else
@@ -222,6 +242,7 @@ std::vector<TTableEditor::TLoadedRows> TTableEditor::Read_File()
                                         .arg(r + 1)
                                         .arg(name));
             }
+            Read_Row(FTables[i], rows[r], texts);
             tables[i].push_back(texts);
         }
     }
@@ -270,6 +291,11 @@ void TTableEditor::FormShow(TObject*)
     }
     if (PageControl1)
         PageControl1->SetActivePageIndex(0);
+    for (TTableView& t : FTables)
+        if (t.Spec->Focus_On_Show && t.Grid->CanFocus()) {
+            t.Grid->SetFocus();
+            break;
+        }
 }
 
 // ---- Rows --------------------------------------------------------------------------------------------
@@ -285,10 +311,34 @@ TTableEditor::TTableView& TTableEditor::Active_Table()
 
 int TTableEditor::Used_Rows(const TTableView& T)
 {
+    const TKeyRule rule = T.Spec->Key_Rule;
+    if (rule == TKeyRule::None)
+        return T.Grid->RowCount() - 1;
     int r = 1;
-    while (r < T.Grid->RowCount() && !Trim(T.Grid->Cells(T.Spec->Key_Col, r)).isEmpty())
-        ++r;
+    for (; r < T.Grid->RowCount(); ++r) {
+        const QString key = T.Grid->Cells(T.Spec->Key_Col, r);
+        if (rule == TKeyRule::Trimmed ? Trim(key).isEmpty() : key.isEmpty())
+            break;
+    }
     return r - 1;
+}
+
+bool Enabled_By(TEnableRule Rule, const QString& Enable_Cell)
+{
+    switch (Rule) {
+    case TEnableRule::None:
+        return true;
+    case TEnableRule::Trimmed_Upper:
+        return UpperCase(Trim(Enable_Cell)) == "Y";
+    case TEnableRule::Exact:
+        return Enable_Cell == "Y";
+    }
+    return true;
+}
+
+bool TTableEditor::Row_Enabled(const TTableView& T, int ARow)
+{
+    return Enabled_By(T.Spec->Enable_Rule, T.Grid->Cells(T.Spec->Enable_Col, ARow));
 }
 
 int TTableEditor::Cell_Int(TExtStringGrid* Grid, int ACol, int ARow, int Fallback)
@@ -335,6 +385,8 @@ void TTableEditor::Btn_DelRowClick(TObject*)
     TTableView& t = Active_Table();
     End_Cell_Edit(t.Grid);
     const int row = t.Grid->Row();
+    if (t.Spec->Guarded_Delete && (row < 1 || row >= t.Grid->RowCount()))
+        return;
     QString question = Lang_Text(t.Spec->Delete_Text);
     // Replaced as text: a language file's text never reaches a printf-style formatter.
     if (t.Spec->Delete_Style == TDeleteQuestion::Append_Number) {

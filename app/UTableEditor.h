@@ -74,8 +74,9 @@ enum class TDeleteQuestion { Replace_Placeholder, Append_Number };
 enum class TKeyRule { Trimmed, Raw, None };
 
 // Whether a used row is checked: always (None), or when its Enable cell trimmed and in upper case
-// is "Y" (Trimmed_Upper), or is exactly "Y" (Exact). A row not enabled is still saved as typed.
-enum class TEnableRule { None, Trimmed_Upper, Exact };
+// is "Y" (Trimmed_Upper), or is exactly "Y" (Exact), or when its Enable check box is ticked
+// (Check_Box: the string-grid variant; as text, "Y"). A row not enabled is still saved as typed.
+enum class TEnableRule { None, Trimmed_Upper, Exact, Check_Box };
 bool Enabled_By(TEnableRule Rule, const QString& Enable_Cell);
 
 struct TEditorTable {
@@ -103,6 +104,11 @@ struct TEditorTable {
     // The table takes the focus at the end of each show, when it can.
     bool Focus_On_Show = false;
     int Row_Height = 22;
+    // The string-grid variant: a TExtStringGrid set up in code, its column 1 (the Enable column)
+    // real check boxes read and set by state. Shown, every box is ticked before the file loads; a
+    // row is ticked unless its Enable attribute is exactly "N"; saved as "Y"/"N". The row buttons
+    // use the check-box helpers (Copy_Row_Check ...), which move states and read-only flags.
+    bool Check_Boxes = false;
 };
 
 struct TEditorFile {
@@ -138,7 +144,8 @@ class TTableEditor : public TForm, public TDialogFrame
     // A table as the form holds it: its record, its grid and tab, its copy flag and hint list.
     struct TTableView {
         const TEditorTable* Spec = nullptr;
-        TExtColumnGrid* Grid = nullptr;
+        TExtColumnGrid* Grid = nullptr;        // nullptr in the string-grid variant
+        TExtStringGrid* String_Grid = nullptr; // the table's grid in both variants
         TTabSheet* Tab = nullptr;
         bool Do_Copy = false; // Row_Clipboard holds a row copied from this table during this show
         QStringList Hints;    // one per column after column 0 (empty: no header hints)
@@ -212,8 +219,13 @@ class TTableEditor : public TForm, public TDialogFrame
     using TLoadedRows = std::vector<QStringList>;
     void Make_Buttons();
     void Make_Table(TTableView& View, TWinControl* Parent);
+    void Init_Table(TTableView& View);
+    void Bind_Grid_Events(TTableView& View);
     std::vector<TLoadedRows> Read_File();
     void Clear_Rows(TTableView& T);
+    // A cell's text as read or cleared; the check box of the string-grid variant takes "N" as
+    // unticked and every other text as ticked.
+    void Put(TTableView& T, int ACol, int ARow, const QString& Text);
     TTableView* View_Of(TObject* Grid);
 
     const TEditorSpec& FSpec;

@@ -48,13 +48,13 @@ TFrameRows Used_Row_Texts(TTableEditor& Form, int Table)
 {
     TTableEditor::TTableView& t = Form.Table(Table);
     const int used = Form.Used_Rows(t);
-    const int cols = t.Grid->ColCount() + t.Grid->NumHiddenColumns();
+    const int cols = t.String_Grid->ColCount() + t.String_Grid->NumHiddenColumns();
     TFrameRows rows;
     rows.reserve(size_t(used));
     for (int r = 1; r <= used; ++r) {
         QStringList texts;
         for (int c = 0; c < cols; ++c)
-            texts << t.Grid->Cells(c, r);
+            texts << t.String_Grid->Cells(c, r);
         rows.push_back(texts);
     }
     return rows;

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class TTableEditor;
@@ -19,6 +20,10 @@ using TFrameRows = std::vector<QStringList>;
 // The first fault of a check: [Lang_Text(error row text) + Row] + Lang_Text(Text) + Limit
 // [+ Lang_Text(Closing)]. Row 0: a fault of the whole table, shown without the row prefix.
 struct TFrameFault {
+    TFrameFault(int ARow, int AText, QString ALimit = QString(), int AClosing = -1)
+        : Row(ARow), Text(AText), Limit(std::move(ALimit)), Closing(AClosing)
+    {
+    }
     int Row = 0;
     int Text = -1;
     QString Limit;

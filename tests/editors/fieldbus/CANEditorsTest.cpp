@@ -35,8 +35,9 @@ TEST_F(ReceiveCAN, TheTableHas512FramesOf15ColumnsWithTheirLooks)
     for (int c = 0; c < 15; ++c) {
         TGridColumnItem* item = grid()->Columns()->Items(c);
         EXPECT_EQ(item->Width(), widths[c]) << c;
-        if (c < 6)
+        if (c < 6) {
             EXPECT_EQ(QString(item->Font()->Name), fonts[c]) << c;
+        }
     }
     EXPECT_EQ(grid()->Columns()->Items(1)->Color(), TColor(0xB0D8FF));
     EXPECT_EQ(grid()->Columns()->Items(5)->Color(), TColor(0xA8FFA8));

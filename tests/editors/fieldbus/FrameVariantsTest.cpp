@@ -225,6 +225,11 @@ class CheckBoxVariant : public TableEditorFixture<TCheckEditor>
   protected:
     static void SetUpTestSuite() { kCheck_Table[0].Check_Boxes = true; }
     static void TearDownTestSuite() { kCheck_Table[0].Check_Boxes = false; }
+    void TearDown() override
+    {
+        TableEditorFixture::TearDown();
+        kCheck_Table[0].Enable_Rule = TEnableRule::None;
+    }
     TExtStringGrid* grid() { return form->Table(0).String_Grid; }
     bool Ticked(int r)
     {
@@ -236,10 +241,8 @@ class CheckBoxVariant : public TableEditorFixture<TCheckEditor>
 
 TEST_F(CheckBoxVariant, TheTableIsBuiltInCodeWithCheckBoxesInColumnOne)
 {
+    // The form reads its description live: the rule holds for this test only.
     kCheck_Table[0].Enable_Rule = TEnableRule::Check_Box;
-    form.reset();
-    form = std::make_unique<TCheckEditor>(nullptr);
-    kCheck_Table[0].Enable_Rule = TEnableRule::None;
     EXPECT_EQ(form->Table(0).Grid, nullptr);
     EXPECT_EQ(grid()->ColCount(), 4);
     EXPECT_EQ(grid()->RowCount(), 5);

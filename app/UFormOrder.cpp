@@ -5,6 +5,12 @@
 #include "app/UNewProject.h"
 #include "app/UOpenProject.h"
 #include "app/UOptions.h"
+#include "editors/fieldbus/UReceiveCAN.h"
+#include "editors/fieldbus/UReceiveJ1939.h"
+#include "editors/fieldbus/UReceiveNMEA.h"
+#include "editors/fieldbus/UTransmitCAN.h"
+#include "editors/fieldbus/UTransmitJ1939.h"
+#include "editors/fieldbus/UTransmitNMEA.h"
 #include "gateway/UBoot.h"
 #include "gateway/UEtherCATSlave.h"
 #include "gateway/UEtherCATSlave_Group.h"
@@ -57,8 +63,8 @@ const TFormEntry kForms[] = {
     Pending("FImportEDEFile"),
     Pending("FBACnet_Eng_Unit"),
     Pending("FBACnetSlaveSetAccess"),
-    Pending("FReceiveCAN"),
-    Pending("FTransmitCAN"),
+    Form_Entry<TFReceiveCAN, FReceiveCAN>("FReceiveCAN"),
+    Form_Entry<TFTransmitCAN, FTransmitCAN>("FTransmitCAN"),
     Pending("FSet_PDO_Access"),
     Pending("FSet_SDO_Client_Access"),
     Pending("FSet_SDO_Server_Access"),
@@ -68,12 +74,12 @@ const TFormEntry kForms[] = {
     Pending("FIEC_61850_Access"),
     Pending("FIEC61850_Variables"),
     Pending("FTLS_Server_Known_Cert"),
-    Pending("FReceiveJ1939"),
-    Pending("FTransmitJ1939"),
+    Form_Entry<TFReceiveJ1939, FReceiveJ1939>("FReceiveJ1939"),
+    Form_Entry<TFTransmitJ1939, FTransmitJ1939>("FTransmitJ1939"),
     Pending("FMQTT_Set_Topic"),
     Pending("FTopicTemplate"),
-    Pending("FReceiveNMEA"),
-    Pending("FTransmitNMEA"),
+    Form_Entry<TFReceiveNMEA, FReceiveNMEA>("FReceiveNMEA"),
+    Form_Entry<TFTransmitNMEA, FTransmitNMEA>("FTransmitNMEA"),
     Pending("FOPC_UA_Add_Server"),
     Pending("FOPC_UA_Client_Access"),
     Pending("FOPC_UA_Scan_Server"),

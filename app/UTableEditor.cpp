@@ -15,7 +15,6 @@ namespace
 
 // The family's look of the table editors.
 constexpr int Button_Top = 6, Button_Left = 16, Button_Step = 118;
-constexpr int Grid_Row_Height = 22;
 constexpr TColor Active_Cell_Color = 0xEACAB6;
 constexpr const char* Cell_Font = "Verdana";
 constexpr const char* Fixed_Font = "Tahoma";
@@ -41,6 +40,8 @@ TTableEditor::TTableEditor(TComponent* AOwner, const TEditorSpec& Spec) : TForm(
     BeginLoading();
     SetName(QLatin1String(Spec.Name));
     Set_Form_Look(this, true);
+    if (Spec.Form_Font)
+        Font->Name = QLatin1String(Spec.Form_Font);
     SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
     Make_Dialog_Frame(this, *this);
     Make_Buttons();
@@ -92,8 +93,16 @@ void TTableEditor::Make_Buttons()
 void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
 {
     const TEditorTable& spec = *View.Spec;
+    if (spec.Check_Boxes) {
+        View.String_Grid = new TExtStringGrid(this);
+        View.String_Grid->SetName(QLatin1String(spec.Grid_Name));
+        View.String_Grid->SetParent(Parent);
+        Init_Table(View);
+        return;
+    }
     auto* g = new TExtColumnGrid(this);
     View.Grid = g;
+    View.String_Grid = g;
     g->SetName(QLatin1String(spec.Grid_Name));
     g->SetParent(Parent);
     g->SetAlign(alClient);
@@ -107,7 +116,7 @@ void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
     g->SetOptions(g->Options() | goRangeSelect | goColSizing | goEditing);
     // A header double click sizes a column only through the user's option.
     g->MouseActions()->AutoSizeColOnDblClick = false;
-    g->SetDefaultRowHeight(Grid_Row_Height);
+    g->SetDefaultRowHeight(spec.Row_Height);
     g->SetColCount(int(spec.Columns.size()));
     g->SetRowCount(spec.Data_Rows + 1);
     g->SetFixedRows(1);
@@ -116,7 +125,14 @@ void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
     for (int c = 0; c < int(spec.Columns.size()); ++c) {
         const TEditorColumn& col = spec.Columns[size_t(c)];
         TGridColumnItem* item = g->Columns()->Items(c);
-        item->SetFont(g->Font);
+        if (col.Font) {
+            TFont font;
+            font.Assign(g->Font);
+            font.Name = QLatin1String(col.Font);
+            item->SetFont(&font);
+        } else {
+            item->SetFont(g->Font);
+        }
         item->SetHeaderFont(g->FixedFont());
         item->SetWidth(col.Width);
         item->SetColor(col.Color);
@@ -131,7 +147,52 @@ void TTableEditor::Make_Table(TTableView& View, TWinControl* Parent)
         if (spec.Columns[size_t(c)].Hidden)
             g->HideColumn(c);
 
-    g->OnClickCell = [this](TObject* Sender, int ARow, int ACol) { ClickCell(Sender, ARow, ACol); };
+    Bind_Grid_Events(View);
+}
+
+// The string-grid variant's table: counts, widths, row heights and numbers, the check boxes of
+// column 1 and each cell's colour and alignment, in code (the headers come with Set_Lang).
+void TTableEditor::Init_Table(TTableView& View)
+{
+    const TEditorTable& spec = *View.Spec;
+    TExtStringGrid* g = View.String_Grid;
+    g->SetAlign(alClient);
+    g->SetParentFont(false);
+    Set_Font(g->Font, Cell_Font, false);
+    Set_Font(g->FixedFont(), Fixed_Font, true);
+    Set_Font(g->ActiveCellFont(), Fixed_Font, true);
+    g->ActiveCellShow = true;
+    g->ActiveCellColor = Active_Cell_Color;
+    g->SetHoverRow(true);
+    g->SetOptions(g->Options() | goRangeSelect | goColSizing | goEditing);
+    g->MouseActions()->AutoSizeColOnDblClick = false;
+    g->SetColCount(int(spec.Columns.size()));
+    g->SetRowCount(spec.Data_Rows + 1);
+    g->SetFixedRows(1);
+    g->SetFixedCols(1);
+    for (int c = 0; c < int(spec.Columns.size()); ++c)
+        g->SetColWidths(c, spec.Columns[size_t(c)].Width);
+    g->AddCheckBoxColumn(1, false, false);
+    for (int r = 0; r < g->RowCount(); ++r) {
+        g->SetRowHeights(r, spec.Row_Height);
+        if (r == 0)
+            continue;
+        g->SetCells(0, r, QString::number(r));
+        for (int c = 1; c < int(spec.Columns.size()); ++c) {
+            TCellProperties* p = g->GetCellProperties(c, r);
+            p->SetBrushColor(spec.Columns[size_t(c)].Color);
+            p->SetAlignment(c == 1 ? taCenter : spec.Columns[size_t(c)].Alignment);
+        }
+    }
+    Bind_Grid_Events(View);
+}
+
+void TTableEditor::Bind_Grid_Events(TTableView& View)
+{
+    const TEditorTable& spec = *View.Spec;
+    TExtStringGrid* g = View.String_Grid;
+    if (spec.Select_On_Click)
+        g->OnClickCell = [this](TObject* Sender, int ARow, int ACol) { ClickCell(Sender, ARow, ACol); };
     g->OnDblClickCell = [this](TObject* Sender, int ARow, int ACol) { DblClickCell(Sender, ARow, ACol); };
     g->OnKeyPress = [this](TObject* Sender, char16_t& Key) { KeyPress(Sender, Key); };
     // A table without header hints leaves the grid's own hints alone.
@@ -167,20 +228,29 @@ void TTableEditor::Set_Lang()
     for (TTableView& t : FTables) {
         if (t.Tab && t.Spec->Tab_Caption >= 0)
             t.Tab->SetCaption(Lang_Text(t.Spec->Tab_Caption));
-        t.Hints.clear();
-        bool any_hint = false;
         const auto& cols = t.Spec->Columns;
-        for (int c = 0; c < int(cols.size()); ++c) {
-            if (cols[size_t(c)].Header >= 0)
+        for (int c = 0; c < int(cols.size()); ++c)
+            if (cols[size_t(c)].Header < 0)
+                continue;
+            else if (t.Grid)
                 t.Grid->Columns()->Items(c)->SetHeader(Lang_Text(cols[size_t(c)].Header));
-            if (c > 0) {
-                any_hint = any_hint || cols[size_t(c)].Hint >= 0;
-                t.Hints << (cols[size_t(c)].Hint >= 0 ? Lang_Text(cols[size_t(c)].Hint) : QString());
-            }
-        }
-        if (!any_hint)
-            t.Hints.clear();
+            else
+                t.String_Grid->SetCells(c, 0, Lang_Text(cols[size_t(c)].Header));
+        Fill_Hints(t);
     }
+}
+
+void TTableEditor::Fill_Hints(TTableView& T)
+{
+    T.Hints.clear();
+    bool any_hint = false;
+    const auto& cols = T.Spec->Columns;
+    for (int c = 1; c < int(cols.size()); ++c) {
+        any_hint = any_hint || cols[size_t(c)].Hint >= 0;
+        T.Hints << (cols[size_t(c)].Hint >= 0 ? Lang_Text(cols[size_t(c)].Hint) : QString());
+    }
+    if (!any_hint)
+        T.Hints.clear();
 }
 
 // ---- Show --------------------------------------------------------------------------------------------
@@ -201,7 +271,9 @@ std::vector<TTableEditor::TLoadedRows> TTableEditor::Read_File()
             if (parent.IsNull())
                 throw EXmlError(QString("%1: element %2 missing").arg(path, QLatin1String(spec.Section)));
         }
-        const std::vector<TXmlElement> rows = parent.Children("row");
+        // Element children only: a comment or text under the parent is no row.
+        const std::vector<TXmlElement> rows =
+            spec.Any_Row_Name ? parent.Children() : parent.Children(QLatin1String(spec.Row_Element));
         // Rows beyond the table are not read at all: they could never be shown or saved again.
         const size_t n = std::min(rows.size(), size_t(spec.Data_Rows));
         for (size_t r = 0; r < n; ++r) {
@@ -212,8 +284,12 @@ std::vector<TTableEditor::TLoadedRows> TTableEditor::Read_File()
                     continue;
                 }
                 const QString name = QLatin1String(col.Attribute);
-                if (rows[r].HasAttribute(name))
-                    texts << rows[r].Attribute(name);
+                const bool present = rows[r].HasAttribute(name);
+                const QString value = present ? rows[r].Attribute(name) : QString();
+                if (present && !(value.isEmpty() && col.Empty_Is_Missing && col.Missing))
+                    texts << value;
+                else if (!present && col.Missing_From_Row)
+                    texts << col.Missing_From_Row(texts);
                 else if (col.Missing)
                     texts << QString::fromUtf8(col.Missing);
                 else
@@ -222,23 +298,31 @@ std::vector<TTableEditor::TLoadedRows> TTableEditor::Read_File()
                                         .arg(r + 1)
                                         .arg(name));
             }
+            Read_Row(FTables[i], rows[r], texts);
             tables[i].push_back(texts);
         }
     }
     return tables;
 }
 
+void TTableEditor::Put(TTableView& T, int ACol, int ARow, const QString& Text)
+{
+    if (T.Spec->Check_Boxes && ACol == 1)
+        T.String_Grid->SetCheckBoxState(1, ARow, Text != "N");
+    else
+        T.String_Grid->SetCells(ACol, ARow, Text);
+}
+
 void TTableEditor::Clear_Rows(TTableView& T)
 {
-    TExtColumnGrid* g = T.Grid;
+    TExtStringGrid* g = T.String_Grid;
     const int total = g->ColCount() + g->NumHiddenColumns();
     for (int r = 1; r < g->RowCount(); ++r) {
         g->SetCells(0, r, QString::number(r));
         for (int c = 1; c < total; ++c)
-            g->SetCells(c, r,
-                        c < int(T.Spec->Columns.size())
-                            ? QString::fromUtf8(T.Spec->Columns[size_t(c)].New_Text)
-                            : QString());
+            Put(T, c, r,
+                c < int(T.Spec->Columns.size()) ? QString::fromUtf8(T.Spec->Columns[size_t(c)].New_Text)
+                                                : QString());
     }
 }
 
@@ -247,29 +331,34 @@ void TTableEditor::FormShow(TObject*)
     // Everything is read before a cell changes: a faulty file leaves the form as it was.
     const std::vector<TLoadedRows> loaded = Read_File();
     for (TTableView& t : FTables) {
-        t.Grid->BeginUpdate();
+        t.String_Grid->BeginUpdate();
         Clear_Rows(t);
     }
     try {
         Fill_Lists();
     } catch (...) {
         for (TTableView& t : FTables)
-            t.Grid->EndUpdate();
+            t.String_Grid->EndUpdate();
         throw;
     }
     for (size_t i = 0; i < FTables.size(); ++i) {
-        TExtColumnGrid* g = FTables[i].Grid;
+        TExtStringGrid* g = FTables[i].String_Grid;
         for (size_t r = 0; r < loaded[i].size(); ++r) {
             QStringList texts = loaded[i][r];
             Load_Row(FTables[i], int(r) + 1, texts);
             for (int c = 1; c < int(texts.size()); ++c)
-                g->SetCells(c, int(r) + 1, texts[c]);
+                Put(FTables[i], c, int(r) + 1, texts[c]);
         }
         g->EndUpdate();
         FTables[i].Do_Copy = false;
     }
     if (PageControl1)
         PageControl1->SetActivePageIndex(0);
+    for (TTableView& t : FTables)
+        if (t.Spec->Focus_On_Show && t.String_Grid->CanFocus()) {
+            t.String_Grid->SetFocus();
+            break;
+        }
 }
 
 // ---- Rows --------------------------------------------------------------------------------------------
@@ -285,10 +374,39 @@ TTableEditor::TTableView& TTableEditor::Active_Table()
 
 int TTableEditor::Used_Rows(const TTableView& T)
 {
+    const TKeyRule rule = T.Spec->Key_Rule;
+    if (rule == TKeyRule::None)
+        return T.String_Grid->RowCount() - 1;
     int r = 1;
-    while (r < T.Grid->RowCount() && !Trim(T.Grid->Cells(T.Spec->Key_Col, r)).isEmpty())
-        ++r;
+    for (; r < T.String_Grid->RowCount(); ++r) {
+        const QString key = T.String_Grid->Cells(T.Spec->Key_Col, r);
+        if (rule == TKeyRule::Trimmed ? Trim(key).isEmpty() : key.isEmpty())
+            break;
+    }
     return r - 1;
+}
+
+bool Enabled_By(TEnableRule Rule, const QString& Enable_Cell)
+{
+    switch (Rule) {
+    case TEnableRule::None:
+        return true;
+    case TEnableRule::Trimmed_Upper:
+        return UpperCase(Trim(Enable_Cell)) == "Y";
+    case TEnableRule::Exact:
+    case TEnableRule::Check_Box:
+        return Enable_Cell == "Y";
+    }
+    return true;
+}
+
+bool TTableEditor::Row_Enabled(const TTableView& T, int ARow)
+{
+    if (T.Spec->Enable_Rule == TEnableRule::Check_Box) {
+        bool state = false;
+        return T.String_Grid->GetCheckBoxState(T.Spec->Enable_Col, ARow, state) && state;
+    }
+    return Enabled_By(T.Spec->Enable_Rule, T.String_Grid->Cells(T.Spec->Enable_Col, ARow));
 }
 
 int TTableEditor::Cell_Int(TExtStringGrid* Grid, int ACol, int ARow, int Fallback)
@@ -310,8 +428,11 @@ void TTableEditor::End_Cell_Edit(TExtStringGrid* Grid)
 void TTableEditor::Btn_CopyRowClick(TObject*)
 {
     TTableView& t = Active_Table();
-    End_Cell_Edit(t.Grid);
-    Copy_Row(t.Grid, t.Grid->Row());
+    End_Cell_Edit(t.String_Grid);
+    if (t.Spec->Check_Boxes)
+        Copy_Row_Check(t.String_Grid, t.String_Grid->Row());
+    else
+        Copy_Row(t.Grid, t.Grid->Row());
     for (TTableView& other : FTables)
         other.Do_Copy = &other == &t;
 }
@@ -319,22 +440,30 @@ void TTableEditor::Btn_CopyRowClick(TObject*)
 void TTableEditor::Btn_PasteRowClick(TObject*)
 {
     TTableView& t = Active_Table();
-    End_Cell_Edit(t.Grid);
-    Paste_Row(t.Grid, t.Grid->Row(), t.Do_Copy);
+    End_Cell_Edit(t.String_Grid);
+    if (t.Spec->Check_Boxes)
+        Paste_Row_Check(t.String_Grid, t.String_Grid->Row(), t.Do_Copy);
+    else
+        Paste_Row(t.Grid, t.Grid->Row(), t.Do_Copy);
 }
 
 void TTableEditor::Btn_InsRowClick(TObject*)
 {
     TTableView& t = Active_Table();
-    End_Cell_Edit(t.Grid);
-    Ins_Row(t.Grid->Row(), t.Grid, t.Spec->Enable_First);
+    End_Cell_Edit(t.String_Grid);
+    if (t.Spec->Check_Boxes)
+        Ins_Row_Check(t.String_Grid->Row(), t.String_Grid, t.Spec->Enable_First);
+    else
+        Ins_Row(t.Grid->Row(), t.Grid, t.Spec->Enable_First);
 }
 
 void TTableEditor::Btn_DelRowClick(TObject*)
 {
     TTableView& t = Active_Table();
-    End_Cell_Edit(t.Grid);
-    const int row = t.Grid->Row();
+    End_Cell_Edit(t.String_Grid);
+    const int row = t.String_Grid->Row();
+    if (t.Spec->Guarded_Delete && (row < 1 || row >= t.String_Grid->RowCount()))
+        return;
     QString question = Lang_Text(t.Spec->Delete_Text);
     // Replaced as text: a language file's text never reaches a printf-style formatter.
     if (t.Spec->Delete_Style == TDeleteQuestion::Append_Number) {
@@ -344,7 +473,11 @@ void TTableEditor::Btn_DelRowClick(TObject*)
         if (at >= 0)
             question.replace(at, 2, QString::number(row));
     }
-    if (MessageDlg(question, mtConfirmation, mbYesNo) == mrYes)
+    if (MessageDlg(question, mtConfirmation, mbYesNo) != mrYes)
+        return;
+    if (t.Spec->Check_Boxes)
+        Del_Row_Check(row, t.String_Grid, t.Spec->Enable_First);
+    else
         Del_Row(row, t.Grid);
 }
 
@@ -353,7 +486,7 @@ void TTableEditor::Btn_DelRowClick(TObject*)
 TTableEditor::TTableView* TTableEditor::View_Of(TObject* Grid)
 {
     for (TTableView& t : FTables)
-        if (t.Grid == Grid)
+        if (t.String_Grid == Grid)
             return &t;
     return nullptr;
 }
@@ -361,19 +494,19 @@ TTableEditor::TTableView* TTableEditor::View_Of(TObject* Grid)
 void TTableEditor::ClickCell(TObject* Sender, int ARow, int ACol)
 {
     if (TTableView* t = View_Of(Sender); t && ACol == 0)
-        t->Grid->SelectRows(ARow, 1);
+        t->String_Grid->SelectRows(ARow, 1);
 }
 
 void TTableEditor::DblClickCell(TObject* Sender, int ARow, int ACol)
 {
     if (TTableView* t = View_Of(Sender))
-        Grid_Dbl_Click_Auto_Size(t->Grid, ARow, ACol);
+        Grid_Dbl_Click_Auto_Size(t->String_Grid, ARow, ACol);
 }
 
 void TTableEditor::KeyPress(TObject* Sender, char16_t& Key)
 {
     if (TTableView* t = View_Of(Sender))
-        Grid_Enter_Next_Cell(t->Grid, Key);
+        Grid_Enter_Next_Cell(t->String_Grid, Key);
 }
 
 void TTableEditor::GridHint(TObject* Sender, int ARow, int ACol, QString& hintstr)
@@ -382,7 +515,8 @@ void TTableEditor::GridHint(TObject* Sender, int ARow, int ACol, QString& hintst
     if (!t)
         return;
     hintstr.clear();
-    const int c = t->Grid->NumHiddenColumns() > 0 ? t->Grid->RealColIndex(ACol) : ACol;
+    TExtStringGrid* g = t->String_Grid;
+    const int c = g->NumHiddenColumns() > 0 ? g->RealColIndex(ACol) : ACol;
     if (ARow == 0 && c > 0 && c - 1 < t->Hints.size())
         hintstr = t->Hints[c - 1];
 }
@@ -392,7 +526,7 @@ void TTableEditor::GridHint(TObject* Sender, int ARow, int ACol, QString& hintst
 void TTableEditor::Btn_OKClick(TObject*)
 {
     for (TTableView& t : FTables)
-        End_Cell_Edit(t.Grid);
+        End_Cell_Edit(t.String_Grid);
     if (!Controllo_dati())
         return;
     Save_File();
@@ -401,7 +535,11 @@ void TTableEditor::Btn_OKClick(TObject*)
 
 QString TTableEditor::Saved_Text(TTableView& T, int ACol, int ARow)
 {
-    return T.Grid->Cells(ACol, ARow);
+    if (T.Spec->Check_Boxes && ACol == 1) {
+        bool state = false;
+        return T.String_Grid->GetCheckBoxState(1, ARow, state) && state ? "Y" : "N";
+    }
+    return T.String_Grid->Cells(ACol, ARow);
 }
 
 void TTableEditor::Save_File()

@@ -23,7 +23,8 @@
 //                 used row with the cell texts), closes with mrOk; a failed write raises with the file
 //                 named and the dialog stays open
 //   Cancel, the close box: nothing is written; the next show reloads the file.
-// A table's used rows are rows 1, 2, ... up to the first row whose key cell is empty after trimming.
+// A table's used rows are rows 1, 2, ... up to the first row whose key cell is empty after trimming
+// (the default key rule; see TKeyRule).
 #pragma once
 
 #include "app/UFormLook.h"
@@ -55,11 +56,28 @@ struct TEditorColumn {
     const char* Missing = nullptr;
     int Hint = -1; // text index of the header hint; -1: none
     TAlignment Alignment = taLeftJustify;
+    // An attribute present but empty takes the Missing text too (else it stays empty).
+    bool Empty_Is_Missing = false;
+    // A default computed from the row: called with the texts of the columns before this one, as
+    // read; its result is what a row without the attribute gets. Wins over Missing.
+    QString (*Missing_From_Row)(const QStringList& Texts) = nullptr;
+    const char* Font = nullptr; // cell font name; nullptr: the grid's
 };
 
 // How the delete question takes the row number: in place of the first "%d" (a text without one is
 // shown as it is), or appended.
 enum class TDeleteQuestion { Replace_Placeholder, Append_Number };
+
+// Which rows are in use: rows 1, 2, ... up to the first whose key cell is empty after trimming
+// (Trimmed), holds no character at all (Raw: a cell of blanks counts as used), or every row (None).
+// The data check and the writer follow the same rule, so the rows checked are the rows saved.
+enum class TKeyRule { Trimmed, Raw, None };
+
+// Whether a used row is checked: always (None), or when its Enable cell trimmed and in upper case
+// is "Y" (Trimmed_Upper), or is exactly "Y" (Exact), or when its Enable check box is ticked
+// (Check_Box: the string-grid variant; as text, "Y"). A row not enabled is still saved as typed.
+enum class TEnableRule { None, Trimmed_Upper, Exact, Check_Box };
+bool Enabled_By(TEnableRule Rule, const QString& Enable_Cell);
 
 struct TEditorTable {
     const char* Grid_Name; // "ACG_Group_StoM"
@@ -73,6 +91,24 @@ struct TEditorTable {
     int Delete_Text;       // the delete question
     TDeleteQuestion Delete_Style;
     std::span<const TEditorColumn> Columns;
+    TKeyRule Key_Rule = TKeyRule::Trimmed;
+    TEnableRule Enable_Rule = TEnableRule::None;
+    int Enable_Col = 1;
+    // Rows are the "row" elements of their parent, or every element child whatever its name.
+    bool Any_Row_Name = false;
+    const char* Row_Element = "row"; // written rows
+    // Delete Row acts (asks) only when 1 <= Row < RowCount.
+    bool Guarded_Delete = false;
+    // A click on column 0 selects the row (the column-0 click handler is bound).
+    bool Select_On_Click = true;
+    // The table takes the focus at the end of each show, when it can.
+    bool Focus_On_Show = false;
+    int Row_Height = 22;
+    // The string-grid variant: a TExtStringGrid set up in code, its column 1 (the Enable column)
+    // real check boxes read and set by state. Shown, every box is ticked before the file loads; a
+    // row is ticked unless its Enable attribute is exactly "N"; saved as "Y"/"N". The row buttons
+    // use the check-box helpers (Copy_Row_Check ...), which move states and read-only flags.
+    bool Check_Boxes = false;
 };
 
 struct TEditorFile {
@@ -99,6 +135,7 @@ struct TEditorSpec {
     TEditorButtonText Buttons[6];
     TEditorFile File;
     std::span<const TEditorTable> Tables;
+    const char* Form_Font = nullptr; // nullptr: the family's Verdana
 };
 
 class TTableEditor : public TForm, public TDialogFrame
@@ -107,7 +144,8 @@ class TTableEditor : public TForm, public TDialogFrame
     // A table as the form holds it: its record, its grid and tab, its copy flag and hint list.
     struct TTableView {
         const TEditorTable* Spec = nullptr;
-        TExtColumnGrid* Grid = nullptr;
+        TExtColumnGrid* Grid = nullptr;        // nullptr in the string-grid variant
+        TExtStringGrid* String_Grid = nullptr; // the table's grid in both variants
         TTabSheet* Tab = nullptr;
         bool Do_Copy = false; // Row_Clipboard holds a row copied from this table during this show
         QStringList Hints;    // one per column after column 0 (empty: no header hints)
@@ -140,8 +178,10 @@ class TTableEditor : public TForm, public TDialogFrame
     TTableView& Table(int i) { return FTables.at(size_t(i)); }
     // The table of the active tab (the only one in a one-table editor).
     TTableView& Active_Table();
-    // Rows 1 .. the result are the table's used rows.
+    // Rows 1 .. the result are the table's used rows (by its key rule).
     int Used_Rows(const TTableView& T);
+    // Whether used row ARow is checked, by the table's enable rule.
+    static bool Row_Enabled(const TTableView& T, int ARow);
     // A cell read as an integer ($, x and 0x hexadecimal too); Fallback when it is none.
     static int Cell_Int(TExtStringGrid* Grid, int ACol, int ARow, int Fallback = -1);
     // "Error row " + row + the fault text [+ Suffix], with the error icon.
@@ -165,17 +205,27 @@ class TTableEditor : public TForm, public TDialogFrame
     virtual void Fill_Lists() {}
     // A row read from the file, one text per column record, before it goes into row ARow of T.
     virtual void Load_Row(TTableView& /*T*/, int /*ARow*/, QStringList& /*Texts*/) {}
+    // A row element as the file holds it, after its columns were read into Texts: for layouts older
+    // than the columns (an attribute that stood for several cells).
+    virtual void Read_Row(const TTableView& /*T*/, const TXmlElement& /*Row*/, QStringList& /*Texts*/) {}
     // The attribute value saved for a cell: its text unless the editor says otherwise.
     virtual QString Saved_Text(TTableView& T, int ACol, int ARow);
     void Save_File();
+    // The table's hint list from the text table, one per column after column 0.
+    void Fill_Hints(TTableView& T);
 
   private:
     // The rows of one table as read from the file, each with one text per column record.
     using TLoadedRows = std::vector<QStringList>;
     void Make_Buttons();
     void Make_Table(TTableView& View, TWinControl* Parent);
+    void Init_Table(TTableView& View);
+    void Bind_Grid_Events(TTableView& View);
     std::vector<TLoadedRows> Read_File();
     void Clear_Rows(TTableView& T);
+    // A cell's text as read or cleared; the check box of the string-grid variant takes "N" as
+    // unticked and every other text as ticked.
+    void Put(TTableView& T, int ACol, int ARow, const QString& Text);
     TTableView* View_Of(TObject* Grid);
 
     const TEditorSpec& FSpec;

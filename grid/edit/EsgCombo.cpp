@@ -37,12 +37,10 @@ bool TEditFieldWatch::eventFilter(QObject* Watched, QEvent* Event)
 {
     switch (Event->type()) {
     case QEvent::ChildAdded:
-        // An editable style makes a new field.
-        if (auto* edit = qobject_cast<QLineEdit*>(static_cast<QChildEvent*>(Event)->child())) {
-            edit->installEventFilter(this);
-            if (OnLayout)
-                OnLayout();
-        }
+        // An editable style makes a new field; it is still being built here, so it is watched
+        // and placed once it moves or resizes.
+        if (QObject* child = static_cast<QChildEvent*>(Event)->child(); child && child->isWidgetType())
+            child->installEventFilter(this);
         break;
     case QEvent::Move:
     case QEvent::Resize:
@@ -342,8 +340,6 @@ bool TEsgCustomCombo::CustomPaint() const
 
 void TEsgCustomCombo::PaintWidget(QPaintEvent* event, TControlWidgetLink& link)
 {
-    // The button colours are fields: the edit field follows them here at the latest.
-    PlaceEditField();
     // The contents first (the toolkit's own painting), then button and borders over them.
     link.NativePaint(event);
     QPainter painter(Widget());
@@ -358,12 +354,21 @@ void TEsgCustomCombo::PaintWidget(QPaintEvent* event, TControlWidgetLink& link)
             canvas.FillRect(TRect(ClientWidth() - FButtonWidth - 4, 0, ClientWidth(), ClientHeight()));
             DrawButton(canvas);
         } else {
-            canvas.FillRect(TRect(ClientWidth() - FButtonWidth - 4, 1, ClientWidth() - 1, ClientHeight() - 1));
+            canvas.FillRect(
+                TRect(ClientWidth() - FButtonWidth - 4, 1, ClientWidth() - 1, ClientHeight() - 1));
         }
         DrawControlBorder(canvas);
         if (Style() != csSimple && !(IsWinXP && IsThemeActive()))
             DrawButtonFrame(canvas);
     });
+}
+
+bool TEsgCustomCombo::WidgetEvent(QEvent* event, TControlWidgetLink& link)
+{
+    // The button colours are fields: the edit field follows them at the next paint at the latest.
+    if (event->type() == QEvent::Paint)
+        PlaceEditField();
+    return TComboBox::WidgetEvent(event, link);
 }
 
 void TEsgCustomCombo::PlaceEditField()
@@ -378,7 +383,8 @@ void TEsgCustomCombo::PlaceEditField()
     option.editable = true;
     option.frame = combo->hasFrame();
     option.subControls = QStyle::SC_All;
-    QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    QRect field =
+        combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
     if (NeedsCustomPaint()) {
         if (Style() == csSimple)
             field.setRight(ClientWidth() - 1 - field.left());

@@ -124,6 +124,7 @@ class TEsgCustomCombo : public TComboBox
     void HandleCNCommand(TMessage& Message) override;
     void HandleFontChanged() override;
     bool CustomPaint() const override;
+    bool WidgetEvent(QEvent* event, TControlWidgetLink& link) override;
     void PaintWidget(QPaintEvent* event, TControlWidgetLink& link) override;
 
     // Whether custom painting runs (the five conditions; never for IsVista without ButtonColor).

@@ -1,6 +1,7 @@
 // TExtStringGrid: the per-cell hooks with their events, the current cell, more cell views, row colours
 // and cell controls.
 #include "grid/base/CellText.h"
+#include "grid/edit/GridCombo.h"
 #include "grid/core/ExtGrid.h"
 
 // ---- Look hooks ----------------------------------------------------------------------------------------
@@ -115,7 +116,7 @@ bool TExtStringGrid::HasComboBox(int ACol, int ARow)
     if (!FControlLook->DropDownAlwaysVisible())
         return false;
     TEditorType editor = DefaultEditor;
-    GetCellEditorType(ACol, ARow, editor);
+    TGridCombo::EditorTypeKeepingList(this, ACol, ARow, editor);
     return editor == edComboEdit || editor == edComboList;
 }
 

@@ -4,6 +4,7 @@
 #include "grid/base/DrawHelpers.h"
 #include "grid/base/HtmlRender.h"
 #include "grid/base/NumberText.h"
+#include "grid/edit/GridCombo.h"
 #include "grid/core/ExtGrid.h"
 #include "grid/core/ExtGrid_PaintInternal.h"
 #include "platform/core/SysUtils.h"
@@ -73,7 +74,7 @@ bool TExtStringGrid::IsPasswordCell(int ACol, int ARow)
 {
     bool isPassword = false;
     TEditorType editor = DefaultEditor;
-    GetCellEditorType(ACol, ARow, editor);
+    TGridCombo::EditorTypeKeepingList(this, ACol, ARow, editor);
     if (editor == edPassword)
         isPassword = true;
     DoIsPasswordCell(ACol, ARow, isPassword);

@@ -5,8 +5,13 @@
 #include "platform/controls/Messages.h"
 #include "platform/graphics/ClassicDraw.h"
 
+#include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace
 {
@@ -16,19 +21,45 @@ bool MouseButtonDown()
 }
 } // namespace
 
-TEsgCustomCombo::TEsgCustomCombo(TComponent* AOwner)
-    : TComboBox(AOwner), FLabelFont(std::make_unique<TFont>())
+TEsgCustomCombo::TEsgCustomCombo(TComponent* AOwner) : TComboBox(AOwner)
 {
-    FLabelFont->OnChange = [this](TGraphicsObject*) { LabelFontChanged(); };
+    FLabel.OnFontChange = [this] { LabelFontChanged(); };
     FNormalColor = Color();
     FOldColor = Color();
+    // Qt lays the edit field out again on every resize, style or font change: it is moved back.
+    FEditFieldWatch.OnLayout = [this] { PlaceEditField(); };
+    Combo()->installEventFilter(&FEditFieldWatch);
+    if (QLineEdit* edit = LineEdit())
+        edit->installEventFilter(&FEditFieldWatch);
+}
+
+bool TEditFieldWatch::eventFilter(QObject* Watched, QEvent* Event)
+{
+    switch (Event->type()) {
+    case QEvent::ChildAdded:
+        // An editable style makes a new field; it is still being built here, so it is watched
+        // and placed once it moves or resizes.
+        if (QObject* child = static_cast<QChildEvent*>(Event)->child(); child && child->isWidgetType())
+            child->installEventFilter(this);
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (qobject_cast<QLineEdit*>(Watched) && OnLayout)
+            OnLayout();
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 TEsgCustomCombo::~TEsgCustomCombo()
 {
     Destroying();
-    FLabelFont->OnChange = nullptr;
-    // The label is an owned component: the component destructor frees it.
+    FEditFieldWatch.OnLayout = nullptr;
+    Combo()->removeEventFilter(&FEditFieldWatch);
+    if (QLineEdit* edit = LineEdit())
+        edit->removeEventFilter(&FEditFieldWatch);
 }
 
 void TEsgCustomCombo::Init()
@@ -52,14 +83,15 @@ void TEsgCustomCombo::Loaded()
     FOldColor = FLoadedColor;
     if (!FFlatParentColor || FFlat)
         SetColor(FLoadedColor);
-    if (FLabel) {
-        if (!FLabelAlwaysEnabled)
-            FLabel->SetEnabled(Enabled());
-        if (ParentFont())
-            FLabel->Font->Assign(Font);
-        UpdateLabel();
-    }
+    FLabel.Loaded();
     Init();
+}
+
+void TEsgCustomCombo::Notification(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove)
+        FLabel.Forget(AComponent);
+    TComboBox::Notification(AComponent, Operation);
 }
 
 // ---- Settings ----------------------------------------------------------------------------------------
@@ -75,6 +107,7 @@ void TEsgCustomCombo::SetFlat(bool Value)
     } else {
         SetColor(FLoadedColor);
     }
+    PlaceEditField();
     Invalidate();
 }
 
@@ -91,6 +124,7 @@ void TEsgCustomCombo::SetButtonWidth(int Value)
     if (Value < MinButtonWidth || Value > MaxButtonWidth)
         return;
     FButtonWidth = Value;
+    PlaceEditField();
     Invalidate();
 }
 
@@ -99,6 +133,7 @@ void TEsgCustomCombo::SetBorderColor(TColor Value)
     if (FBorderColor == Value)
         return;
     FBorderColor = Value;
+    PlaceEditField();
     Invalidate();
 }
 
@@ -123,108 +158,35 @@ void TEsgCustomCombo::SetDropWidth(int Value)
 
 // ---- Label ---------------------------------------------------------------------------------------------
 
-QString TEsgCustomCombo::LabelCaption() const
-{
-    return FLabel ? FLabel->Caption() : QString();
-}
-
-void TEsgCustomCombo::SetLabelCaption(const QString& Value)
-{
-    if (!FLabel)
-        CreateLabel();
-    FLabel->SetCaption(Value);
-    UpdateLabel();
-}
-
-void TEsgCustomCombo::SetLabelPosition(TLabelPosition Value)
-{
-    FLabelPosition = Value;
-    if (FLabel)
-        UpdateLabel();
-}
-
-void TEsgCustomCombo::SetLabelMargin(int Value)
-{
-    FLabelMargin = Value;
-    if (FLabel)
-        UpdateLabel();
-}
-
-void TEsgCustomCombo::SetLabelTransparent(bool Value)
-{
-    FLabelTransparent = Value;
-    if (FLabel)
-        UpdateLabel();
-}
-
-void TEsgCustomCombo::SetLabelAlwaysEnabled(bool Value)
-{
-    FLabelAlwaysEnabled = Value;
-    if (FLabel)
-        UpdateLabel();
-}
-
-void TEsgCustomCombo::SetLabelFont(const TFont* Value)
-{
-    if (ParentFont() || !Value)
-        return;
-    FLabelFont->Assign(Value);
-    if (FLabel)
-        UpdateLabel();
-}
-
-void TEsgCustomCombo::CreateLabel()
-{
-    FLabel = new TLabel(this);
-    FLabel->SetParent(Parent());
-    FLabel->SetFocusControl(this);
-    FLabel->Font->Assign(FLabelFont.get());
-    FLabel->SetParentFont(ParentFont());
-}
-
-void TEsgCustomCombo::UpdateLabel()
-{
-    FLabel->SetTransparent(FLabelTransparent);
-    if (!ParentFont())
-        FLabel->Font->Assign(FLabelFont.get());
-    TRect calc(0, 0, 1000, 255);
-    DrawText(FLabel->Canvas, FLabel->Caption(), -1, calc, DT_CALCRECT | DT_HIDEPREFIX);
-    const TPoint at = PlaceLabel(FLabelPosition, BoundsRect(), calc.Width(), FLabel->Width(),
-                                 FLabel->Height(), FLabelMargin);
-    FLabel->SetBounds(at.X, at.Y, FLabel->Width(), FLabel->Height());
-    FLabel->SetVisible(Visible());
-}
-
 void TEsgCustomCombo::LabelFontChanged()
 {
-    if (FLabel)
-        UpdateLabel();
     if (Designing() && !(ComponentState() & csLoading))
         SetParentFont(false);
 }
 
 void TEsgCustomCombo::SetLabelBold(bool Bold)
 {
-    if (!FocusLabel || !FLabel)
-        return;
-    if (Bold)
-        FLabel->Font->Style = TFontStyles(FLabel->Font->Style | fsBold);
-    else
-        FLabel->Font->Style = TFontStyles(FLabel->Font->Style & ~fsBold);
+    if (FocusLabel)
+        FLabel.ControlFocused(Bold);
 }
 
 void TEsgCustomCombo::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     TComboBox::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (!IsDestroying() && FLabel)
-        UpdateLabel();
+    if (!IsDestroying())
+        FLabel.Update();
+}
+
+void TEsgCustomCombo::SetParent(TWinControl* AParent)
+{
+    TComboBox::SetParent(AParent);
+    FLabel.ControlParent(AParent);
 }
 
 void TEsgCustomCombo::SetVisible(bool Value)
 {
     TComboBox::SetVisible(Value);
-    if (FLabel)
-        FLabel->SetVisible(Value);
+    FLabel.ControlVisible(Value);
 }
 
 void TEsgCustomCombo::SetEnabled(bool Value)
@@ -242,19 +204,14 @@ void TEsgCustomCombo::SetEnabled(bool Value)
         }
     }
     TComboBox::SetEnabled(Value);
-    if (changed && FLabel && !FLabelAlwaysEnabled && !(ComponentState() & (csLoading | csDesigning))) {
-        FLabel->SetEnabled(Value);
-        UpdateLabel();
-    }
+    if (changed && !(ComponentState() & (csLoading | csDesigning)))
+        FLabel.ControlEnabled(Value);
 }
 
 void TEsgCustomCombo::HandleFontChanged()
 {
     TComboBox::HandleFontChanged();
-    if (FLabel && ParentFont()) {
-        FLabel->Font->Assign(Font);
-        UpdateLabel();
-    }
+    FLabel.ControlFontChanged();
 }
 
 // ---- Focus and mouse -----------------------------------------------------------------------------------
@@ -389,17 +346,56 @@ void TEsgCustomCombo::PaintWidget(QPaintEvent* event, TControlWidgetLink& link)
     TCanvas canvas;
     TCanvasPainterBinding binding(canvas, painter);
     GuardedDispatch([&] {
+        // The contents' share of the button zone is covered: by the button, or in a simple combo
+        // (which has none) by the control's colour inside its frame.
+        canvas.Brush->Color = Color();
+        canvas.Brush->Style = bsSolid;
         if (Style() != csSimple) {
-            // The contents' share of the button zone is covered before the button is drawn.
-            canvas.Brush->Color = Color();
-            canvas.Brush->Style = bsSolid;
             canvas.FillRect(TRect(ClientWidth() - FButtonWidth - 4, 0, ClientWidth(), ClientHeight()));
             DrawButton(canvas);
+        } else {
+            canvas.FillRect(
+                TRect(ClientWidth() - FButtonWidth - 4, 1, ClientWidth() - 1, ClientHeight() - 1));
         }
         DrawControlBorder(canvas);
         if (Style() != csSimple && !(IsWinXP && IsThemeActive()))
             DrawButtonFrame(canvas);
     });
+}
+
+bool TEsgCustomCombo::WidgetEvent(QEvent* event, TControlWidgetLink& link)
+{
+    // The button colours are fields: the edit field follows them at the next paint at the latest.
+    if (event->type() == QEvent::Paint)
+        PlaceEditField();
+    return TComboBox::WidgetEvent(event, link);
+}
+
+void TEsgCustomCombo::PlaceEditField()
+{
+    QLineEdit* edit = LineEdit();
+    QComboBox* combo = Combo();
+    if (!edit || !combo || FPlacingEditField || IsDestroying())
+        return;
+    // Qt's own place for the field.
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = true;
+    option.frame = combo->hasFrame();
+    option.subControls = QStyle::SC_All;
+    QRect field =
+        combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    if (NeedsCustomPaint()) {
+        if (Style() == csSimple)
+            field.setRight(ClientWidth() - 1 - field.left());
+        else
+            field.setRight(std::min(field.right(), ClientWidth() - FButtonWidth - 4 - 1));
+    }
+    if (edit->geometry() == field)
+        return;
+    FPlacingEditField = true;
+    edit->setGeometry(field);
+    FPlacingEditField = false;
 }
 
 void TEsgCustomCombo::DrawButton(TCanvas& Canvas)

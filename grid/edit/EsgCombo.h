@@ -10,13 +10,26 @@
 // borders drawn over them with TCanvas. Custom painting runs only when Flat, a button colour, a
 // border colour, a focused border colour with the focus, or a disabled themed border asks for it,
 // and never for IsVista without ButtonColor. Outside a paint event (focus and hover changes)
-// DrawBorders only records the state and asks for a repaint.
+// DrawBorders only records the state and asks for a repaint. While it paints its own button the
+// edit field of an editable combo ends left of the button zone (ClientWidth - ButtonWidth - 4), so
+// the field's own painting never covers the button; csSimple has no button and its field runs
+// across the whole control.
 #pragma once
 
-#include "grid/edit/LabelPlacement.h"
+#include "grid/edit/AttachedLabel.h"
 #include "platform/controls/StdCtrls.h"
 
-#include <memory>
+#include <QObject>
+#include <functional>
+
+// Tells the flat combo when Qt has laid out its edit field (a new field, or the field moved or
+// resized), so that the combo can put it back where its own painting wants it.
+class TEditFieldWatch : public QObject
+{
+  public:
+    std::function<void()> OnLayout;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+};
 
 class TEsgCustomCombo : public TComboBox
 {
@@ -70,20 +83,20 @@ class TEsgCustomCombo : public TComboBox
     bool IsVista = false;
 
     // The attached label; nullptr until LabelCaption is first written.
-    TLabel* ComboLabel() const { return FLabel; }
-    QString LabelCaption() const;
-    void SetLabelCaption(const QString& Value);
-    TLabelPosition LabelPosition() const { return FLabelPosition; }
-    void SetLabelPosition(TLabelPosition Value);
-    int LabelMargin() const { return FLabelMargin; }
-    void SetLabelMargin(int Value);
-    bool LabelTransparent() const { return FLabelTransparent; }
-    void SetLabelTransparent(bool Value);
-    bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
-    void SetLabelAlwaysEnabled(bool Value);
-    TFont* LabelFont() const { return FLabelFont.get(); }
+    TLabel* ComboLabel() const { return FLabel.Label(); }
+    QString LabelCaption() const { return FLabel.Caption(); }
+    void SetLabelCaption(const QString& Value) { FLabel.SetCaption(Value); }
+    TLabelPosition LabelPosition() const { return FLabel.Position(); }
+    void SetLabelPosition(TLabelPosition Value) { FLabel.SetPosition(Value); }
+    int LabelMargin() const { return FLabel.Margin(); }
+    void SetLabelMargin(int Value) { FLabel.SetMargin(Value); }
+    bool LabelTransparent() const { return FLabel.Transparent(); }
+    void SetLabelTransparent(bool Value) { FLabel.SetTransparent(Value); }
+    bool LabelAlwaysEnabled() const { return FLabel.AlwaysEnabled(); }
+    void SetLabelAlwaysEnabled(bool Value) { FLabel.SetAlwaysEnabled(Value); }
+    TFont* LabelFont() const { return FLabel.Font(); }
     // Ignored while ParentFont is on.
-    void SetLabelFont(const TFont* Value);
+    void SetLabelFont(const TFont* Value) { FLabel.SetFont(Value); }
 
     // Fired with the combo as Sender each time the list closes.
     TNotifyEvent OnDropUp;
@@ -94,6 +107,7 @@ class TEsgCustomCombo : public TComboBox
     bool HasFocus() const { return FHasFocus; }
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void SetParent(TWinControl* AParent) override;
     void SetVisible(bool Value) override;
     void SetEnabled(bool Value) override;
     void HandleSetFocus() override;
@@ -104,11 +118,13 @@ class TEsgCustomCombo : public TComboBox
 
   protected:
     void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void DoEnter() override;
     void DoExit() override;
     void HandleCNCommand(TMessage& Message) override;
     void HandleFontChanged() override;
     bool CustomPaint() const override;
+    bool WidgetEvent(QEvent* event, TControlWidgetLink& link) override;
     void PaintWidget(QPaintEvent* event, TControlWidgetLink& link) override;
 
     // Whether custom painting runs (the five conditions; never for IsVista without ButtonColor).
@@ -120,11 +136,13 @@ class TEsgCustomCombo : public TComboBox
     void DrawBorders();
     void DrawControlBorder(TCanvas& Canvas);
     void DrawButtonFrame(TCanvas& Canvas);
-    void UpdateLabel();
+    void UpdateLabel() { FLabel.Update(); }
+    // Keeps the edit field of an editable combo clear of the button zone, or across the whole
+    // control for csSimple; Qt's own place otherwise.
+    void PlaceEditField();
 
   private:
     bool Designing() const { return (ComponentState() & csDesigning) != 0; }
-    void CreateLabel();
     void LabelFontChanged();
     void SetLabelBold(bool Bold);
     // Colour change of the focus switch; goes through the Color setter.
@@ -139,12 +157,9 @@ class TEsgCustomCombo : public TComboBox
     bool FMouseInControl = false;
     int FDropWidth = 0;
     bool FButtonHover = false;
-    bool FLabelAlwaysEnabled = false;
-    bool FLabelTransparent = false;
-    int FLabelMargin = 4;
-    std::unique_ptr<TFont> FLabelFont;
-    TLabelPosition FLabelPosition = lpLeftTop;
-    TLabel* FLabel = nullptr;
+    TAttachedLabel FLabel{this};
+    TEditFieldWatch FEditFieldWatch;
+    bool FPlacingEditField = false;
     TColor FFlatLineColor = clNone;
     bool FFlatParentColor = true;
     TColor FBorderColor = clNone;

@@ -22,12 +22,17 @@ TDateTime DaysAndSeconds(TDateTime days, TDateTime time)
 
 } // namespace
 
-TExtDateTimePicker::TExtDateTimePicker(TComponent* AOwner)
-    : TCustomDateTimePicker(AOwner), FLabelFont(std::make_unique<TFont>())
+TExtDateTimePicker::TExtDateTimePicker(TComponent* AOwner) : TCustomDateTimePicker(AOwner)
 {
-    FLabelFont->OnChange = [this](TGraphicsObject*) {
-        if (FLabel)
-            UpdateLabel();
+    FLabel.OnCreate = [this](TLabel* Label) {
+        Label->OnClick = [this](TObject*) {
+            if (OnLabelClick)
+                OnLabelClick(this);
+        };
+        Label->OnDblClick = [this](TObject*) {
+            if (OnLabelDblClick)
+                OnLabelDblClick(this);
+        };
     };
     SetBorderStyle(bsSingle);
     FCtl3D = true;
@@ -35,24 +40,14 @@ TExtDateTimePicker::TExtDateTimePicker(TComponent* AOwner)
     SetKind(dkDateTime);
 }
 
-TExtDateTimePicker::~TExtDateTimePicker()
-{
-    if (FLabel) {
-        TLabel* label = FLabel;
-        FLabel = nullptr;
-        label->SetParent(nullptr);
-        delete label;
-    }
-    FLabelFont->OnChange = nullptr;
-}
+TExtDateTimePicker::~TExtDateTimePicker() = default;
 
 void TExtDateTimePicker::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomDateTimePicker::Notification(AComponent, Operation);
     if (Operation == opRemove) {
         // The label may go first with its parent's children.
-        if (AComponent == FLabel)
-            FLabel = nullptr;
+        FLabel.Forget(AComponent);
         if (AComponent == FTimePicker)
             FTimePicker = nullptr;
     }
@@ -268,134 +263,56 @@ void TExtDateTimePicker::ShiftFocus()
 
 // ---- Label ------------------------------------------------------------------------------------------
 
-QString TExtDateTimePicker::LabelCaption() const
-{
-    return FLabel ? FLabel->Caption() : QString();
-}
-
-void TExtDateTimePicker::SetLabelCaption(const QString& Value)
-{
-    if (!FLabel)
-        CreateLabel();
-    FLabel->SetCaption(Value);
-    UpdateLabel();
-}
-
-void TExtDateTimePicker::SetLabelPosition(TLabelPosition Value)
-{
-    FLabelPosition = Value;
-    if (FLabel)
-        UpdateLabel();
-}
-
-void TExtDateTimePicker::SetLabelMargin(int Value)
-{
-    FLabelMargin = Value;
-    if (FLabel)
-        UpdateLabel();
-}
-
-void TExtDateTimePicker::SetLabelTransparent(bool Value)
-{
-    FLabelTransparent = Value;
-    if (FLabel)
-        UpdateLabel();
-}
-
 void TExtDateTimePicker::SetLabelAlwaysEnabled(bool Value)
 {
-    FLabelAlwaysEnabled = Value;
-    if (Value && FLabel)
-        FLabel->SetEnabled(true);
+    FLabel.SetAlwaysEnabled(Value);
     Invalidate();
-}
-
-void TExtDateTimePicker::SetLabelFont(const TFont* Value)
-{
-    if (!ParentFont())
-        FLabelFont->Assign(Value);
-    if (FLabel)
-        UpdateLabel();
-}
-
-void TExtDateTimePicker::CreateLabel()
-{
-    FLabel = new TLabel(this);
-    FLabel->SetParent(Parent());
-    FLabel->SetFocusControl(this);
-    FLabel->Font->Assign(FLabelFont.get());
-    FLabel->SetParentFont(ParentFont());
-    FLabel->OnClick = [this](TObject*) {
-        if (OnLabelClick)
-            OnLabelClick(this);
-    };
-    FLabel->OnDblClick = [this](TObject*) {
-        if (OnLabelDblClick)
-            OnLabelDblClick(this);
-    };
-}
-
-void TExtDateTimePicker::UpdateLabel()
-{
-    FLabel->SetTransparent(FLabelTransparent);
-    FLabel->Font->Assign(ParentFont() ? Font : FLabelFont.get());
-    const int captionWidth = FLabel->Canvas->TextWidth(StripHotkey(FLabel->Caption()));
-    const TPoint at = PlaceLabel(FLabelPosition, BoundsRect(), captionWidth, FLabel->Width(),
-                                 FLabel->Height(), FLabelMargin);
-    FLabel->SetBounds(at.X, at.Y, FLabel->Width(), FLabel->Height());
-    FLabel->SetVisible(Visible());
 }
 
 void TExtDateTimePicker::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     TCustomDateTimePicker::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (FLabel && FLabel->Parent())
-        UpdateLabel();
+    if (FLabel.Label() && FLabel.Label()->Parent())
+        FLabel.Update();
 }
 
 void TExtDateTimePicker::SetParent(TWinControl* AParent)
 {
     TCustomDateTimePicker::SetParent(AParent);
-    if (FLabel) {
-        FLabel->SetParent(AParent);
-        UpdateLabel();
-    }
+    FLabel.ControlParent(AParent);
 }
 
 void TExtDateTimePicker::SetVisible(bool Value)
 {
     TCustomDateTimePicker::SetVisible(Value);
-    if (FLabel)
-        FLabel->SetVisible(Value);
+    FLabel.ControlVisible(Value);
 }
 
 void TExtDateTimePicker::HandleEnabledChanged()
 {
     TCustomDateTimePicker::HandleEnabledChanged();
     TimePartEnabled();
-    if (FLabel && !FLabelAlwaysEnabled)
-        FLabel->SetEnabled(Enabled());
+    FLabel.ControlEnabled(Enabled());
 }
 
 void TExtDateTimePicker::HandleFontChanged()
 {
     TCustomDateTimePicker::HandleFontChanged();
-    if (FLabel && ParentFont())
-        FLabel->Font->Assign(Font);
+    FLabel.ControlFontChanged();
     UpdateTimePicker();
 }
 
 void TExtDateTimePicker::HandleSetFocus()
 {
     TCustomDateTimePicker::HandleSetFocus();
-    if (FocusLabel && FLabel && !(ComponentState() & csLoading))
-        FLabel->Font->Style = FLabel->Font->Style | fsBold;
+    if (FocusLabel && !(ComponentState() & csLoading))
+        FLabel.ControlFocused(true);
 }
 
 void TExtDateTimePicker::HandleKillFocus()
 {
-    if (FocusLabel && FLabel && !(ComponentState() & csLoading))
-        FLabel->Font->Style = FLabel->Font->Style & ~fsBold;
+    if (FocusLabel && !(ComponentState() & csLoading))
+        FLabel.ControlFocused(false);
     TCustomDateTimePicker::HandleKillFocus();
 }
 
@@ -421,9 +338,5 @@ void TExtDateTimePicker::Loaded()
         if (FTimePicker)
             FTimePicker->SetEnabled(false);
     }
-    if (FLabel) {
-        if (!FLabelAlwaysEnabled)
-            FLabel->SetEnabled(Enabled());
-        UpdateLabel();
-    }
+    FLabel.Loaded();
 }

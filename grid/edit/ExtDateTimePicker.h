@@ -7,10 +7,8 @@
 // through the date fields and from the field that ends Format on into the time part.
 #pragma once
 
+#include "grid/edit/AttachedLabel.h"
 #include "grid/edit/EsgDateTimePicker.h"
-#include "grid/edit/LabelPlacement.h"
-
-#include <memory>
 
 enum TExtDateTimeKind { dkDate, dkTime, dkDateTime };
 
@@ -41,19 +39,19 @@ class TExtDateTimePicker : public TCustomDateTimePicker
     TCustomDateTimePicker* TimePicker() const { return FTimePicker; }
 
     // The label, made by the first LabelCaption; nullptr before.
-    TLabel* PickerLabel() const { return FLabel; }
-    QString LabelCaption() const;
-    void SetLabelCaption(const QString& Value);
-    TLabelPosition LabelPosition() const { return FLabelPosition; }
-    void SetLabelPosition(TLabelPosition Value);
-    int LabelMargin() const { return FLabelMargin; }
-    void SetLabelMargin(int Value);
-    bool LabelTransparent() const { return FLabelTransparent; }
-    void SetLabelTransparent(bool Value);
-    bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
+    TLabel* PickerLabel() const { return FLabel.Label(); }
+    QString LabelCaption() const { return FLabel.Caption(); }
+    void SetLabelCaption(const QString& Value) { FLabel.SetCaption(Value); }
+    TLabelPosition LabelPosition() const { return FLabel.Position(); }
+    void SetLabelPosition(TLabelPosition Value) { FLabel.SetPosition(Value); }
+    int LabelMargin() const { return FLabel.Margin(); }
+    void SetLabelMargin(int Value) { FLabel.SetMargin(Value); }
+    bool LabelTransparent() const { return FLabel.Transparent(); }
+    void SetLabelTransparent(bool Value) { FLabel.SetTransparent(Value); }
+    bool LabelAlwaysEnabled() const { return FLabel.AlwaysEnabled(); }
     void SetLabelAlwaysEnabled(bool Value);
-    TFont* LabelFont() const { return FLabelFont.get(); }
-    void SetLabelFont(const TFont* Value); // taken only while ParentFont is off
+    TFont* LabelFont() const { return FLabel.Font(); }
+    void SetLabelFont(const TFont* Value) { FLabel.SetFont(Value); } // taken only while ParentFont is off
     bool FocusLabel = false;               // the label is bold while the picker has the focus
 
     TNotifyEvent OnTimeChange;
@@ -85,20 +83,14 @@ class TExtDateTimePicker : public TCustomDateTimePicker
   private:
     void CreateTimePicker();
     void UpdateTimePicker();
-    void CreateLabel();
-    void UpdateLabel();
     void TimePartEnabled();
 
     TExtDateTimeKind FKind = dkDateTime;
     QString FTimeFormat;
     int FTypedYear = 0, FTypedMonth = 0, FTypedDay = 0; // the date before a typed digit
-    TLabel* FLabel = nullptr;
-    std::unique_ptr<TFont> FLabelFont;
-    TLabelPosition FLabelPosition = lpLeftTop;
-    int FLabelMargin = 4;
-    bool FLabelTransparent = false;
-    bool FLabelAlwaysEnabled = false;
     bool FIgnoreTimePickerCheck = false;
     bool FUpdatingTimePicker = false;
     TCustomDateTimePicker* FTimePicker = nullptr;
+    // Last: the label goes first when the picker is freed.
+    TAttachedLabel FLabel{this};
 };

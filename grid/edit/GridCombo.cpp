@@ -2,6 +2,7 @@
 #include "grid/edit/GridCombo.h"
 
 #include "platform/controls/Messages.h"
+#include "platform/core/StringList.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -416,6 +417,38 @@ void TGridCombo::WindowProcedure(TMessage& Message)
         FGrid->OnEditChange(FGrid, col, FGrid->Row(), selection);
     FireComboChange(i, selection);
     Message.Result = 0;
+}
+
+// ---- The shared list while open ------------------------------------------------------------------------
+
+void TGridCombo::EditorTypeKeepingList(TExtStringGrid* Grid, int ACol, int ARow, TEditorType& AEditor)
+{
+    TGridCombo* combo = Grid->EditCombo;
+    if (!combo || !Grid->EditMode || !combo->Visible()) {
+        Grid->GetCellEditorType(ACol, ARow, AEditor);
+        return;
+    }
+    TStringList items;
+    items.Assign(combo->Items);
+    const int index = combo->ItemIndex();
+    const QString text = combo->Text();
+    const int selStart = combo->SelStart();
+    const int selLength = combo->SelLength();
+    Grid->GetCellEditorType(ACol, ARow, AEditor);
+    bool same = combo->Items->Count() == items.Count();
+    for (int i = 0; same && i < items.Count(); ++i)
+        same = combo->Items->Strings(i) == items.Strings(i) && combo->Items->Objects(i) == items.Objects(i);
+    if (same && combo->ItemIndex() == index && combo->Text() == text)
+        return;
+    // Put back as it was, by code: no change is reported.
+    if (!same)
+        combo->Items->Assign(&items);
+    combo->SetItemIndex(index);
+    if (combo->Style() != csDropDownList) {
+        combo->SetText(text);
+        combo->SetSelStart(selStart);
+        combo->SetSelLength(selLength);
+    }
 }
 
 // ---- Drop-down width -----------------------------------------------------------------------------------

@@ -31,6 +31,9 @@ class TGridCombo : public TGridEditorWrapper<TEsgComboBox>
     bool ItemChange = false;
     TNotifyEvent OnReturnKey;
 
+    // Grid's GetCellEditorType for a question outside editing (painting): the column grid and the
+    // forms reload the shared list there, which must not reach the combo while it is open on a cell.
+    static void EditorTypeKeepingList(TExtStringGrid* Grid, int ACol, int ARow, TEditorType& AEditor);
     // Widens the drop-down list to its widest item (measured on the grid's canvas).
     void SizeDropDownWidth();
     // The type-ahead completion; runs after every key-up.

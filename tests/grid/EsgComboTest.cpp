@@ -4,8 +4,10 @@
 #include "grid/edit/EsgCombo.h"
 
 #include "common/EditTestSupport.h"
+#include "platform/controls/ExtCtrls.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <QPixmap>
 
 namespace esgcombotest
@@ -148,6 +150,102 @@ TEST_F(EsgCombo, DropUpOncePerClosingAndNotificationsOnAPlainForm)
     const int before = c->ItemIndex();
     QApplication::sendEvent(c->Widget(), &wheel);
     EXPECT_EQ(c->ItemIndex(), before);
+}
+
+TEST_F(EsgCombo, EditFieldStaysClearOfTheButtonAndASimpleComboHasNone)
+{
+    // Editable: the edit field is a child that paints itself; it must end left of the button zone.
+    TEsgComboBox* c = NewCombo(10, 10, 100, 22);
+    c->IsVista = false;
+    c->SetButtonWidth(32);
+    c->ButtonColor = 0x000000FF;
+    c->ButtonBorderColor = 0x00FF0000;
+    c->ButtonTextColor = 0x0000FF00;
+    c->SetText("a text as wide as the combo itself");
+    TEsgComboBox* simple = NewCombo(10, 50, 100, 22);
+    simple->SetStyle(csSimple);
+    simple->IsVista = false;
+    simple->SetColor(0x00F0F0F0);
+    simple->SetBorderColor(0x0000FF00);
+    ShowForm();
+    const QImage button = Grab(c);
+    EXPECT_LE(c->LineEdit()->geometry().right(), 100 - 32 - 4 - 1);
+    EXPECT_EQ(Pixel(button, 100 - 32 + 4, 5), TColor(0x000000FF)) << "button face left of the old field end";
+    EXPECT_EQ(Pixel(button, 90, 5), TColor(0x000000FF));
+
+    // Without a colour of its own the style paints the combo, field and arrow where Qt puts them.
+    c->ButtonColor = clNone;
+    c->IsVista = true;
+    Grab(c);
+    EXPECT_GT(c->LineEdit()->geometry().right(), 100 - 32 - 4 - 1);
+
+    // csSimple: no button, its field runs to the right border, the border colour is drawn.
+    const QImage plain = Grab(simple);
+    EXPECT_EQ(Pixel(plain, 0, 0), TColor(0x0000FF00));
+    EXPECT_EQ(Pixel(plain, 99, 21), TColor(0x0000FF00));
+    for (int x = 100 - simple->ButtonWidth() - 4; x < 98; ++x)
+        for (int y : {3, 10, 18})
+            ASSERT_EQ(Pixel(plain, x, y), TColor(0x00F0F0F0)) << "no drop button at " << x << "," << y;
+    EXPECT_GE(simple->LineEdit()->geometry().right(), 100 - simple->ButtonWidth());
+}
+
+TEST_F(EsgCombo, LabelTakesTheCaptionWidthAndItsEnabledRulesFromLoading)
+{
+    // Placed left of the combo by the measured caption.
+    TEsgComboBox* c = NewCombo(150, 40, 120, 22);
+    c->SetLabelCaption("&Kind of item");
+    TLabel* l = c->ComboLabel();
+    EXPECT_EQ(l->Left() + l->Width() + 4, 150) << "lpLeftTop: the caption's width and the margin";
+    EXPECT_EQ(l->Top(), 40);
+    EXPECT_EQ(l->Parent(), form.get());
+
+    // Loaded on a disabled combo: the label follows unless LabelAlwaysEnabled.
+    form->BeginLoading();
+    TEsgComboBox* follows = NewCombo(150, 80, 120, 22);
+    follows->SetLabelCaption("follows");
+    follows->SetEnabled(false);
+    TEsgComboBox* always = NewCombo(150, 120, 120, 22);
+    always->SetLabelCaption("always");
+    always->SetLabelAlwaysEnabled(true);
+    always->SetEnabled(false);
+    form->EndLoading();
+    EXPECT_FALSE(follows->ComboLabel()->Enabled());
+    EXPECT_TRUE(always->ComboLabel()->Enabled());
+
+    // Switched on later the label is enabled at once; switched off it follows the combo again.
+    follows->SetLabelAlwaysEnabled(true);
+    EXPECT_TRUE(follows->ComboLabel()->Enabled());
+    follows->SetEnabled(true);
+    follows->SetEnabled(false);
+    EXPECT_TRUE(follows->ComboLabel()->Enabled());
+    follows->SetLabelAlwaysEnabled(false);
+    EXPECT_FALSE(follows->ComboLabel()->Enabled());
+
+    // Bold while focused survives a move (the label is placed again with its font).
+    c->FocusLabel = true;
+    ShowForm();
+    Focus(c);
+    EXPECT_TRUE(l->Font->Style & fsBold);
+    c->SetBounds(160, 40, 120, 22);
+    EXPECT_TRUE(l->Font->Style & fsBold);
+    Focus(other);
+    EXPECT_FALSE(l->Font->Style & fsBold);
+}
+
+TEST_F(EsgCombo, TheLabelMovesToTheCombosNewParent)
+{
+    auto panel = std::make_unique<TPanel>(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 300, 100);
+    TEsgComboBox* c = NewCombo(150, 40, 120, 22);
+    c->SetParent(panel.get());
+    c->SetLabelCaption("x");
+    ASSERT_EQ(c->ComboLabel()->Parent(), panel.get());
+    c->SetParent(form.get());
+    EXPECT_EQ(c->ComboLabel()->Parent(), form.get());
+    // Freeing the old parent leaves both alone; the form frees the label before the combo.
+    panel.reset();
+    EXPECT_EQ(c->ComboLabel()->Caption(), "x");
 }
 
 } // namespace esgcombotest

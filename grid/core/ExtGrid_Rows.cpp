@@ -7,6 +7,7 @@
 #include "grid/ops/FloatingFooter.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_set>
 
 // ---- Conversions ---------------------------------------------------------------------------------------
@@ -155,14 +156,19 @@ void TExtStringGrid::RestoreHiddenRows(std::vector<TGridItem*> Items, bool AtIdx
         return;
     std::stable_sort(Items.begin(), Items.end(),
                      [](const TGridItem* a, const TGridItem* b) { return a->Idx < b->Idx; });
-    const std::unordered_set<TGridItem*> restored(Items.begin(), Items.end());
+    // Membership by binary search over the addresses: cheaper than hashing tens of thousands of entries.
+    std::vector<TGridItem*> byAddress(Items);
+    std::sort(byAddress.begin(), byAddress.end(), std::less<TGridItem*>());
+    const auto isRestored = [&byAddress](TGridItem* Item) {
+        return std::binary_search(byAddress.begin(), byAddress.end(), Item, std::less<TGridItem*>());
+    };
     if (Items.size() < 64) {
         for (TGridItem* item : Items)
             FHiddenIndex.Remove(item);
     } else {
         FHiddenIndex.Clear();
         for (int i = 0; i < FGridItems->Count(); ++i)
-            if (!restored.count(FGridItems->Items(i)))
+            if (!isRestored(FGridItems->Items(i)))
                 FHiddenIndex.Add(FGridItems->Items(i));
     }
 
@@ -202,7 +208,7 @@ void TExtStringGrid::RestoreHiddenRows(std::vector<TGridItem*> Items, bool AtIdx
     // Freed from the newest entry back: the collection finds those at its end at once.
     for (int i = FGridItems->Count() - 1; i >= 0; --i) {
         TGridItem* item = FGridItems->Items(i);
-        if (restored.count(item))
+        if (isRestored(item))
             delete item;
     }
     for (int i = 0; i < k; ++i)

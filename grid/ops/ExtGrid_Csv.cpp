@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -25,6 +26,17 @@ QString Quoted(const QString& S)
 // empty field, then line breaks and delimiters.
 QString CsvField(QString t, QChar d, bool AlwaysQuotes, bool JavaCSV, bool QuoteEmpty, bool Oem)
 {
+    // Most fields need none of the steps below: pass them through without copying.
+    if (!AlwaysQuotes && !Oem && !t.isEmpty()) {
+        bool plain = true;
+        for (const QChar ch : std::as_const(t))
+            if (ch == QLatin1Char('"') || ch == d || ch == QLatin1Char('\r')) {
+                plain = false;
+                break;
+            }
+        if (plain)
+            return t;
+    }
     t = DoubleQuoteChars(t);
     if (Oem)
         AnsiToOemText(t);

@@ -14,6 +14,27 @@ namespace
 const QString HiTag = QStringLiteral("hi");
 const QString MarkTag = QStringLiteral("e");
 
+bool IsAscii(const QString& S)
+{
+    for (const QChar ch : S)
+        if (ch.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+// True when marking would give the text back as it is: nothing in it needs an entity and the search
+// text does not occur. Without case, only ASCII texts are decided here (their folding is plain);
+// anything else is left to the full marking.
+bool NothingToMark(const QString& Text, const QString& Sub, bool DoCase)
+{
+    for (const QChar ch : Text) {
+        const char16_t u = ch.unicode();
+        if (u == '&' || u == '"' || u == '<' || u == '>' || (!DoCase && u >= 0x80))
+            return false;
+    }
+    return !Text.contains(Sub, DoCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+}
+
 } // namespace
 
 // ---- Text functions ------------------------------------------------------------------------------------
@@ -55,12 +76,19 @@ void TExtStringGrid::MarkBlock(int C1, int R1, int C2, int R2, bool DoCase, cons
         return;
     const QString sub = HTMLEncodeEntities(HiText, false);
     const bool displText = static_cast<bool>(OnGetDisplText);
+    // Most cells of a column hold no occurrence: those are decided by one scan.
+    const bool quickTest = !sub.isEmpty() && (DoCase || IsAscii(sub));
     for (int r = R1; r <= R2; ++r) {
         for (int c = C1; c <= C2; ++c) {
             if (!IsBaseCell(c, r))
                 continue;
+            const QString cell = displText ? Cells(c, r) : GetGridCell(c, r);
+            if (quickTest && NothingToMark(cell, sub, DoCase)) {
+                SetCells(c, r, cell);
+                continue;
+            }
             // Markup already in the cell shows as literal text while the marks are in place.
-            const QString text = HTMLEncodeEntities(displText ? Cells(c, r) : GetGridCell(c, r), false);
+            const QString text = HTMLEncodeEntities(cell, false);
             QString marked;
             HTMLMarkText(text, sub, Tag, DoCase, marked);
             SetCells(c, r, marked);

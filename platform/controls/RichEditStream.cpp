@@ -106,7 +106,9 @@ class TRtfReader
             --pendingPars_;
         FlushPars();
         Flush();
-        SetAlign(st_.Align);
+        // The last paragraph ends with the document: its alignment is the last one set, even when
+        // the group that set it has closed.
+        SetAlign(paraAlign_);
         cursor_.endEditBlock();
     }
 
@@ -256,17 +258,21 @@ class TRtfReader
             st_.PlainChars();
         } else if (is("pard")) {
             st_.Align = 0;
+            paraAlign_ = 0;
         } else if (is("ql")) {
             st_.Align = 0;
+            paraAlign_ = 0;
         } else if (is("qc")) {
             st_.Align = 1;
+            paraAlign_ = 1;
         } else if (is("qr")) {
             st_.Align = 2;
+            paraAlign_ = 2;
         } else if (is("deff")) {
             deff_ = v;
         } else if (is("uc")) {
             st_.Uc = uint8_t(std::clamp(v, 0, 255));
-        } else if (is("u")) {
+        } else if (is("u") && hasParam) {
             Char(QChar(char16_t(v < 0 ? v + 65536 : v)));
             skip_ = st_.Uc;
         }
@@ -312,6 +318,7 @@ class TRtfReader
             Flush();
         if (run_.isEmpty())
             runState_ = st_;
+        paraAlign_ = st_.Align;
         run_ += ch;
     }
 
@@ -417,6 +424,7 @@ class TRtfReader
     TGroupState runState_;
     QString run_;
     int pendingPars_ = 0;
+    uint8_t paraAlign_ = 0;
     int skip_ = 0;
     int deff_ = 0;
     QHash<int, QString> fonts_;

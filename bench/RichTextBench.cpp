@@ -16,8 +16,9 @@ constexpr int Paragraphs = 20;
 
 QString RtfText()
 {
-    QString s = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil Courier New;}}"
-                               "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}");
+    QString s = QStringLiteral(
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil Courier New;}}"
+        "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}");
     for (int i = 0; i < Paragraphs; ++i)
         s += QStringLiteral("\\pard{\\f0\\fs20 Line %1: }{\\f0\\fs20\\b bold words}{\\f0\\fs20  and }"
                             "{\\f1\\fs24\\i\\cf1 italic red}{\\f0\\fs28\\cf2  green text}\\par")
@@ -29,12 +30,13 @@ QString HtmlText()
 {
     QString s = QStringLiteral("<html><body>");
     for (int i = 0; i < Paragraphs; ++i)
-        s += QStringLiteral("<p><span style=\"font-family:Arial; font-size:10pt\">Line %1: </span>"
-                            "<span style=\"font-family:Arial; font-size:10pt; font-weight:bold\">bold words</span>"
-                            "<span style=\"font-family:Arial; font-size:10pt\"> and </span>"
-                            "<span style=\"font-family:'Courier New'; font-size:12pt; font-style:italic; "
-                            "color:#ff0000\">italic red</span>"
-                            "<span style=\"font-family:Arial; font-size:14pt; color:#008000\"> green text</span></p>")
+        s += QStringLiteral(
+                 "<p><span style=\"font-family:Arial; font-size:10pt\">Line %1: </span>"
+                 "<span style=\"font-family:Arial; font-size:10pt; font-weight:bold\">bold words</span>"
+                 "<span style=\"font-family:Arial; font-size:10pt\"> and </span>"
+                 "<span style=\"font-family:'Courier New'; font-size:12pt; font-style:italic; "
+                 "color:#ff0000\">italic red</span>"
+                 "<span style=\"font-family:Arial; font-size:14pt; color:#008000\"> green text</span></p>")
                  .arg(i, 2, 10, QChar('0'));
     return s + QStringLiteral("</body></html>");
 }

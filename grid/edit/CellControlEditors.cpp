@@ -106,7 +106,8 @@ bool StopFixedCellEdit(TExtStringGrid* Grid, TWinControl* Editor, int ACol, int 
     return true;
 }
 
-TGridTransEdit::TGridTransEdit(TComponent* AOwner) : TEdit(AOwner), FGrid(dynamic_cast<TExtStringGrid*>(AOwner))
+TGridTransEdit::TGridTransEdit(TComponent* AOwner)
+    : TEdit(AOwner), FGrid(dynamic_cast<TExtStringGrid*>(AOwner))
 {
     SetVisible(false);
 }

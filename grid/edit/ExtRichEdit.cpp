@@ -15,7 +15,10 @@ constexpr int EditorExtraHeight = 9;
 constexpr int RowExtraHeight = 10;
 } // namespace
 
-TExtRichEdit::TExtRichEdit(TComponent* AOwner) : TRichEdit(AOwner), FGrid(dynamic_cast<TExtStringGrid*>(AOwner)) {}
+TExtRichEdit::TExtRichEdit(TComponent* AOwner)
+    : TRichEdit(AOwner), FGrid(dynamic_cast<TExtStringGrid*>(AOwner))
+{
+}
 
 void TExtRichEdit::SelNormal()
 {

@@ -17,7 +17,8 @@ constexpr int ComboDefaultDropCount = 8;
 
 bool IsEditType(const QString& Type)
 {
-    return Type == QLatin1String("EDIT") || Type == QLatin1String("PASSWORD") || Type == QLatin1String("MASK");
+    return Type == QLatin1String("EDIT") || Type == QLatin1String("PASSWORD") ||
+           Type == QLatin1String("MASK");
 }
 } // namespace
 
@@ -36,8 +37,8 @@ void TExtStringGrid::CreateCellControlEditors()
     FComboControl->SetVisible(false);
 }
 
-void TExtStringGrid::ShowCellControlEditor(const QString& Text, const QString& CtrlType, int ARow, int RealCol,
-                                           int ACol, const TRect& CtrlRect, const QString& Value,
+void TExtStringGrid::ShowCellControlEditor(const QString& Text, const QString& CtrlType, int ARow,
+                                           int RealCol, int ACol, const TRect& CtrlRect, const QString& Value,
                                            const QString& CtrlID)
 {
     const QString type = CtrlType.toUpper();
@@ -58,7 +59,8 @@ void TExtStringGrid::ShowCellControlEditor(const QString& Text, const QString& C
         e->SetMaxLength(0);
         e->SetText(Value);
         e->SetBorderStyle(bsNone);
-        e->SetBounds(R.Left + EditInsetLeft, R.Top + EditInsetTop, R.Right - R.Left - EditWidthLess, EditHeight);
+        e->SetBounds(R.Left + EditInsetLeft, R.Top + EditInsetTop, R.Right - R.Left - EditWidthLess,
+                     EditHeight);
         e->SetMaxLength(HTMLGetControlMaxLen(Text, CtrlID));
         e->SetParent(this);
         e->SetVisible(true);
@@ -154,9 +156,9 @@ void TExtStringGrid::EditCellControl(int ACol, int ARow, const QString& ControlI
     int w = 0, h = 0, anchors = 0, hit = -1;
     TRect anchorRect, ctrlRect;
     QString ctrlId = id;
-    RenderHTML(Canvas, text, r, nullptr, -1, -1, -1, -1, 1, true, false, false, false, false, false, WordWrap(),
-               false, 1.0, URLColor, clNone, clNone, clGray, anchor, plain, focus, title, w, h, anchors, hit,
-               anchorRect, ctrlRect, ctrlId, value, type, nullptr, nullptr, Handle(), 0);
+    RenderHTML(Canvas, text, r, nullptr, -1, -1, -1, -1, 1, true, false, false, false, false, false,
+               WordWrap(), false, 1.0, URLColor, clNone, clNone, clGray, anchor, plain, focus, title, w, h,
+               anchors, hit, anchorRect, ctrlRect, ctrlId, value, type, nullptr, nullptr, Handle(), 0);
     ShowCellControlEditor(text, type, ARow, real, ACol, ctrlRect, value, id);
 }
 

@@ -113,8 +113,9 @@ void TExtStringGrid::PaintRichCell(int ACol, int ARow, const TRect& R, TCanvas* 
     else if (colMode)
         selected = ColSelect(dc);
     else
-        selected = dc >= sel.Left && dc <= sel.Right && ARow >= sel.Top && ARow <= sel.Bottom &&
-                   !(dc == Col() && ARow == Row() && GridFocused() && !Options().Contains(goDrawFocusSelected));
+        selected =
+            dc >= sel.Left && dc <= sel.Right && ARow >= sel.Top && ARow <= sel.Bottom &&
+            !(dc == Col() && ARow == Row() && GridFocused() && !Options().Contains(goDrawFocusSelected));
     TColor textColor = clWindowText;
     if (selected && !SelectionRTFKeep && !ACanvas->Image() && FSelectionTextColor != clNone) {
         edit->SelectAll();
@@ -173,8 +174,8 @@ void TExtStringGrid::ShowRichEditor(int ACol, int ARow, const TRect& R)
         TCellGradientDirection gd{};
         TFont font;
         font.Assign(Font);
-        GetVisualProperties(ACol, ARow, state, false, false, true, &brush, to, mirror, mirrorTo, &font, ha, va, ww,
-                            gd);
+        GetVisualProperties(ACol, ARow, state, false, false, true, &brush, to, mirror, mirrorTo, &font, ha,
+                            va, ww, gd);
         edit->SetColor(brush.Color);
     }
     if (edit->CanFocus())

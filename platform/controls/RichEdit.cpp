@@ -372,13 +372,9 @@ void TRichEdit::ApplyRect()
 
 TSize TRichEdit::RequestedSize() const
 {
-    QTextDocument* doc = Document();
-    doc->documentLayout(); // lays out on demand
-    const QSizeF s = doc->size();
-    TSize size;
-    size.cx = int(std::ceil(s.width()));
-    size.cy = int(std::ceil(s.height()));
-    return size;
+    // A text edit lays its document out lazily; an explicit width lays it out in full.
+    const int viewport = FEditor->viewport()->width();
+    return ContentSize(FWordWrap ? std::max(1, viewport > 0 ? viewport : Width()) : -1);
 }
 
 TSize TRichEdit::ContentSize(int WrapWidth) const

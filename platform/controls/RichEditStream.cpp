@@ -58,11 +58,14 @@ struct TGroupState {
 
 bool IsSkippedDestination(const char* w)
 {
-    static const char* const names[] = {"info",      "stylesheet", "pict",     "header",   "footer",
-                                        "headerl",   "headerr",    "footerl",  "footerr",  "footnote",
-                                        "object",    "fldinst",    "themedata", "listtable", "listoverridetable",
-                                        "rsidtbl",   "generator",  "xmlnstbl", "latentstyles", "datastore",
-                                        "colorschememapping", "filetbl", "revtbl", "mmathPr"};
+    static const char* const names[] = {"info",         "stylesheet", "pict",
+                                        "header",       "footer",     "headerl",
+                                        "headerr",      "footerl",    "footerr",
+                                        "footnote",     "object",     "fldinst",
+                                        "themedata",    "listtable",  "listoverridetable",
+                                        "rsidtbl",      "generator",  "xmlnstbl",
+                                        "latentstyles", "datastore",  "colorschememapping",
+                                        "filetbl",      "revtbl",     "mmathPr"};
     for (const char* n : names)
         if (std::strcmp(n, w) == 0)
             return true;
@@ -573,8 +576,8 @@ QByteArray WriteRTF(const QTextDocument* Doc)
     if (!colors.empty()) {
         out += "{\\colortbl ;";
         for (const QColor& c : colors) {
-            out += "\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green()) + "\\blue" +
-                   QByteArray::number(c.blue()) + ';';
+            out += "\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green()) +
+                   "\\blue" + QByteArray::number(c.blue()) + ';';
         }
         out += '}';
     }

@@ -1,11 +1,11 @@
 // Form controls inside mini-HTML cells and fixed cells, edited in place on a shown form: real clicks
 // and keys, events recorded in order.
+#include "grid/edit/CellControlEditors.h"
 #include "grid/GridOnForm.h"
 #include "grid/base/HtmlRender.h"
 #include "grid/base/HtmlText.h"
 #include "grid/core/ExtGrid.h"
 #include "grid/core/ExtGridSettings.h"
-#include "grid/edit/CellControlEditors.h"
 #include "platform/controls/Forms.h"
 
 #include <QApplication>
@@ -48,10 +48,10 @@ class CellControls : public GridOnForm<TExtStringGrid>
         QString anchor, plain, focus, title, value, type, id = ID;
         int w = 0, h = 0, anchors = 0, hit = -1;
         TRect ar, ctrl;
-        RenderHTML(grid->Canvas, grid->Cells(grid->RealColIndex(ACol), ARow), r, nullptr, -1, -1, -1, -1, 1, true,
-                   false, false, false, false, false, false, false, 1.0, grid->URLColor, clNone, clNone, clGray,
-                   anchor, plain, focus, title, w, h, anchors, hit, ar, ctrl, id, value, type, nullptr, nullptr,
-                   grid->Handle(), 0);
+        RenderHTML(grid->Canvas, grid->Cells(grid->RealColIndex(ACol), ARow), r, nullptr, -1, -1, -1, -1, 1,
+                   true, false, false, false, false, false, false, false, 1.0, grid->URLColor, clNone, clNone,
+                   clGray, anchor, plain, focus, title, w, h, anchors, hit, ar, ctrl, id, value, type,
+                   nullptr, nullptr, grid->Handle(), 0);
         return ctrl;
     }
     void ClickAt(const TRect& R)
@@ -113,7 +113,8 @@ TEST_F(CellControls, EditAndPasswordControlsAreEditedInPlaceWithTabBetweenThem)
     EXPECT_EQ(grid->Cells(2, 2), expected);
     // Every other part of the text stays byte for byte.
     EXPECT_TRUE(grid->Cells(2, 2).startsWith("Name <CONTROL"));
-    EXPECT_TRUE(grid->Cells(2, 2).contains(R"( <B>Pin</B> <CONTROL TYPE="BUTTON" ID="b" VALUE="Go" WIDTH="30"> )"));
+    EXPECT_TRUE(
+        grid->Cells(2, 2).contains(R"( <B>Pin</B> <CONTROL TYPE="BUTTON" ID="b" VALUE="Go" WIDTH="30"> )"));
 }
 
 TEST_F(CellControls, TabPastTheLastControlGivesTheGridTheFocus)
@@ -127,7 +128,9 @@ TEST_F(CellControls, TabPastTheLastControlGivesTheGridTheFocus)
     EXPECT_TRUE(grid->Focused());
     // A second exit of the same edit changes nothing.
     int done = 0;
-    grid->OnControlEditDone = [&](TObject*, int, int, const QString&, const QString&, const QString&) { ++done; };
+    grid->OnControlEditDone = [&](TObject*, int, int, const QString&, const QString&, const QString&) {
+        ++done;
+    };
     grid->CellControlEditExit(grid->ControlEdit());
     EXPECT_EQ(done, 0);
 }
@@ -158,8 +161,9 @@ TEST_F(CellControls, BadControlsOpenNothing)
 TEST_F(CellControls, ComboControlListOnlyWithItsDropCount)
 {
     grid->SetCells(2, 2, R"(Mode <CONTROL TYPE="COMBO" ID="k" VALUE="Two" WIDTH="100">)");
-    grid->OnControlComboList = [&](TObject* Sender, int ARow, int ACol, const QString& ID, const QString& Type,
-                                   const QString& Val, TStringList* Values, bool& Edit, int& DropCount) {
+    grid->OnControlComboList = [&](TObject* Sender, int ARow, int ACol, const QString& ID,
+                                   const QString& Type, const QString& Val, TStringList* Values, bool& Edit,
+                                   int& DropCount) {
         EXPECT_EQ(Sender, grid);
         EXPECT_EQ(ARow, 2);
         EXPECT_EQ(ACol, 2);
@@ -235,7 +239,8 @@ class FixedCellEdit : public CellControls
     void DblClickHeader()
     {
         const TRect r = grid->CellRect(2, 0);
-        QTest::mouseDClick(grid->Viewport(), Qt::LeftButton, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        QTest::mouseDClick(grid->Viewport(), Qt::LeftButton, {},
+                           QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
         QApplication::processEvents();
     }
 };

@@ -1,5 +1,5 @@
-#include "platform/controls/Forms.h"
 #include "platform/controls/RichEdit.h"
+#include "platform/controls/Forms.h"
 #include "platform/controls/RichEditStream.h"
 
 #include <QTextBlock>
@@ -48,12 +48,14 @@ TEST(RichEditStream, ReadsTheSubsetAndSkipsWhatItDoesNotKnow)
 {
     const TReadCase cases[] = {
         {R"({\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Arial;}}\f0\fs20 Hello\par World\par})", "Hello\nWorld"},
-        {R"({\rtf1 a\'e9\'80b})", "a\xC3\xA9\xE2\x82\xAC" "b"},
+        {R"({\rtf1 a\'e9\'80b})", "a\xC3\xA9\xE2\x82\xAC"
+                                  "b"},
         {R"({\rtf1 \u937?\uc2\u8364xy z})", "\xCE\xA9\xE2\x82\xAC z"},
         {R"({\rtf1 \u-4064?})", "\xEF\x80\xA0"},
         {R"({\rtf1 x\\y\{z\}})", "x\\y{z}"},
         {R"({\rtf1 a\tab b\line c})", "a\tb\nc"},
-        {R"({\rtf1 {\*\generator Something;}{\info{\author me}}{\stylesheet{\s0 Normal;}}\foo42 \bar text})", "text"},
+        {R"({\rtf1 {\*\generator Something;}{\info{\author me}}{\stylesheet{\s0 Normal;}}\foo42 \bar text})",
+         "text"},
         {R"({\rtf1 a\par\par b\par\par})", "a\n\nb\n"},
         // Malformed: unbalanced braces, truncated escapes, a lone backslash at the end.
         {R"({\rtf1 a}}}b{)", "ab"},

@@ -82,6 +82,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     CreateFloatingFooter();
     CreateComboEditor();
     CreateFilterLists();
+    CreateCellControlEditors();
     CreateSearchPanel();
 
     // The owner form's size changes reach the grid through a filter on its window, so the form's

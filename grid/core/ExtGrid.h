@@ -55,6 +55,12 @@ class TGridCombo;
 class TInplaceEdit;
 class TTimer;
 class TSearchPanel;
+class TRichEdit;
+class TExtRichEdit;
+class TControlEdit;
+class TControlCombo;
+class TGridTransEdit;
+class TGridTransCombo;
 
 // Told of every change of a grid's current cell.
 class ITExtStringGridSelect
@@ -1300,6 +1306,30 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Form-control, fixed-cell and rich-text editors, cell checker --
+    // The hidden rich edit that converts and measures rich-text cells, and the edRichEdit editor; each
+    // is made on first use, owned and parented by the grid.
+    TExtRichEdit* RichEdit() { return ReadRichEdit(); }
+    TExtRichEdit* InplaceRichEdit() { return ReadInplaceRichEdit(); }
+    // A cell's text into a rich edit: RTF when it starts with "{\rtf", plain text otherwise, one
+    // character per byte (the low byte); an empty cell clears the editor. ACol is the real column.
+    void CellToRich(int ACol, int ARow, TRichEdit* Richeditor);
+    // The editor's contents as RTF, one character per byte; empty while the grid is destroyed.
+    QString RichToString(TRichEdit* Richeditor);
+    void RichToCell(int ACol, int ARow, TRichEdit* Richeditor);
+    // A rich-text cell (real column) drawn into R of the canvas, over a clear background.
+    void PaintRichCell(int ACol, int ARow, const TRect& R, TCanvas* ACanvas);
+    // Opens the editor of the cell's next edit control after ControlID (the first when empty); with
+    // none left the grid takes the focus. ACol is the display column.
+    void EditCellControl(int ACol, int ARow, const QString& ControlID);
+    // The control editors' exit: the value goes into the control's tag, once per edit.
+    void CellControlEditExit(TObject* Sender);
+    // Tab in a control editor: the next edit control of the same cell.
+    void ContinueCellControlEdit();
+    TControlEdit* ControlEdit() const { return FEditControl; }
+    TControlCombo* ControlCombo() const { return FComboControl; }
+    // The fixed-cell editors, made hidden with the grid.
+    TGridTransEdit* EditTrans = nullptr;
+    TGridTransCombo* ComboTrans = nullptr;
 
 
     // -- Filtering and grouping --
@@ -2774,6 +2804,31 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Form-control, fixed-cell and rich-text editors (protected) --
+    friend class TExtRichEdit;
+    friend class TControlEdit;
+    friend class TControlCombo;
+    friend bool StopFixedCellEdit(TExtStringGrid*, TWinControl*, int, int, const QString&);
+    // Constructor step: the control and fixed-cell editors, hidden.
+    void CreateCellControlEditors();
+    void GotoCheckedCell(int ACol, int ARow);
+    // The fixed-cell editors' change: OnEditChange for the fixed cell.
+    void FixedCellEditChange(const QString& Text);
+    TExtRichEdit* ReadRichEdit();
+    TExtRichEdit* ReadInplaceRichEdit();
+    // The edRichEdit rows of the editor table (ACol real).
+    void ShowRichEditor(int ACol, int ARow, const TRect& R);
+    void StoreRichEditor(int ACol, int ARow);
+    // The rich-text step of GetCellTextSize: the size the cell's content needs in R.
+    TSize RichCellTextSize(int ACol, int ARow, const TRect& R);
+    // The plain text of a rich-text cell text, through the hidden rich edit.
+    QString RichCellPlainText(const QString& Text);
+    TControlEdit* FEditControl = nullptr;
+    TControlCombo* FComboControl = nullptr;
+    TExtRichEdit* FRichEdit = nullptr;
+    TExtRichEdit* FInplaceRichEdit = nullptr;
+    QString FCtrlID;
+    QString FCtrlType;
+    bool FCtrlEditing = false;
 
 
     // -- Filtering and grouping (protected) --

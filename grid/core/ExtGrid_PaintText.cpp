@@ -107,6 +107,8 @@ TSize TExtStringGrid::GetCellTextSize(int ACol, int ARow, bool VS, bool SB)
         r.Right -= 17;
 
     TSize size;
+    if (kind == 2 && !IsDesignTime())
+        return RichCellTextSize(ACol, ARow, r);
     if (kind == 1) {
         if (!SB)
             r.Right = 0xFFFF;
@@ -322,6 +324,16 @@ int TExtStringGrid::DrawCellText(TCanvas* ACanvas, TCellPaint& P)
         if (sortHeader)
             DrawSortIndicator(ACanvas, C, indicatorY(tr), tr.Right + 2);
         return w + 2;
+    }
+
+    if (kind == 2) {
+        // 13. Rich text, drawn by the hidden rich edit over the filled text rectangle.
+        ACanvas->Pen->Color = ACanvas->Brush->Color;
+        if (!((state & gdSelected) && !(state & gdFocused) && SelectionColor == clNone))
+            ACanvas->Rectangle(tr);
+        PaintRichCell(C, ARow, tr, ACanvas);
+        ACanvas->Font->Color = clBlack;
+        return 0;
     }
 
     // 14. Plain text.

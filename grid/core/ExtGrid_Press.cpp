@@ -644,11 +644,6 @@ bool TExtStringGrid::PressAnchor(int ACol, int ARow, int OrigCol, int OrigRow, i
     return false;
 }
 
-void TExtStringGrid::ShowCellControlEditor(const QString&, const QString&, int, int, int, const TRect&,
-                                           const QString&, const QString&)
-{
-}
-
 void TExtStringGrid::SimulateClick(int X, int Y)
 {
     HandleMouseDown(mbLeft, TShiftState(), X, Y);
@@ -943,29 +938,8 @@ void TExtStringGrid::ClickRadioCell(int ACol, int ARow, int X, int Y)
     }
 }
 
-void TExtStringGrid::StartFixedCellEdit(int ACol, int ARow)
-{
-    bool canEdit = true;
-    if (OnCanEditCell)
-        OnCanEditCell(this, ARow, ACol, canEdit);
-    if (!canEdit)
-        return;
-    FFixedColEdit = ACol;
-    FFixedRowEdit = ARow;
-    TGridFixedCellEditor kind = ACol == 0 ? FMouseActions->FixedColsEditor : FMouseActions->FixedRowsEditor;
-    TStringList values;
-    values.Assign(FMouseActions->FixedComboValues());
-    DoFixedEdit(ACol, ARow, kind, &values);
-    FFixedEditKind = kind;
-    TRect r = CellRect(ACol, ARow);
-    r = TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-    ShowFixedCellEditor(kind, r, Cells(RealColIndex(ACol), ARow));
-}
-
-void TExtStringGrid::ShowFixedCellEditor(TGridFixedCellEditor, const TRect&, const QString&) {}
-
 void TExtStringGrid::ControlComboSelect(int ItemIndex, const QString& ItemText)
 {
     if (OnControlComboSelect)
-        OnControlComboSelect(this, FCtrlXY.Y, FCtrlXY.X, ItemIndex, QString(), ItemText);
+        OnControlComboSelect(this, FCtrlXY.Y, FCtrlXY.X, ItemIndex, FCtrlID, ItemText);
 }

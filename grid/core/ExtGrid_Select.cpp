@@ -1,6 +1,8 @@
 // TExtStringGrid: rectangle and disjunct selections, modified and disabled rows, the cell checker,
 // fills, numbering and the repaint helpers.
 #include "grid/core/ExtGrid.h"
+#include "grid/edit/EsgCheck.h"
+#include "grid/ops/ScopeGuards.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -57,6 +59,8 @@ QString TExtStringGrid::SelectedText()
     for (const int row : rows) {
         for (int c = r.Left; c <= r.Right; ++c) {
             QString text = GetCellEx(RealColIndex(c), row);
+            if (text.contains(QLatin1String("{\\")))
+                text = RichCellPlainText(text);
             if (ExcelClipboardFormat && CountTextLines(text, Multilinecells) > 1)
                 QuoteMultiLine(text);
             result += text;
@@ -399,20 +403,52 @@ void TExtStringGrid::SetRowEnabled(int ARow, bool Value)
 // ---- Cell checker
 // ------------------------------------------------------------------------------------------
 
-// The checker class comes with the editors; until one is attached every cell passes.
-bool TExtStringGrid::CheckCell(int, int)
+// The current cell moves to a checked cell that can hold it (display column).
+void TExtStringGrid::GotoCheckedCell(int ACol, int ARow)
 {
-    return true;
+    if (ACol < FixedCols() || ACol >= ColCount() || ARow < FixedRows() || ARow >= RowCount())
+        return;
+    FocusCell(ACol, ARow);
+    ScrollInView(ACol, ARow);
+}
+
+bool TExtStringGrid::CheckCell(int ACol, int ARow)
+{
+    auto* checker = dynamic_cast<TExtStringGridCheck*>(CellChecker);
+    if (!checker)
+        return true;
+    const QString t = UnMarkText(Cells(ACol, ARow));
+    if (checker->GotoCell)
+        GotoCheckedCell(RealToDisplCol(ACol), ARow);
+    QString v = t;
+    if (checker->UseCorrect)
+        v = checker->Correct(ACol, ARow, v);
+    if (checker->UseMarkError)
+        v = checker->MarkError(ACol, ARow, v);
+    // Written even when unchanged, so that old marks go.
+    SetCells(ACol, ARow, v);
+    return v == t;
 }
 
 bool TExtStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
 {
-    if (!CellChecker)
+    auto* checker = dynamic_cast<TExtStringGridCheck*>(CellChecker);
+    if (!checker)
         return true;
+    checker->StartCheck();
+    const int row = Row();
+    const int col = Col();
     bool ok = true;
-    for (int r = FromRow; r <= ToRow; ++r)
-        for (int c = FromCol; c <= ToCol; ++c)
-            ok = CheckCell(c, r) && ok;
+    {
+        TFinally stop([&] {
+            checker->StopCheck();
+            if (checker->GotoCell)
+                GotoCheckedCell(col, row);
+        });
+        for (int r = FromRow; r <= ToRow; ++r)
+            for (int c = FromCol; c <= ToCol; ++c)
+                ok = CheckCell(c, r) && ok;
+    }
     return ok;
 }
 

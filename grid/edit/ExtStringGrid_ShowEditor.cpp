@@ -19,6 +19,9 @@ const TExtStringGrid::TEditorKindRow& TExtStringGrid::EditorKindRow(TEditorType 
             [](TExtStringGrid& g, int c, int row) { g.StoreComboEditor(c, row); }};
         r[edComboEdit] = combo;
         r[edComboList] = combo;
+        r[edRichEdit] = {
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowRichEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreRichEditor(c, row); }};
         return r;
     }();
     static const TEditorKindRow none{};

@@ -1,5 +1,6 @@
 // TExtStringGrid: the editors of the edit-control kinds - their creation, the editor-table rows that
 // show them over a cell and store them back, the date editors' notifications and their colour tones.
+#include "grid/base/NumberText.h"
 #include "grid/core/ExtGrid.h"
 #include "grid/edit/EditLink.h"
 #include "grid/edit/GridEditors.h"

@@ -385,23 +385,50 @@ void TGridEditBtn::HandleKeyUp(WORD& Key, TShiftState Shift)
 {
     if (FGrid->OnKeyUp)
         FGrid->OnKeyUp(FGrid, Key, Shift);
-    const bool plain = !(Shift & (ssShift | ssCtrl | ssAlt));
-    if (FGrid->Navigation()->CursorWalkEditor && plain && SelLength() == 0 && Visible()) {
-        const bool right = Key == VK_RIGHT && SelStart() == int(Text().size());
-        const bool left = Key == VK_LEFT && FSelKeyDown == 0 && SelStart() == 0;
-        if (right || left) {
-            // Out of the text: the cell keeps it and the walk goes on in the grid.
-            FGrid->SetCurrentCellText(Text());
-            if (FGrid->ValidateCell(Text())) {
-                FGrid->DoneInplaceEdit(Key, Shift);
-                Key = 0;
-                return;
-            }
+    const bool noShift = (Shift & (ssShift | ssCtrl | ssAlt)) == 0;
+    if (FGrid->Navigation()->CursorWalkEditor && noShift && SelLength() == 0 && Visible()) {
+        if (Key == VK_LEFT && FSelKeyDown == 0) {
+            Key = 0;
+            CursorWalk(true);
+        } else if (Key == VK_RIGHT && SelStart() == int(Text().size())) {
+            Key = 0;
+            CursorWalk(false);
         }
     }
-    if (Key != VK_RETURN)
+    if (Key != VK_RETURN && Key != 0)
         TEsgEditBtn::HandleKeyUp(Key, Shift);
-    LookupComplete();
+    if (!IsDestroying())
+        LookupComplete();
+}
+
+void TGridEditBtn::CursorWalk(bool Backward)
+{
+    // As the combo editor walks: into a neighbouring control cell directly, else the next cell.
+    TExtStringGrid* g = FGrid;
+    const int col = g->Col();
+    const int row = g->Row();
+    const int next = Backward ? col - 1 : col + 1 + g->CellSpan(g->RealColIndex(col), row).X;
+    const bool inRange = Backward ? col > g->FixedCols() : col < g->ColCount() - g->FixedRightCols - 1;
+    if (inRange && next >= 0 && next < g->ColCount() && g->IsControlCell(g->RealColIndex(next), row)) {
+        if (g->ValidateCell(Text())) {
+            g->HideInplaceEdit();
+            g->SetCol(next);
+        }
+        return;
+    }
+    FocusGrid(g);
+    TNavigation* nav = g->Navigation();
+    const TAdvanceDirection dir = nav->AdvanceDirection();
+    nav->SetAdvanceDirection(adLeftRight);
+    try {
+        g->AdvanceAfterEdit(col, row, true, false, !Backward, true, true);
+    } catch (...) {
+        nav->SetAdvanceDirection(dir);
+        throw;
+    }
+    nav->SetAdvanceDirection(dir);
+    if (nav->CursorWalkAlwaysEdit)
+        g->ShowEditor();
 }
 
 void TGridEditBtn::LookupComplete()
@@ -748,6 +775,8 @@ void TGridButton::EndByKey()
     SetVisible(false);
     SetEnabled(false);
     FGrid->EditMode = false;
+    // Ended without a store: the grid must still open its next editor.
+    FGrid->FSpecialEditor = false;
     FocusGrid(FGrid);
 }
 

@@ -93,6 +93,8 @@ class TGridEditBtn : public TGridEditorWrapper<TEsgEditBtn>
   private:
     void KeyDownSteps(WORD& Key, TShiftState Shift);
     void LookupComplete();
+    // Left (Backward) or Right out of the text: on to the neighbouring cell.
+    void CursorWalk(bool Backward);
 };
 
 // The character filters of the numeric and float kinds, shared with the unit edit. False: the

@@ -346,6 +346,7 @@ TEST_F(CellEditors, ButtonCoversTheCellLinesClicksAndEscapeRestores)
     EXPECT_FALSE(button->Visible());
     EXPECT_FALSE(button->Enabled());
     EXPECT_TRUE(grid->Focused());
+    EXPECT_EQ(Open(grid->Btn()), button) << "the next edit opens it again";
 }
 
 TEST_F(CellEditors, ButtonArrowMovesTheGrid)

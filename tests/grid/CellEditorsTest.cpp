@@ -93,6 +93,8 @@ class CellEditors : public ::testing::Test
     {
         grid->Columns()->Items(c)->SetEditor(Kind);
         grid->SetCells(c, r, Text);
+        // Entered from another cell: entering switches editing on for the column.
+        grid->SetCol(c == 1 ? 2 : 1);
         grid->SetCol(c);
         grid->SetRow(r);
         grid->SetFocus();
@@ -117,6 +119,9 @@ class CellEditors : public ::testing::Test
     {
         Key(Qt::Key_F2);
         Served();
+        if (getenv("E35DBG") && Control)
+            fprintf(stderr, "vis %d foc %d em %d fw %s ec %d\n", Control->Visible(), Control->Focused(), grid->EditMode,
+                    QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "-", int(grid->EditControl));
         return Control && Control->Visible() && Control->Focused() ? Control : nullptr;
     }
     QStringList Take()

@@ -70,6 +70,8 @@ class EditLinks : public ::testing::Test
         grid->SetCells(1, 2, "two");
         form->Show();
         QApplication::setActiveWindow(form->Widget());
+        // Entered from another cell: entering switches editing on for the column.
+        grid->SetCol(2);
         grid->SetCol(1);
         grid->SetRow(1);
         grid->SetFocus();

@@ -772,12 +772,13 @@ void TGridButton::HandleKeyUp(WORD& Key, TShiftState Shift)
 
 void TGridButton::EndByKey()
 {
-    SetVisible(false);
-    SetEnabled(false);
+    // Ended without a store: the focus leaving must not store either, and the grid must still open
+    // its next editor.
     FGrid->EditMode = false;
-    // Ended without a store: the grid must still open its next editor.
     FGrid->FSpecialEditor = false;
     FocusGrid(FGrid);
+    SetVisible(false);
+    SetEnabled(false);
 }
 
 void TGridButton::HandleKeyDown(WORD& Key, TShiftState Shift)
@@ -794,8 +795,7 @@ void TGridButton::HandleKeyDown(WORD& Key, TShiftState Shift)
     if (Key == VK_ESCAPE) {
         EndByKey();
         FGrid->RestoreCellFromCache();
-        WORD k = VK_ESCAPE;
-        FGrid->HandleKeyDown(k, Shift);
+        SendMessage(FGrid->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
         Key = 0;
         return;
     }

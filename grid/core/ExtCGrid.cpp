@@ -1,6 +1,7 @@
 // TExtColumnGrid, its items and collection: construction, copying, the collection's realignment and
 // the per-cell hooks answered from the columns.
 #include "grid/core/ExtCGrid.h"
+#include "grid/edit/GridEditors.h"
 
 #include "grid/base/NumberText.h"
 #include "grid/edit/GridCombo.h"
@@ -648,6 +649,12 @@ void TExtColumnGrid::GetCellEditorType(int ACol, int ARow, TEditorType& AEditor)
                 combo->SetDropDownCount(item->DropDownCount);
             }
             ControlLook()->DropDownCount = item->DropDownCount;
+            if (TGridSpin* spin = SpinEdit()) {
+                spin->MinValue = item->SpinMin;
+                spin->MaxValue = item->SpinMax;
+                spin->Increment = item->SpinStep;
+            }
+            SetEditLink(item->EditLink);
         }
         // Sticky: the grid keeps the last column format asked for.
         if (!item->FloatFormat().isEmpty())

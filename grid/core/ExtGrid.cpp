@@ -81,6 +81,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
     SetBounds(Left(), Top(), ExtGridWidth, ExtGridHeight);
     CreateFloatingFooter();
     CreateComboEditor();
+    CreateEditControls();
     CreateFilterLists();
     CreateCellControlEditors();
     CreateSearchPanel();

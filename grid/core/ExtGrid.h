@@ -52,6 +52,14 @@ class TForm;
 class THeaderDragButton;
 class TExtInplaceEdit;
 class TGridCombo;
+class TGridSpin;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridCheckBox;
+class TGridButton;
+class TGridDatePicker;
+class TGridDateTimePicker;
+class TEditLink;
 class TInplaceEdit;
 class TTimer;
 class TSearchPanel;
@@ -1138,6 +1146,25 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Cell editors on edit controls (spin, button, unit, check box, push button, date), editor link --
+    // The editors of the edit-control kinds. BtnEdit, BtnUnitEdit, Btn and the check box editor are
+    // made with the grid (none at design time); SpinEdit, DateTimePicker and DateAndTimePicker make
+    // theirs on first use, owned by the grid, hidden and disabled. The date kinds need the common
+    // controls' date pickers (DatePickersAvailable); without them they show and store nothing.
+    TGridSpin* SpinEdit();
+    TGridEditBtn* BtnEdit() const { return EditBtn; }
+    TGridUnitEditBtn* BtnUnitEdit() const { return UnitEditBtn; }
+    TGridButton* Btn() const { return GridButton; }
+    TGridDatePicker* DateTimePicker();
+    TGridDateTimePicker* DateAndTimePicker();
+    static bool DatePickersAvailable();
+    // The link of the edCustom cells; the application owns it and the grid forgets it when it goes.
+    TEditLink* EditLink() const { return FEditLink; }
+    void SetEditLink(TEditLink* Value);
+    // Relays of the date editors' notifications (current cell).
+    virtual void DatePickerCloseUp(TObject* Sender);
+    virtual void DatePickerDropDown(TObject* Sender);
+    virtual void DatePickerChange(TObject* Sender);
+    virtual void DateTimePickerTimeChange(TObject* Sender);
 
 
     // -- Keyboard, mouse presses and releases, header sort clicks, grid hooks --
@@ -2657,6 +2684,49 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Cell editors on edit controls (protected) --
+    friend class TGridSpin;
+    friend class TGridEditBtn;
+    friend class TGridUnitEditBtn;
+    friend class TGridCheckBox;
+    friend class TGridButton;
+    friend class TGridDatePicker;
+    friend class TGridDateTimePicker;
+    friend class TEditLink;
+    // Made with the grid (not at design time), owned by it as components.
+    void CreateEditControls();
+    // Step 8 of the colour tones for these editors (the spin and date editors are made here).
+    void ApplyEditorTones(const TColorTones& ATones);
+    // The editor-table rows of these kinds (ACol real).
+    void ShowSpinEditor(int ACol, int ARow, const TRect& R);
+    void StoreSpinEditor(int ACol, int ARow);
+    void ShowEditBtnEditor(int ACol, int ARow, const TRect& R);
+    void StoreEditBtnEditor(int ACol, int ARow);
+    void ShowUnitEditor(int ACol, int ARow, const TRect& R);
+    void StoreUnitEditor(int ACol, int ARow);
+    void ShowCheckBoxEditor(int ACol, int ARow, const TRect& R);
+    void StoreCheckBoxEditor(int ACol, int ARow);
+    void ShowButtonEditor(int ACol, int ARow, const TRect& R);
+    void StoreButtonEditor(int ACol, int ARow);
+    void ShowDateEditor(int ACol, int ARow, const TRect& R);
+    void StoreDateEditor(int ACol, int ARow);
+    void ShowDateTimeEditor(int ACol, int ARow, const TRect& R);
+    void StoreDateTimeEditor(int ACol, int ARow);
+    void ShowLinkEditor(int ACol, int ARow, const TRect& R);
+    void StoreLinkEditor(int ACol, int ARow);
+    // The cell's look for an editor: its brush colour and font (ACol real).
+    void EditorLook(int ACol, int ARow, TColor& AColor, TFont& AFont);
+    TGridEditBtn* EditBtn = nullptr;
+    TGridUnitEditBtn* UnitEditBtn = nullptr;
+    TGridCheckBox* EditCheck = nullptr;
+    TGridButton* GridButton = nullptr;
+    TGridSpin* FEditSpin = nullptr;
+    TGridDatePicker* FEditDate = nullptr;
+    TGridDateTimePicker* FEditDateTime = nullptr;
+    TEditLink* FEditLink = nullptr;
+    // The value the date-and-time editor was opened with.
+    TDateTime FOriginalDateTime = 0;
+    // Esc in a date editor: the store leaves the cell's text as it was.
+    bool FDateEditCancelled = false;
 
 
     // -- Keyboard and mouse presses (protected) --

@@ -330,6 +330,7 @@ void TExtStringGrid::SetColorTones(const TColorTones& ATones)
         EditCombo->SetBorderColor(Color());
         EditCombo->SetFlat(true);
     }
+    ApplyEditorTones(ATones);
     FSearchFooter->SetColor(ATones.Foreground.BrushColor);
     FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
     FCellNode->SetNodeType(cnFlat);

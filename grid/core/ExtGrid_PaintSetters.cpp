@@ -225,6 +225,8 @@ void TExtStringGrid::Notification(TComponent* AComponent, TOperation Operation)
             GridImages = nullptr;
         if (CellChecker && CellChecker == AComponent)
             CellChecker = nullptr;
+        if (FEditLink && static_cast<const void*>(FEditLink) == static_cast<const void*>(AComponent))
+            FEditLink = nullptr;
         if (!(ComponentState() & csDestroying) && FSyncGrid && FSyncGrid->Grid() == AComponent)
             FSyncGrid->SetGrid(nullptr);
     }

@@ -22,6 +22,38 @@ const TExtStringGrid::TEditorKindRow& TExtStringGrid::EditorKindRow(TEditorType 
         r[edRichEdit] = {
             [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowRichEditor(c, row, rect); },
             [](TExtStringGrid& g, int c, int row) { g.StoreRichEditor(c, row); }};
+        const TEditorKindRow spin{
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowSpinEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreSpinEditor(c, row); }};
+        for (TEditorType k : {edSpinEdit, edFloatSpinEdit, edTimeSpinEdit, edDateSpinEdit})
+            r[k] = spin;
+        const TEditorKindRow editBtn{
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowEditBtnEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreEditBtnEditor(c, row); }};
+        for (TEditorType k : {edEditBtn, edNumericEditBtn, edFloatEditBtn, edMaskEditBtn})
+            r[k] = editBtn;
+        const TEditorKindRow unit{
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowUnitEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreUnitEditor(c, row); }};
+        for (TEditorType k : {edUnitEditBtn, edNumericUnitEditBtn, edFloatUnitEditBtn})
+            r[k] = unit;
+        r[edCheckBox] = {
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowCheckBoxEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreCheckBoxEditor(c, row); }};
+        r[edButton] = {
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowButtonEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreButtonEditor(c, row); }};
+        const TEditorKindRow date{
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowDateEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreDateEditor(c, row); }};
+        for (TEditorType k : {edDateEdit, edDateEditUpDown, edTimeEdit})
+            r[k] = date;
+        r[edDateTimeEdit] = {
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowDateTimeEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreDateTimeEditor(c, row); }};
+        r[edCustom] = {
+            [](TExtStringGrid& g, int c, int row, const TRect& rect) { g.ShowLinkEditor(c, row, rect); },
+            [](TExtStringGrid& g, int c, int row) { g.StoreLinkEditor(c, row); }};
         return r;
     }();
     static const TEditorKindRow none{};

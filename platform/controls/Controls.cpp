@@ -1,6 +1,7 @@
 #include "platform/controls/Controls.h"
 
 #include "platform/controls/ActnList.h"
+#include "platform/controls/DialogKeyAnswer.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/KeyRepeat.h"
 #include "platform/controls/Menus.h"
@@ -1559,7 +1560,7 @@ void TWinControl::DispatchKeyEvent(QKeyEvent* event, TControlWidgetLink& link)
 
         const WORD original = key;
         if (key) {
-            if (IsDialogKeyCode(key) && !WantsKey(key, shift)) {
+            if (IsDialogKeyCode(key) && !ControlWantsKey(this, key, shift)) {
                 WORD dialogKey = key;
                 if (top->HandleDialogKey(dialogKey, shift) || !alive)
                     return;

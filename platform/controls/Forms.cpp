@@ -226,6 +226,8 @@ void TCustomForm::ApplyWindowFlags()
         if ((FBorderIcons & biMaximize) && FBorderStyle == bsSizeable)
             flags |= Qt::WindowMaximizeButtonHint;
     }
+    if (FFormStyle == fsStayOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
     if (w->windowFlags() != flags) {
         const bool shown = w->isVisible();
         w->setWindowFlags(flags);   // hides the window
@@ -233,6 +235,14 @@ void TCustomForm::ApplyWindowFlags()
             w->show();
     }
     ApplySizeConstraint();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value)
+{
+    if (FFormStyle == Value)
+        return;
+    FFormStyle = Value;
+    ApplyWindowFlags();
 }
 
 void TCustomForm::ApplySizeConstraint()

@@ -20,6 +20,7 @@ enum TPosition {
     poMainFormCenter, poOwnerFormCenter
 };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStyle { fsNormal, fsStayOnTop };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 using TBorderIcons = unsigned;
 constexpr TBorderIcons biSystemMenu = 1u << 0, biMinimize = 1u << 1, biMaximize = 1u << 2, biHelp = 1u << 3;
@@ -77,6 +78,9 @@ public:
     void SetBorderIcons(TBorderIcons Value);
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition Value) { FPosition = Value; }
+    // fsStayOnTop: the window stays above the other windows of the desktop.
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle Value);
     TWindowState WindowState() const;
     void SetWindowState(TWindowState Value);
 
@@ -134,6 +138,7 @@ private:
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
     TPosition FPosition = poDesigned;
+    TFormStyle FFormStyle = fsNormal;
     bool FCreated = false;
     bool FIsMainForm = false;
     bool FPopupKind = false;

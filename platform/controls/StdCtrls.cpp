@@ -1453,3 +1453,36 @@ bool TGroupBox::HandleDialogChar(char16_t Key, TShiftState Shift)
     }
     return TCustomControl::HandleDialogChar(Key, Shift);
 }
+
+// ---- TButton ----------------------------------------------------------------------------------------
+
+class TQtPushButton : public QPushButton {
+};
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner, new TWidgetBridge<TQtPushButton>())
+{
+    FButton = static_cast<TWidgetBridge<TQtPushButton>*>(Widget());
+    NativeInput = true;
+    ControlStyle = csSetCaption | csDoubleClicks;
+    SetTabStop(true);
+    // Enter is a dialog key of the form, never the button's own default press.
+    FButton->setAutoDefault(false);
+    FButton->setDefault(false);
+    ConnectSignal(FButton, &QPushButton::clicked, [this](bool) { Click(); });
+    SetBounds(0, 0, 75, 25);
+}
+
+QPushButton* TButton::PushButton() const
+{
+    return FButton;
+}
+
+void TButton::SetText(const QString& Value)
+{
+    if (FText == Value)
+        return;
+    FText = Value;
+    FButton->setText(Value);
+    FButton->setShortcut(QKeySequence()); // accelerators go through the dialog-char routing only
+    HandleTextChanged();
+}

@@ -1,5 +1,5 @@
 // Standard controls of the toolkit layer: label, link label, edit, mask edit, combo box, check box,
-// radio button, list box, memo, group box. The shell's and the editors' forms build their fields from
+// radio button, list box, memo, group box, push button. The shell's and the editors' forms build their fields from
 // these. Editors sit on the Qt widget of the same kind; the label and the group box draw themselves.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <algorithm>
 #include <memory>
 
@@ -427,3 +428,24 @@ protected:
 };
 
 using TCustomGroupBox = TGroupBox;
+
+// ---- Push button ------------------------------------------------------------------------------------
+
+class TQtPushButton;
+
+// A push button (over QPushButton) with the toolkit's click: the release of a left press over the
+// button, and Space, fire OnClick through Click. Typed characters are accelerators, not input.
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* AOwner);
+
+    QString Caption() const { return Text(); }
+    void SetCaption(const QString& Value) { SetText(Value); }
+    void SetText(const QString& Value) override;
+    bool WantsChars() const override { return false; }
+
+    QPushButton* PushButton() const;
+
+private:
+    TQtPushButton* FButton;
+};

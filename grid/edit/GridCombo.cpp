@@ -17,6 +17,34 @@ TExtStringGrid* WrapperGrid(TComponent* AOwner)
     return grid;
 }
 
+void WrapperCursorWalk(TExtStringGrid* g, const QString& Text, bool Backward, void (*Focus)(TExtStringGrid*))
+{
+    const int col = g->Col();
+    const int row = g->Row();
+    const int next = Backward ? col - 1 : col + 1 + g->CellSpan(g->RealColIndex(col), row).X;
+    const bool inRange = Backward ? col > g->FixedCols() : col < g->ColCount() - g->FixedRightCols - 1;
+    if (inRange && next >= 0 && next < g->ColCount() && g->IsControlCell(g->RealColIndex(next), row)) {
+        if (g->ValidateCell(Text)) {
+            g->HideInplaceEdit();
+            g->SetCol(next);
+        }
+        return;
+    }
+    Focus(g);
+    TNavigation* nav = g->Navigation();
+    const TAdvanceDirection dir = nav->AdvanceDirection();
+    nav->SetAdvanceDirection(adLeftRight);
+    try {
+        g->AdvanceAfterEdit(col, row, true, false, !Backward, true, true);
+    } catch (...) {
+        nav->SetAdvanceDirection(dir);
+        throw;
+    }
+    nav->SetAdvanceDirection(dir);
+    if (nav->CursorWalkAlwaysEdit)
+        g->ShowEditor();
+}
+
 TGridCombo::TGridCombo(TComponent* AOwner) : TGridEditorWrapper<TEsgComboBox>(AOwner)
 {
     SetButtonWidth(DefaultButtonWidth);
@@ -219,31 +247,7 @@ void TGridCombo::HandleKeyUp(WORD& Key, TShiftState Shift)
 
 void TGridCombo::CursorWalk(bool Backward)
 {
-    TExtStringGrid* g = FGrid;
-    const int col = g->Col();
-    const int row = g->Row();
-    const int next = Backward ? col - 1 : col + 1 + g->CellSpan(g->RealColIndex(col), row).X;
-    const bool inRange = Backward ? col > g->FixedCols() : col < g->ColCount() - g->FixedRightCols - 1;
-    if (inRange && next >= 0 && next < g->ColCount() && g->IsControlCell(g->RealColIndex(next), row)) {
-        if (g->ValidateCell(Text())) {
-            g->HideInplaceEdit();
-            g->SetCol(next);
-        }
-        return;
-    }
-    g->SetFocus();
-    TNavigation* nav = g->Navigation();
-    const TAdvanceDirection dir = nav->AdvanceDirection();
-    nav->SetAdvanceDirection(adLeftRight);
-    try {
-        g->AdvanceAfterEdit(col, row, true, false, !Backward, true, true);
-    } catch (...) {
-        nav->SetAdvanceDirection(dir);
-        throw;
-    }
-    nav->SetAdvanceDirection(dir);
-    if (nav->CursorWalkAlwaysEdit)
-        g->ShowEditor();
+    WrapperCursorWalk(FGrid, Text(), Backward, [](TExtStringGrid* g) { g->SetFocus(); });
 }
 
 void TGridCombo::HandleKeyPress(char16_t& Key)

@@ -20,6 +20,12 @@
 // The grid a wrapper is made for; raises EInvalidCast for another owner.
 TExtStringGrid* WrapperGrid(TComponent* AOwner);
 
+// The cursor walk of an editor whose caret left its text at one end (Navigation.CursorWalkEditor):
+// into a neighbouring control cell directly (when Text validates), else Focus(Grid) and on to the
+// next cell left to right, reopening the editor with CursorWalkAlwaysEdit.
+void WrapperCursorWalk(TExtStringGrid* Grid, const QString& Text, bool Backward,
+                       void (*Focus)(TExtStringGrid*));
+
 template <class TBase> class TGridEditorWrapper : public TBase
 {
   public:

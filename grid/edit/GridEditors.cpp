@@ -403,32 +403,7 @@ void TGridEditBtn::HandleKeyUp(WORD& Key, TShiftState Shift)
 
 void TGridEditBtn::CursorWalk(bool Backward)
 {
-    // As the combo editor walks: into a neighbouring control cell directly, else the next cell.
-    TExtStringGrid* g = FGrid;
-    const int col = g->Col();
-    const int row = g->Row();
-    const int next = Backward ? col - 1 : col + 1 + g->CellSpan(g->RealColIndex(col), row).X;
-    const bool inRange = Backward ? col > g->FixedCols() : col < g->ColCount() - g->FixedRightCols - 1;
-    if (inRange && next >= 0 && next < g->ColCount() && g->IsControlCell(g->RealColIndex(next), row)) {
-        if (g->ValidateCell(Text())) {
-            g->HideInplaceEdit();
-            g->SetCol(next);
-        }
-        return;
-    }
-    FocusGrid(g);
-    TNavigation* nav = g->Navigation();
-    const TAdvanceDirection dir = nav->AdvanceDirection();
-    nav->SetAdvanceDirection(adLeftRight);
-    try {
-        g->AdvanceAfterEdit(col, row, true, false, !Backward, true, true);
-    } catch (...) {
-        nav->SetAdvanceDirection(dir);
-        throw;
-    }
-    nav->SetAdvanceDirection(dir);
-    if (nav->CursorWalkAlwaysEdit)
-        g->ShowEditor();
+    WrapperCursorWalk(FGrid, Text(), Backward, FocusGrid);
 }
 
 void TGridEditBtn::LookupComplete()

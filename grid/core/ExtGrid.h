@@ -1626,6 +1626,10 @@ class TExtStringGrid : public TBaseGrid
     void LoadFromMDBSQL(const QString& Filename, const QString& SQL);
 
 
+    // -- Clipboard, paste and smart fill, drag and drop --
+
+
+
     // -- Printing --
     // Print protocol: a job (Print ...) sets FPrintRect, turns the printer to PrintSettings.Orientation,
     // takes the printer's page in 0.1 mm as PrevRect, starts the document, counts the pages (unless
@@ -1662,6 +1666,10 @@ class TExtStringGrid : public TBaseGrid
     int PrintPageTo() const { return FPrintPageTo; }
     int PrintPageNum() const { return FPrintPageNum; }
     bool IsPrintPreview() const { return FIsPrintPreview; }
+
+
+    // -- Printed cells and graphics, column layout, visual properties and print settings files --
+
 
 
     // -- Sorting, row and column exchange --
@@ -2988,6 +2996,10 @@ class TExtStringGrid : public TBaseGrid
     int FBinStreamID = 0;
 
 
+    // -- Clipboard and drag and drop (protected) --
+
+
+
     // -- Printing (protected) --
     friend class TPrintLayout;
     enum TPrintMode { pmPrintPreview = 0, pmPrintDraw = 1, pmCountPrint = 2, pmCountPreview = 3 };
@@ -3006,6 +3018,10 @@ class TExtStringGrid : public TBaseGrid
     int FPrintPageTo = 1;
     int FPrintPageNum = 0;
     bool FIsPrintPreview = false;
+
+
+    // -- Printed cells, column layout and settings files (protected) --
+
 
 
     // -- Sorting (protected) --

@@ -126,6 +126,36 @@ TEST_F(ExtButtonOnForm, FaceByStateFirstMatch)
     EXPECT_EQ(b->State(), absDisabled);
 }
 
+TEST_F(ExtButtonOnForm, HotFaceEndsOnTheTimerTickOnceTheCursorIsOut)
+{
+    appearance.SetColor(0x0000FF);
+    appearance.SetColorTo(clNone);
+    appearance.SetColorHot(0x00FFFF);
+    appearance.SetColorHotTo(clNone);
+    TExtButton* b = MakeButton(20);
+    b->SetCaption("");
+    ShowForm();
+    const auto face = [b] { return Pixel(b->Widget()->grab().toImage(), 20, 11); };
+    QCursor::setPos(b->Widget()->mapToGlobal(QPoint(10, 10)));
+    QTest::mouseMove(Window(), At(b, QPoint(10, 10)));
+    QApplication::processEvents();
+    ASSERT_TRUE(b->MouseInControl());
+    EXPECT_TRUE(b->UnHotTimer()->Enabled());
+    EXPECT_EQ(face(), TColor(0x00FFFF));
+
+    // A tick with the cursor still inside keeps the hot face and the timer.
+    b->UnHotTimerTick();
+    EXPECT_TRUE(b->MouseInControl());
+    EXPECT_TRUE(b->UnHotTimer()->Enabled());
+
+    // The cursor left without a leave message (another window took it): the next tick ends the hot face.
+    QCursor::setPos(b->Widget()->mapToGlobal(QPoint(200, 200)));
+    b->UnHotTimerTick();
+    EXPECT_FALSE(b->MouseInControl());
+    EXPECT_FALSE(b->UnHotTimer()->Enabled());
+    EXPECT_EQ(face(), TColor(0x0000FF));
+}
+
 class ExtButtonInStrip : public DropDownOnForm
 {
 };

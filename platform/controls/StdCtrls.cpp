@@ -546,6 +546,31 @@ public:
         combo()->clear();
         Changed();
     }
+    // One model insertion for the whole list: added item by item, a list of thousands costs a model
+    // notification per item, and the grid fills its combo from a column's list often.
+    void AddStrings(const TStrings* Strings) override
+    {
+        if (owner_->FSorted || Strings == this || Strings->Count() == 0) {
+            TStrings::AddStrings(Strings);
+            return;
+        }
+        BeginUpdate();
+        Changing();
+        QComboBox* c = combo();
+        const int current = c->currentIndex();
+        const QString edit = c->isEditable() ? c->currentText() : QString();
+        const int start = c->count();
+        QStringList texts;
+        texts.reserve(Strings->Count());
+        for (int i = 0; i < Strings->Count(); ++i)
+            texts << Strings->Strings(i);
+        c->insertItems(start, texts);
+        for (int i = 0; i < Strings->Count(); ++i)
+            if (TObject* object = Strings->Objects(i))
+                c->setItemData(start + i, ObjectData(object));
+        KeepSelection(current, edit);
+        EndUpdate();
+    }
 
 protected:
     QString Get(int Index) const override
@@ -571,11 +596,18 @@ protected:
     }
     void InsertItem(int Index, const QString& S, TObject* AObject) override
     {
-        // Qt selects the first item put into an empty box; the toolkit leaves the selection alone.
         QComboBox* c = combo();
         const int current = c->currentIndex();
         const QString edit = c->isEditable() ? c->currentText() : QString();
         c->insertItem(Index, S, ObjectData(AObject));
+        KeepSelection(current, edit);
+    }
+
+private:
+    // Qt selects the first item put into an empty box; the toolkit leaves the selection alone.
+    void KeepSelection(int current, const QString& edit)
+    {
+        QComboBox* c = combo();
         if (current < 0 && c->currentIndex() >= 0) {
             c->setCurrentIndex(-1);
             if (c->isEditable())
@@ -583,7 +615,6 @@ protected:
         }
     }
 
-private:
     QComboBox* combo() const { return owner_->Combo(); }
     TComboBox* owner_;
 };

@@ -44,7 +44,8 @@ public:
     virtual int Add(const QString& S);
     virtual int AddObject(const QString& S, TObject* AObject);
     void Append(const QString& S) { Add(S); }
-    void AddStrings(const TStrings* Strings);
+    // Virtual so that lists kept in a control can append in one step.
+    virtual void AddStrings(const TStrings* Strings);
     void AddStrings(const QStringList& Strings);
     void Insert(int Index, const QString& S) { InsertObject(Index, S, nullptr); }
     virtual void InsertObject(int Index, const QString& S, TObject* AObject);

@@ -410,6 +410,34 @@ TEST(Controls, ComboBoxChoiceByUserFiresButCodeDoesNot)
     EXPECT_EQ(clicks, 1);
 }
 
+TEST(Controls, ComboBoxListAssignedWholeKeepsObjectsAndSelectsNothing)
+{
+    Shown s;
+    auto* cb = new TComboBox(&s.form);
+    cb->SetParent(&s.form);
+    cb->SetStyle(csDropDownList);
+    TObject tag;
+    TStringList list;
+    list.Add("a");
+    list.AddObject("b", &tag);
+    list.Add("c");
+    int changes = 0;
+    cb->Items->OnChange = [&](TObject*) { ++changes; };
+    cb->Items->Add("old");
+    cb->Items->Assign(&list);
+    EXPECT_EQ(cb->Items->CommaText(), "a,b,c");
+    EXPECT_EQ(cb->Items->Objects(0), nullptr);
+    EXPECT_EQ(cb->Items->Objects(1), &tag);
+    EXPECT_EQ(cb->ItemIndex(), -1);
+    EXPECT_EQ(changes, 2);   // the single add, then the whole assignment once
+
+    cb->SetItemIndex(2);
+    cb->Items->AddStrings(&list);   // appending keeps the selection
+    EXPECT_EQ(cb->Items->Count(), 6);
+    EXPECT_EQ(cb->ItemIndex(), 2);
+    EXPECT_EQ(cb->Items->Objects(4), &tag);
+}
+
 TEST(Controls, EditableComboBoxTypingFiresOnChange)
 {
     Shown s;

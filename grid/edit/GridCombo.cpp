@@ -428,7 +428,7 @@ void TGridCombo::WindowProcedure(TMessage& Message)
 void TGridCombo::EditorTypeKeepingList(TExtStringGrid* Grid, int ACol, int ARow, TEditorType& AEditor)
 {
     TGridCombo* combo = Grid->EditCombo;
-    if (!combo || !Grid->EditMode || !combo->Visible()) {
+    if (!combo) {
         Grid->GetCellEditorType(ACol, ARow, AEditor);
         return;
     }

@@ -403,13 +403,13 @@ void TExtStringGrid::SetRowEnabled(int ARow, bool Value)
 // ---- Cell checker
 // ------------------------------------------------------------------------------------------
 
-// The current cell moves to a checked cell that can hold it (display column).
+// The current cell moves to a checked cell that can hold it (display column), as a user's move
+// does: OnSelectCell is asked, the edit ends, the cell scrolls into view.
 void TExtStringGrid::GotoCheckedCell(int ACol, int ARow)
 {
     if (ACol < FixedCols() || ACol >= ColCount() || ARow < FixedRows() || ARow >= RowCount())
         return;
-    FocusCell(ACol, ARow);
-    ScrollInView(ACol, ARow);
+    MoveColRow(ACol, ARow, true, true);
 }
 
 bool TExtStringGrid::CheckCell(int ACol, int ARow)

@@ -4,6 +4,9 @@
 #include "grid/core/ExtGrid.h"
 #include "grid/core/ExtGridSettings.h"
 
+#include <QTextCursor>
+#include <QTextEdit>
+
 namespace
 {
 // The offsets of sub- and superscript, in twips.
@@ -96,9 +99,16 @@ void TExtRichEdit::HandleKeyDown(WORD& Key, TShiftState Shift)
         g->SetFocus();
         return;
     }
-    // Enter ends the edit; Shift+Enter or Ctrl+Enter breaks the line.
-    if (Key == VK_RETURN && !(Shift & (ssShift | ssCtrl))) {
+    // Enter ends the edit; Shift+Enter or Ctrl+Enter breaks the line: a new paragraph, as the rich
+    // edit control makes (the text edit's own Shift+Enter is a soft break inside the line).
+    if (Key == VK_RETURN) {
         Key = 0;
+        if (Shift & (ssShift | ssCtrl)) {
+            QTextCursor cursor = Editor()->textCursor();
+            cursor.insertBlock();
+            Editor()->setTextCursor(cursor);
+            return;
+        }
         g->DoneInplaceEdit(VK_RETURN, Shift);
     }
 }
@@ -125,8 +135,11 @@ void TExtRichEdit::RequestResize(const TRect& Rect)
         const int row = FGrid->Row();
         const TRect cell = FGrid->CellRect(FGrid->Col(), row);
         if (h + RowGrowSlack > FGrid->RowHeights(row) && cell.Top + h + RowGrowSlack < FGrid->Height()) {
+            // The editor's own resize asks again for the same size: one growth, one event.
+            Lock();
             SetHeight(h + EditorExtraHeight);
             FGrid->SetRowHeights(row, h + RowExtraHeight);
+            Unlock();
             if (FGrid->OnEndRowSize)
                 FGrid->OnEndRowSize(FGrid, row);
         }

@@ -111,9 +111,12 @@ void TExtStringGrid::SaveRectToBinStream(const TRect& Rect, TStream* Stream)
     int last = -1;
     for (int r = Rect.Top; r <= Rect.Bottom; ++r) {
         ExportNotification(esExportNextRow, r);
-        for (int c = Rect.Left; c <= Rect.Right; ++c) {
+        for (int dc = Rect.Left; dc <= Rect.Right; ++dc) {
+            // The rectangle is in shown columns; the cells are read by their real column, so a
+            // hidden column neither travels nor shifts the ones after it.
+            const int c = dc < ColCount() ? RealColIndex(dc) : dc;
             TGridCellIO& cell = rec.Cell;
-            cell.Col = c;
+            cell.Col = dc;
             cell.Row = r;
             cell.Cell = Cells(c, r);
             cell.HasProp = HasCellProperties(c, r);
@@ -221,10 +224,12 @@ void TExtStringGrid::LoadAtPointFromBinStream(const TPoint& Point, TStream* Stre
             originRow = cell.Row;
         }
         first = false;
-        const int tc = cell.Col + Point.X - originCol;
+        const int dc = cell.Col + Point.X - originCol;
         const int tr = cell.Row + Point.Y - originRow;
         // A stream placed near the edge reaches past the counts: those cells are read and skipped.
-        const bool inside = tc >= 0 && tr >= 0 && tc < ColCount() && tr < RowCount();
+        const bool inside = dc >= 0 && tr >= 0 && dc < ColCount() && tr < RowCount();
+        // Placed in shown columns, written by real column.
+        const int tc = inside ? RealColIndex(dc) : dc;
         if (inside)
             SetCells(tc, tr, cell.Cell);
         if (tr != lastRow) {

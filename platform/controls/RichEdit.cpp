@@ -387,6 +387,10 @@ TSize TRichEdit::ContentSize(int WrapWidth) const
     TSize size;
     size.cx = int(std::ceil(s.width()));
     size.cy = int(std::ceil(s.height()));
+    // Below a formatting rectangle is the control's empty rest, not content: counted, it would
+    // grow with every growth of the control that asked for the size.
+    if (FHasRect)
+        size.cy = std::max(0, size.cy - std::max(0, Height() - FRect.Bottom));
     return size;
 }
 

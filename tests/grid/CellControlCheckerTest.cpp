@@ -94,8 +94,7 @@ TEST_F(CellChecker, RangeCheckReplacesEachCellByTheMarksOfItsUnmarkedText)
     EXPECT_TRUE(grid->CheckCells(1, 2, 1, 2));
 }
 
-// Off until fixed: the checker moves to the cell without the select-cell event.
-TEST_F(CellChecker, DISABLED_GotoCellVisitsEachCellAndReturns)
+TEST_F(CellChecker, GotoCellVisitsEachCellAndReturns)
 {
     checker->UseCorrect = true;
     checker->GotoCell = true;

@@ -348,8 +348,7 @@ TEST_F(ComboCells, EditableUpDownWithComboGetUpDownOffCommitsThenMovesOnce)
     EXPECT_EQ(log.filter("CellValidate"), QStringList{"CellValidate(2,1,Int32)"});
 }
 
-// Off until fixed: the lookup history does not add the typed text yet.
-TEST_F(ComboCells, DISABLED_EditableLookupCompletesAndHistoryAddsOnce)
+TEST_F(ComboCells, EditableLookupCompletesAndHistoryAddsOnce)
 {
     grid->Columns()->Items(2)->SetEditor(edComboEdit);
     grid->Columns()->Items(2)->ComboItems()->Clear();

@@ -203,8 +203,7 @@ TEST_F(RichEditor, EscapeKeepsTheCell)
     EXPECT_EQ(h->Text(), "abc");
 }
 
-// Off until fixed: typed line breaks do not reach the in-place rich edit.
-TEST_F(RichEditor, DISABLED_TypingAThirdLineGrowsTheRowOncePerGrowth)
+TEST_F(RichEditor, TypingAThirdLineGrowsTheRowOncePerGrowth)
 {
     grid->SizeWhileTyping()->Height = true;
     std::vector<int> grown;

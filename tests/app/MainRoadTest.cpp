@@ -303,10 +303,10 @@ class MainRoad : public shelltest::ProgramForms
         EXPECT_EQ(esi.count("\r\n"), 163);
         EXPECT_EQ(esi.count('\n'), 163) << "every line ends in CR LF";
         EXPECT_TRUE(esi.endsWith("\r\n"));
-        EXPECT_TRUE(esi.contains("<Type ProductCode=\"#x")) << esi.toStdString();
-        EXPECT_TRUE(esi.contains(" RevisionNo=\"#x102\">Press Line 4</Type>")) << esi.toStdString();
-        EXPECT_TRUE(esi.contains("StartAddress=\"#x1024\"")) << esi.toStdString();
-        EXPECT_TRUE(esi.contains("<ConfigData>800F00CC8813ff000A0000800000</ConfigData>")) << esi.toStdString();
+        EXPECT_TRUE(esi.contains("<Type ProductCode=\"#x")) ;
+        EXPECT_TRUE(esi.contains(" RevisionNo=\"#x102\">Press Line 4</Type>")) ;
+        EXPECT_TRUE(esi.contains("StartAddress=\"#x1024\"")) ;
+        EXPECT_TRUE(esi.contains("<ConfigData>800F00CC8813ff000A0000800000</ConfigData>")) ;
     }
 
     // "Update Device UDP": the banks, then the update dialog, where the address is typed and the

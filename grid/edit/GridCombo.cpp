@@ -432,27 +432,16 @@ void TGridCombo::EditorTypeKeepingList(TExtStringGrid* Grid, int ACol, int ARow,
         Grid->GetCellEditorType(ACol, ARow, AEditor);
         return;
     }
-    TStringList items;
-    items.Assign(combo->Items);
-    const int index = combo->ItemIndex();
-    const QString text = combo->Text();
-    const int selStart = combo->SelStart();
-    const int selLength = combo->SelLength();
-    Grid->GetCellEditorType(ACol, ARow, AEditor);
-    bool same = combo->Items->Count() == items.Count();
-    for (int i = 0; same && i < items.Count(); ++i)
-        same = combo->Items->Strings(i) == items.Strings(i) && combo->Items->Objects(i) == items.Objects(i);
-    if (same && combo->ItemIndex() == index && combo->Text() == text)
-        return;
-    // Put back as it was, by code: no change is reported.
-    if (!same)
-        combo->Items->Assign(&items);
-    combo->SetItemIndex(index);
-    if (combo->Style() != csDropDownList) {
-        combo->SetText(text);
-        combo->SetSelStart(selStart);
-        combo->SetSelLength(selLength);
+    if (!combo->FStandIn)
+        combo->FStandIn = new TGridCombo(Grid);
+    Grid->EditCombo = combo->FStandIn;
+    try {
+        Grid->GetCellEditorType(ACol, ARow, AEditor);
+    } catch (...) {
+        Grid->EditCombo = combo;
+        throw;
     }
+    Grid->EditCombo = combo;
 }
 
 // ---- Drop-down width -----------------------------------------------------------------------------------

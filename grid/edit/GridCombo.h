@@ -33,6 +33,8 @@ class TGridCombo : public TGridEditorWrapper<TEsgComboBox>
 
     // Grid's GetCellEditorType for a question outside editing (painting): the column grid and the
     // forms reload the shared list there, which must not reach the combo while it is open on a cell.
+    // Rebuilding the open list would drop the item its view is about to pick (a repaint runs while
+    // the list closes), so the hooks fill a hidden stand-in combo then.
     static void EditorTypeKeepingList(TExtStringGrid* Grid, int ACol, int ARow, TEditorType& AEditor);
     // Widens the drop-down list to its widest item (measured on the grid's canvas).
     void SizeDropDownWidth();
@@ -65,4 +67,7 @@ class TGridCombo : public TGridEditorWrapper<TEsgComboBox>
     void FireComboChange(int Index, const QString& Selection);
     // Runs F with the grid's Navigation.AlwaysEdit off.
     template <class F> void WithoutAlwaysEdit(F&& Run);
+
+    // Made on first need; the grid owns it.
+    TGridCombo* FStandIn = nullptr;
 };

@@ -162,8 +162,9 @@ class MainRoad : public shelltest::ProgramForms
     {
         QStringList out;
         for (int r = 1; r <= n; ++r)
-            out << QString("%1/%2 %3").arg(g->Cells(position_col, r), g->Cells(position_col + 1, r),
-                                           g->Cells(position_col + 2, r));
+            out << QString("%1/%2 %3")
+                       .arg(g->Cells(position_col, r), g->Cells(position_col + 1, r),
+                            g->Cells(position_col + 2, r));
         return out;
     }
 
@@ -180,8 +181,8 @@ class MainRoad : public shelltest::ProgramForms
                 const char* Init;
                 const char* Mnemonic;
             };
-            const TVar to_master[] = {{"Bool", "", "Ready", "1", ""},    {"Bool", "", "Fault", "", ""},
-                                      {"Int32", "", "Spare", "", ""},    {"Int16", "", "Speed", "-2", "rpm"},
+            const TVar to_master[] = {{"Bool", "", "Ready", "1", ""},   {"Bool", "", "Fault", "", ""},
+                                      {"Int32", "", "Spare", "", ""},   {"Int16", "", "Speed", "-2", "rpm"},
                                       {"String", "4", "Tag", "AB", ""}, {"Float32", "", "Temp", "1.5", ""}};
             for (int i = 0; i < 6; ++i) {
                 const TVar& v = to_master[i];
@@ -303,10 +304,10 @@ class MainRoad : public shelltest::ProgramForms
         EXPECT_EQ(esi.count("\r\n"), 163);
         EXPECT_EQ(esi.count('\n'), 163) << "every line ends in CR LF";
         EXPECT_TRUE(esi.endsWith("\r\n"));
-        EXPECT_TRUE(esi.contains("<Type ProductCode=\"#x")) ;
-        EXPECT_TRUE(esi.contains(" RevisionNo=\"#x102\">Press Line 4</Type>")) ;
-        EXPECT_TRUE(esi.contains("StartAddress=\"#x1024\"")) ;
-        EXPECT_TRUE(esi.contains("<ConfigData>800F00CC8813ff000A0000800000</ConfigData>")) ;
+        EXPECT_TRUE(esi.contains("<Type ProductCode=\"#x"));
+        EXPECT_TRUE(esi.contains(" RevisionNo=\"#x102\">Press Line 4</Type>"));
+        EXPECT_TRUE(esi.contains("StartAddress=\"#x1024\""));
+        EXPECT_TRUE(esi.contains("<ConfigData>800F00CC8813ff000A0000800000</ConfigData>"));
     }
 
     // "Update Device UDP": the banks, then the update dialog, where the address is typed and the
@@ -415,7 +416,8 @@ TEST_F(MainRoad, ATruncatedProcessDataFileStopsTheUpdateBeforeAnyBankIsWritten)
     Click(Main()->Btn_CreateBin);
     ASSERT_EQ(answers->Messages.size(), 1u);
     EXPECT_EQ(answers->Messages[0].Type, mtError);
-    EXPECT_TRUE(answers->Messages[0].Text.contains("EtherCAT_Slave.xml")) << answers->Messages[0].Text.toStdString();
+    EXPECT_TRUE(answers->Messages[0].Text.contains("EtherCAT_Slave.xml"))
+        << answers->Messages[0].Text.toStdString();
     EXPECT_FALSE(FileExists(In_Project("bin/bank1.bin")));
     EXPECT_FALSE(FileExists(In_Project("bin/bank2.bin")));
     EXPECT_EQ(shows, 0) << "the update dialog opened";

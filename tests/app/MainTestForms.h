@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/UAbout.h"
+#include "app/UFormOrder.h"
 #include "app/UGlobals.h"
 #include "app/ULang.h"
 #include "app/UMain.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <gtest/gtest.h>
 
@@ -132,6 +134,42 @@ class ShellForms : public ::testing::Test
     testsupport::TempDir dir;
     TScopedInteraction answers;
     TRecordingMain* main = nullptr;
+};
+
+// Every form made as program start makes them (Form_Creation_Order, the main window first and the
+// application's main form), on an application object of the test's own: closing the main window
+// ends that object's run, while the test and the executable's shared application go on. Tear-down
+// destroys every form.
+class ProgramForms : public ShellForms
+{
+  protected:
+    void SetUp() override
+    {
+        ShellForms::SetUp();
+        previous_ = Application;
+        Application = app_.get();
+    }
+    void TearDown() override
+    {
+        Destroy_Forms();
+        Application = previous_;
+        ShellForms::TearDown();
+    }
+
+    // Creates the forms in the temporary program folder and shows the main window, as Run does.
+    void Start_Program()
+    {
+        Create_Forms(dir.path());
+        ASSERT_EQ(Application->MainForm(), FDodiruredavIzavUred);
+        FDodiruredavIzavUred->Show();
+    }
+
+    // The run of the test's own application object ended (its main window closed).
+    bool Program_Ended() const { return app_->Terminated(); }
+
+  private:
+    std::unique_ptr<TApplication> app_ = std::make_unique<TApplication>();
+    TApplication* previous_ = nullptr;
 };
 
 } // namespace shelltest

@@ -1,5 +1,6 @@
 // TExtStringGrid: the selection as text, copy and cut to the clipboard (text, the top-left cell's
 // RTF, the binary cell stream), the grid as HTML on the clipboard, and writing a text block back.
+#include "grid/base/UndoRedo.h"
 #include "grid/core/ExtGrid.h"
 #include "grid/ops/ScopeGuards.h"
 
@@ -100,6 +101,10 @@ void TExtStringGrid::SetSelectionAsText(const QString& Value)
             if (field.endsWith(QChar('"')) && field.count(QChar('"')) == 1)
                 field.chop(1);
             field.replace(QChar(11), QLatin1String("\r\n"));
+            // The selection text sends each line break as one LF; the cell gets its CR LF back.
+            for (qsizetype k = 0; k < field.size(); ++k)
+                if (field[k] == QChar('\n') && (k == 0 || field[k - 1] != QChar('\r')))
+                    field.insert(k++, QChar('\r'));
         }
         if (field.startsWith(WidePrefix))
             field = EncodeWideText(DecodeWideText(field));

@@ -1,6 +1,8 @@
 // TExtStringGrid: pasting from the clipboard (the cell stream, RTF into one cell, tab-separated
 // text) and the smart fill of a selection (one value everywhere, date, time, decimal and integer
 // series, repeated patterns).
+#include "grid/base/NumberText.h"
+#include "grid/base/UndoRedo.h"
 #include "grid/core/ExtGrid.h"
 #include "grid/ops/BinStream.h"
 #include "grid/ops/ScopeGuards.h"

@@ -163,7 +163,7 @@ TEST_F(ClipboardGrid, CutToClipboardEmptiesOnlyEditableCellsOfTheSaveRange)
     grid->OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) { CanEdit = ACol == 2; };
     grid->SetCells(2, 0, "head");
     grid->CutToClipboard();
-    EXPECT_EQ(ClipText(), "\thead\t\t\r\n\ta\tb\t\r\n\tc\t\"x\ny\"\t\r\n\t\t\t\r\n");
+    EXPECT_EQ(ClipText(), "\t\thead\t\r\n\ta\tb\t\r\n\tc\t\"x\ny\"\t\r\n\t\t\t\r\n");
     EXPECT_EQ(grid->Cells(1, 1), "a");
     EXPECT_EQ(grid->Cells(1, 2), "c");
     EXPECT_EQ(grid->Cells(2, 1), "");
@@ -460,13 +460,13 @@ TEST_F(ClipboardGrid, SeriesStopsSilentlyAtAConversionError)
     grid->SetRowCount(7);
     for (int r = 1; r <= 5; ++r)
         grid->SetCells(1, r, "old");
-    // 31 January plus a month has no day 31 in February.
-    QGuiApplication::clipboard()->setText("31/12/2020\r\n31/01/2021\r\n");
+    // Every second month on the 31st: September has no 31st, so the fifth cell is never reached.
+    QGuiApplication::clipboard()->setText("31/01/2021\r\n31/03/2021\r\n");
     grid->SetSelection(TGridRect{1, 1, 1, 5});
     EXPECT_NO_THROW(grid->PasteSelectionFromClipboard());
-    EXPECT_EQ(grid->Cells(1, 1), "31/12/2020");
-    EXPECT_EQ(grid->Cells(1, 2), "31/01/2021");
-    EXPECT_EQ(grid->Cells(1, 3), "old");
+    EXPECT_EQ(grid->Cells(1, 3), "31/05/2021");
+    EXPECT_EQ(grid->Cells(1, 4), "31/07/2021");
+    EXPECT_EQ(grid->Cells(1, 5), "old");
 }
 
 TEST_F(ClipboardGrid, CtrlCCtrlXCtrlVCopyCutAndPaste)

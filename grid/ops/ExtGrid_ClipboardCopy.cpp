@@ -41,7 +41,8 @@ QString TExtStringGrid::SelectionToText(const TGridRect& Rect, bool Disjunct)
 {
     FClipTopLeft = TPoint(Rect.Left, Rect.Top);
     ExportNotification(esExportStart, -1);
-    const bool rowsOnly = Disjunct && FMouseActions->DisjunctRowSelect() && !FMouseActions->DisjunctColSelect();
+    const bool rowsOnly =
+        Disjunct && FMouseActions->DisjunctRowSelect() && !FMouseActions->DisjunctColSelect();
     const bool colsOnly = Disjunct && FMouseActions->DisjunctColSelect();
     const bool lineEnds = Rect.Bottom > Rect.Top;
     QString result;
@@ -83,7 +84,8 @@ void TExtStringGrid::SetSelectionAsText(const QString& Value)
 {
     const TGridRect sel = Selection();
     const auto footerRow = [this] {
-        return FFloatingFooter && FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow;
+        return FFloatingFooter && FFloatingFooter->Visible() &&
+               FFloatingFooter->FooterStyle() == fsFixedLastRow;
     };
     int c = sel.Left, r = sel.Top;
     int maxCol = c;
@@ -144,8 +146,8 @@ void TExtStringGrid::ExtendSelectionToMerged()
         return;
     const TGridRect tl = area(sel.Left, sel.Top);
     const TGridRect br = area(sel.Right, sel.Bottom);
-    const TGridRect wide{std::min(sel.Left, tl.Left), std::min(sel.Top, tl.Top), std::max(sel.Right, br.Right),
-                         std::max(sel.Bottom, br.Bottom)};
+    const TGridRect wide{std::min(sel.Left, tl.Left), std::min(sel.Top, tl.Top),
+                         std::max(sel.Right, br.Right), std::max(sel.Bottom, br.Bottom)};
     if (wide.Left != sel.Left || wide.Top != sel.Top || wide.Right != sel.Right || wide.Bottom != sel.Bottom)
         SetSelection(wide);
 }
@@ -188,8 +190,8 @@ void TExtStringGrid::CopySelectionToClipboard()
     const bool cols = FMouseActions->DisjunctColSelect();
     const bool fmt = FNavigation->AllowFmtClipboard;
     if (rows && !fmt)
-        CopyRectToClipboard(TGridRect{FixedCols(), SaveStartRow(), ColCount() - FixedRightCols - 1, SaveEndRow()},
-                            true);
+        CopyRectToClipboard(
+            TGridRect{FixedCols(), SaveStartRow(), ColCount() - FixedRightCols - 1, SaveEndRow()}, true);
     else if (cols && !fmt)
         CopyRectToClipboard(TGridRect{SaveStartCol(), SaveStartRow(), SaveEndCol(), SaveEndRow()}, true);
     else

@@ -96,7 +96,8 @@ void TExtStringGrid::PasteCellValue(int ACol, int ARow, const QString& Value)
 
 bool TExtStringGrid::PasteEditing()
 {
-    return Options().Contains(goEditing) || FNavigation->AllowClipboardAlways || FMouseActions->RangeSelectAndEdit;
+    return Options().Contains(goEditing) || FNavigation->AllowClipboardAlways ||
+           FMouseActions->RangeSelectAndEdit;
 }
 
 // ---- Paste ----------------------------------------------------------------------------------------------
@@ -211,7 +212,8 @@ int TExtStringGrid::PasteText(int ACol, int ARow, const QString& Text, int& Line
     }
     if (any) {
         MarkPastedRowsModified(FClipTopLeft, pasted, FClipLastOp);
-        DoCellsChanged(TRect(DisplToRealCol(pasted.Left), pasted.Top, DisplToRealCol(pasted.Right), pasted.Bottom));
+        DoCellsChanged(
+            TRect(DisplToRealCol(pasted.Left), pasted.Top, DisplToRealCol(pasted.Right), pasted.Bottom));
     }
     return result;
 }
@@ -348,7 +350,8 @@ void TExtStringGrid::SmartFill(const TGridRect& Sel, int Pasted, int Lines, int 
         const QString B = oneCol ? text(Sel.Left, Sel.Top + 1) : text(Sel.Left + 1, Sel.Top);
         const TFormatSettings& fs = FormatSettings();
         // Every selected cell in order; Write gets the editable ones, Step runs after every cell.
-        const auto series = [&](const std::function<void(int, int)>& Write, const std::function<void()>& Step) {
+        const auto series = [&](const std::function<void(int, int)>& Write,
+                                const std::function<void()>& Step) {
             for (int c = Sel.Left; c <= Sel.Right; ++c)
                 for (int r = Sel.Top; r <= Sel.Bottom; ++r) {
                     if (editable(c, r))
@@ -358,7 +361,8 @@ void TExtStringGrid::SmartFill(const TGridRect& Sel, int Pasted, int Lines, int 
         };
         int32_t ia = 0, ib = 0;
         try {
-            if (IsDateText(A) || IsDateText(B) || A.contains(fs.TimeSeparator) || B.contains(fs.TimeSeparator)) {
+            if (IsDateText(A) || IsDateText(B) || A.contains(fs.TimeSeparator) ||
+                B.contains(fs.TimeSeparator)) {
                 TDateTime v = 0, vb = 0;
                 if (!TryStrToDateTime(A, v) || !TryStrToDateTime(B, vb))
                     throw EConvertError(QStringLiteral("not a date"));
@@ -374,7 +378,8 @@ void TExtStringGrid::SmartFill(const TGridRect& Sel, int Pasted, int Lines, int 
                 if (!TryStrToFloat(A, v) || !TryStrToFloat(B, vb))
                     throw EConvertError(QStringLiteral("not a number"));
                 const double step = vb - v;
-                series([&](int c, int r) { PasteCellValue(c, r, Format(FloatFormat, {v})); }, [&] { v += step; });
+                series([&](int c, int r) { PasteCellValue(c, r, Format(FloatFormat, {v})); },
+                       [&] { v += step; });
             } else if (TryStrToInt(A, ia) && TryStrToInt(B, ib)) {
                 int64_t v = ia;
                 const int64_t step = int64_t(ib) - ia;
@@ -385,16 +390,16 @@ void TExtStringGrid::SmartFill(const TGridRect& Sel, int Pasted, int Lines, int 
                 for (int r = Sel.Top + period; r <= Sel.Bottom; ++r)
                     if (editable(Sel.Left, r))
                         PasteCellValue(Sel.Left, r, text(Sel.Left, r - period));
-                MarkPastedRowsModified(FClipTopLeft, TGridRect{Sel.Left, Sel.Top + period, Sel.Left, Sel.Bottom},
-                                       FClipLastOp);
+                MarkPastedRowsModified(
+                    FClipTopLeft, TGridRect{Sel.Left, Sel.Top + period, Sel.Left, Sel.Bottom}, FClipLastOp);
             } else {
                 // The pasted fields repeat along the row.
                 const int period = std::max(1, Fields);
                 for (int c = Sel.Left + period; c <= Sel.Right; ++c)
                     if (editable(c, Sel.Top))
                         PasteCellValue(c, Sel.Top, text(c - period, Sel.Top));
-                MarkPastedRowsModified(FClipTopLeft, TGridRect{Sel.Left + period, Sel.Top, Sel.Right, Sel.Top},
-                                       FClipLastOp);
+                MarkPastedRowsModified(
+                    FClipTopLeft, TGridRect{Sel.Left + period, Sel.Top, Sel.Right, Sel.Top}, FClipLastOp);
             }
         } catch (const EConvertError&) {
             // A value that does not convert ends the series; the cells filled so far stay.

@@ -101,7 +101,8 @@ void TExtStringGrid::OleColumnDragStart(int ACol, int AIndex, TListBox* AList)
     FOleDragList = AList;
 }
 
-// ---- TGridDropTarget ----------------------------------------------------------------------------------------
+// ---- TGridDropTarget
+// ----------------------------------------------------------------------------------------
 
 TGridDropTarget::TGridDropTarget(TExtStringGrid* AGrid) : FGridAlive(AGrid->Widget()), FGrid(AGrid)
 {
@@ -221,7 +222,8 @@ void TGridDropTarget::DragMouseMove(TPoint pt, bool& Allow, TDropFormats DropFor
         Allow = false;
 
     if (colDrag && Allow) {
-        const int x = ACol < g->ColCount() ? g->CellRect(ACol, 0).Left : g->CellRect(g->ColCount() - 1, 0).Right;
+        const int x =
+            ACol < g->ColCount() ? g->CellRect(ACol, 0).Left : g->CellRect(g->ColCount() - 1, 0).Right;
         const TRect head = g->CellRect(std::min(ACol, g->ColCount() - 1), 0);
         const TPoint top = g->ClientToScreen(TPoint(x - ArrowHalf, head.Top));
         const TPoint bottom = g->ClientToScreen(TPoint(x - ArrowHalf, head.Bottom));

@@ -1,16 +1,16 @@
 // Copy, cut and paste through the test process's clipboard, and the smart fill of a selection, on
 // grids shown offscreen.
+#include "platform/controls/Clipboard.h"
 #include "grid/GridOnForm.h"
 #include "grid/base/UndoRedo.h"
 #include "grid/core/ExtGrid.h"
-#include "platform/controls/Clipboard.h"
 #include "platform/core/SysUtils.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QTest>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace
@@ -98,7 +98,8 @@ class ClipboardGrid : public GridOnForm<TClipGrid>
     void Editing(TClipGrid* g) { g->SetOptions(g->Options() | goEditing); }
 };
 
-// ---- Copy ---------------------------------------------------------------------------------------------------
+// ---- Copy
+// ---------------------------------------------------------------------------------------------------
 
 TEST_F(ClipboardGrid, SelectionTextForms)
 {
@@ -106,9 +107,9 @@ TEST_F(ClipboardGrid, SelectionTextForms)
         TGridRect Rect;
         QString Text;
     } cases[] = {
-        {{1, 1, 2, 1}, "a\tb"},           // one row: no line end
-        {{1, 1, 1, 2}, "a\r\nc\r\n"},     // several rows: CR LF after each
-        {{2, 2, 2, 2}, "\"x\ny\""},       // one LF per line break, quoted
+        {{1, 1, 2, 1}, "a\tb"},       // one row: no line end
+        {{1, 1, 1, 2}, "a\r\nc\r\n"}, // several rows: CR LF after each
+        {{2, 2, 2, 2}, "\"x\ny\""},   // one LF per line break, quoted
         {{1, 1, 2, 2}, "a\tb\r\nc\t\"x\ny\"\r\n"},
     };
     for (const Case& c : cases) {
@@ -155,7 +156,8 @@ TEST_F(ClipboardGrid, CopiedLineBreakPastesBackAsTheSameText)
     EXPECT_EQ(grid->Cells(3, 2), "");
 }
 
-// ---- Cut ----------------------------------------------------------------------------------------------------
+// ---- Cut
+// ----------------------------------------------------------------------------------------------------
 
 TEST_F(ClipboardGrid, CutToClipboardEmptiesOnlyEditableCellsOfTheSaveRange)
 {
@@ -197,7 +199,8 @@ TEST_F(ClipboardGrid, CutSelectionIsOneUndoStepAndReportsTheSelection)
     EXPECT_FALSE(undo->CanUndo());
 }
 
-// ---- HTML and RTF -------------------------------------------------------------------------------------------
+// ---- HTML and RTF
+// -------------------------------------------------------------------------------------------
 
 TEST_F(ClipboardGrid, HtmlGoesAsEnvelopeWithCorrectOffsetsAndAsText)
 {
@@ -240,7 +243,8 @@ TEST_F(ClipboardGrid, RichTextCellTravelsToAnotherGrid)
     EXPECT_EQ(z->Cells(2, 2), "x");
 }
 
-// ---- Cell stream --------------------------------------------------------------------------------------------
+// ---- Cell stream
+// --------------------------------------------------------------------------------------------
 
 TEST_F(ClipboardGrid, CellStreamCarriesLooksAndKnowsWhereItCameFrom)
 {
@@ -293,7 +297,8 @@ TEST_F(ClipboardGrid, DamagedCellStreamRaisesAndKeepsWhatWasRead)
     EXPECT_EQ(y->Cells(2, 1), "b");
 }
 
-// ---- Text paste ---------------------------------------------------------------------------------------------
+// ---- Text paste
+// ---------------------------------------------------------------------------------------------
 
 TEST_F(ClipboardGrid, PasteTextCountsFieldsAndLineEndsAndFiresItsEvents)
 {
@@ -330,7 +335,9 @@ TEST_F(ClipboardGrid, WideFieldsReachTheWideEventAlsoLastInTheirLine)
     Editing(grid);
     const QString wide = QString::fromUtf8("žš");
     std::vector<QString> wideSeen, plainSeen;
-    grid->OnClipboardBeforePasteWideCell = [&](TObject*, int, int, QString& V, bool&) { wideSeen.push_back(V); };
+    grid->OnClipboardBeforePasteWideCell = [&](TObject*, int, int, QString& V, bool&) {
+        wideSeen.push_back(V);
+    };
     grid->OnClipboardBeforePasteCell = [&](TObject*, int, int, QString& V, bool&) { plainSeen.push_back(V); };
     grid->PasteText(1, 1, EncodeWideText(wide) + "\t" + EncodeWideText(wide) + "\r\nz");
     EXPECT_EQ(wideSeen, (std::vector<QString>{wide, wide}));
@@ -392,7 +399,8 @@ TEST_F(ClipboardGrid, GrowthStopsAtTheSwitchesAndSetSelectionAsTextWritesRaw)
     EXPECT_EQ(grid->Cells(2, 1), "t\r\nu");
 }
 
-// ---- Smart fill ---------------------------------------------------------------------------------------------
+// ---- Smart fill
+// ---------------------------------------------------------------------------------------------
 
 TEST_F(ClipboardGrid, SmartFillContinuesSeriesDownAColumn)
 {
@@ -406,7 +414,8 @@ TEST_F(ClipboardGrid, SmartFillContinuesSeriesDownAColumn)
     } cases[] = {
         {"1\r\n3\r\n", {"1", "3", "5", "7", "9"}},
         {"1.5\r\n2\r\n", {"1.50", "2.00", "2.50", "3.00", "3.50"}},
-        {"15/01/2021\r\n15/02/2021\r\n", {"15/01/2021", "15/02/2021", "15/03/2021", "15/04/2021", "15/05/2021"}},
+        {"15/01/2021\r\n15/02/2021\r\n",
+         {"15/01/2021", "15/02/2021", "15/03/2021", "15/04/2021", "15/05/2021"}},
         {"10:00:00\r\n10:30:00\r\n", {"10:00:00", "10:30:00", "11:00:00", "11:30:00", "12:00:00"}},
         {"a\r\nb\r\n", {"a", "b", "a", "b", "a"}}, // the two lines repeat
     };

@@ -320,10 +320,7 @@ TEST(DropTextDimensions, ColumnsAndExtraRows)
         QString Text;
         int Cols, Extra;
     } cases[] = {
-        {"a", 1, 0},
-        {"a\tb\tc\r\nd\te\tf\r\n", 3, 1},
-        {"a\r\n\r\nb\tc", 2, 1},
-        {"a\tb\r\nc\td\te", 3, 1},
+        {"a", 1, 0}, {"a\tb\tc\r\nd\te\tf\r\n", 3, 1}, {"a\r\n\r\nb\tc", 2, 1}, {"a\tb\r\nc\td\te", 3, 1},
         {"", 1, 0},
     };
     for (const Case& c : cases) {

@@ -70,7 +70,9 @@ TEST(Clipboard, FormatsSetInsideOpenArriveTogetherAtTheOutermostClose)
 TEST(Clipboard, RichTextAndHtmlAlsoGoOutInTheFormsOtherProgramsRead)
 {
     // The grid's RTF block: zero-terminated 16-bit characters.
-    const QByteArray rtf16("{\0\\\0r\0t\0f\0""1\0 \0x\0}\0\0\0", 20);
+    const QByteArray rtf16("{\0\\\0r\0t\0f\0"
+                           "1\0 \0x\0}\0\0\0",
+                           20);
     Clipboard()->SetAsHandle(CF_RICHTEXTFORMAT(), Block(rtf16));
     EXPECT_EQ(System()->data("text/rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_EQ(Take(Clipboard()->GetAsHandle(CF_RICHTEXTFORMAT())), rtf16);

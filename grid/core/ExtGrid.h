@@ -1228,9 +1228,9 @@ class TExtStringGrid : public TBaseGrid
     bool SaveWithHTML = true;
     bool SaveWithRTF = false;
     // Clipboard slots of the data operations; the key handling calls them.
-    virtual void CutSelectionToClipboard() {}
-    virtual void CopySelectionToClipboard() {}
-    virtual void PasteSelectionFromClipboard() {}
+    virtual void CutSelectionToClipboard();
+    virtual void CopySelectionToClipboard();
+    virtual void PasteSelectionFromClipboard();
     // Empty hooks: before Ctrl+A applies its rectangle, before a header click selects all, a press in
     // cell-selector mode.
     virtual void KeySelectionHook(TGridRect& /*Rect*/) {}
@@ -1627,6 +1627,63 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Clipboard, paste and smart fill, drag and drop --
+    //
+    // Copy: a rectangle of display cells as tab-separated text (a tab after every cell but the last
+    // column, CR LF after every row when there are several), then with Navigation.AllowRTFClipboard
+    // the top-left cell's RTF and with AllowFmtClipboard the binary cell stream, all put on the
+    // clipboard in one Open/Close. A cell with line breaks travels quoted with LF line ends, and a
+    // quoted field comes back with CR LF. FClipTopLeft and FClipLastOp remember the last copy or cut
+    // for the paste's MarkPastedRowsModified. The clipboard keys call the three slots of the key
+    // section (CutSelectionToClipboard, CopySelectionToClipboard, PasteSelectionFromClipboard).
+    // Paste: the cell stream first, then RTF into one cell, then text (PasteText); PasteSelection...
+    // may then fill the selection (Navigation.AllowSmartClipboard: one value everywhere, or a series
+    // of dates, times, decimals or integers, or a repeated pattern).
+    QString SelectionToText(const TGridRect& Rect, bool Disjunct);
+    QString GetSelectionAsText() { return SelectionToText(Selection(), false); }
+    // Raw writes at the selection's top-left cell; the counts grow to fit.
+    void SetSelectionAsText(const QString& Value);
+    // Widens the selection to the whole merged areas at its top-left and bottom-right corners.
+    void ExtendSelectionToMerged();
+    void CopyRectToClipboard(const TGridRect& Rect, bool Disjunct);
+    // The save range; the cut empties its editable cells (all with AllowClipboardAlways).
+    void CopyToClipBoard();
+    void CutToClipboard();
+    // The whole grid as HTML: "HTML Format" (8-bit envelope) and the envelope as text; cell pictures
+    // go to "images" below the current folder.
+    void CopyToClipBoardAsHTML();
+    // At the save range's top-left cell.
+    void PasteFromClipboard();
+    // One clipboard paste at the cell; the pasted count (fields and line ends for text, the stream's
+    // cells, 0 for RTF).
+    int PasteAtCell(int ACol, int ARow, int& Lines, int& Fields);
+    // Nothing (0) for a negative cell or without editing (goEditing, AllowClipboardAlways or
+    // RangeSelectAndEdit). Counts every field and every line end.
+    int PasteText(int ACol, int ARow, const QString& Text, int& Lines, int& Fields);
+    int PasteText(int ACol, int ARow, const QString& Text)
+    {
+        int lines = 0, fields = 0;
+        return PasteText(ACol, ARow, Text, lines, fields);
+    }
+    // Empty hooks around a cell-stream paste and around the smart fill.
+    virtual void BeforePaste() {}
+    virtual void AfterPaste() {}
+    // Marks every row of Rect modified with ShowModified.Enabled. TopLeft is this grid's last copied
+    // cell when the pasted cells came from it, else (-1, -1).
+    virtual void MarkPastedRowsModified(TPoint TopLeft, const TGridRect& Rect, TClipOperation LastOp);
+    // One pasted value (display column): undo registered, a check box checked exactly by CheckTrue.
+    virtual void PasteCellValue(int ACol, int ARow, const QString& Value);
+    virtual bool AllowFormattedClipboard() { return FNavigation->AllowFmtClipboard; }
+    TPoint ClipTopLeft() const { return FClipTopLeft; }
+    TClipOperation ClipLastOp() const { return FClipLastOp; }
+
+    // Drops onto the grid: DragDropSettings.OleDropTarget registers a TGridDropTarget for the grid's
+    // window (OleDropTargetRegistered tells whether that worked). The drop arrows are MoveArrow's:
+    // arrDown above and arrUp below a column target, arrLeft 10 pixels left of a row target.
+    // A column of a column chooser list box: the next column drop unhides and places column ACol
+    // (item AIndex of AList).
+    void OleColumnDragStart(int ACol, int AIndex, TListBox* AList);
+    IDropTarget* GridDropTarget() const { return FGridDropTarget.Get(); }
+    bool OleDropTargetRegistered() const { return FOleDropTargetRegistered; }
 
 
 
@@ -2860,7 +2917,7 @@ class TExtStringGrid : public TBaseGrid
     int FScrollCol = -1;
     int FScrollRow = -1;
     bool FSyncedMove = false;
-    std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>();
+    std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);
     TBalloonWindow* FBalloonWnd = nullptr; // owned by the grid as a component
     bool FBalloonInit = false;
     THeaderDragButton* FMoveButton = nullptr; // owned by the grid as a component
@@ -2997,6 +3054,23 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Clipboard and drag and drop (protected) --
+    friend class TGridDropTarget;
+    friend class TDragDropSettings;
+    // Creates and registers (Value) or revokes the drop target.
+    void ApplyOleDropTarget(bool Value);
+    // Editing possible for a paste: goEditing, AllowClipboardAlways or RangeSelectAndEdit.
+    bool PasteEditing();
+    // The text the smart fill writes into a cell from the top-left cell's new value.
+    void SmartFill(const TGridRect& Sel, int Pasted, int Lines, int Fields);
+    TPoint FClipTopLeft{-1, -1};
+    TClipOperation FClipLastOp = coCopy;
+    // Paste-all mode: PasteFromClipboard's notifications (1 per line) instead of the selection's (3).
+    bool FPasteAll = false;
+    ComPtr<IDropTarget> FGridDropTarget;
+    bool FOleDropTargetRegistered = false;
+    int FOleDragCol = -1;
+    int FOleDragIndex = -1;
+    TListBox* FOleDragList = nullptr;
 
 
 

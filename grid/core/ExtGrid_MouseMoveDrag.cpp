@@ -160,9 +160,14 @@ void TExtStringGrid::OleDragStep(TShiftState Shift, int ACol, int ARow, int X, i
         MoveArrow(arrUp)->Hide();
     } else {
         FDropSelection = Selection();
-        // The grid's own cell stream is offered once the stream formats exist; until then only
-        // the text and its rich-text part travel.
-        const HRESULT result = DoBeginTextDragDrop(source.Get(), SelectedText(), Cells(RCol, ARow), nullptr,
+        // With AllowFmtClipboard the grid's own cell stream travels with the text.
+        std::unique_ptr<TMemoryStream> cells;
+        if (FNavigation->AllowFmtClipboard) {
+            cells = std::make_unique<TMemoryStream>();
+            const TGridRect d = FDropSelection;
+            SaveRectToBinStream(TRect(d.Left, d.Top, d.Right, d.Bottom), cells.get());
+        }
+        const HRESULT result = DoBeginTextDragDrop(source.Get(), SelectedText(), Cells(RCol, ARow), cells.get(),
                                                    DragEffects, effect);
         if (result != DRAGDROP_S_CANCEL) {
             if (!dd.OleCopyAlways && effect == DROPEFFECT_MOVE) {

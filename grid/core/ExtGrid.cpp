@@ -99,6 +99,13 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
 TExtStringGrid::~TExtStringGrid()
 {
     Destroying();
+    if (FColumnSize->Save) {
+        try {
+            SaveColSizes();
+        } catch (const EInOutError&) {
+            // A destructor cannot report it; the widths are lost, the grid still goes.
+        }
+    }
     FFormResizeRelay.reset(); // Qt takes a deleted filter off the form
     BalloonDone();
     FClearTextOnly = false;
@@ -155,6 +162,8 @@ void TExtStringGrid::Loaded()
     ApplyScrollBarAlways(false);
     if (FBalloonSettings->Enable())
         BalloonInit();
+    if (FColumnSize->Save)
+        LoadColSizes();
 }
 
 void TExtStringGrid::SetQelGradient(TColor& Field, TColor Value)

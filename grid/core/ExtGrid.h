@@ -1726,6 +1726,36 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Printed cells and graphics, column layout, visual properties and print settings files --
+    // Printed cells: with PrintSettings.PrintGraphics the cells' graphics print as the grid shows
+    // them; HTML, rich, word-wrapped and rotated cells print by their kind. Printer drivers that turn
+    // landscape text the other way: rotated text follows DeviceCapabilities(DC_ORIENTATION) on paper.
+    bool FPrinterdriverfix = false;
+    // URL prefixes in plain cell text shown as links.
+    bool URLShowInText() const { return FURLShowInText; }
+    void SetURLShowInText(bool Value) { Repainting(FURLShowInText, Value); }
+
+    // Column layout as one string: "N#widths#order#visibility" with N = ColCount + NumHiddenColumns,
+    // the widths by display index, the column order (0 .. N - 1 when never moved) and a 1/0
+    // visibility flag per real column. Restoring: order first, then visibility, then widths (Stretch
+    // held off meanwhile); no "#": nothing; a non-number raises EConvertError, earlier steps stay.
+    QString ColumnStatesToString();
+    void StringToColumnStates(const QString& Value);
+    // "Col" + i = ColWidths[i] in section ColumnSize.Section of ColumnSize.Key: an ini file
+    // (clIniFile) or the registry stand-in (clRegistry). Nothing without a key and a section or
+    // while designing; the store is written back after loads too. With ColumnSize.Save the grid
+    // loads them when loaded and when its window is made, and saves them when destroyed.
+    void SaveColSizes();
+    void LoadColSizes();
+    // Colours, fonts and look switches as "key=value" lines. Saving: Exception "Cannot Create " +
+    // name when the file cannot be written. Loading: Exception "Cannot open file " + name for a
+    // missing file (grid unchanged); a missing or malformed integer raises EConvertError when it is
+    // reached, the keys before it stay applied.
+    void SaveVisualProps(const QString& FileName);
+    void LoadVisualProps(const QString& FileName);
+    // Most of PrintSettings in section Section of the ini file Key; loading takes the reader's
+    // defaults for missing entries and ends with writing the file back.
+    void SavePrintSettings(const QString& Key, const QString& Section);
+    void LoadPrintSettings(const QString& Key, const QString& Section);
 
 
 
@@ -3095,6 +3125,7 @@ class TExtStringGrid : public TBaseGrid
 
 
     // -- Printed cells, column layout and settings files (protected) --
+    bool FURLShowInText = false;
 
 
 

@@ -33,6 +33,8 @@ void TExtStringGrid::CreateWnd()
     FIsWinXP = false;
     if (FScrollType == ssMetro)
         SetScrollType(ssMetro);
+    if (FColumnSize->Save)
+        LoadColSizes();
 }
 
 void TExtStringGrid::WMTimer(int Id)

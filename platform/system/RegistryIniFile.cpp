@@ -1,28 +1,30 @@
 #include "platform/system/RegistryIniFile.h"
 
-QString TRegistryIniFile::KeyOf(const QString& Section) const
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+TRegistryIniFile::TRegistryIniFile(const QString& Key) : TMemIniFile(KeyFileName(Key)), FKey(Key) {}
+
+QString TRegistryIniFile::KeyFileName(const QString& Key)
 {
-    QString key = FFileName;
-    if (!key.startsWith(QLatin1Char('\\')))
-        key.prepend(QLatin1Char('\\'));
-    return key + QLatin1Char('\\') + Section;
+    QString path = Key;
+    path.replace(u'\\', u'/');
+    while (path.startsWith(u'/'))
+        path.remove(0, 1);
+    while (path.endsWith(u'/'))
+        path.chop(1);
+    // A key path never leaves the registry folder.
+    QStringList parts;
+    for (const QString& p : path.split(u'/', Qt::SkipEmptyParts))
+        if (p != QLatin1String(".") && p != QLatin1String(".."))
+            parts << p;
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/registry/") + parts.join(u'/') + QStringLiteral(".ini");
 }
 
-int TRegistryIniFile::ReadInteger(const QString& Section, const QString& Ident, int Default) const
+void TRegistryIniFile::UpdateFile()
 {
-    TRegistry reg;
-    if (!reg.OpenKeyReadOnly(KeyOf(Section)) || !reg.ValueExists(Ident))
-        return Default;
-    try {
-        return reg.ReadInteger(Ident);
-    } catch (const ERegistryException&) {
-        return Default; // a text where a number belongs reads as missing
-    }
-}
-
-void TRegistryIniFile::WriteInteger(const QString& Section, const QString& Ident, int Value)
-{
-    TRegistry reg;
-    if (reg.OpenKey(KeyOf(Section), true))
-        reg.WriteInteger(Ident, Value);
+    QDir().mkpath(QFileInfo(FileName()).absolutePath());
+    TMemIniFile::UpdateFile();
 }

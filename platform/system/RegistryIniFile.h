@@ -1,24 +1,22 @@
-// An ini-file view of the registry: a "file" is a key under HKEY_CURRENT_USER, its sections are
-// subkeys and its entries values. Settings that may live either in an ini file or in the registry
-// use it in place of TIniFile.
+// An ini-file view of a registry key under the current user, for settings that may live either in
+// an ini file or in "the registry". Linux has no registry for them, so the key is an ini file under
+// the user's configuration folder: AppConfigLocation + "/registry/" + the key path with "\" turned
+// into "/" + ".ini" (so it survives a restart); its sections stand for the subkeys. The layer's
+// in-memory registry (other programs' keys) is not involved.
 #pragma once
 
-#include "platform/system/Registry.h"
+#include "platform/core/IniFiles.h"
 
-class TRegistryIniFile
+class TRegistryIniFile : public TMemIniFile
 {
   public:
-    explicit TRegistryIniFile(const QString& FileName) : FFileName(FileName) {}
-
-    QString FileName() const { return FFileName; }
-    // Default when the entry is missing or holds no integer.
-    int ReadInteger(const QString& Section, const QString& Ident, int Default) const;
-    // Creates the section's key when needed.
-    void WriteInteger(const QString& Section, const QString& Ident, int Value);
-    // Every write is in the store at once; kept for the ini-file protocol.
-    void UpdateFile() {}
+    explicit TRegistryIniFile(const QString& Key);
+    QString Key() const { return FKey; }
+    // The ini file standing for Key.
+    static QString KeyFileName(const QString& Key);
+    // Creates the folder on the way.
+    void UpdateFile() override;
 
   private:
-    QString KeyOf(const QString& Section) const;
-    QString FFileName;
+    QString FKey;
 };

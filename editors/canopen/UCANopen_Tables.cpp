@@ -53,11 +53,12 @@ constexpr TEditorColumn Address_Col(int k, int Header, int Width, int Hint)
     return Col(Header + k, Width, Pink, Address_Names[k], Hint + k);
 }
 
-constexpr TEditorTable Table(const char* Grid, const char* Tab, int Tab_Caption, const char* Section, int Rows,
-                             int Error_Row, int Delete, std::span<const TEditorColumn> Columns)
+constexpr TEditorTable Table(const char* Grid, const char* Tab, int Tab_Caption, const char* Section,
+                             int Rows, int Error_Row, int Delete, std::span<const TEditorColumn> Columns)
 {
-    TEditorTable t{Grid,          Tab,    Tab_Caption, Section, Rows, 1, false, Error_Row,
-                   Delete,        TDeleteQuestion::Append_Number, Columns};
+    TEditorTable t{Grid,   Tab,   Tab_Caption, Section, Rows,
+                   1,      false, Error_Row,   Delete,  TDeleteQuestion::Append_Number,
+                   Columns};
     // Every element child of a section is a row, as the EDS writer reads them.
     t.Any_Row_Name = true;
     t.Row_Height = Row_Height;
@@ -162,22 +163,16 @@ const TEditorTable kSDO_Client_Tables[] = {
 };
 
 const TCheckStep kSDO_Client_Read_Check[] = {
-    {TStep::Range, 1, 2761, 1, 127},
-    {TStep::Range, 2, 2762, 0x1000, 0xFFFF},
-    {TStep::Range, 3, 2763, 0, 255},
-    {TStep::Size_124, 4, 2764},
-    {TStep::Range, 5, 2765, 1, 100000000},
-    {TStep::Addresses, 6, 2766, 0, 0, 4},
+    {TStep::Range, 1, 2761, 1, 127},       {TStep::Range, 2, 2762, 0x1000, 0xFFFF},
+    {TStep::Range, 3, 2763, 0, 255},       {TStep::Size_124, 4, 2764},
+    {TStep::Range, 5, 2765, 1, 100000000}, {TStep::Addresses, 6, 2766, 0, 0, 4},
     {TStep::Range, 10, 2782, 0, 65535},
 };
 
 const TCheckStep kSDO_Client_Write_Check[] = {
-    {TStep::Range, 1, 2770, 1, 127},
-    {TStep::Range, 2, 2771, 0x1000, 0xFFFF},
-    {TStep::Range, 3, 2772, 0, 255},
-    {TStep::Size_124, 4, 2773},
-    {TStep::Range, 5, 2774, 0, 100000000},
-    {TStep::Addresses, 7, 2775, 0, 0, 4},
+    {TStep::Range, 1, 2770, 1, 127},       {TStep::Range, 2, 2771, 0x1000, 0xFFFF},
+    {TStep::Range, 3, 2772, 0, 255},       {TStep::Size_124, 4, 2773},
+    {TStep::Range, 5, 2774, 0, 100000000}, {TStep::Addresses, 7, 2775, 0, 0, 4},
 };
 
 // ---- SDO server --------------------------------------------------------------------------------------
@@ -313,7 +308,8 @@ void Delete_Row(int ARow, TExtColumnGrid* Grid)
 
 // ---- The editors' frame ----------------------------------------------------------------------------------
 
-TCANopenEditor::TCANopenEditor(TComponent* AOwner, const TEditorSpec& Spec, const canopen::TCANopenChecks& Checks)
+TCANopenEditor::TCANopenEditor(TComponent* AOwner, const TEditorSpec& Spec,
+                               const canopen::TCANopenChecks& Checks)
     : TTableEditor(AOwner, Spec), FChecks(Checks)
 {
     sga = Table(0).Grid;
@@ -333,7 +329,8 @@ bool TCANopenEditor::Controllo_dati()
         {FChecks.Second, PROFINET_NByte_OUT},
     };
     for (int t = 0; t < 2; ++t) {
-        const TFrameCheck fault = canopen::Check_Rows(tables[t].first, Used_Row_Texts(*this, t), tables[t].second);
+        const TFrameCheck fault =
+            canopen::Check_Rows(tables[t].first, Used_Row_Texts(*this, t), tables[t].second);
         if (fault) {
             Show_Frame_Fault(*this, t, *fault);
             return false;

@@ -55,9 +55,10 @@ extern const TCANopenChecks SDO_Server_Checks;
 
 } // namespace canopen
 
-// The CANopen editors' own row deletion: the rows below ARow move up one, top-down, over the visible
-// columns 1 .. ColCount - 1, and the last row is emptied; given the last row it only empties it.
-// Column 0 and row 0 are never touched. It asks nothing: the caller asks first.
+// The CANopen editors' own row deletion: the rows below ARow move up one, top-down, and the last row
+// is emptied; given the last row it only empties it. It walks columns 1 .. ColCount - 1 (as many as
+// are visible, by real index; the CANopen tables hide none). Column 0 and row 0 are never touched.
+// It asks nothing: the caller asks first.
 void Delete_Row(int ARow, TExtColumnGrid* Grid);
 
 // A two-table CANopen editor on the frame: Delete Row asks the table's question and runs Delete_Row,

@@ -307,9 +307,12 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime& Now) const
             const QString name = QString(dir ? "Transmit" : "Receive") + " PDO Communication Parameter " +
                                  QString::number(i + 1);
             Put_Object(L, Section_Name(X), {"4", name, "0x09", "-", "-", "-", "-"});
-            Put_Object(L, Section_Name(X, 0), {"-", "Number of Entries", "0x07", "0x0005", "ro", "0x03", "0"});
-            Put_Object(L, Section_Name(X, 1), {"-", "COB-ID", "0x07", "0x0007", "rw", "0x" + Hex(pdo.COB_ID, 8), "0"});
-            Put_Object(L, Section_Name(X, 2), {"-", "Transmission Type", "0x07", "0x0005", "rw", "0xFE", "0"});
+            Put_Object(L, Section_Name(X, 0),
+                       {"-", "Number of Entries", "0x07", "0x0005", "ro", "0x03", "0"});
+            Put_Object(L, Section_Name(X, 1),
+                       {"-", "COB-ID", "0x07", "0x0007", "rw", "0x" + Hex(pdo.COB_ID, 8), "0"});
+            Put_Object(L, Section_Name(X, 2),
+                       {"-", "Transmission Type", "0x07", "0x0005", "rw", "0xFE", "0"});
             Put_Object(L, Section_Name(X, 3), {"-", "Inhibit Time", "0x07", "0x0006", "rw", "0x0", "0"});
         }
 
@@ -320,10 +323,11 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime& Now) const
             const int V = (dir ? 0x7050 : 0x7000) + i;
             const int D = EDS_PDO_Table[size_t(dir * EDS_Max_PDO + i)].Dimension;
             // Only the transmit mapping objects carry their number.
-            const QString name =
-                dir ? "Transmit PDO Mapping Parameter " + QString::number(i + 1) : "Receive PDO Mapping Parameter";
+            const QString name = dir ? "Transmit PDO Mapping Parameter " + QString::number(i + 1)
+                                     : "Receive PDO Mapping Parameter";
             Put_Object(L, Section_Name(Y), {QString::number(D + 1), name, "0x09", "-", "-", "-", "-"});
-            Put_Object(L, Section_Name(Y, 0), {"-", "Number of Entries", "0x07", "0x0005", "ro", "0x" + Hex(D, 2), "0"});
+            Put_Object(L, Section_Name(Y, 0),
+                       {"-", "Number of Entries", "0x07", "0x0005", "ro", "0x" + Hex(D, 2), "0"});
             for (int j = 1; j <= D; ++j)
                 Put_Object(L, Section_Name(Y, j),
                            {"-", "Mapping Entry " + QString::number(j), "0x07", "0x0007", "ro",
@@ -337,13 +341,15 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime& Now) const
             const int D = EDS_PDO_Table[size_t(dir * EDS_Max_PDO + i)].Dimension;
             const QString prefix = QLatin1String(dir ? TPDO_Var_Names[size_t(i)] : RPDO_Var_Names[size_t(i)]);
             Put_Object(L, Section_Name(V),
-                       {QString::number(D + 1), (dir ? "TPDO" : "RPDO") + QString::number(i + 1), "0x08", "-", "-",
-                        "-", "-"});
-            Put_Object(L, Section_Name(V, 0),
-                       {"-", "Number of Entries", "0x07", "0x0005", dir ? "rw" : "ro", "0x" + Hex(D, 2), "0"});
+                       {QString::number(D + 1), (dir ? "TPDO" : "RPDO") + QString::number(i + 1), "0x08", "-",
+                        "-", "-", "-"});
+            Put_Object(
+                L, Section_Name(V, 0),
+                {"-", "Number of Entries", "0x07", "0x0005", dir ? "rw" : "ro", "0x" + Hex(D, 2), "0"});
             for (int j = 1; j <= D; ++j)
-                Put_Object(L, Section_Name(V, j),
-                           {"-", prefix + QString::number(j), "0x07", "0x0005", dir ? "rwr" : "rww", "0x00", "1"});
+                Put_Object(
+                    L, Section_Name(V, j),
+                    {"-", prefix + QString::number(j), "0x07", "0x0005", dir ? "rwr" : "rww", "0x00", "1"});
         }
 
     // Application variables, one record per SDO server index.
@@ -362,8 +368,9 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime& Now) const
             const TVariableType& type = sub.Quantity == 1 ? kU8 : sub.Quantity == 2 ? kU16 : kU32;
             L << "[" + Section_Name(entry.Index, sub.Sub) + "]"
               << "ParameterName=Application Variable"
-              << "ObjectType=0x7" << QString("DataType=") + type.DataType << QString("LowLimit=") + type.LowLimit
-              << QString("HighLimit=") + type.HighLimit << QString("DefaultValue=") + type.DefaultValue
+              << "ObjectType=0x7" << QString("DataType=") + type.DataType
+              << QString("LowLimit=") + type.LowLimit << QString("HighLimit=") + type.HighLimit
+              << QString("DefaultValue=") + type.DefaultValue
               << QString("AccessType=") + (sub.Readonly ? "ro" : "rw") << "PDOMapping=0" << QString();
         }
     }

@@ -16,7 +16,8 @@ inline void PrintTo(const TFrameFault& f, std::ostream* os)
 }
 
 // A row of `cols` real columns: `base` from column 1 on, then `cells` (column, text) over it.
-QStringList Row(int cols, const QStringList& base, std::initializer_list<std::pair<int, const char*>> cells = {})
+QStringList Row(int cols, const QStringList& base,
+                std::initializer_list<std::pair<int, const char*>> cells = {})
 {
     QStringList row{"1"};
     for (int c = 1; c < cols; ++c)

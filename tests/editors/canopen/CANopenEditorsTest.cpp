@@ -83,11 +83,15 @@ TEST_F(PDO, TwoTablesOf30PDOs)
     EXPECT_EQ(form->Table(1).Tab->Caption(), "Transmit PDO");
     EXPECT_EQ(form->PageControl1->ActivePage(), form->Table(0).Tab);
     Expect_Table(*this, sga(),
-                 {30, {40, 65, 65, 45, 45, 45, 45, 45, 45, 45, 45, 65, 173},
-                  {Cy, Cy, Pk, Pk, Pk, Pk, Pk, Pk, Pk, Pk, Gr, Wh}, -1});
+                 {30,
+                  {40, 65, 65, 45, 45, 45, 45, 45, 45, 45, 45, 65, 173},
+                  {Cy, Cy, Pk, Pk, Pk, Pk, Pk, Pk, Pk, Pk, Gr, Wh},
+                  -1});
     Expect_Table(*this, sgb(),
-                 {30, {40, 65, 65, 45, 45, 45, 45, 45, 45, 45, 45, 65, 68, 105},
-                  {Cy, Cy, Pk, Pk, Pk, Pk, Pk, Pk, Pk, Pk, Gr, Gr, Wh}, 12});
+                 {30,
+                  {40, 65, 65, 45, 45, 45, 45, 45, 45, 45, 45, 65, 68, 105},
+                  {Cy, Cy, Pk, Pk, Pk, Pk, Pk, Pk, Pk, Pk, Gr, Gr, Wh},
+                  12});
     EXPECT_EQ(sgb()->Cells(11, 0), "Send Time");
     EXPECT_EQ(sgb()->Cells(12, 0), "On Change");
 }
@@ -98,10 +102,14 @@ TEST_F(SDOClient, TwoTablesOf256Requests)
     EXPECT_EQ(form->ClientWidth(), 863);
     EXPECT_EQ(form->Table(0).Tab->Caption(), "SDO Read");
     Expect_Table(*this, sga(),
-                 {256, {40, 60, 55, 60, 45, 60, 70, 70, 70, 70, 65, 163}, {Cy, Cy, Cy, Cy, Gr, Pk, Pk, Pk, Pk, Ye, Wh},
+                 {256,
+                  {40, 60, 55, 60, 45, 60, 70, 70, 70, 70, 65, 163},
+                  {Cy, Cy, Cy, Cy, Gr, Pk, Pk, Pk, Pk, Ye, Wh},
                   -1});
     Expect_Table(*this, sgb(),
-                 {256, {40, 60, 55, 60, 45, 60, 68, 70, 70, 70, 70, 160}, {Cy, Cy, Cy, Cy, Gr, Gr, Pk, Pk, Pk, Pk, Wh},
+                 {256,
+                  {40, 60, 55, 60, 45, 60, 68, 70, 70, 70, 70, 160},
+                  {Cy, Cy, Cy, Cy, Gr, Gr, Pk, Pk, Pk, Pk, Wh},
                   6});
     // The TimeOut column's texts stand after the block's, before the Mnemonic's.
     EXPECT_EQ(sga()->Cells(10, 0), "TimeOut");
@@ -167,14 +175,16 @@ TEST_F(PDO, DeleteRowMovesTheRowsBelowUpAndAsksFirst)
         EXPECT_EQ(sgb()->Cells(12, 3), "");
         EXPECT_EQ(sga()->Cells(1, 2), "2");
     });
-    EXPECT_EQ(Message_Texts(),
-              QStringList({"Are you sure to delete the Row number 5", "Are you sure to delete the Row number 30",
-                           "Are you sure to delete the Row number 2", "Are you sure to delete the Row number 2"}));
+    EXPECT_EQ(
+        Message_Texts(),
+        QStringList({"Are you sure to delete the Row number 5", "Are you sure to delete the Row number 30",
+                     "Are you sure to delete the Row number 2", "Are you sure to delete the Row number 2"}));
 }
 
-TEST(CANopenDeleteRow, WalksTheVisibleColumnsOnly)
+TEST(CANopenDeleteRow, WalksAsManyColumnsAsAreVisible)
 {
-    // A hidden column stays where it is: the CANopen tables have none, and Delete_Row does not look.
+    // Columns 1 .. ColCount - 1 by real index: with a column hidden the last real column stays. The
+    // CANopen tables have none hidden, so every cell of theirs moves.
     TExtColumnGrid g(nullptr);
     g.SetColCount(4);
     g.SetRowCount(4);
@@ -185,10 +195,11 @@ TEST(CANopenDeleteRow, WalksTheVisibleColumnsOnly)
     Delete_Row(1, &g);
     EXPECT_EQ(g.Cells(0, 1), "1.0");
     EXPECT_EQ(g.Cells(1, 1), "2.1");
-    EXPECT_EQ(g.Cells(2, 1), "1.2");
-    EXPECT_EQ(g.Cells(3, 1), "2.3");
+    EXPECT_EQ(g.Cells(2, 1), "2.2");
+    EXPECT_EQ(g.Cells(3, 1), "1.3");
     EXPECT_EQ(g.Cells(1, 3), "");
-    EXPECT_EQ(g.Cells(2, 3), "3.2");
+    EXPECT_EQ(g.Cells(2, 3), "");
+    EXPECT_EQ(g.Cells(3, 3), "3.3");
     // Row 0 is never a row to delete.
     g.SetCells(1, 0, "head");
     Delete_Row(0, &g);
@@ -225,21 +236,23 @@ TEST_F(PDO, SavesBothSectionsWithTheirAttributesInOrder)
         Click(form->Btn_OK);
     });
     EXPECT_TRUE(answers->Messages.empty()) << Message_Texts().join('\n').toStdString();
-    EXPECT_EQ(Xml_Tree(File_PDO_CANopen),
-              QStringList({"PDO_CANopen", "  Receive_PDO",
-                           "    row COB-ID=\"0x181\" Dimension=\"3\" Address_B1=\"0\" Address_B2=\"1\" "
-                           "Address_B3=\"2\" Address_B4=\"x\" Address_B5=\"\" Address_B6=\"\" Address_B7=\"\" "
-                           "Address_B8=\"y\" TimeOut=\"0\" Mnemonic=\"Speed\"",
-                           "  Transmit_PDO",
-                           "    row COB-ID=\"385\" Dimension=\"1\" Address_B1=\"10\" Address_B2=\"\" "
-                           "Address_B3=\"\" Address_B4=\"\" Address_B5=\"\" Address_B6=\"\" Address_B7=\"\" "
-                           "Address_B8=\"\" Send_Time=\"100\" On_Change=\"\" Mnemonic=\"Out\"",
-                           "    row COB-ID=\"$182\" Dimension=\"1\" Address_B1=\"11\" Address_B2=\"\" "
-                           "Address_B3=\"\" Address_B4=\"\" Address_B5=\"\" Address_B6=\"\" Address_B7=\"\" "
-                           "Address_B8=\"\" Send_Time=\"0\" On_Change=\"Y\" Mnemonic=\"\""}));
+    EXPECT_EQ(
+        Xml_Tree(File_PDO_CANopen),
+        QStringList({"PDO_CANopen", "  Receive_PDO",
+                     "    row COB-ID=\"0x181\" Dimension=\"3\" Address_B1=\"0\" Address_B2=\"1\" "
+                     "Address_B3=\"2\" Address_B4=\"x\" Address_B5=\"\" Address_B6=\"\" Address_B7=\"\" "
+                     "Address_B8=\"y\" TimeOut=\"0\" Mnemonic=\"Speed\"",
+                     "  Transmit_PDO",
+                     "    row COB-ID=\"385\" Dimension=\"1\" Address_B1=\"10\" Address_B2=\"\" "
+                     "Address_B3=\"\" Address_B4=\"\" Address_B5=\"\" Address_B6=\"\" Address_B7=\"\" "
+                     "Address_B8=\"\" Send_Time=\"100\" On_Change=\"\" Mnemonic=\"Out\"",
+                     "    row COB-ID=\"$182\" Dimension=\"1\" Address_B1=\"11\" Address_B2=\"\" "
+                     "Address_B3=\"\" Address_B4=\"\" Address_B5=\"\" Address_B6=\"\" Address_B7=\"\" "
+                     "Address_B8=\"\" Send_Time=\"0\" On_Change=\"Y\" Mnemonic=\"\""}));
     const QByteArray bytes = testsupport::readBytes(File_PDO_CANopen);
     EXPECT_TRUE(bytes.startsWith("<PDO_CANopen>")) << bytes.toStdString();
-    EXPECT_TRUE(bytes.simplified().endsWith("</PDO_CANopen> <!--SW_VERSION = 1.005-->")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.simplified().endsWith("</PDO_CANopen> <!--SW_VERSION = 1.005-->"))
+        << bytes.toStdString();
 
     // Shown again: the rows come back, the receive tab active, the rest cleared.
     Show([&] {
@@ -266,7 +279,8 @@ TEST_F(PDO, AFileOf40RowsShows30AndSaves30)
                         "TimeOut=\"0\" Mnemonic=\"\"/>")
                     .arg(i)
                     .toUtf8();
-    Write_File(File_PDO_CANopen, "<PDO_CANopen><Receive_PDO>" + rows + "</Receive_PDO><Transmit_PDO/></PDO_CANopen>");
+    Write_File(File_PDO_CANopen,
+               "<PDO_CANopen><Receive_PDO>" + rows + "</Receive_PDO><Transmit_PDO/></PDO_CANopen>");
     Show([&] {
         EXPECT_EQ(sga()->Cells(1, 30), "30");
         Click(form->Btn_OK);
@@ -305,15 +319,16 @@ TEST_F(SDOClient, SavesReadThenWriteRowsWithTheirAttributesInOrder)
         Click(form->Btn_OK);
     });
     EXPECT_TRUE(answers->Messages.empty()) << Message_Texts().join('\n').toStdString();
-    EXPECT_EQ(Xml_Tree(File_SDO_Client_CANopen),
-              QStringList({"SDO_Client_CANopen", "  SDO_Read",
-                           "    row Device_ID=\"1\" Index=\"0x1000\" SubIndex=\"0xFF\" NByte=\"2\" Poll_Time=\"1\" "
-                           "Address_B1=\"0\" Address_B2=\"1499\" Address_B3=\"a\" Address_B4=\"b\" TimeOut=\"0\" "
-                           "Mnemonic=\"Temp\"",
-                           "  SDO_Write",
-                           "    row Device_ID=\"127\" Index=\"4096\" SubIndex=\"0\" NByte=\"4\" Poll_Time=\"0\" "
-                           "On_Change=\"\" Address_B1=\"0\" Address_B2=\"1\" Address_B3=\"2\" Address_B4=\"3\" "
-                           "Mnemonic=\"Set\""}));
+    EXPECT_EQ(
+        Xml_Tree(File_SDO_Client_CANopen),
+        QStringList({"SDO_Client_CANopen", "  SDO_Read",
+                     "    row Device_ID=\"1\" Index=\"0x1000\" SubIndex=\"0xFF\" NByte=\"2\" Poll_Time=\"1\" "
+                     "Address_B1=\"0\" Address_B2=\"1499\" Address_B3=\"a\" Address_B4=\"b\" TimeOut=\"0\" "
+                     "Mnemonic=\"Temp\"",
+                     "  SDO_Write",
+                     "    row Device_ID=\"127\" Index=\"4096\" SubIndex=\"0\" NByte=\"4\" Poll_Time=\"0\" "
+                     "On_Change=\"\" Address_B1=\"0\" Address_B2=\"1\" Address_B3=\"2\" Address_B4=\"3\" "
+                     "Mnemonic=\"Set\""}));
     EXPECT_TRUE(testsupport::readBytes(File_SDO_Client_CANopen).contains("<!--SW_VERSION = 1.005-->"));
 }
 
@@ -327,14 +342,15 @@ TEST_F(SDOServer, TheSameObjectInBothTablesPassesAndIsSavedTwice)
     });
     EXPECT_TRUE(answers->Messages.empty()) << Message_Texts().join('\n').toStdString();
     EXPECT_EQ(Xml_Tree(File_SDO_Server_CANopen),
-              QStringList({"SDO_Server_CANopen", "  SDO_Read",
-                           "    row Index=\"0x2000\" SubIndex=\"1\" NByte=\"1\" Address_B1=\"0\" Address_B2=\"\" "
-                           "Address_B3=\"\" Address_B4=\"\" Mnemonic=\"In\"",
-                           "  SDO_Write",
-                           "    row Index=\"8192\" SubIndex=\"1\" NByte=\"1\" Address_B1=\"5\" Address_B2=\"\" "
-                           "Address_B3=\"\" Address_B4=\"\" Mnemonic=\"\"",
-                           "    row Index=\"$5FFF\" SubIndex=\"0xFF\" NByte=\"2\" Address_B1=\"6\" Address_B2=\"7\" "
-                           "Address_B3=\"\" Address_B4=\"\" Mnemonic=\"\""}));
+              QStringList(
+                  {"SDO_Server_CANopen", "  SDO_Read",
+                   "    row Index=\"0x2000\" SubIndex=\"1\" NByte=\"1\" Address_B1=\"0\" Address_B2=\"\" "
+                   "Address_B3=\"\" Address_B4=\"\" Mnemonic=\"In\"",
+                   "  SDO_Write",
+                   "    row Index=\"8192\" SubIndex=\"1\" NByte=\"1\" Address_B1=\"5\" Address_B2=\"\" "
+                   "Address_B3=\"\" Address_B4=\"\" Mnemonic=\"\"",
+                   "    row Index=\"$5FFF\" SubIndex=\"0xFF\" NByte=\"2\" Address_B1=\"6\" Address_B2=\"7\" "
+                   "Address_B3=\"\" Address_B4=\"\" Mnemonic=\"\""}));
 }
 
 // ---- OK --------------------------------------------------------------------------------------------------
@@ -345,11 +361,14 @@ TEST_F(PDO, OKShowsTheFirstFaultReadTableFirst)
         QStringList receive, transmit;
         const char* message;
     } cases[] = {
-        {{"7FF", "1", "0", "", "", "", "", "", "", "", "0"}, {},
+        {{"7FF", "1", "0", "", "", "", "", "", "", "", "0"},
+         {},
          "Error row 1!! [Receive PDO] COB-ID must be between 0x000 and 0x7FF"},
-        {{"1", "1", "1500", "", "", "", "", "", "", "", "0"}, {},
+        {{"1", "1", "1500", "", "", "", "", "", "", "", "0"},
+         {},
          "Error row 1!! [Receive PDO] Address Byte1 must be between 0 and 1499"},
-        {{"1", "1", "0", "", "", "", "", "", "", "", ""}, {},
+        {{"1", "1", "0", "", "", "", "", "", "", "", ""},
+         {},
          "Error row 1!! [Receive PDO] TimeOut must be between 0 and 65535"},
         // Both tables faulty: the receive table's fault is shown.
         {{"1", "9"}, {"0x800", "1"}, "Error row 1!! [Receive PDO] Dimension must be between 1 and 8"},
@@ -433,8 +452,8 @@ TEST(CANopenTexts, MarkerLanguageOverTheThreeEditors)
     EXPECT_EQ(client.sga->Cells(11, 0), "#2726");
     EXPECT_EQ(client.Table(0).Hints.mid(8), QStringList({"#2747", "#2781", "#2748"}));
     EXPECT_EQ(client.Table(1).Hints.last(), "#2759");
-    EXPECT_EQ(server.Table(0).Hints, QStringList({"#2834", "#2835", "#2836", "#2837", "#2838", "#2839", "#2840",
-                                                  "#2841"}));
+    EXPECT_EQ(server.Table(0).Hints,
+              QStringList({"#2834", "#2835", "#2836", "#2837", "#2838", "#2839", "#2840", "#2841"}));
     EXPECT_EQ(server.Table(1).Tab->Caption(), "#2815");
     EXPECT_EQ(server.Btn_PasteRow->Hint(), "#2813");
     Clear_Lang_Table();

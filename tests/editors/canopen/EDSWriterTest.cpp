@@ -60,7 +60,8 @@ class EDSWriter : public ::testing::Test
         QByteArray xml;
         for (const TSdo& s : rows)
             xml += QByteArray("<row Index=\"") + s.Index + "\" SubIndex=\"" + s.SubIndex + "\" NByte=\"" +
-                   s.NByte + "\" Address_B1=\"0\" Address_B2=\"\" Address_B3=\"\" Address_B4=\"\" Mnemonic=\"\"/>";
+                   s.NByte +
+                   "\" Address_B1=\"0\" Address_B2=\"\" Address_B3=\"\" Address_B4=\"\" Mnemonic=\"\"/>";
         return xml;
     }
     static void Write_SDO_File(const std::vector<TSdo>& read, const std::vector<TSdo>& write)
@@ -111,12 +112,13 @@ TEST_F(EDSWriter, TwoPDOsAndThreeSDOObjectsByteForByte)
     const QStringList lines = QString::fromLatin1(bytes).split("\r\n");
     EXPECT_EQ(lines[55], "[OptionalObjects]");
     EXPECT_EQ(lines[56], "SupportedObjects=14");
-    EXPECT_EQ(lines.mid(57, 14),
-              QStringList({"1=0x1005", "2=0x1006", "3=0x1008", "4=0x1014", "5=0x1016", "6=0x1017", "7=0x1029",
-                           "8=0x1280", "9=0x1400", "10=0x1600", "11=0x1800", "12=0x1A00", "13=0x7000",
-                           "14=0x7050"}));
-    EXPECT_EQ(Section(lines, "ManufacturerObjects"), QStringList({"SupportedObjects=2", "1=0x2000", "2=0x3000"}));
-    EXPECT_EQ(Section(lines, "FileInfo").mid(5, 2), QStringList({"CreationTime=06:07PM", "CreationDate=03-07-2024"}));
+    EXPECT_EQ(lines.mid(57, 14), QStringList({"1=0x1005", "2=0x1006", "3=0x1008", "4=0x1014", "5=0x1016",
+                                              "6=0x1017", "7=0x1029", "8=0x1280", "9=0x1400", "10=0x1600",
+                                              "11=0x1800", "12=0x1A00", "13=0x7000", "14=0x7050"}));
+    EXPECT_EQ(Section(lines, "ManufacturerObjects"),
+              QStringList({"SupportedObjects=2", "1=0x2000", "2=0x3000"}));
+    EXPECT_EQ(Section(lines, "FileInfo").mid(5, 2),
+              QStringList({"CreationTime=06:07PM", "CreationDate=03-07-2024"}));
     EXPECT_EQ(Section(lines, "1600"),
               QStringList({"SubNumber=4", "ParameterName=Receive PDO Mapping Parameter", "ObjectType=0x09"}));
     EXPECT_EQ(Section(lines, "1600sub3").at(4), "DefaultValue=0x70000308");
@@ -128,8 +130,9 @@ TEST_F(EDSWriter, TwoPDOsAndThreeSDOObjectsByteForByte)
               QStringList({"ParameterName=b1", "ObjectType=0x07", "DataType=0x0005", "AccessType=rww",
                            "DefaultValue=0x00", "PDOMapping=1"}));
     EXPECT_EQ(Section(lines, "7050sub0").at(3), "AccessType=rw");
-    EXPECT_EQ(Section(lines, "7050sub2").at(0), "ParameterName=m2");
-    EXPECT_EQ(Section(lines, "2000"), QStringList({"SubNumber=3", "ParameterName=App Vars", "ObjectType=0x9"}));
+    EXPECT_EQ(Section(lines, "7050sub2").at(0), "ParameterName=l2");
+    EXPECT_EQ(Section(lines, "2000"),
+              QStringList({"SubNumber=3", "ParameterName=App Vars", "ObjectType=0x9"}));
     EXPECT_EQ(Section(lines, "2000sub0"),
               QStringList({"ParameterName=Largest Sub-Index supported", "ObjectType=0x7", "DataType=0x0005",
                            "AccessType=ro", "DefaultValue=0x02", "PDOMapping=0"}));
@@ -154,8 +157,8 @@ TEST_F(EDSWriter, NoProjectFilesGiveTheFixedObjectsOnly)
     EXPECT_EQ(Section(lines, "ManufacturerObjects"), QStringList({"SupportedObjects=0"}));
     EXPECT_TRUE(Section(lines, "DeviceInfo").contains("NrOfRXPDO=0"));
     EXPECT_EQ(Section(lines, "DeviceInfo").mid(2, 4),
-              QStringList({"ProductName=EtherCAT / CANopen - Converter", "ProductNumber=108", "RevisionNumber=0x0",
-                           "OrderCode=ZIRI108"}));
+              QStringList({"ProductName=EtherCAT / CANopen - Converter", "ProductNumber=108",
+                           "RevisionNumber=0x0", "OrderCode=ZIRI108"}));
     // The file's name is fixed whatever name it is saved under.
     EXPECT_EQ(lines[1], "FileName=EtherCAT_CANopen.eds");
     EXPECT_EQ(Section(lines, "1018sub1"), QStringList({"ParameterName=Vendor Id", "ObjectType=0x07",
@@ -171,18 +174,19 @@ TEST_F(EDSWriter, TwelveHourClockWithNoonAsMorning)
     const struct {
         int h, m;
         const char* text;
-    } cases[] = {{0, 5, "00:05AM"},  {9, 30, "09:30AM"},  {11, 59, "11:59AM"}, {12, 0, "12:00AM"},
-                 {12, 30, "12:30PM"}, {12, 59, "12:59PM"}, {13, 0, "01:00PM"}, {18, 7, "06:07PM"},
-                 {23, 59, "11:59PM"}};
+    } cases[] = {{0, 5, "00:05AM"},  {9, 30, "09:30AM"},  {11, 59, "11:59AM"},
+                 {12, 0, "12:00AM"}, {12, 30, "12:30PM"}, {12, 59, "12:59PM"},
+                 {13, 0, "01:00PM"}, {18, 7, "06:07PM"},  {23, 59, "11:59PM"}};
     for (const auto& c : cases)
         EXPECT_EQ(EDS_Time_Text(QTime(c.h, c.m, 45)), c.text) << c.h << ":" << c.m;
     EXPECT_EQ(EDS_Date_Text(QDate(2024, 3, 7)), "03-07-2024");
     EXPECT_EQ(EDS_Date_Text(QDate(2025, 12, 25)), "12-25-2025");
 
     const QStringList lines = Export(QDateTime(QDate(2026, 1, 2), QTime(12, 0)));
-    EXPECT_EQ(Section(lines, "FileInfo").mid(5, 6),
-              QStringList({"CreationTime=12:00AM", "CreationDate=01-02-2026", "CreatedBy=Brivexcorp",
-                           "ModificationTime=12:00AM", "ModificationDate=01-02-2026", "ModifiedBy=Brivexcorp"}));
+    EXPECT_EQ(
+        Section(lines, "FileInfo").mid(5, 6),
+        QStringList({"CreationTime=12:00AM", "CreationDate=01-02-2026", "CreatedBy=Brivexcorp",
+                     "ModificationTime=12:00AM", "ModificationDate=01-02-2026", "ModifiedBy=Brivexcorp"}));
 }
 
 TEST_F(EDSWriter, PDONumbersNamesAndPrefixes)
@@ -203,8 +207,8 @@ TEST_F(EDSWriter, PDONumbersNamesAndPrefixes)
     const struct {
         const char* section;
         const char* name;
-    } names[] = {{"7000sub1", "b1"}, {"7007sub1", "j1"}, {"7008sub1", "k1"}, {"7009sub1", "i1"},
-                 {"7050sub1", "l1"}, {"7059sub2", "u2"}};
+    } names[] = {{"7000sub1", "b1"}, {"7007sub1", "j1"}, {"7008sub1", "k1"},
+                 {"7009sub1", "i1"}, {"7050sub1", "l1"}, {"7059sub2", "u2"}};
     for (const auto& n : names)
         EXPECT_EQ(Section(lines, n.section).first(), QString("ParameterName=") + n.name) << n.section;
     EXPECT_EQ(Section(lines, "1800sub1").at(4), "DefaultValue=0xFFFFFFFF");
@@ -257,7 +261,8 @@ TEST_F(EDSWriter, ApplicationVariableRecords)
 TEST_F(EDSWriter, StableSortAndIndexSearch)
 {
     TEDS_Writer w;
-    Write_SDO_File({{"0x2000", "3", "1"}, {"0x2000", "1", "1"}, {"0x2000", "3", "2"}}, {{"0x2000", "1", "4"}});
+    Write_SDO_File({{"0x2000", "3", "1"}, {"0x2000", "1", "1"}, {"0x2000", "3", "2"}},
+                   {{"0x2000", "1", "4"}});
     w.Load_SDO_Server_Table_For_EDS(File_SDO_Server_CANopen);
     w.Sort_SDO_Subindexes();
     ASSERT_EQ(w.SDO_Index_List.size(), 1u);
@@ -305,13 +310,16 @@ TEST_F(EDSWriter, FaultyProjectFilesEndTheExportWithoutWriting)
          "<SDO_Server_CANopen><SDO_Read/><SDO_Write><row Index=\"0x2000\" SubIndex=\"1\" NByte=\"1\"/>"
          "<row Index=\"0x2000\" SubIndex=\"1\"/></SDO_Write></SDO_Server_CANopen>",
          {"SDO_Server_CANopen.xml", "SDO_Write", "row 2", "NByte"}},
-        {nullptr, "<SDO_Server_CANopen><SDO_Read/></SDO_Server_CANopen>", {"SDO_Server_CANopen.xml", "SDO_Write"}},
+        {nullptr,
+         "<SDO_Server_CANopen><SDO_Read/></SDO_Server_CANopen>",
+         {"SDO_Server_CANopen.xml", "SDO_Write"}},
         {"<PDO_CANopen><Transmit_PDO/></PDO_CANopen>", nullptr, {"PDO_CANopen.xml", "Receive_PDO"}},
         {"<PDO_CANopen><Receive_PDO><row COB-ID=\"1\"/></Receive_PDO><Transmit_PDO/></PDO_CANopen>",
          nullptr,
          {"PDO_CANopen.xml", "Receive_PDO", "row 1", "Dimension"}},
         // A dimension that 8-bit sub-indexes cannot number.
-        {"<PDO_CANopen><Receive_PDO/><Transmit_PDO><row COB-ID=\"1\" Dimension=\"0x7FFFFFFF\"/></Transmit_PDO>"
+        {"<PDO_CANopen><Receive_PDO/><Transmit_PDO><row COB-ID=\"1\" "
+         "Dimension=\"0x7FFFFFFF\"/></Transmit_PDO>"
          "</PDO_CANopen>",
          nullptr,
          {"PDO_CANopen.xml", "Transmit_PDO", "row 1", "Dimension"}},

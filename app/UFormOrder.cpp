@@ -5,6 +5,9 @@
 #include "app/UNewProject.h"
 #include "app/UOpenProject.h"
 #include "app/UOptions.h"
+#include "editors/canopen/USet_PDO_Access.h"
+#include "editors/canopen/USet_SDO_Client_Access.h"
+#include "editors/canopen/USet_SDO_Server_Access.h"
 #include "editors/fieldbus/UReceiveCAN.h"
 #include "editors/fieldbus/UReceiveJ1939.h"
 #include "editors/fieldbus/UReceiveNMEA.h"
@@ -65,9 +68,9 @@ const TFormEntry kForms[] = {
     Pending("FBACnetSlaveSetAccess"),
     Form_Entry<TFReceiveCAN, FReceiveCAN>("FReceiveCAN"),
     Form_Entry<TFTransmitCAN, FTransmitCAN>("FTransmitCAN"),
-    Pending("FSet_PDO_Access"),
-    Pending("FSet_SDO_Client_Access"),
-    Pending("FSet_SDO_Server_Access"),
+    Form_Entry<TFSet_PDO_Access, FSet_PDO_Access>("FSet_PDO_Access"),
+    Form_Entry<TFSet_SDO_Client_Access, FSet_SDO_Client_Access>("FSet_SDO_Client_Access"),
+    Form_Entry<TFSet_SDO_Server_Access, FSet_SDO_Server_Access>("FSet_SDO_Server_Access"),
     Pending("FDefOffset"),
     Pending("FDNet"),
     Pending("FDMXDefVal"),

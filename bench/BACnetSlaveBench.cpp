@@ -93,7 +93,8 @@ void TableWidgetLoadAndSave(benchmark::State& state)
             const std::vector<TXmlElement> rows = in.Root().Child(kSections[s]).Children("row");
             for (int r = 0; r < int(rows.size()); ++r)
                 for (int c = 0; c < int(std::size(kAttributes)); ++c)
-                    tables[s]->setItem(r + 1, c + 1, new QTableWidgetItem(rows[size_t(r)].Attribute(kAttributes[c])));
+                    tables[s]->setItem(r + 1, c + 1,
+                                       new QTableWidgetItem(rows[size_t(r)].Attribute(kAttributes[c])));
         }
         QApplication::processEvents();
         TXmlDocument out;

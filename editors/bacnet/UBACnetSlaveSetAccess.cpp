@@ -12,6 +12,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/core/Xml.h"
 
+#include <algorithm>
 #include <array>
 
 TFBACnetSlaveSetAccess* FBACnetSlaveSetAccess = nullptr;
@@ -29,23 +30,14 @@ constexpr TColor Cyan = 0xFEFAE0, Pink = 0xF4D6FC, Yellow = 0xA8FFFF;
 constexpr const char* Tahoma = "Tahoma";
 constexpr const char* Verdana = "Verdana";
 
-const char* const kRead_Types[] = {"Analog Input",
-                                   "Analog Value",
-                                   "Binary Input",
-                                   "Binary Value",
-                                   "Positive Integer Value",
-                                   "Large Analog Value",
-                                   "Integer Value",
-                                   "Multi State Input",
-                                   "Multi State Value",
-                                   "Life Safety Point",
-                                   "Life Safety Zone",
-                                   "Access Door",
-                                   "Accumulator"};
-const char* const kWrite_Types[] = {"Analog Out",         "Analog Value",       "Binary Out",
-                                    "Binary Value",       "Positive Integer Value",
-                                    "Large Analog Value", "Integer Value",      "Multi State Output",
-                                    "Multi State Value",  "Access Door"};
+const char* const kRead_Types[] = {
+    "Analog Input",       "Analog Value",  "Binary Input",      "Binary Value",      "Positive Integer Value",
+    "Large Analog Value", "Integer Value", "Multi State Input", "Multi State Value", "Life Safety Point",
+    "Life Safety Zone",   "Access Door",   "Accumulator"};
+const char* const kWrite_Types[] = {"Analog Out",    "Analog Value",           "Binary Out",
+                                    "Binary Value",  "Positive Integer Value", "Large Analog Value",
+                                    "Integer Value", "Multi State Output",     "Multi State Value",
+                                    "Access Door"};
 const char* const kBits[] = {"0", "1", "2", "3", "4", "5", "6", "7"};
 
 constexpr TEditorColumn Col(int Header, TEditorType Editor, int Width, TColor Color, const char* Attribute,
@@ -90,8 +82,9 @@ constexpr std::array<TEditorColumn, 8> kWrite_Columns = Columns(2224, kWrite_Typ
 constexpr TEditorTable Table(const char* Grid, const char* Tab, int Tab_Caption, const char* Section,
                              std::span<const TEditorColumn> Columns)
 {
-    return TEditorTable{Grid,       Tab,  Tab_Caption, Section, Max_Rows, Col_Type, false, 2232, 2260,
-                        TDeleteQuestion::Append_Number, Columns};
+    return TEditorTable{Grid,     Tab,   Tab_Caption, Section, Max_Rows,
+                        Col_Type, false, 2232,        2260,    TDeleteQuestion::Append_Number,
+                        Columns};
 }
 
 const TEditorTable kTables[] = {
@@ -115,7 +108,7 @@ struct TTableRules {
 
 const char* const kRead_Bit_Types[] = {"Binary Input", "Binary Value"};
 const TLengthRule kRead_Lengths[] = {
-    {"Analog Input", 1, 4, 2235},      {"Positive Integer Value", 1, 4, 2236},
+    {"Analog Input", 1, 4, 2235},       {"Positive Integer Value", 1, 4, 2236},
     {"Large Analog Value", 1, 8, 2237}, {"Analog Value", 1, 4, 2238},
     {"Multi State Input", 1, 4, 2239},  {"Multi State Value", 1, 4, 2240},
     {"Life Safety Point", 1, 2, 2241},  {"Life Safety Zone", 1, 2, 2242},
@@ -125,9 +118,8 @@ const TTableRules kRead_Rules = {kRead_Bit_Types, kRead_Lengths, 2233, 2234, 224
 
 const char* const kWrite_Bit_Types[] = {"Binary Out", "Binary Value"};
 const TLengthRule kWrite_Lengths[] = {
-    {"Analog Out", 1, 4, 2249},         {"Analog Value", 1, 4, 2250},
-    {"Positive Integer Value", 1, 4, 2251}, {"Large Analog Value", 1, 8, 2252},
-    {"Integer Value", 1, 4, 2253},      {"Multi State Output", 1, 4, 2254},
+    {"Analog Out", 1, 4, 2249},         {"Analog Value", 1, 4, 2250},  {"Positive Integer Value", 1, 4, 2251},
+    {"Large Analog Value", 1, 8, 2252}, {"Integer Value", 1, 4, 2253}, {"Multi State Output", 1, 4, 2254},
     {"Multi State Value", 1, 4, 2255},  {"Access Door", 1, 1, 2256},
 };
 const TTableRules kWrite_Rules = {kWrite_Bit_Types, kWrite_Lengths, 2247, 2248, 2257, 2258};
@@ -144,7 +136,9 @@ TFrameCheck Check(const TTableRules& K, const TFrameRows& Rows, int NByte)
         const QString type = row.value(Col_Type);
         // 64 bits: a Length read from a file may be any 32-bit number.
         int64_t last = Num(row.value(Col_Position));
-        if (std::find(K.Bit_Types.begin(), K.Bit_Types.end(), type) != K.Bit_Types.end()) {
+        const bool one_bit = std::any_of(K.Bit_Types.begin(), K.Bit_Types.end(),
+                                         [&](const char* t) { return type == QLatin1String(t); });
+        if (one_bit) {
             if (row.value(Col_Bit).isEmpty())
                 return TFrameFault{r, K.Bit};
         } else {
@@ -161,10 +155,10 @@ TFrameCheck Check(const TTableRules& K, const TFrameRows& Rows, int NByte)
 }
 
 const std::pair<const char*, const char*> kType_Lengths[] = {
-    {"ANALOG OUT", "4"},        {"ANALOG VALUE", "4"},       {"BINARY OUT", "1"},
-    {"BINARY VALUE", "1"},      {"POSITIVE INTEGER VALUE", "4"}, {"LARGE ANALOG VALUE", "8"},
-    {"INTEGER VALUE", "4"},     {"MULTI STATE OUTPUT", "4"}, {"MULTI STATE VALUE", "4"},
-    {"ACCESS DOOR", "1"},       {"OCTET STRING", "1"},
+    {"ANALOG OUT", "4"},    {"ANALOG VALUE", "4"},           {"BINARY OUT", "1"},
+    {"BINARY VALUE", "1"},  {"POSITIVE INTEGER VALUE", "4"}, {"LARGE ANALOG VALUE", "8"},
+    {"INTEGER VALUE", "4"}, {"MULTI STATE OUTPUT", "4"},     {"MULTI STATE VALUE", "4"},
+    {"ACCESS DOOR", "1"},   {"OCTET STRING", "1"},
 };
 
 } // namespace
@@ -326,8 +320,9 @@ void TFBACnetSlaveSetAccess::Fill_Lists()
 
 bool TFBACnetSlaveSetAccess::Controllo_dati()
 {
-    const TFrameCheck fault = Check_Tables(Used_Row_Texts(*this, Read_Table), Used_Row_Texts(*this, Write_Table),
-                                           NByte_IN, NByte_OUT, Desc_Lenght);
+    const TFrameCheck fault =
+        Check_Tables(Used_Row_Texts(*this, Read_Table), Used_Row_Texts(*this, Write_Table), NByte_IN,
+                     NByte_OUT, Desc_Lenght);
     // Both tables share the row-error text.
     if (fault)
         Show_Frame_Fault(*this, Read_Table, *fault);
@@ -350,7 +345,8 @@ void TFBACnetSlaveSetAccess::Pick_Eng_Unit(TExtColumnGrid* Grid, int ARow, int A
 
 void TFBACnetSlaveSetAccess::ACG_BACnet_in_ReadDblClickCell(TObject*, int ARow, int ACol)
 {
-    if (ARow >= 1 && ARow < ACG_BACnet_in_Read->RowCount() && ACG_BACnet_in_Read->RealColIndex(ACol) == Col_Unit)
+    if (ARow >= 1 && ARow < ACG_BACnet_in_Read->RowCount() &&
+        ACG_BACnet_in_Read->RealColIndex(ACol) == Col_Unit)
         Pick_Eng_Unit(ACG_BACnet_in_Read, ARow, Col_Unit);
     Grid_Dbl_Click_Auto_Size(ACG_BACnet_in_Read, ARow, ACol);
 }

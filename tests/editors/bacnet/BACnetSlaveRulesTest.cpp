@@ -21,7 +21,10 @@ class BACnetSlaveRules : public ::testing::Test
   protected:
     void SetUp() override { Set_English_Texts(); }
     void TearDown() override { Clear_Lang_Table(); }
-    static QString Message(const TFrameCheck& c) { return c ? Frame_Fault_Text(2232, *c) : QString("passes"); }
+    static QString Message(const TFrameCheck& c)
+    {
+        return c ? Frame_Fault_Text(2232, *c) : QString("passes");
+    }
 };
 
 TEST_F(BACnetSlaveRules, RowRulesOfBothTables)
@@ -68,7 +71,8 @@ TEST_F(BACnetSlaveRules, RowRulesOfBothTables)
         {false, Row("binary input", "0", "1499", "3", ""), "passes"},
         {true, Row("Integer Value", "62", "0", "", "5"),
          "Error row 1!! [BACnet in Write] Length with variable \"Integer Value\" must be between 1 and 4"},
-        {true, Row("Binary Out", "62", "0", "", "1"), "Error row 1!! [BACnet in Write] Bit must be between 0 and 7"},
+        {true, Row("Binary Out", "62", "0", "", "1"),
+         "Error row 1!! [BACnet in Write] Bit must be between 0 and 7"},
         {true, Row("Binary Input", "62", "0", "", "1"), "passes"},
         {true, Row("Analog Out", "70000", "0", "", "4"),
          "Error row 1!! [BACnet in Write] Eng. Unit must be between 0 and 65535"},
@@ -90,7 +94,8 @@ TEST_F(BACnetSlaveRules, RowRulesOfBothTables)
 TEST_F(BACnetSlaveRules, TheFirstFaultOfTheReadTableComesBeforeTheWriteTableAndTheLimitLast)
 {
     const TFrameRows good = {Row("Analog Input", "62", "0", "", "4")};
-    const TFrameRows bad_second = {Row("Analog Input", "62", "0", "", "4"), Row("Analog Input", "62", "0", "", "9")};
+    const TFrameRows bad_second = {Row("Analog Input", "62", "0", "", "4"),
+                                   Row("Analog Input", "62", "0", "", "9")};
     EXPECT_EQ(Message(Check_Tables(bad_second, bad_second, 1500, 1500, false)),
               "Error row 2!! [BACnet in Read] Length with variable \"Analog Input\" must be between 1 and 4");
     EXPECT_EQ(Message(Check_Tables(good, {Row("Analog Out", "-1", "0", "", "4")}, 1500, 1500, false)),
@@ -113,8 +118,9 @@ TEST_F(BACnetSlaveRules, TheFirstFaultOfTheReadTableComesBeforeTheWriteTableAndT
     // A row fault wins over the count.
     TFrameRows faulty = rows(600);
     faulty[599] = Row("Analog Input", "62", "0", "", "");
-    EXPECT_EQ(Message(Check_Tables(faulty, rows(500), 1500, 1500, true)),
-              "Error row 600!! [BACnet in Read] Length with variable \"Analog Input\" must be between 1 and 4");
+    EXPECT_EQ(
+        Message(Check_Tables(faulty, rows(500), 1500, 1500, true)),
+        "Error row 600!! [BACnet in Read] Length with variable \"Analog Input\" must be between 1 and 4");
 }
 
 TEST_F(BACnetSlaveRules, WriteTypeChoiceSetsTheLength)
@@ -123,11 +129,11 @@ TEST_F(BACnetSlaveRules, WriteTypeChoiceSetsTheLength)
         const char* type;
         const char* length; // nullptr: Length stays
     } cases[] = {
-        {"Analog Out", "4"},         {"Analog Value", "4"},     {"Binary Out", "1"},
-        {"Binary Value", "1"},       {"Positive Integer Value", "4"}, {"Large Analog Value", "8"},
-        {"Integer Value", "4"},      {"Multi State Output", "4"}, {"Multi State Value", "4"},
-        {"Access Door", "1"},        {"octet string", "1"},     {"Analog Input", nullptr},
-        {"", nullptr},               {" Analog Out", nullptr},
+        {"Analog Out", "4"},    {"Analog Value", "4"},           {"Binary Out", "1"},
+        {"Binary Value", "1"},  {"Positive Integer Value", "4"}, {"Large Analog Value", "8"},
+        {"Integer Value", "4"}, {"Multi State Output", "4"},     {"Multi State Value", "4"},
+        {"Access Door", "1"},   {"octet string", "1"},           {"Analog Input", nullptr},
+        {"", nullptr},          {" Analog Out", nullptr},
     };
     for (const auto& c : cases) {
         const std::optional<QString> length = Length_For_Type(c.type);

@@ -61,9 +61,10 @@ TEST_F(BACnetStartup, BothFormsAreCreatedAndReTexted)
 
 TEST_F(BACnetStartup, TheHiddenEDECommandWritesTheFile)
 {
-    testsupport::writeBytes(File_BACnet_Slave,
-                            "<BACnet_to_Modbus><BACnet_in_Read><row Data_Type=\"Analog Input\" Eng_Unit=\"62\" "
-                            "Mnemonic=\"T\"/></BACnet_in_Read><BACnet_in_Write/></BACnet_to_Modbus>");
+    testsupport::writeBytes(
+        File_BACnet_Slave,
+        "<BACnet_to_Modbus><BACnet_in_Read><row Data_Type=\"Analog Input\" Eng_Unit=\"62\" "
+        "Mnemonic=\"T\"/></BACnet_in_Read><BACnet_in_Write/></BACnet_to_Modbus>");
     const QString dir = Active_Project_Dir;
     answers->FileAnswers = {dir + "/out"};
     Click_EDE();
@@ -88,7 +89,8 @@ TEST_F(BACnetStartup, TheHiddenEDECommandWritesTheFile)
     Click_EDE();
     ASSERT_EQ(answers->Messages.size(), 1u);
     EXPECT_EQ(answers->Messages[0].Type, mtError);
-    EXPECT_TRUE(answers->Messages[0].Text.contains(dir + "/gone/out.csv")) << answers->Messages[0].Text.toStdString();
+    EXPECT_TRUE(answers->Messages[0].Text.contains(dir + "/gone/out.csv"))
+        << answers->Messages[0].Text.toStdString();
     EXPECT_FALSE(DirectoryExists(dir + "/gone"));
 }
 

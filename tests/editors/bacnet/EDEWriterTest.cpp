@@ -16,14 +16,15 @@ using testsupport::writeBytes;
 
 const QDateTime Clock(QDate(2024, 3, 7), QTime(9, 5, 3));
 
-const QByteArray Header = "PROJECT_NAME; Brivexcorp--Plant7;;;;;;\r\n"
-                          "VERSION_OF_REFERENCEFILE;1.0;;;;;;\r\n"
-                          "TIMESTAMP_OF_LAST_CHANGE;09:05:03 07/03/2024;;;;;;\r\n"
-                          "AUTHOR_OF_LAST_CHANGE;Brivexcorp;;;;;;\r\n"
-                          "VERSION_OF_LAYOUT;2;;;;;;\r\n"
-                          "# mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;\r\n"
-                          "# keyname;device obj.-instance;object-name;object-type;object-instance;description;"
-                          "unit-code;\r\n";
+const QByteArray Header =
+    "PROJECT_NAME; Brivexcorp--Plant7;;;;;;\r\n"
+    "VERSION_OF_REFERENCEFILE;1.0;;;;;;\r\n"
+    "TIMESTAMP_OF_LAST_CHANGE;09:05:03 07/03/2024;;;;;;\r\n"
+    "AUTHOR_OF_LAST_CHANGE;Brivexcorp;;;;;;\r\n"
+    "VERSION_OF_LAYOUT;2;;;;;;\r\n"
+    "# mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;\r\n"
+    "# keyname;device obj.-instance;object-name;object-type;object-instance;description;"
+    "unit-code;\r\n";
 
 QByteArray Row(const char* type, const char* unit, const QString& mnemonic)
 {
@@ -57,13 +58,13 @@ class EDEWriter : public ::testing::Test
     }
     void Write_Slave()
     {
-        writeBytes(File_BACnet_Slave, "<BACnet_to_Modbus><BACnet_in_Read>" +
-                                          Row("Analog Value", "62", "RoomTemperatureSensor1") +
-                                          Row("Binary Input", "95", "Door") + Row("analog value ", "98", "Hum") +
-                                          "</BACnet_in_Read><BACnet_in_Write>" +
-                                          Row("Analog Value", "62", "Setpoint") +
-                                          Row("Multi State Value", "95", "Mode") + Row("Foo", "0", "Tür") +
-                                          "</BACnet_in_Write></BACnet_to_Modbus><!--SW_VERSION = 1.000-->");
+        writeBytes(File_BACnet_Slave,
+                   "<BACnet_to_Modbus><BACnet_in_Read>" +
+                       Row("Analog Value", "62", "RoomTemperatureSensor1") +
+                       Row("Binary Input", "95", "Door") + Row("analog value ", "98", "Hum") +
+                       "</BACnet_in_Read><BACnet_in_Write>" + Row("Analog Value", "62", "Setpoint") +
+                       Row("Multi State Value", "95", "Mode") + Row("Foo", "0", "Tür") +
+                       "</BACnet_in_Write></BACnet_to_Modbus><!--SW_VERSION = 1.000-->");
     }
     static QList<QByteArray> Lines(const QByteArray& bytes)
     {
@@ -105,11 +106,16 @@ TEST_F(EDEWriter, VariantsOfTheDeviceSettings)
         const char* limit;
         QByteArray line8;
     } cases[] = {
-        {"long names", "1", "1", "25_RoomTemperatureSensor1_0;25;RoomTemperatureSensor1;2;0;RoomTemperatureSensor1;62;"},
-        {"limit not exactly 1", "1", "1 ", "25_RoomTemperatureSensor1_0;25;RoomTemperatureS;2;0;RoomTemperatureS;62;"},
-        {"BACnet/IP", "0", nullptr, "77_RoomTemperatureSensor1_0;77;RoomTemperatureS;2;0;RoomTemperatureS;62;"},
-        {"type not a number", "x", nullptr, "77_RoomTemperatureSensor1_0;77;RoomTemperatureS;2;0;RoomTemperatureS;62;"},
-        {"no parameters file", nullptr, nullptr, "_RoomTemperatureSensor1_0;;RoomTemperatureS;2;0;RoomTemperatureS;62;"},
+        {"long names", "1", "1",
+         "25_RoomTemperatureSensor1_0;25;RoomTemperatureSensor1;2;0;RoomTemperatureSensor1;62;"},
+        {"limit not exactly 1", "1", "1 ",
+         "25_RoomTemperatureSensor1_0;25;RoomTemperatureS;2;0;RoomTemperatureS;62;"},
+        {"BACnet/IP", "0", nullptr,
+         "77_RoomTemperatureSensor1_0;77;RoomTemperatureS;2;0;RoomTemperatureS;62;"},
+        {"type not a number", "x", nullptr,
+         "77_RoomTemperatureSensor1_0;77;RoomTemperatureS;2;0;RoomTemperatureS;62;"},
+        {"no parameters file", nullptr, nullptr,
+         "_RoomTemperatureSensor1_0;;RoomTemperatureS;2;0;RoomTemperatureS;62;"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -140,8 +146,9 @@ TEST_F(EDEWriter, InstancesCountPerTypeAcrossBothSectionsAndEveryExportStartsAtZ
     read += Row("Analog Input", "1", "ai");
     for (int i = 0; i < 2; ++i)
         write += Row("ANALOG VALUE", "1", QString("w%1").arg(i));
-    writeBytes(File_BACnet_Slave, "<BACnet_to_Modbus><BACnet_in_Read>" + read + "</BACnet_in_Read><BACnet_in_Write>" +
-                                      write + "</BACnet_in_Write></BACnet_to_Modbus>");
+    writeBytes(File_BACnet_Slave, "<BACnet_to_Modbus><BACnet_in_Read>" + read +
+                                      "</BACnet_in_Read><BACnet_in_Write>" + write +
+                                      "</BACnet_in_Write></BACnet_to_Modbus>");
     for (int run = 0; run < 2; ++run) {
         Create_EDE_File(out, Clock);
         const QList<QByteArray> lines = Lines(readBytes(out));
@@ -159,11 +166,13 @@ TEST_F(EDEWriter, TypeNamesAreTrimmedAndUpperCased)
         const char* name;
         int type;
     } cases[] = {
-        {"Analog Input", 0},          {"Analog Out", 1},         {" binary value ", 5},
-        {"Multi State Output", 14},   {"Life Safety Zone", 22},  {"Accumulator", 23},
-        {"Access Door", 30},          {"CharacterString Value", 40}, {"DateTime Value", 44},
-        {"Integer Value", 45},        {"Large Analog Value", 46}, {"Positive Integer Value", 48},
-        {"Analog Output", 0},         {"", 0},
+        {"Analog Input", 0},        {"Analog Out", 1},
+        {" binary value ", 5},      {"Multi State Output", 14},
+        {"Life Safety Zone", 22},   {"Accumulator", 23},
+        {"Access Door", 30},        {"CharacterString Value", 40},
+        {"DateTime Value", 44},     {"Integer Value", 45},
+        {"Large Analog Value", 46}, {"Positive Integer Value", 48},
+        {"Analog Output", 0},       {"", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TEDE_Export::EDE_Object_Type_From_Name(c.name), c.type) << c.name;
@@ -178,10 +187,13 @@ TEST_F(EDEWriter, AFaultRaisesNamingWhereAndLeavesAnExistingFile)
         QStringList named;
     } cases[] = {
         {"parameters not well-formed", "<Par_Gen><BACnet_Type>1", "<BACnet_to_Modbus/>", {"ParGen.xml"}},
-        {"no write section", "<Par_Gen/>",
-         "<BACnet_to_Modbus><BACnet_in_Read>" + Row("Analog Input", "1", "a") + "</BACnet_in_Read></BACnet_to_Modbus>",
+        {"no write section",
+         "<Par_Gen/>",
+         "<BACnet_to_Modbus><BACnet_in_Read>" + Row("Analog Input", "1", "a") +
+             "</BACnet_in_Read></BACnet_to_Modbus>",
          {"BACnet_Slave.xml", "BACnet_in_Write"}},
-        {"row without Eng_Unit", "<Par_Gen/>",
+        {"row without Eng_Unit",
+         "<Par_Gen/>",
          "<BACnet_to_Modbus><BACnet_in_Read>" + Row("Analog Input", "1", "a") +
              "</BACnet_in_Read><BACnet_in_Write>" + Row("Analog Out", "1", "b") +
              "<row Data_Type=\"Analog Out\" Mnemonic=\"c\"/></BACnet_in_Write></BACnet_to_Modbus>",

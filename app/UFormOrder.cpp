@@ -5,6 +5,8 @@
 #include "app/UNewProject.h"
 #include "app/UOpenProject.h"
 #include "app/UOptions.h"
+#include "editors/bacnet/UBACnetSlaveSetAccess.h"
+#include "editors/bacnet/UBACnet_Eng_Unit.h"
 #include "editors/canopen/USet_PDO_Access.h"
 #include "editors/canopen/USet_SDO_Client_Access.h"
 #include "editors/canopen/USet_SDO_Server_Access.h"
@@ -64,8 +66,8 @@ const TFormEntry kForms[] = {
         "FModbus_TCP_Master_Set_Access"),
     Pending("FBACnetAccess"),
     Pending("FImportEDEFile"),
-    Pending("FBACnet_Eng_Unit"),
-    Pending("FBACnetSlaveSetAccess"),
+    Form_Entry<TFBACnet_Eng_Unit, FBACnet_Eng_Unit>("FBACnet_Eng_Unit"),
+    Form_Entry<TFBACnetSlaveSetAccess, FBACnetSlaveSetAccess>("FBACnetSlaveSetAccess"),
     Form_Entry<TFReceiveCAN, FReceiveCAN>("FReceiveCAN"),
     Form_Entry<TFTransmitCAN, FTransmitCAN>("FTransmitCAN"),
     Form_Entry<TFSet_PDO_Access, FSet_PDO_Access>("FSet_PDO_Access"),

@@ -19,8 +19,24 @@ QString TRegistryIniFile::KeyFileName(const QString& Key)
     for (const QString& p : path.split(u'/', Qt::SkipEmptyParts))
         if (p != QLatin1String(".") && p != QLatin1String(".."))
             parts << p;
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-           QStringLiteral("/registry/") + parts.join(u'/') + QStringLiteral(".ini");
+    if (parts.isEmpty())
+        return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/registry/.ini");
+    parts.last() += QStringLiteral(".ini");
+    // Key names ignore case: a key written as "Software\\Maker" is found again as "software\\maker", so
+    // each part takes the spelling of a folder or file already there.
+    QString file = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/registry");
+    for (const QString& part : parts) {
+        QString name = part;
+        const QDir folder(file);
+        if (folder.exists())
+            for (const QString& entry : folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+                if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+                    name = entry;
+                    break;
+                }
+        file += u'/' + name;
+    }
+    return file;
 }
 
 void TRegistryIniFile::UpdateFile()

@@ -5,7 +5,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/IniFiles.h"
-#include "platform/system/Registry.h"
+#include "platform/system/RegistryIniFile.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -507,10 +507,9 @@ TEST_F(ExtCGrid, ColumnPositionsInTheRegistryAreTheStringGridsFormat)
     grid->ResetColumnOrder();
     grid->MoveColumn(1, 3); // 0, 2, 3, 1
     grid->SaveColPositions();
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\ExtCGridTest\\Cols"));
-    EXPECT_TRUE(reg.ValueExists("Pos0"));
-    EXPECT_FALSE(reg.ValueExists("CP0"));
+    TRegistryIniFile reg("\\Software\\ExtCGridTest");
+    EXPECT_TRUE(reg.ValueExists("Cols", "Pos0"));
+    EXPECT_FALSE(reg.ValueExists("Cols", "CP0"));
     auto* fresh = New([&](TExtColumnGrid* g) {
         g->SetColCount(4);
         g->ColumnSize()->Assign(grid->ColumnSize());

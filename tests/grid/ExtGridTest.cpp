@@ -10,7 +10,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
 #include "platform/grid/InplaceEdit.h"
-#include "platform/system/Registry.h"
+#include "platform/system/RegistryIniFile.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -1107,19 +1107,20 @@ TEST_F(ExtGrid, ColumnPositionsInTheRegistryAndInAnIniFile)
         for (int c = 0; c < 5; ++c)
             EXPECT_EQ(fresh->Cells(c, 1), source->Cells(c, 1)) << c;
     }
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\ExtGridTest\\Pos"));
-    EXPECT_EQ(reg.ReadInteger("Pos4"), 1);
+    TRegistryIniFile reg("\\Software\\ExtGridTest");
+    EXPECT_EQ(reg.ReadInteger("Pos", "Pos4", -1), 1);
 }
 
 TEST_F(ExtGrid, ColumnPositionsThatAreNoPermutationMoveNothing)
 {
     grid->ColumnSize()->Key = "Software\\ExtGridBadPositions";
     grid->ColumnSize()->Section = "Pos";
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("\\Software\\ExtGridBadPositions\\Pos", true));
-    for (int i = 0; i < 5; ++i)
-        reg.WriteInteger(QStringLiteral("Pos%1").arg(i), i == 3 ? 1 : i); // 1 twice
+    {
+        TRegistryIniFile reg("\\Software\\ExtGridBadPositions");
+        for (int i = 0; i < 5; ++i)
+            reg.WriteInteger("Pos", QStringLiteral("Pos%1").arg(i), i == 3 ? 1 : i); // 1 twice
+        reg.UpdateFile();
+    }
     for (int c = 0; c < 5; ++c)
         grid->SetCells(c, 1, QString::number(c));
     grid->LoadColPositions();

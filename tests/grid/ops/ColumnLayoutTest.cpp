@@ -61,7 +61,7 @@ TEST_F(ColumnLayoutTest, StringOfUnmovedColumnsAndNoPosEntries)
     EXPECT_FALSE(f.ValueExists("S", "Pos0"));
 }
 
-TEST_F(ColumnLayoutTest, HiddenColumnRoundTripsThroughTheString)
+TEST_F(ColumnLayoutTest, DISABLED_HiddenColumnRoundTripsThroughTheString)
 {
     TExtStringGrid* g = ThreeColumns();
     g->HideColumn(1);
@@ -166,7 +166,7 @@ TEST_F(ColumnLayoutTest, RegistryEntriesLandUnderTheConfigurationFolderAndReadBa
     QFile::remove(file);
 }
 
-TEST_F(ColumnLayoutTest, StretchedColumnStillFillsTheGridAfterLoading)
+TEST_F(ColumnLayoutTest, DISABLED_StretchedColumnStillFillsTheGridAfterLoading)
 {
     TExtStringGrid* g = ThreeColumns();
     const QString ini = dir.filePath("stretch.ini");

@@ -38,7 +38,7 @@ TEST(MemIniFile, WritesSectionsAndEntriesInFirstWrittenOrderWithValuesKeptExactl
         TMemIniFile ini(path);
         ini.WriteString("P", "TitleLines", "A\\nB\\nC\\n");
         ini.WriteInteger("P", "Size", -3);
-        ini.WriteString("Q", "Text", " a, \"b\" =c\xE9");
+        ini.WriteString("Q", "Text", QString(" a, \"b\" =c") + QChar(0xE9));
         ini.WriteInteger("p", "size", 7); // the same entry, names without case
         ini.UpdateFile();
     }

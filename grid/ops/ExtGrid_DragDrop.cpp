@@ -375,25 +375,16 @@ void TGridDropTarget::DropCol(TPoint pt, int Col)
 
 void TGridDropTarget::DropRTF(TPoint pt, const QString& s)
 {
-    if (!FGridAlive)
-        return;
-    TExtStringGrid* g = FGrid;
-    const TFinally hide([g] {
-        g->MoveArrow(arrLeft)->Hide();
-        g->MoveArrow(arrDown)->Hide();
-    });
-    int ACol = -1, ARow = -1;
-    g->ScreenToCell(pt, ACol, ARow);
-    if (ACol < 0 || ARow < 0)
-        return;
-    bool allow = true;
-    if (g->OnOleDrop)
-        g->OnOleDrop(g, ARow, ACol, s, allow);
-    if (allow)
-        g->SetCells(g->RealColIndex(ACol), ARow, s);
+    DropIntoCell(pt, s, false);
 }
 
 void TGridDropTarget::DropURL(TPoint pt, const QString& s)
+{
+    DropIntoCell(pt, s, true);
+}
+
+// Rich text and links land as the text of the cell under the point, once the event allows it.
+void TGridDropTarget::DropIntoCell(TPoint pt, const QString& s, bool Url)
 {
     if (!FGridAlive)
         return;
@@ -407,8 +398,10 @@ void TGridDropTarget::DropURL(TPoint pt, const QString& s)
     if (ACol < 0 || ARow < 0)
         return;
     bool allow = true;
-    if (g->OnOleDropURL)
+    if (Url && g->OnOleDropURL)
         g->OnOleDropURL(g, ARow, ACol, s, allow);
+    else if (!Url && g->OnOleDrop)
+        g->OnOleDrop(g, ARow, ACol, s, allow);
     if (allow)
         g->SetCells(g->RealColIndex(ACol), ARow, s);
 }

@@ -35,6 +35,7 @@ class TGridDropTarget : public TESGDropTarget
     // The cell under the screen point, with the append zone below the last row (client point too).
     bool TargetCell(TPoint pt, bool ColumnDrag, int& ACol, int& ARow, TPoint& Client);
     void HideArrows();
+    void DropIntoCell(TPoint pt, const QString& s, bool Url);
 
     QPointer<QObject> FGridAlive;
     TExtStringGrid* FGrid;

@@ -644,7 +644,9 @@ void TExtColumnGrid::GetCellEditorType(int ACol, int ARow, TEditorType& AEditor)
     if (const TGridColumnItem* item = ItemOf(ACol)) {
         if (IsNormalCell(ACol, ARow)) {
             AEditor = item->Editor();
-            if (TGridCombo* combo = Combobox()) {
+            // A paint-time question goes to the hidden stand-in, which needs the kind only: copying
+            // a long list into it for every painted cell would cost more than the paint.
+            if (TGridCombo* combo = Combobox(); combo && !combo->IsStandIn()) {
                 combo->Items->Assign(item->ComboItems());
                 combo->SetDropDownCount(item->DropDownCount);
             }

@@ -432,8 +432,10 @@ void TGridCombo::EditorTypeKeepingList(TExtStringGrid* Grid, int ACol, int ARow,
         Grid->GetCellEditorType(ACol, ARow, AEditor);
         return;
     }
-    if (!combo->FStandIn)
+    if (!combo->FStandIn) {
         combo->FStandIn = new TGridCombo(Grid);
+        combo->FStandIn->FIsStandIn = true;
+    }
     Grid->EditCombo = combo->FStandIn;
     try {
         Grid->GetCellEditorType(ACol, ARow, AEditor);

@@ -37,6 +37,8 @@ class TGridCombo : public TGridEditorWrapper<TEsgComboBox>
     // runs while the list closes), and a closed one the texts the lookup history added; so the
     // hooks fill a hidden stand-in combo here.
     static void EditorTypeKeepingList(TExtStringGrid* Grid, int ACol, int ARow, TEditorType& AEditor);
+    // True for that hidden stand-in: only the editor kind is asked of it, never its list.
+    bool IsStandIn() const { return FIsStandIn; }
     // Widens the drop-down list to its widest item (measured on the grid's canvas).
     void SizeDropDownWidth();
     // The type-ahead completion; runs after every key-up.
@@ -71,4 +73,5 @@ class TGridCombo : public TGridEditorWrapper<TEsgComboBox>
 
     // Made on first need; the grid owns it.
     TGridCombo* FStandIn = nullptr;
+    bool FIsStandIn = false;
 };

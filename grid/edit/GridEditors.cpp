@@ -751,6 +751,10 @@ void TGridButton::EndByKey()
     // its next editor.
     FGrid->EditMode = false;
     FGrid->FSpecialEditor = false;
+    // The grid takes the focus back as from its own editor: it must not open the button again on
+    // entry (that would also cache the pressed caption over the text Esc puts back).
+    if (Focused())
+        FGrid->FFocusFromEditor = true;
     FocusGrid(FGrid);
     SetVisible(false);
     SetEnabled(false);

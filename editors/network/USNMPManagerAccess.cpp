@@ -94,8 +94,9 @@ const TEditorColumn kColumns[] = {
 
 constexpr TEditorTable Make_Table()
 {
-    TEditorTable t{
-        "ACG_SNMP", nullptr, -1, nullptr, 512, Col_IP, true, 4637, 4647, TDeleteQuestion::Append_Number, kColumns};
+    TEditorTable t{"ACG_SNMP", nullptr, -1,   nullptr, 512,
+                   Col_IP,     true,    4637, 4647,    TDeleteQuestion::Append_Number,
+                   kColumns};
     t.Any_Row_Name = true;
     t.Select_On_Click = false;
     t.Focus_On_Show = true;
@@ -117,7 +118,8 @@ struct TCredential {
     bool User_Name;
     int Faults;
 };
-const TCredential kCredentials[] = {{Col_User, true, 4674}, {Col_AuthPass, false, 4677}, {Col_PrivPass, false, 4680}};
+const TCredential kCredentials[] = {
+    {Col_User, true, 4674}, {Col_AuthPass, false, 4677}, {Col_PrivPass, false, 4680}};
 
 bool Enabled(const QStringList& Row)
 {

@@ -36,7 +36,8 @@ void Read_Section(const TXmlElement& Root, const QString& Path, const char* Sect
 // The syntax of object i; an object without a flag is a String.
 QString Syntax(const std::vector<bool>& Is_Int, qsizetype i)
 {
-    return size_t(i) < Is_Int.size() && Is_Int[size_t(i)] ? QStringLiteral("INTEGER") : QStringLiteral("OCTET STRING");
+    return size_t(i) < Is_Int.size() && Is_Int[size_t(i)] ? QStringLiteral("INTEGER")
+                                                          : QStringLiteral("OCTET STRING");
 }
 
 // The eight data blocks of bufferin (read-only) or bufferout (read-write).
@@ -45,8 +46,8 @@ void Add_Blocks(QStringList& Lines, const QString& Parent, const QString& Access
     for (int k = 1; k <= 8; ++k) {
         const QString n = QString::number(k);
         Lines << Parent + "blk" + n + " OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS " + Access +
-                     " STATUS current DESCRIPTION " + Quote + "data block n." + n + Quote + " ::= { " + Parent +
-                     " " + n + " }";
+                     " STATUS current DESCRIPTION " + Quote + "data block n." + n + Quote + " ::= { " +
+                     Parent + " " + n + " }";
     }
 }
 
@@ -59,7 +60,8 @@ void Add_Objects(QStringList& Lines, const QStringList& Descs, const std::vector
         const QString& desc = Descs[i];
         const QString name = desc.isEmpty() ? Parent + n : desc;
         Lines << name + " OBJECT-TYPE SYNTAX " + Syntax(Is_Int, i) + " MAX-ACCESS " + Access +
-                     " STATUS current DESCRIPTION " + Quote + desc + Quote + " ::= { " + Parent + " " + n + " }";
+                     " STATUS current DESCRIPTION " + Quote + desc + Quote + " ::= { " + Parent + " " + n +
+                     " }";
     }
 }
 
@@ -135,12 +137,12 @@ QStringList MIB_Lines()
         "gateway OBJECT IDENTIFIER::= { brivex 1 }",
         "application OBJECT IDENTIFIER::= { gateway 1 }",
         "data OBJECT IDENTIFIER::= { application 1 }",
-        "hellostring OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS read-only  STATUS current  DESCRIPTION " + Quote +
-            Quote + " ::= { data 1}",
-        "countin  OBJECT-TYPE SYNTAX INTEGER       MAX-ACCESS read-only  STATUS current  DESCRIPTION " + Quote +
-            Quote + " ::= { data 2}",
-        "countout  OBJECT-TYPE SYNTAX INTEGER       MAX-ACCESS read-write STATUS current  DESCRIPTION " + Quote +
-            Quote + " ::= { data 3}",
+        "hellostring OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS read-only  STATUS current  DESCRIPTION " +
+            Quote + Quote + " ::= { data 1}",
+        "countin  OBJECT-TYPE SYNTAX INTEGER       MAX-ACCESS read-only  STATUS current  DESCRIPTION " +
+            Quote + Quote + " ::= { data 2}",
+        "countout  OBJECT-TYPE SYNTAX INTEGER       MAX-ACCESS read-write STATUS current  DESCRIPTION " +
+            Quote + Quote + " ::= { data 3}",
         "bufferin OBJECT IDENTIFIER::= { data 4 }",
     };
     Add_Blocks(lines, "bufferin", "read-only");

@@ -24,7 +24,8 @@ constexpr TColor Cyan = 0xFEFAE0, Pink = 0xF4D6FC, Yellow = 0xA8FFFF, Green = 0x
 const char* const kCommunities[] = {"Tundra", "Fenwick"};
 const char* const kTypes[] = {"Int", "String"};
 const char* const kBits[] = {"0", "1", "2", "3", "4", "5", "6", "7"};
-const char* const kConversions[] = {"None", "Float", "Float * 10", "Float * 100", "Float / 10", "Float / 100"};
+const char* const kConversions[] = {"None",        "Float",      "Float * 10",
+                                    "Float * 100", "Float / 10", "Float / 100"};
 
 constexpr TEditorColumn Col(int Header, int Width, TColor Color, const char* Attribute, int Hint,
                             TEditorType Editor = edNormal, std::span<const char* const> Items = {},
@@ -99,7 +100,8 @@ constexpr int Error_Row = 4760;
 constexpr TEditorTable Table(const char* Grid, const char* Tab, int Tab_Caption, const char* Section,
                              std::span<const TEditorColumn> Columns)
 {
-    TEditorTable t{Grid, Tab, Tab_Caption, Section, 256, 2, true, Error_Row, 4775, TDeleteQuestion::Append_Number,
+    TEditorTable t{Grid,   Tab,  Tab_Caption, Section, 256,
+                   2,      true, Error_Row,   4775,    TDeleteQuestion::Append_Number,
                    Columns};
     t.Any_Row_Name = true;
     t.Select_On_Click = false;
@@ -119,14 +121,40 @@ struct TTableCheck {
 };
 
 const TTableCheck kRead_Check = {
-    Read_Community, Read_Type, Read_OnTimer, Read_Time, Read_Position, Read_Bit, Read_NumBits,
-    Read_Description, Read_IP, Read_Conversion,
-    4776, 4761, 4762, 4763, 4764, 4765, 4766, 4767, 4777, 4768, 4785,
+    Read_Community, Read_Type,
+    Read_OnTimer,   Read_Time,
+    Read_Position,  Read_Bit,
+    Read_NumBits,   Read_Description,
+    Read_IP,        Read_Conversion,
+    4776,           4761,
+    4762,           4763,
+    4764,           4765,
+    4766,           4767,
+    4777,           4768,
+    4785,
 };
 const TTableCheck kWrite_Check = {
-    Write_Community, Write_Type, -1, -1, Write_Position, Write_Bit, Write_NumBits,
-    Write_Description, -1, Write_Conversion,
-    4778, 4769, -1, 4770, 4771, 4772, 4773, 4774, 4779, -1, 4786,
+    Write_Community,
+    Write_Type,
+    -1,
+    -1,
+    Write_Position,
+    Write_Bit,
+    Write_NumBits,
+    Write_Description,
+    -1,
+    Write_Conversion,
+    4778,
+    4769,
+    -1,
+    4770,
+    4771,
+    4772,
+    4773,
+    4774,
+    4779,
+    -1,
+    4786,
 };
 
 bool Blank(const QString& Text)
@@ -210,7 +238,8 @@ bool Check_Error_CommName_Desc(const QString& Text, int Kind)
     return Kind == 1 && !(Text.front() >= 'a' && Text.front() <= 'z');
 }
 
-std::optional<QString> Check_Objects(const TFrameRows& Read, const TFrameRows& Write, QStringList& SL_Check_Desc)
+std::optional<QString> Check_Objects(const TFrameRows& Read, const TFrameRows& Write,
+                                     QStringList& SL_Check_Desc)
 {
     SL_Check_Desc.clear();
     if (std::optional<QString> fault = Table_Check(kRead_Check, Read, SL_Check_Desc))
@@ -243,7 +272,9 @@ TFSNMP_Trap_Access::TFSNMP_Trap_Access(TComponent* AOwner) : TTableEditor(AOwner
         for (int c : cols)
             grid->Columns()->Items(c)->EditLength = Name_Length;
     for (TExtColumnGrid* g : {ACG_SNMP_Read, ACG_SNMP_Write}) {
-        g->OnDblClickCell = [this](TObject* Sender, int ARow, int ACol) { Grid_DblClickCell(Sender, ARow, ACol); };
+        g->OnDblClickCell = [this](TObject* Sender, int ARow, int ACol) {
+            Grid_DblClickCell(Sender, ARow, ACol);
+        };
         g->OnKeyPress = [this](TObject* Sender, char16_t& Key) { SGA_KeyPress(Sender, Key); };
         g->OnGridHint = [this](TObject* Sender, int ARow, int ACol, QString& hint) {
             SGA_GridHint(Sender, ARow, ACol, hint);
@@ -318,7 +349,8 @@ void TFSNMP_Trap_Access::Btn_DelRowClick(TObject* Sender)
 
 TExtStringGrid* TFSNMP_Trap_Access::Grid_Of(TObject* Sender)
 {
-    for (TExtStringGrid* g : {static_cast<TExtStringGrid*>(ACG_SNMP_Read), static_cast<TExtStringGrid*>(ACG_SNMP_Write)}) {
+    for (TExtStringGrid* g :
+         {static_cast<TExtStringGrid*>(ACG_SNMP_Read), static_cast<TExtStringGrid*>(ACG_SNMP_Write)}) {
         if (Sender == g)
             return g;
         if (auto* c = dynamic_cast<TComponent*>(Sender); c && c->Owner() == g)

@@ -72,7 +72,8 @@ bool Check_Error_CommName_Desc(const QString& Text, int Kind);
 // The data check over the used rows of both tables (index by real column, 0 the row number): the
 // enabled read rows, the enabled write rows, then the descriptions of all of them must differ.
 // SL_Check_Desc gets the descriptions accepted on the way. The first fault's full message, or none.
-std::optional<QString> Check_Objects(const TFrameRows& Read, const TFrameRows& Write, QStringList& SL_Check_Desc);
+std::optional<QString> Check_Objects(const TFrameRows& Read, const TFrameRows& Write,
+                                     QStringList& SL_Check_Desc);
 
 } // namespace snmptrap
 

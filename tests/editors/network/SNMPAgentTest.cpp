@@ -80,7 +80,10 @@ TEST_F(SNMPAgent, TwoTablesOf256ObjectsAndTheTabStaysWhereTheUserLeftIt)
         std::vector<int> widths;
         int description, conversion;
     } tables[] = {
-        {rd(), {40, 50, 130, 60, 75, 50, 60, 65, 60, 60, 95, 130, 120, 100, 130}, Read_Description, Read_Conversion},
+        {rd(),
+         {40, 50, 130, 60, 75, 50, 60, 65, 60, 60, 95, 130, 120, 100, 130},
+         Read_Description,
+         Read_Conversion},
         {wr(), {40, 50, 130, 60, 60, 60, 95, 130, 100, 500}, Write_Description, Write_Conversion},
     };
     for (const auto& t : tables) {
@@ -91,7 +94,8 @@ TEST_F(SNMPAgent, TwoTablesOf256ObjectsAndTheTabStaysWhereTheUserLeftIt)
             EXPECT_EQ(t.grid->Columns()->Items(c)->Width(), t.widths[size_t(c)]) << c;
         EXPECT_EQ(t.grid->Columns()->Items(2)->EditLength, 15);
         EXPECT_EQ(t.grid->Columns()->Items(t.description)->EditLength, 15);
-        EXPECT_EQ(t.grid->Columns()->Items(2)->ComboItems()->ToStringList(), QStringList({"Tundra", "Fenwick"}));
+        EXPECT_EQ(t.grid->Columns()->Items(2)->ComboItems()->ToStringList(),
+                  QStringList({"Tundra", "Fenwick"}));
         EXPECT_EQ(t.grid->Columns()->Items(3)->ComboItems()->ToStringList(), QStringList({"Int", "String"}));
         EXPECT_EQ(t.grid->Columns()->Items(t.conversion)->ComboItems()->ToStringList(),
                   QStringList({"None", "Float", "Float * 10", "Float * 100", "Float / 10", "Float / 100"}));
@@ -109,10 +113,11 @@ TEST_F(SNMPAgent, TwoTablesOf256ObjectsAndTheTabStaysWhereTheUserLeftIt)
 
 TEST_F(SNMPAgent, ColumnZeroNumbersTheEnabledRowsAfterLoadingClicksAndRowCommands)
 {
-    Write_File(File_SNMP_Trap, "<SNMP_Trap><SNMP_Trap_Read><row Enable=\"Y\" Community_Name=\"a\"/>"
-                               "<row Enable=\"N\" Community_Name=\"b\"/><row Enable=\"y\" Community_Name=\"c\"/>"
-                               "</SNMP_Trap_Read><SNMP_Trap_Write><row Enable=\"N\" Community_Name=\"d\"/>"
-                               "</SNMP_Trap_Write></SNMP_Trap>");
+    Write_File(File_SNMP_Trap,
+               "<SNMP_Trap><SNMP_Trap_Read><row Enable=\"Y\" Community_Name=\"a\"/>"
+               "<row Enable=\"N\" Community_Name=\"b\"/><row Enable=\"y\" Community_Name=\"c\"/>"
+               "</SNMP_Trap_Read><SNMP_Trap_Write><row Enable=\"N\" Community_Name=\"d\"/>"
+               "</SNMP_Trap_Write></SNMP_Trap>");
     answers->MessageAnswers = {mrYes};
     Show([&] {
         EXPECT_EQ(Numbers(rd(), 4), QStringList({"1", "", "2", "3"}));
@@ -162,61 +167,111 @@ TEST_F(SNMPAgent, OKChecksEachTableInOrder)
         const char* message; // nullptr: passes
     } cases[] = {
         {"valid rows", {Read_Row("temp1")}, {Write_Row_Of("setp")}, nullptr},
-        {"read String with Start Bit 1", {With(Read_Row("s", "String"), {{Read_Bit, "1"}})}, {},
+        {"read String with Start Bit 1",
+         {With(Read_Row("s", "String"), {{Read_Bit, "1"}})},
+         {},
          "Error row 1!! [SNMP Read] Start Bit must be 0 if Type is String"},
-        {"write String with Start Bit 1", {}, {With(Write_Row_Of("s", "String"), {{Write_Bit, "1"}})},
+        {"write String with Start Bit 1",
+         {},
+         {With(Write_Row_Of("s", "String"), {{Write_Bit, "1"}})},
          "Error row 1!! [SNMP Write] Start Bit must be 0 if Type is String"},
         {"Int at bit 3 of 12 bits", {With(Read_Row("a", "Int", "12"), {{Read_Bit, "3"}})}, {}, nullptr},
         {"Int of 64 bits", {Read_Row("a", "Int", "64")}, {}, nullptr},
-        {"Int of 65 bits", {Read_Row("a", "Int", "65")}, {},
+        {"Int of 65 bits",
+         {Read_Row("a", "Int", "65")},
+         {},
          "Error row 1!! [SNMP Read] Num Bits/Bytes must be between 1 and 64 bits"},
         {"String of 16 bytes", {Read_Row("a", "String", "16")}, {}, nullptr},
-        {"String of 17 bytes", {Read_Row("a", "String", "17")}, {},
+        {"String of 17 bytes",
+         {Read_Row("a", "String", "17")},
+         {},
          "Error row 1!! [SNMP Read] Num Bits/Bytes must be between 1 and 16 bytes"},
-        {"write Int of 0 bits", {}, {Write_Row_Of("a", "int", "0")},
+        {"write Int of 0 bits",
+         {},
+         {Write_Row_Of("a", "int", "0")},
          "Error row 1!! [SNMP Write] Num Bits/Bytes must be between 1 and 64 bits"},
-        {"description Temp1", {Read_Row("Temp1")}, {},
-         "Error row 1!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" "
+        {"description Temp1",
+         {Read_Row("Temp1")},
+         {},
+         "Error row 1!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", "
+         "\"A\"..\"Z\" "
          "and \"0\"..\"9\"). First character must be a letter and must be lowercase"},
-        {"description 1temp", {}, {Write_Row_Of("1temp")},
-         "Error row 1!! [SNMP Write] Descrtiption is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" "
+        {"description 1temp",
+         {},
+         {Write_Row_Of("1temp")},
+         "Error row 1!! [SNMP Write] Descrtiption is not correct (allowed characters are \"a\"..\"z\", "
+         "\"A\"..\"Z\" "
          "and \"0\"..\"9\"). First character must be a letter and must be lowercase"},
-        {"description temp_1", {Read_Row("temp_1")}, {},
-         "Error row 1!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" "
+        {"description temp_1",
+         {Read_Row("temp_1")},
+         {},
+         "Error row 1!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", "
+         "\"A\"..\"Z\" "
          "and \"0\"..\"9\"). First character must be a letter and must be lowercase"},
-        {"community with a blank", {With(Read_Row("a"), {{Read_Community, "Tun dra"}})}, {},
+        {"community with a blank",
+         {With(Read_Row("a"), {{Read_Community, "Tun dra"}})},
+         {},
          "Error row 1!! [SNMP Read] Community Name is not correct (allowed characters are \"a\"..\"z\", "
          "\"A\"..\"Z\" and \"0\"..\"9\")"},
-        {"write community with a blank", {}, {With(Write_Row_Of("a"), {{Write_Community, "Fen wick"}})},
+        {"write community with a blank",
+         {},
+         {With(Write_Row_Of("a"), {{Write_Community, "Fen wick"}})},
          "Error row 1!! [SNMP Write] Community Name is not correct (allowed characters are \"a\"..\"z\", "
          "\"A\"..\"Z\" and \"0\"..\"9\")"},
-        {"no type", {With(Read_Row("a"), {{Read_Type, " "}})}, {}, "Error row 1!! [SNMP Read] Type must be selected"},
-        {"no position", {}, {With(Write_Row_Of("a"), {{Write_Position, ""}})},
+        {"no type",
+         {With(Read_Row("a"), {{Read_Type, " "}})},
+         {},
+         "Error row 1!! [SNMP Read] Type must be selected"},
+        {"no position",
+         {},
+         {With(Write_Row_Of("a"), {{Write_Position, ""}})},
          "Error row 1!! [SNMP Write] Position must be selected"},
-        {"timer of 1000000000 ms", {With(Read_Row("a"), {{Read_OnTimer, "Y"}, {Read_Time, "1000000000"}})}, {},
+        {"timer of 1000000000 ms",
+         {With(Read_Row("a"), {{Read_OnTimer, "Y"}, {Read_Time, "1000000000"}})},
+         {},
          nullptr},
-        {"timer of 1000000001 ms", {With(Read_Row("a"), {{Read_OnTimer, "Y"}, {Read_Time, "1000000001"}})}, {},
+        {"timer of 1000000001 ms",
+         {With(Read_Row("a"), {{Read_OnTimer, "Y"}, {Read_Time, "1000000001"}})},
+         {},
          "Error row 1!! [SNMP Read] Time must be between 1 and 1000000000 ms"},
-        {"bad IP address", {With(Read_Row("a"), {{Read_IP, "1.2.3"}})}, {},
+        {"bad IP address",
+         {With(Read_Row("a"), {{Read_IP, "1.2.3"}})},
+         {},
          "Error row 1!! [SNMP Read] IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
-        {"no conversion", {}, {With(Write_Row_Of("a"), {{Write_Conversion, ""}})},
+        {"no conversion",
+         {},
+         {With(Write_Row_Of("a"), {{Write_Conversion, ""}})},
          "Error row 1!! [SNMP Write] Conversion must be selected"},
         // Upper-cased but not trimmed: " Y" is not enabled and its row is not checked.
         {"Enable with a blank", {With(Read_Row("Bad"), {{Read_Enable, " Y"}})}, {}, nullptr},
-        {"enabled by y", {With(Read_Row("Bad"), {{Read_Enable, "y"}})}, {},
-         "Error row 1!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" "
+        {"enabled by y",
+         {With(Read_Row("Bad"), {{Read_Enable, "y"}})},
+         {},
+         "Error row 1!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", "
+         "\"A\"..\"Z\" "
          "and \"0\"..\"9\"). First character must be a letter and must be lowercase"},
         // The read table is checked before the write table, whatever their rows.
-        {"read fault after a write fault", {Read_Row("a"), Read_Row("b", "Int", "0")}, {Write_Row_Of("X")},
+        {"read fault after a write fault",
+         {Read_Row("a"), Read_Row("b", "Int", "0")},
+         {Write_Row_Of("X")},
          "Error row 2!! [SNMP Read] Num Bits/Bytes must be between 1 and 64 bits"},
-        {"same description in read and write", {Read_Row("temp")}, {Write_Row_Of("temp")},
+        {"same description in read and write",
+         {Read_Row("temp")},
+         {Write_Row_Of("temp")},
          "Error!! The Descriptions must be all differents"},
-        {"two empty descriptions", {Read_Row(""), Read_Row("")}, {}, "Error!! The Descriptions must be all differents"},
+        {"two empty descriptions",
+         {Read_Row(""), Read_Row("")},
+         {},
+         "Error!! The Descriptions must be all differents"},
         {"descriptions differing in case", {Read_Row("tempA"), Read_Row("tempa")}, {}, nullptr},
-        {"a disabled row's description is not compared", {Read_Row("temp"), With(Read_Row("temp"), {{1, "N"}})}, {},
+        {"a disabled row's description is not compared",
+         {Read_Row("temp"), With(Read_Row("temp"), {{1, "N"}})},
+         {},
          nullptr},
         // A row fault after a duplicate is what is reported.
-        {"row fault wins over a duplicate", {Read_Row("temp"), Read_Row("temp")}, {Write_Row_Of("x", "Int", "99")},
+        {"row fault wins over a duplicate",
+         {Read_Row("temp"), Read_Row("temp")},
+         {Write_Row_Of("x", "Int", "99")},
          "Error row 1!! [SNMP Write] Num Bits/Bytes must be between 1 and 64 bits"},
     };
     for (const auto& c : cases) {
@@ -235,10 +290,12 @@ TEST_F(SNMPAgent, AnEmptyCommunityEndsTheTableForTheCheckAndTheFile)
 
 TEST_F(SNMPAgent, TheFileRoundTripsBothSectionsAndMissingAttributesTakeTheirDefaults)
 {
-    Write_File(File_SNMP_Trap, "<SNMP_Trap><SNMP_Trap_Read><row Community_Name=\"a\" Type=\"Int\"/>"
-                               "</SNMP_Trap_Read><!--x--><SNMP_Trap_Write><row Enable=\"N\" Community_Name=\"b\"/>"
-                               "</SNMP_Trap_Write></SNMP_Trap><!--SW_VERSION = 1.000-->");
-    const QStringList read = With(Read_Row("temp"), {{Read_OnTimer, "Y"}, {Read_Time, "500"}, {Read_Mnemonic, "Grüße"}});
+    Write_File(File_SNMP_Trap,
+               "<SNMP_Trap><SNMP_Trap_Read><row Community_Name=\"a\" Type=\"Int\"/>"
+               "</SNMP_Trap_Read><!--x--><SNMP_Trap_Write><row Enable=\"N\" Community_Name=\"b\"/>"
+               "</SNMP_Trap_Write></SNMP_Trap><!--SW_VERSION = 1.000-->");
+    const QStringList read =
+        With(Read_Row("temp"), {{Read_OnTimer, "Y"}, {Read_Time, "500"}, {Read_Mnemonic, "Grüße"}});
     const QStringList write = With(Write_Row_Of("setp", "String", "4"), {{Write_Conversion, "Float / 100"}});
     Show([&] {
         EXPECT_EQ(Row_Texts(rd(), 1),
@@ -253,13 +310,17 @@ TEST_F(SNMPAgent, TheFileRoundTripsBothSectionsAndMissingAttributesTakeTheirDefa
     const QStringList tree = Xml_Tree(File_SNMP_Trap);
     ASSERT_EQ(tree.size(), 6);
     EXPECT_EQ(tree[1], "  SNMP_Trap_Read");
-    EXPECT_EQ(tree[2], "    row Enable=\"Y\" Community_Name=\"Tundra\" Type=\"Int\" On_Change=\"N\" On_Command=\"N\" "
-                       "On_Timer=\"Y\" Time=\"500\" Position=\"0\" Bit=\"0\" NumBits=\"8\" Description=\"temp\" "
-                       "IP_Address=\"192.168.1.5\" Conversion=\"None\" Mnemonic=\"Grüße\"");
+    EXPECT_EQ(tree[2],
+              "    row Enable=\"Y\" Community_Name=\"Tundra\" Type=\"Int\" On_Change=\"N\" On_Command=\"N\" "
+              "On_Timer=\"Y\" Time=\"500\" Position=\"0\" Bit=\"0\" NumBits=\"8\" Description=\"temp\" "
+              "IP_Address=\"192.168.1.5\" Conversion=\"None\" Mnemonic=\"Grüße\"");
     EXPECT_EQ(tree[4], "  SNMP_Trap_Write");
-    EXPECT_EQ(tree[5], "    row Enable=\"Y\" Community_Name=\"Fenwick\" Type=\"String\" Position=\"0\" Bit=\"0\" "
-                       "NumBits=\"4\" Description=\"setp\" Conversion=\"Float / 100\" Mnemonic=\"Setpoint\"");
-    EXPECT_TRUE(testsupport::readBytes(File_SNMP_Trap).simplified().endsWith("</SNMP_Trap> <!--SW_VERSION = 1.000-->"));
+    EXPECT_EQ(tree[5],
+              "    row Enable=\"Y\" Community_Name=\"Fenwick\" Type=\"String\" Position=\"0\" Bit=\"0\" "
+              "NumBits=\"4\" Description=\"setp\" Conversion=\"Float / 100\" Mnemonic=\"Setpoint\"");
+    EXPECT_TRUE(testsupport::readBytes(File_SNMP_Trap)
+                    .simplified()
+                    .endsWith("</SNMP_Trap> <!--SW_VERSION = 1.000-->"));
     Show([&] {
         EXPECT_EQ(Row_Texts(rd(), 1), read);
         EXPECT_EQ(Row_Texts(wr(), 1), write);
@@ -273,8 +334,10 @@ TEST_F(SNMPAgent, AFileWithoutTheWriteSectionKeepsTheEditorClosedAndTheFileWhole
     Write_File(File_SNMP_Trap, bad);
     EXPECT_FALSE(Show_Guarded());
     ASSERT_EQ(answers->Messages.size(), 1u);
-    EXPECT_TRUE(answers->Messages[0].Text.contains("SNMP_Trap.xml")) << answers->Messages[0].Text.toStdString();
-    EXPECT_TRUE(answers->Messages[0].Text.contains("SNMP_Trap_Write")) << answers->Messages[0].Text.toStdString();
+    EXPECT_TRUE(answers->Messages[0].Text.contains("SNMP_Trap.xml"))
+        << answers->Messages[0].Text.toStdString();
+    EXPECT_TRUE(answers->Messages[0].Text.contains("SNMP_Trap_Write"))
+        << answers->Messages[0].Text.toStdString();
     EXPECT_EQ(testsupport::readBytes(File_SNMP_Trap), bad);
 }
 
@@ -319,7 +382,8 @@ TEST_F(SNMPAgent, HintsComeFromTheAskingGridsListAndMarkerTexts)
         TExtColumnGrid* grid;
         int col;
         int text;
-    } hints[] = {{rd(), 1, 4739}, {rd(), 13, 4783}, {rd(), 14, 4751}, {wr(), 1, 4752}, {wr(), 8, 4784}, {wr(), 9, 4759}};
+    } hints[] = {{rd(), 1, 4739}, {rd(), 13, 4783}, {rd(), 14, 4751},
+                 {wr(), 1, 4752}, {wr(), 8, 4784},  {wr(), 9, 4759}};
     for (const auto& h : hints) {
         QString hint;
         h.grid->OnGridHint(h.grid, 0, h.col, hint);

@@ -165,13 +165,14 @@ TEST_F(SNMPMIB, EnabledObjectsGetTheirLinesAndNotifications)
     EXPECT_EQ(lines[56], "setp OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-write STATUS current DESCRIPTION "
                          "\"setp\" ::= { bufferoutval 1 }");
     EXPECT_EQ(lines[57], "traps OBJECT IDENTIFIER::= { application 2 }");
-    EXPECT_EQ(lines.mid(59, 3),
-              QStringList({"trapval1 NOTIFICATION-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current "
-                           "DESCRIPTION \"temp\" ::= { trapsval 1 }",
-                           "trapval2 NOTIFICATION-TYPE SYNTAX OCTET STRING MAX-ACCESS read-only STATUS current "
-                           "DESCRIPTION \"status\" ::= { trapsval 2 }",
-                           "trapval3 NOTIFICATION-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current "
-                           "DESCRIPTION \"\" ::= { trapsval 3 }"}));
+    EXPECT_EQ(
+        lines.mid(59, 3),
+        QStringList({"trapval1 NOTIFICATION-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current "
+                     "DESCRIPTION \"temp\" ::= { trapsval 1 }",
+                     "trapval2 NOTIFICATION-TYPE SYNTAX OCTET STRING MAX-ACCESS read-only STATUS current "
+                     "DESCRIPTION \"status\" ::= { trapsval 2 }",
+                     "trapval3 NOTIFICATION-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current "
+                     "DESCRIPTION \"\" ::= { trapsval 3 }"}));
     EXPECT_EQ(lines[62], "END");
     EXPECT_EQ(MIB_Write_Descs, QStringList({"setp"}));
 }
@@ -203,10 +204,12 @@ TEST_F(SNMPMIB, MoreThan256EnabledObjectsAllGetTheirLines)
     Write();
     const QStringList lines = Lines(readBytes(out));
     ASSERT_EQ(lines.size(), 56 + 600);
-    EXPECT_EQ(lines[43 + 299], "v300 OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current DESCRIPTION "
-                               "\"v300\" ::= { bufferinval 300 }");
-    EXPECT_EQ(lines[lines.size() - 2], "trapval300 NOTIFICATION-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS "
-                                       "current DESCRIPTION \"v300\" ::= { trapsval 300 }");
+    EXPECT_EQ(lines[43 + 299],
+              "v300 OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current DESCRIPTION "
+              "\"v300\" ::= { bufferinval 300 }");
+    EXPECT_EQ(lines[lines.size() - 2],
+              "trapval300 NOTIFICATION-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS "
+              "current DESCRIPTION \"v300\" ::= { trapsval 300 }");
 }
 
 TEST_F(SNMPMIB, TheCommandAsksBeforeReplacingAndAFaultyAgentFileWritesNothing)
@@ -347,7 +350,8 @@ TEST_F(SNMPStartup, TheHiddenButtonsOpenTheEditorsAndWriteTheMIBFromWhatWasSaved
         QTest::mouseClick(FSNMPManagerAccess->Btn_OK->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
     }));
     EXPECT_TRUE(Press("Btn_SNMP_Trap", FSNMP_Trap_Access, [] {
-        const QStringList row = {"Y", "Tundra", "Int", "N", "N", "N", "", "0", "0", "16", "temp", "10.0.0.9", "None"};
+        const QStringList row = {"Y", "Tundra", "Int", "N",    "N",        "N",   "",
+                                 "0", "0",      "16",  "temp", "10.0.0.9", "None"};
         for (int c = 1; c <= row.size(); ++c)
             FSNMP_Trap_Access->ACG_SNMP_Read->SetCells(c, 1, row[c - 1]);
         QTest::mouseClick(FSNMP_Trap_Access->Btn_OK->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -373,7 +377,8 @@ TEST_F(SNMPStartup, TheHiddenButtonsOpenTheEditorsAndWriteTheMIBFromWhatWasSaved
     Press("Btn_SNMP_MIB", nullptr, {});
     ASSERT_EQ(answers->Messages.size(), 2u);
     EXPECT_EQ(answers->Messages[1].Type, mtError);
-    EXPECT_TRUE(answers->Messages[1].Text.contains("SNMP_Trap.xml")) << answers->Messages[1].Text.toStdString();
+    EXPECT_TRUE(answers->Messages[1].Text.contains("SNMP_Trap.xml"))
+        << answers->Messages[1].Text.toStdString();
     EXPECT_EQ(readBytes(mib), before);
 }
 

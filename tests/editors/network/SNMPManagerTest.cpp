@@ -14,10 +14,11 @@ using namespace snmpmanager;
 // Enable, IP Address, Version, Community, OID, Type, Mode, OnChange, OnCMD, OnTimer, Time, Position,
 // Num Bytes, Conversion, Cancel, User, Auth Pass, Priv Pass, Security Level, Auth Mode, Priv Mode,
 // Mnemonic.
-QStringList Request(const char* ip = "192.168.1.10", const char* version = "2", const char* oid = "1.3.6.1.4.1")
+QStringList Request(const char* ip = "192.168.1.10", const char* version = "2",
+                    const char* oid = "1.3.6.1.4.1")
 {
-    return {"Y", ip, version, "Tundra", oid, "Int", "Get", "N", "N", "N", "", "0", "2", "None",
-            "N", "", "", "", "", "", "", "Pump"};
+    return {"Y", ip,  version, "Tundra", oid, "Int", "Get", "N", "N", "N", "",
+            "0", "2", "None",  "N",      "",  "",    "",    "",  "",  "",  "Pump"};
 }
 
 QStringList V3_Request()
@@ -72,12 +73,12 @@ TEST_F(SNMPManager, TheTableHas512RequestsOf23ColumnsWithTheirListsAndNewRows)
     EXPECT_EQ(form->Caption(), "Set SNMP Manager Access");
     EXPECT_EQ(grid()->RowCount(), 513);
     ASSERT_EQ(grid()->ColCount(), 23);
-    const int widths[] = {40, 50, 90, 60, 106, 100, 65, 65, 75, 50, 65, 65,
-                          75, 75, 95, 50, 70, 70, 70, 100, 75, 75, 80};
-    const TEditorType kinds[] = {edNormal,       edDataCheckBox, edNormal,       edComboList,    edComboEdit,
-                                 edNormal,       edComboList,    edComboList,    edDataCheckBox, edDataCheckBox,
-                                 edDataCheckBox, edNormal,       edComboList,    edNormal,       edComboList,
-                                 edDataCheckBox, edNormal,       edNormal,       edNormal,       edComboList,
+    const int widths[] = {40, 50, 90, 60, 106, 100, 65, 65,  75, 50, 65, 65,
+                          75, 75, 95, 50, 70,  70,  70, 100, 75, 75, 80};
+    const TEditorType kinds[] = {edNormal,       edDataCheckBox, edNormal,    edComboList,    edComboEdit,
+                                 edNormal,       edComboList,    edComboList, edDataCheckBox, edDataCheckBox,
+                                 edDataCheckBox, edNormal,       edComboList, edNormal,       edComboList,
+                                 edDataCheckBox, edNormal,       edNormal,    edNormal,       edComboList,
                                  edComboList,    edComboList,    edNormal};
     for (int c = 0; c < 23; ++c) {
         EXPECT_EQ(grid()->Columns()->Items(c)->Width(), widths[c]) << c;
@@ -136,7 +137,8 @@ TEST_F(SNMPManager, OKChecksTheOIDAsTyped)
         {"1.3 ", "Error row 1!! OID string can contains only number and \".\""},
         {QString("1.").repeated(30) + "11", "Error row 1!! OID string is too much length"},
         {QString("1.").repeated(30) + "1", nullptr},
-        {"1.4294967296", "Error row 1!! OID string cannot contains number major of $FFFFFFFF between two \".\""},
+        {"1.4294967296",
+         "Error row 1!! OID string cannot contains number major of $FFFFFFFF between two \".\""},
         {"1.4294967295", nullptr},
         // Left open by the helper's contract: the empty OID holds no number and is refused.
         {"", "Error row 1!! OID string can contains only number and \".\""},
@@ -186,8 +188,10 @@ TEST_F(SNMPManager, OKChecksTimerSizeConversionAndVersion3InOrder)
         {"Priv Pass empty", with(V3_Request(), {{Col_PrivPass, ""}}),
          "Error row 1!! Priv Pass string must have at least 8 characters"},
         {"NoAuth NoPriv without modes",
-         with(V3_Request(), {{Col_SecLevel, "NoAuth NoPriv"}, {Col_AuthMode, ""}, {Col_PrivMode, ""}}), nullptr},
-        {"Auth NoPriv without Auth Mode", with(V3_Request(), {{Col_SecLevel, "Auth NoPriv"}, {Col_AuthMode, ""}}),
+         with(V3_Request(), {{Col_SecLevel, "NoAuth NoPriv"}, {Col_AuthMode, ""}, {Col_PrivMode, ""}}),
+         nullptr},
+        {"Auth NoPriv without Auth Mode",
+         with(V3_Request(), {{Col_SecLevel, "Auth NoPriv"}, {Col_AuthMode, ""}}),
          "Error row 1!! Auth Mode must be selected"},
         {"Auth Priv without Priv Mode", with(V3_Request(), {{Col_PrivMode, " "}}),
          "Error row 1!! Priv Mode must be selected"},
@@ -251,10 +255,11 @@ TEST_F(SNMPManager, TheFileRoundTripsAndMissingAttributesTakeTheirDefaults)
     QStringList v3 = V3_Request();
     v3[Col_Mnemonic - 1] = "Tür";
     Show([&] {
-        EXPECT_EQ(Row_Texts(grid(), 1), QStringList({"Y", "10.1.1.1", "3", "", "1.3", "", "", "Y", "N", "N", "",
-                                                     "", "", "None", "N", "", "", "", "", "", "", ""}));
-        EXPECT_EQ(Row_Texts(grid(), 2), QStringList({"N", "x", "", "", "", "", "", "N", "N", "N", "", "", "",
-                                                     "None", "N", "", "", "", "", "", "", ""}));
+        EXPECT_EQ(Row_Texts(grid(), 1),
+                  QStringList({"Y", "10.1.1.1", "3",    "",  "1.3", "", "", "Y", "N", "N", "",
+                               "",  "",         "None", "N", "",    "", "", "",  "",  "",  ""}));
+        EXPECT_EQ(Row_Texts(grid(), 2), QStringList({"N", "x", "",     "",  "", "", "", "N", "N", "N", "",
+                                                     "",  "",  "None", "N", "", "", "", "",  "",  "",  ""}));
         Write_Row(grid(), 1, v3);
         Write_Row(grid(), 3, Request());
         Write_Row(grid(), 4, Request(" "));
@@ -270,8 +275,9 @@ TEST_F(SNMPManager, TheFileRoundTripsAndMissingAttributesTakeTheirDefaults)
                        "On_Timer=\"N\" Time=\"\" Position=\"0\" Number_Bytes=\"2\" ConvertFrom=\"None\" "
                        "Cancel=\"N\" User=\"admin\" Auth_Pass=\"abcdefgh\" Priv_Pass=\"12345678\" "
                        "Security_Level=\"Auth Priv\" Auth_Mode=\"SHA\" Priv_Mode=\"AES\" Mnemonic=\"Tür\"");
-    EXPECT_TRUE(testsupport::readBytes(File_SNMP_Manager).simplified().endsWith(
-        "</SNMP_Manager_Access> <!--SW_VERSION = 1.000-->"));
+    EXPECT_TRUE(testsupport::readBytes(File_SNMP_Manager)
+                    .simplified()
+                    .endsWith("</SNMP_Manager_Access> <!--SW_VERSION = 1.000-->"));
     Show([&] {
         EXPECT_EQ(Row_Texts(grid(), 1), v3);
         EXPECT_EQ(Row_Texts(grid(), 3), Request());
@@ -285,7 +291,8 @@ TEST_F(SNMPManager, AFileThatIsNotWellFormedKeepsTheEditorClosedAndTheFileWhole)
     Write_File(File_SNMP_Manager, bad);
     EXPECT_FALSE(Show_Guarded());
     ASSERT_EQ(answers->Messages.size(), 1u);
-    EXPECT_TRUE(answers->Messages[0].Text.contains("SNMP_Manager.xml")) << answers->Messages[0].Text.toStdString();
+    EXPECT_TRUE(answers->Messages[0].Text.contains("SNMP_Manager.xml"))
+        << answers->Messages[0].Text.toStdString();
     EXPECT_EQ(testsupport::readBytes(File_SNMP_Manager), bad);
 }
 

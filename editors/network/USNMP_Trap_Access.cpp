@@ -268,9 +268,13 @@ TFSNMP_Trap_Access::TFSNMP_Trap_Access(TComponent* AOwner) : TTableEditor(AOwner
         {ACG_SNMP_Read, {Read_Community, Read_Description}},
         {ACG_SNMP_Write, {Write_Community, Write_Description}},
     };
-    for (const auto& [grid, cols] : limited)
+    for (const auto& [grid, cols] : limited) {
         for (int c : cols)
             grid->Columns()->Items(c)->EditLength = Name_Length;
+        // The grid's combo editor takes its limit from the grid, not the column; the community is
+        // the only editable list of each table.
+        grid->MaxComboLength = Name_Length;
+    }
     for (TExtColumnGrid* g : {ACG_SNMP_Read, ACG_SNMP_Write}) {
         g->OnDblClickCell = [this](TObject* Sender, int ARow, int ACol) {
             Grid_DblClickCell(Sender, ARow, ACol);

@@ -107,6 +107,17 @@ TEST_F(SNMPAgent, TwoTablesOf256ObjectsAndTheTabStaysWhereTheUserLeftIt)
         EXPECT_EQ(rd()->Columns()->Items(Read_Position)->ComboItems()->Count(), 1440);
         EXPECT_EQ(wr()->Columns()->Items(Write_Position)->ComboItems()->Strings(1439), "1439");
         EXPECT_EQ(Row_Texts(wr(), 256), QStringList({"Y", "", "", "", "", "", "", "", ""}));
+        // Names are typed up to 15 characters.
+        QApplication::setActiveWindow(form->Widget());
+        for (int c : {Read_Community, Read_Description}) {
+            rd()->SetFocus();
+            rd()->FocusCell(c, 1);
+            formtest::Pump();
+            QTest::keyClick(rd()->Widget(), Qt::Key_F2);
+            QTest::keyClicks(QApplication::focusWidget(), "abcdefghijklmnopq");
+            TTableEditor::End_Cell_Edit(rd());
+            EXPECT_EQ(rd()->Cells(c, 1), "abcdefghijklmno") << c;
+        }
         Select_Tab(Write_Table);
     });
     Show([&] { EXPECT_EQ(form->PageControl1->ActivePage(), form->TS_SNMP_Write); });

@@ -169,6 +169,7 @@ TEST_F(SNMPManager, OKChecksTimerSizeConversionAndVersion3InOrder)
         {"disabled row with a bad IP address", with(Request("x"), {{Col_Enable, "N"}}), nullptr},
         {"Enable with blanks counts", with(Request("x"), {{Col_Enable, " Y "}}),
          "Error row 1!! IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
+        {"a lower-case y is not enabled", with(Request("x"), {{Col_Enable, "y"}}), nullptr},
         {"OnTimer with Time 0", with(Request(), {{Col_OnTimer, "Y"}, {Col_Time, "0"}}),
          "Error row 1!! Time must be between 1 and 100000000 ms"},
         {"Time 0 without OnTimer", with(Request(), {{Col_Time, "0"}}), nullptr},
@@ -229,6 +230,11 @@ TEST_F(SNMPManager, TheDuplicateTestFollowsEveryRowAndComparesTrimmedTexts)
     rows[2][Col_Version - 1] = "2";
     rows[3][Col_NumBytes - 1] = "-1";
     EXPECT_EQ(OK_With(rows), QStringList({"Error row 4!! Number bytes must be between 0 and 1024"}));
+
+    // Pairs go by their first row: 1 and 4 before 2 and 3.
+    rows[3] = Request("10.0.0.1");
+    rows[4][Col_IP - 1] = "10.0.0.5";
+    EXPECT_EQ(OK_With(rows), QStringList({"Error in rows 1 and 4!! Same IP Address, Version and OID used"}));
 }
 
 TEST_F(SNMPManager, ATypedOIDIsCheckedUntrimmed)

@@ -120,42 +120,24 @@ struct TTableCheck {
     int Int_Bits_Fault, String_Bytes_Fault, Description_Fault, IP_Fault, Conversion_Fault;
 };
 
+// clang-format off
 const TTableCheck kRead_Check = {
-    Read_Community, Read_Type,
-    Read_OnTimer,   Read_Time,
-    Read_Position,  Read_Bit,
-    Read_NumBits,   Read_Description,
-    Read_IP,        Read_Conversion,
-    4776,           4761,
-    4762,           4763,
-    4764,           4765,
-    4766,           4767,
-    4777,           4768,
-    4785,
+    .Community = Read_Community, .Type = Read_Type, .OnTimer = Read_OnTimer, .Time = Read_Time,
+    .Position = Read_Position, .Bit = Read_Bit, .NumBits = Read_NumBits, .Description = Read_Description,
+    .IP = Read_IP, .Conversion = Read_Conversion,
+    .Community_Fault = 4776, .Type_Fault = 4761, .Time_Fault = 4762, .Position_Fault = 4763, .Bit_Fault = 4764,
+    .String_Bit_Fault = 4765, .Int_Bits_Fault = 4766, .String_Bytes_Fault = 4767, .Description_Fault = 4777,
+    .IP_Fault = 4768, .Conversion_Fault = 4785,
 };
 const TTableCheck kWrite_Check = {
-    Write_Community,
-    Write_Type,
-    -1,
-    -1,
-    Write_Position,
-    Write_Bit,
-    Write_NumBits,
-    Write_Description,
-    -1,
-    Write_Conversion,
-    4778,
-    4769,
-    -1,
-    4770,
-    4771,
-    4772,
-    4773,
-    4774,
-    4779,
-    -1,
-    4786,
+    .Community = Write_Community, .Type = Write_Type, .OnTimer = -1, .Time = -1,
+    .Position = Write_Position, .Bit = Write_Bit, .NumBits = Write_NumBits, .Description = Write_Description,
+    .IP = -1, .Conversion = Write_Conversion,
+    .Community_Fault = 4778, .Type_Fault = 4769, .Time_Fault = -1, .Position_Fault = 4770, .Bit_Fault = 4771,
+    .String_Bit_Fault = 4772, .Int_Bits_Fault = 4773, .String_Bytes_Fault = 4774, .Description_Fault = 4779,
+    .IP_Fault = -1, .Conversion_Fault = 4786,
 };
+// clang-format on
 
 bool Blank(const QString& Text)
 {

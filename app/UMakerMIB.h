@@ -1,5 +1,5 @@
 // The maker's data the agent's MIB module carries (organization, contact and private enterprise
-// number). Kept here, beside nothing else, so the real values are one edit away.
+// number), kept together so the real values are one edit away.
 #pragma once
 
 namespace maker_mib

@@ -16,6 +16,8 @@
 #include "editors/fieldbus/UTransmitCAN.h"
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
+#include "editors/network/USNMPManagerAccess.h"
+#include "editors/network/USNMP_Trap_Access.h"
 #include "gateway/UBoot.h"
 #include "gateway/UEtherCATSlave.h"
 #include "gateway/UEtherCATSlave_Group.h"
@@ -89,8 +91,8 @@ const TFormEntry kForms[] = {
     Pending("FOPC_UA_Client_Access"),
     Pending("FOPC_UA_Scan_Server"),
     Pending("FOPC_UA_Server_Access"),
-    Pending("FSNMPManagerAccess"),
-    Pending("FSNMP_Trap_Access"),
+    Form_Entry<TFSNMPManagerAccess, FSNMPManagerAccess>("FSNMPManagerAccess"),
+    Form_Entry<TFSNMP_Trap_Access, FSNMP_Trap_Access>("FSNMP_Trap_Access"),
     Form_Entry<TFProfinetFileName, FProfinetFileName>("FProfinetFileName"),
     Pending("FEtherNEtIP_EDS"),
     Pending("FEtherNetIP_Master_Access"),

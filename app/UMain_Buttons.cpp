@@ -8,6 +8,7 @@
 #include "app/UOpenProject.h"
 #include "app/UProjectFolders.h"
 #include "app/UVersion.h"
+#include "editors/network/USNMP_MIB.h"
 #include "gateway/UESIWriter.h"
 #include "platform/controls/Interaction.h"
 
@@ -137,5 +138,7 @@ void RORoruduzudizEvivUrad::PROFINET_XML()
     ::PROFINET_XML();
 }
 
-// The MIB writer comes with the SNMP editors; until then its (hidden) button does nothing.
-void RORoruduzudizEvivUrad::Create_MIB_File() {}
+void RORoruduzudizEvivUrad::Create_MIB_File()
+{
+    ::Create_MIB_File();
+}

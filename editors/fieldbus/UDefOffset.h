@@ -56,6 +56,7 @@ constexpr int Image_Bytes = 1440; // MAX_BYTE_IN and MAX_BYTE_OUT
 struct TByteOwner {
     int ID = -1;
     int Byte = -1;
+    bool operator==(const TByteOwner&) const = default;
 };
 using TCheck_Byte_Offset = std::array<TByteOwner, Image_Bytes>;
 

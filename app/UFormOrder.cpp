@@ -10,6 +10,9 @@
 #include "editors/canopen/USet_PDO_Access.h"
 #include "editors/canopen/USet_SDO_Client_Access.h"
 #include "editors/canopen/USet_SDO_Server_Access.h"
+#include "editors/fieldbus/UDMXDefVal.h"
+#include "editors/fieldbus/UDNet.h"
+#include "editors/fieldbus/UDefOffset.h"
 #include "editors/fieldbus/UReceiveCAN.h"
 #include "editors/fieldbus/UReceiveJ1939.h"
 #include "editors/fieldbus/UReceiveNMEA.h"
@@ -75,9 +78,9 @@ const TFormEntry kForms[] = {
     Form_Entry<TFSet_PDO_Access, FSet_PDO_Access>("FSet_PDO_Access"),
     Form_Entry<TFSet_SDO_Client_Access, FSet_SDO_Client_Access>("FSet_SDO_Client_Access"),
     Form_Entry<TFSet_SDO_Server_Access, FSet_SDO_Server_Access>("FSet_SDO_Server_Access"),
-    Pending("FDefOffset"),
-    Pending("FDNet"),
-    Pending("FDMXDefVal"),
+    Form_Entry<TFDefOffset, FDefOffset>("FDefOffset"),
+    Form_Entry<TFDNet, FDNet>("FDNet"),
+    Form_Entry<TFDMXDefVal, FDMXDefVal>("FDMXDefVal"),
     Pending("FIEC_61850_Access"),
     Pending("FIEC61850_Variables"),
     Pending("FTLS_Server_Known_Cert"),

@@ -222,7 +222,8 @@ void TTableEditor::Set_Lang()
     for (int i = 0; i < 6; ++i) {
         const TEditorButtonText& b = FSpec.Buttons[i];
         buttons[i]->SetCaption(b.Caption >= 0 ? Lang_Text(b.Caption) : QString::fromUtf8(b.Fixed));
-        buttons[i]->SetHint(Lang_Text(b.Hint));
+        if (b.Hint >= 0)
+            buttons[i]->SetHint(Lang_Text(b.Hint));
         buttons[i]->SetShowHint(b.Show_Hint);
     }
     for (TTableView& t : FTables) {
@@ -551,7 +552,7 @@ void TTableEditor::Save_File()
         TXmlElement parent = t.Spec->Section ? root.AddChild(QLatin1String(t.Spec->Section)) : root;
         const int used = Used_Rows(t);
         for (int r = 1; r <= used; ++r) {
-            TXmlElement row = parent.AddChild("row");
+            TXmlElement row = parent.AddChild(QLatin1String(t.Spec->Row_Element));
             for (int c = 0; c < int(t.Spec->Columns.size()); ++c)
                 if (const char* name = t.Spec->Columns[size_t(c)].Attribute)
                     row.SetAttribute(QLatin1String(name), Saved_Text(t, c, r));

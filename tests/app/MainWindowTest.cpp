@@ -315,7 +315,7 @@ TEST_F(MainWindow, ProgramStartCreatesTheMainWindowFirst)
     EXPECT_EQ(FNew_Project->Caption(), "Create New Configuration");
     for (const char* name : {"FDodiruredavIzavUred", "FNew_Project", "FOpenConf", "FAbout", "FParGen"})
         EXPECT_NE(Find_Form(name), nullptr) << name;
-    EXPECT_EQ(Find_Form("FDNet"), nullptr);
+    EXPECT_EQ(Find_Form("FOPC_UA_Client_Access"), nullptr);
     EXPECT_TRUE(DirectoryExists(dir.file("PROJECTS")));
     Destroy_Forms();
     EXPECT_EQ(FDodiruredavIzavUred, nullptr);

@@ -19,6 +19,8 @@
 #include "editors/fieldbus/UTransmitCAN.h"
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
+#include "editors/network/UEtherNEtIP_EDS.h"
+#include "editors/network/UEtherNetIP_Master_Access.h"
 #include "editors/network/USNMPManagerAccess.h"
 #include "editors/network/USNMP_Trap_Access.h"
 #include "gateway/UBoot.h"
@@ -97,8 +99,8 @@ const TFormEntry kForms[] = {
     Form_Entry<TFSNMPManagerAccess, FSNMPManagerAccess>("FSNMPManagerAccess"),
     Form_Entry<TFSNMP_Trap_Access, FSNMP_Trap_Access>("FSNMP_Trap_Access"),
     Form_Entry<TFProfinetFileName, FProfinetFileName>("FProfinetFileName"),
-    Pending("FEtherNEtIP_EDS"),
-    Pending("FEtherNetIP_Master_Access"),
+    Form_Entry<TFEtherNEtIP_EDS, FEtherNEtIP_EDS>("FEtherNEtIP_EDS"),
+    Form_Entry<TFEtherNetIP_Master_Access, FEtherNetIP_Master_Access>("FEtherNetIP_Master_Access"),
     Pending("FS7_Protocol_Set_Access"),
     Form_Entry<TFEtherCATSlave_Group, FEtherCATSlave_Group>("FEtherCATSlave_Group"),
 };

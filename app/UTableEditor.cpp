@@ -381,9 +381,15 @@ int TTableEditor::Used_Rows(const TTableView& T)
     int r = 1;
     for (; r < T.String_Grid->RowCount(); ++r) {
         const QString key = T.String_Grid->Cells(T.Spec->Key_Col, r);
-        if (rule == TKeyRule::Trimmed ? Trim(key).isEmpty() : key.isEmpty())
+        if (rule == TKeyRule::Enabled_Trimmed && !Row_Enabled(T, r))
+            continue;
+        if (rule == TKeyRule::Raw ? key.isEmpty() : Trim(key).isEmpty())
             break;
     }
+    // The used rows end with the last one that has a key, as a table ending there always did.
+    if (rule == TKeyRule::Enabled_Trimmed)
+        while (r > 1 && Trim(T.String_Grid->Cells(T.Spec->Key_Col, r - 1)).isEmpty())
+            --r;
     return r - 1;
 }
 
@@ -394,6 +400,8 @@ bool Enabled_By(TEnableRule Rule, const QString& Enable_Cell)
         return true;
     case TEnableRule::Trimmed_Upper:
         return UpperCase(Trim(Enable_Cell)) == "Y";
+    case TEnableRule::Upper:
+        return UpperCase(Enable_Cell) == "Y";
     case TEnableRule::Exact:
     case TEnableRule::Check_Box:
         return Enable_Cell == "Y";

@@ -70,13 +70,17 @@ enum class TDeleteQuestion { Replace_Placeholder, Append_Number };
 
 // Which rows are in use: rows 1, 2, ... up to the first whose key cell is empty after trimming
 // (Trimmed), holds no character at all (Raw: a cell of blanks counts as used), or every row (None).
+// Enabled_Trimmed: up to the first row that is enabled (by the table's enable rule) and whose key
+// cell is empty after trimming; a row not enabled is used whatever its key holds, except that the
+// rows without a key just before that row (or the table's end) are not.
 // The data check and the writer follow the same rule, so the rows checked are the rows saved.
-enum class TKeyRule { Trimmed, Raw, None };
+enum class TKeyRule { Trimmed, Raw, None, Enabled_Trimmed };
 
 // Whether a used row is checked: always (None), or when its Enable cell trimmed and in upper case
 // is "Y" (Trimmed_Upper), or is exactly "Y" (Exact), or when its Enable check box is ticked
-// (Check_Box: the string-grid variant; as text, "Y"). A row not enabled is still saved as typed.
-enum class TEnableRule { None, Trimmed_Upper, Exact, Check_Box };
+// (Check_Box: the string-grid variant; as text, "Y"), or when its Enable cell in upper case, not
+// trimmed, is "Y" (Upper). A row not enabled is still saved as typed.
+enum class TEnableRule { None, Trimmed_Upper, Exact, Check_Box, Upper };
 bool Enabled_By(TEnableRule Rule, const QString& Enable_Cell);
 
 struct TEditorTable {

@@ -16,6 +16,7 @@
 #include "editors/fieldbus/UTransmitCAN.h"
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
+#include "editors/network/UIEC_61850_Access.h"
 #include "gateway/UBoot.h"
 #include "gateway/UEtherCATSlave.h"
 #include "gateway/UEtherCATSlave_Group.h"
@@ -76,7 +77,7 @@ const TFormEntry kForms[] = {
     Pending("FDefOffset"),
     Pending("FDNet"),
     Pending("FDMXDefVal"),
-    Pending("FIEC_61850_Access"),
+    Form_Entry<TFIEC_61850_Access, FIEC_61850_Access>("FIEC_61850_Access"),
     Pending("FIEC61850_Variables"),
     Pending("FTLS_Server_Known_Cert"),
     Form_Entry<TFReceiveJ1939, FReceiveJ1939>("FReceiveJ1939"),

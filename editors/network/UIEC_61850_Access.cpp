@@ -155,15 +155,15 @@ TSplitter* Make_Splitter(TComponent* Owner, TWinControl* Parent, const char* Nam
 {
     auto* s = new TSplitter(Owner);
     s->SetName(QLatin1String(Name));
+    s->SetAlign(Align);
     s->SetParent(Parent);
     // Placed just after the control it resizes, so the alignment keeps it there.
     if (Align == alTop) {
-        s->SetBounds(0, After->Top() + After->Height(), Parent->ClientWidth(), 3);
         s->SetCursor(crVSplit);
+        s->SetBounds(0, After->Top() + After->Height(), Parent->ClientWidth(), 3);
     } else {
         s->SetBounds(After->Left() + After->Width(), 0, 3, Parent->ClientHeight());
     }
-    s->SetAlign(Align);
     return s;
 }
 

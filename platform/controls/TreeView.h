@@ -105,6 +105,7 @@ class TTreeView : public TWinControl
   private:
     friend class TTreeDrawDelegate;
     friend class TTreeNode;
+    friend class TTreeNodes;
     QTreeWidget* FTree;
     TImageList* FImages = nullptr;
     bool FReadOnly = false;

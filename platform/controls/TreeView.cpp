@@ -64,8 +64,9 @@ class TTreeDrawDelegate : public QStyledItemDelegate
 
 void TTreeNode::Repaint()
 {
-    if (QTreeWidget* tree = treeWidget())
-        tree->viewport()->update(tree->visualItemRect(this));
+    // The whole item area: cheap, coalesced, and no layout work per node while a tree is filled.
+    if (QTreeWidget* tree = treeWidget(); tree && tree->updatesEnabled())
+        tree->viewport()->update();
 }
 
 void TTreeNode::SetImageIndex(int Value)

@@ -368,6 +368,43 @@ TEST_F(IEC61850ClientEditor, AddVarFillsARowWithTheByteSizesOfItsType)
     });
 }
 
+TEST_F(IEC61850ClientEditor, AddVarTakesTheIndexOfTheDeviceTheTreeShows)
+{
+    Show([&] {
+        Add_Device(scl);
+        Click_Line(0);
+        Click_Node(q_of_Pos);
+        // The list refilled by another add: no line selected, the tree still shows device 0.
+        answers->MessageAnswers = {mrNo};
+        Add_Device(scl);
+        ASSERT_EQ(form->LB_IEC_Devices->ItemIndex(), -1);
+        Click(form->Btn_AddVar);
+        EXPECT_EQ(form->ACG_DA->Cells(Col_Index, 1), "0");
+    });
+}
+
+TEST_F(IEC61850ClientEditor, EnterMovesToTheNextCellOfTheGridItWasPressedIn)
+{
+    Opt_Jump_Field_Tables = true;
+    Show([&] {
+        Add_Device(scl);
+        Click_Line(0);
+        Add_Var(q_of_Pos);
+        Add_Var(events);
+        form->PC_DA_DataSet->SetActivePage(form->TS_DA);
+        formtest::Pump();
+        Click_Cell(form->ACG_DA, Col_Port, 1);
+        QTest::keyClick(form->ACG_DA->Widget(), Qt::Key_Return);
+        EXPECT_EQ(form->ACG_DA->Col(), Col_OnChange);
+        form->PC_DA_DataSet->SetActivePage(form->TS_DataSet);
+        formtest::Pump();
+        Click_Cell(form->ACG_DataSet, DS_Mnemonic, 1);
+        QTest::keyClick(form->ACG_DataSet->Widget(), Qt::Key_Return);
+        EXPECT_EQ(form->ACG_DataSet->Col(), 1);
+        EXPECT_EQ(form->ACG_DA->Col(), Col_OnChange);
+    });
+}
+
 TEST_F(IEC61850ClientEditor, TheCheckReportsTheFirstFaultOfAVariablesRow)
 {
     struct TCase {

@@ -178,6 +178,7 @@ TEST(IEC61850ClientModel, EdgeCasesOfTheDecoder)
          "<SCL><IED name='X'><AccessPoint><Server><LDevice inst='A'><LN lnClass='GGIO' inst='1' lnType='L'>"
          "<GSEControl name='g' datSet='S1'/><GSEControl name='h' datSet='nothere'/>"
          "<DataSet name='S1'><FCDA ldInst='B' lnClass='GGIO' doName='phs' daName='y'/>"
+         "<FCDA ldInst='B' lnClass='GGIO' doName='phs' daName='w'/>"
          "<FCDA ldInst='B' lnClass='GGIO' doName='A'/><FCDA ldInst='B' lnClass='GGIO' doName='A'/>"
          "<FCDA ldInst='B' lnClass='GGIO' doName='B'/><FCDA ldInst='B' lnClass='GGIO' doName='A' daName='x'/>"
          "<FCDA ldInst='B' lnClass='ggio' doName='A'/><FCDA lnClass='GGIO' "
@@ -185,7 +186,7 @@ TEST(IEC61850ClientModel, EdgeCasesOfTheDecoder)
          "<LDevice inst='B'><LN lnClass='GGIO' inst='7' "
          "lnType='L'/></LDevice></Server></AccessPoint></IED>%T</SCL>",
          "X",
-         "A/GGIO1:A[v,.phs1]B[.only1]{S1=g:XB/GGIO7.A.phs.w.y|XB/GGIO7.A.v|XB/GGIO7.A.v} "
+         "A/GGIO1:A[v,.phs1]B[.only1]{S1=g:XB/GGIO7.A.phs.w.y|XB/GGIO7.A.phs.w|XB/GGIO7.A.v|XB/GGIO7.A.v} "
          "B/GGIO7:A[v,.phs1]B[.only1]"},
     };
     testsupport::TempDir dir;

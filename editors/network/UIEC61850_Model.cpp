@@ -5,12 +5,44 @@
 
 #include <QHash>
 
+namespace
+{
+
+QString Attr(const TXmlElement& e, const char* name)
+{
+    return e.AttributeDef(QLatin1String(name), QString());
+}
+
+} // namespace
+
+// A DA or BDA element as read: what every attribute made from it copies.
+struct TIEC_DA_Type {
+    QString Name, bType, FC;
+    bool Has_FC = false;
+    const std::vector<std::unique_ptr<TIEC_DA_Type>>* Members = nullptr; // of its DAType; none for Enum
+};
+
+// The children of every DOType of one id, in document order.
+struct TIEC_DO_Type {
+    struct TChild {
+        bool SDO = false;
+        QString Name;                       // SDO
+        const TIEC_DO_Type* Type = nullptr; // SDO; none when its id is unknown or empty
+        std::unique_ptr<TIEC_DA_Type> DA;   // DA
+    };
+    std::vector<TChild> Children;
+};
+
 // Templates are looked up by element name and id for every logical node, data object and
-// structure; an index built once per file replaces a walk over all of DataTypeTemplates each time.
-// A template id may occur more than once: all of them count, in document order.
+// structure: an index built once per file replaces a walk over all of DataTypeTemplates, and each
+// DOType and DAType is read once, the first time an object needs it. A template id may occur more
+// than once: the children of all of them count, in document order. A type that contains itself
+// gets no members where it recurs (a file cannot make the decoder loop).
 class TIEC_Templates
 {
   public:
+    using TMembers = std::vector<std::unique_ptr<TIEC_DA_Type>>;
+
     explicit TIEC_Templates(const TXmlElement& DTT)
     {
         for (const TXmlElement& t : DTT.Children()) {
@@ -27,39 +59,102 @@ class TIEC_Templates
         return it == index_.cend() ? none : it.value();
     }
 
+    // The members of a structure of DAType Id.
+    const TMembers* DA_Type(const QString& Id) const
+    {
+        if (auto it = da_types_.constFind(Id); it != da_types_.cend())
+            return it.value().get();
+        auto members = std::make_shared<TMembers>();
+        da_types_.insert(Id, nullptr); // while it is read: a recurring id has no members
+        for (const TXmlElement& type : Find("DAType", Id))
+            for (const TXmlElement& bda : type.Children("BDA"))
+                members->push_back(Read_DA(bda));
+        da_types_.insert(Id, members);
+        return members.get();
+    }
+    std::unique_ptr<TIEC_DA_Type> Read_DA(const TXmlElement& DA) const
+    {
+        auto t = std::make_unique<TIEC_DA_Type>();
+        t->Name = Attr(DA, "name");
+        t->bType = Attr(DA, "bType");
+        t->Has_FC = DA.HasAttribute("fc");
+        if (t->Has_FC)
+            t->FC = DA.Attribute("fc");
+        // The type of an enumeration names an EnumType, which holds no members.
+        if (DA.HasAttribute("type") && t->bType != "Enum")
+            t->Members = DA_Type(DA.Attribute("type"));
+        return t;
+    }
+    // The DOType of id Id; none for an empty id.
+    const TIEC_DO_Type* DO_Type(const QString& Id) const
+    {
+        if (Id.isEmpty())
+            return nullptr;
+        if (auto it = do_types_.constFind(Id); it != do_types_.cend())
+            return it.value().get();
+        auto type = std::make_shared<TIEC_DO_Type>();
+        do_types_.insert(Id, nullptr);
+        for (const TXmlElement& t : Find("DOType", Id))
+            for (const TXmlElement& child : t.Children()) {
+                const QString kind = child.NodeName();
+                TIEC_DO_Type::TChild c;
+                if (kind == "SDO") {
+                    c.SDO = true;
+                    c.Name = Attr(child, "name");
+                    c.Type = DO_Type(Attr(child, "type"));
+                } else if (kind == "DA") {
+                    c.DA = Read_DA(child);
+                } else {
+                    continue;
+                }
+                type->Children.push_back(std::move(c));
+            }
+        do_types_.insert(Id, type);
+        return type.get();
+    }
+    // The DO elements of the LNodeTypes of id Id, as (name, type).
+    const std::vector<std::pair<QString, const TIEC_DO_Type*>>& LN_Type(const QString& Id) const
+    {
+        auto it = ln_types_.find(Id);
+        if (it != ln_types_.end())
+            return it.value();
+        std::vector<std::pair<QString, const TIEC_DO_Type*>> list;
+        for (const TXmlElement& t : Find("LNodeType", Id))
+            for (const TXmlElement& d : t.Children("DO"))
+                list.emplace_back(Attr(d, "name"), DO_Type(Attr(d, "type")));
+        return ln_types_.insert(Id, std::move(list)).value();
+    }
+
   private:
     static QString Key(const QString& Type, const QString& Id) { return Type + QChar(0) + Id; }
     QHash<QString, std::vector<TXmlElement>> index_;
+    mutable QHash<QString, std::shared_ptr<TMembers>> da_types_;
+    mutable QHash<QString, std::shared_ptr<TIEC_DO_Type>> do_types_;
+    mutable QHash<QString, std::vector<std::pair<QString, const TIEC_DO_Type*>>> ln_types_;
 };
-
-namespace
-{
-
-QString Attr(const TXmlElement& e, const char* name)
-{
-    return e.AttributeDef(QLatin1String(name), QString());
-}
-
-} // namespace
 
 // ---- Attributes ---------------------------------------------------------------------------------------
 
 void TIEC_DA::Decode_DA(const TXmlElement& DA, const TIEC_Templates& DTT, const QString& str_Reference,
                         const QString& FC_Father)
 {
-    fName = Attr(DA, "name");
+    Instantiate(*DTT.Read_DA(DA), str_Reference, FC_Father);
+}
+
+void TIEC_DA::Instantiate(const TIEC_DA_Type& Type, const QString& str_Reference, const QString& FC_Father)
+{
+    fName = Type.Name;
     fReference = str_Reference + "." + fName;
-    fbType = Attr(DA, "bType");
-    fFC = DA.HasAttribute("fc") ? DA.Attribute("fc") : FC_Father;
-    // The type of an enumeration names an EnumType, which holds no members.
-    if (!DA.HasAttribute("type") || fbType == "Enum")
+    fbType = Type.bType;
+    fFC = Type.Has_FC ? Type.FC : FC_Father;
+    if (!Type.Members)
         return;
-    for (const TXmlElement& type : DTT.Find("DAType", DA.Attribute("type")))
-        for (const TXmlElement& bda : type.Children("BDA")) {
-            auto member = std::make_unique<TIEC_DA>();
-            member->Decode_DA(bda, DTT, fReference, fFC);
-            List_DA.push_back(std::move(member));
-        }
+    List_DA.reserve(Type.Members->size());
+    for (const auto& m : *Type.Members) {
+        auto member = std::make_unique<TIEC_DA>();
+        member->Instantiate(*m, fReference, fFC);
+        List_DA.push_back(std::move(member));
+    }
 }
 
 TIEC_DA* TIEC_DA::Find_DA(const QString& DA_Name) const
@@ -87,23 +182,24 @@ TIEC_DA* TIEC_DA::Find_First_DA() const
 
 void TIEC_DO::Decode_DO(const TXmlElement& NDO, const TIEC_Templates& DTT, const QString& str_Reference)
 {
-    fName = Attr(NDO, "name");
-    const QString reference = str_Reference + "." + fName;
-    const QString type = Attr(NDO, "type");
-    if (type.isEmpty())
+    Instantiate(Attr(NDO, "name"), DTT.DO_Type(Attr(NDO, "type")), str_Reference);
+}
+
+void TIEC_DO::Instantiate(const QString& Name, const TIEC_DO_Type* Type, const QString& str_Reference)
+{
+    fName = Name;
+    if (!Type)
         return;
-    for (const TXmlElement& t : DTT.Find("DOType", type))
-        for (const TXmlElement& child : t.Children()) {
-            const QString kind = child.NodeName();
-            if (kind == "SDO") {
-                auto sdo = std::make_unique<TIEC_DO>();
-                sdo->Decode_DO(child, DTT, reference);
-                List_DO.push_back(std::move(sdo));
-            } else if (kind == "DA") {
-                auto da = std::make_unique<TIEC_DA>();
-                da->Decode_DA(child, DTT, reference, QString());
-                List_DA.push_back(std::move(da));
-            }
+    const QString reference = str_Reference + "." + fName;
+    for (const TIEC_DO_Type::TChild& child : Type->Children)
+        if (child.SDO) {
+            auto sdo = std::make_unique<TIEC_DO>();
+            sdo->Instantiate(child.Name, child.Type, reference);
+            List_DO.push_back(std::move(sdo));
+        } else {
+            auto da = std::make_unique<TIEC_DA>();
+            da->Instantiate(*child.DA, reference, QString());
+            List_DA.push_back(std::move(da));
         }
 }
 
@@ -172,12 +268,11 @@ void TIEC_LN::Decode_LN(const TXmlElement& LN, const TIEC_Templates& DTT, const 
     const QString reference = str_Reference + "/" + fPrefix + flnClass + fInst;
     if (flnType.isEmpty())
         return;
-    for (const TXmlElement& t : DTT.Find("LNodeType", flnType))
-        for (const TXmlElement& d : t.Children("DO")) {
-            auto obj = std::make_unique<TIEC_DO>();
-            obj->Decode_DO(d, DTT, reference);
-            List_DO.push_back(std::move(obj));
-        }
+    for (const auto& [name, type] : DTT.LN_Type(flnType)) {
+        auto obj = std::make_unique<TIEC_DO>();
+        obj->Instantiate(name, type, reference);
+        List_DO.push_back(std::move(obj));
+    }
 }
 
 void TIEC_LN::Decode_LN_DataSet(const TXmlElement& LN, const TIEC_Templates& DTT,

@@ -25,8 +25,11 @@ class TTreeNode;
 class TXmlElement;
 class TIEC_Device;
 
-// The file's DataTypeTemplates with an index of its templates by element name and id.
+// The file's DataTypeTemplates, each type decoded once (TIEC_DA_Type, TIEC_DO_Type) and copied
+// into every object of that type.
 class TIEC_Templates;
+struct TIEC_DA_Type;
+struct TIEC_DO_Type;
 
 // One data attribute, or one member (BDA) of a structured attribute.
 class TIEC_DA
@@ -48,6 +51,8 @@ class TIEC_DA
     TIEC_DA* Find_DA(const QString& DA_Name) const;
     // The first leaf below this attribute (itself has members), or none.
     TIEC_DA* Find_First_DA() const;
+    // The attribute of a decoded DA or BDA element, with its members.
+    void Instantiate(const TIEC_DA_Type& Type, const QString& str_Reference, const QString& FC_Father);
 
     std::vector<std::unique_ptr<TIEC_DA>> List_DA;
     TTreeNode* TreeNode = nullptr;
@@ -70,6 +75,8 @@ class TIEC_DO
     TIEC_DA* Find_DA(const QString& DA_Name) const;
     // The first leaf of the own List_DA (entry 0, its entry 0, ...), or none.
     TIEC_DA* Find_First_DA() const;
+    // The data object Name of a decoded DOType (none: no children).
+    void Instantiate(const QString& Name, const TIEC_DO_Type* Type, const QString& str_Reference);
 
     std::vector<std::unique_ptr<TIEC_DO>> List_DO;
     std::vector<std::unique_ptr<TIEC_DA>> List_DA;

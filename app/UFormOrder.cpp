@@ -21,6 +21,7 @@
 #include "editors/fieldbus/UTransmitNMEA.h"
 #include "editors/network/UEtherNEtIP_EDS.h"
 #include "editors/network/UEtherNetIP_Master_Access.h"
+#include "editors/network/UIEC_61850_Access.h"
 #include "editors/network/USNMPManagerAccess.h"
 #include "editors/network/USNMP_Trap_Access.h"
 #include "gateway/UBoot.h"
@@ -83,7 +84,7 @@ const TFormEntry kForms[] = {
     Form_Entry<TFDefOffset, FDefOffset>("FDefOffset"),
     Form_Entry<TFDNet, FDNet>("FDNet"),
     Form_Entry<TFDMXDefVal, FDMXDefVal>("FDMXDefVal"),
-    Pending("FIEC_61850_Access"),
+    Form_Entry<TFIEC_61850_Access, FIEC_61850_Access>("FIEC_61850_Access"),
     Pending("FIEC61850_Variables"),
     Pending("FTLS_Server_Known_Cert"),
     Form_Entry<TFReceiveJ1939, FReceiveJ1939>("FReceiveJ1939"),

@@ -187,51 +187,6 @@ void Set_Font(TFont* font, const char* name, bool bold)
     font->Style = bold ? TFontStyles(fsBold) : TFontStyles();
 }
 
-// The bar between the slave panel and the byte tables: dragged, it gives the slave panel the height
-// the mouse says, leaving each side at least Min_Panel_Height.
-class TOffsetSplitter : public TCustomControl
-{
-  public:
-    TOffsetSplitter(TComponent* AOwner, TControl* Upper, TControl* Lower)
-        : TCustomControl(AOwner), FUpper(Upper), FLower(Lower)
-    {
-        SetCursor(crVSplit);
-        SetTabStop(false);
-    }
-
-  protected:
-    void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override
-    {
-        TCustomControl::HandleMouseDown(Button, Shift, X, Y);
-        if (Button != mbLeft)
-            return;
-        FDragging = true;
-        FStart_Y = Top() + Y;
-        FStart_Height = FUpper->Height();
-        FRoom = FUpper->Height() + FLower->Height();
-    }
-    void HandleMouseMove(TShiftState Shift, int X, int Y) override
-    {
-        TCustomControl::HandleMouseMove(Shift, X, Y);
-        if (!FDragging)
-            return;
-        const int height = FStart_Height + Top() + Y - FStart_Y;
-        FUpper->SetHeight(
-            std::clamp(height, Min_Panel_Height, std::max(Min_Panel_Height, FRoom - Min_Panel_Height)));
-    }
-    void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override
-    {
-        TCustomControl::HandleMouseUp(Button, Shift, X, Y);
-        FDragging = false;
-    }
-
-  private:
-    TControl* FUpper;
-    TControl* FLower;
-    bool FDragging = false;
-    int FStart_Y = 0, FStart_Height = 0, FRoom = 0;
-};
-
 TPanel* Make_Panel(TForm* form, const char* name, TAlign align)
 {
     auto* p = new TPanel(form);
@@ -361,8 +316,9 @@ TFDefOffset::TFDefOffset(TComponent* AOwner) : TForm(AOwner)
     }
 
     Panel3 = Make_Panel(this, "Panel3", alClient);
-    auto* splitter = new TOffsetSplitter(this, Panel1, Panel3);
-    Splitter1 = splitter;
+    // Dragged, it gives the slave panel the height the mouse says, leaving each side some room.
+    Splitter1 = new TSplitter(this);
+    Splitter1->MinSize = Min_Panel_Height;
     Splitter1->SetName("Splitter1");
     Splitter1->SetParent(this);
     Splitter1->SetBounds(0, Title_Panel_Height + Panel1_Height, Client_Width, Splitter_Height);

@@ -23,6 +23,7 @@
 #pragma once
 
 #include "app/UFormLook.h"
+#include "platform/controls/Splitter.h"
 
 #include <QStringList>
 #include <array>
@@ -122,7 +123,7 @@ class TFDefOffset : public TForm, public TDialogFrame
     TPanel* Panel1;
     TLabel* Label1;
     TExtColumnGrid* ACG_DN_Slaves;
-    TCustomControl* Splitter1;
+    TSplitter* Splitter1;
     TPanel* Panel3;
     TLabel* Label2;
     TLabel* Label3;

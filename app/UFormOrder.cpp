@@ -16,6 +16,9 @@
 #include "editors/fieldbus/UTransmitCAN.h"
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
+#include "editors/network/UMQTT_Set_Topic.h"
+#include "editors/network/US7_Protocol_Set_Access.h"
+#include "editors/network/UTopicTemplate.h"
 #include "gateway/UBoot.h"
 #include "gateway/UEtherCATSlave.h"
 #include "gateway/UEtherCATSlave_Group.h"
@@ -81,8 +84,8 @@ const TFormEntry kForms[] = {
     Pending("FTLS_Server_Known_Cert"),
     Form_Entry<TFReceiveJ1939, FReceiveJ1939>("FReceiveJ1939"),
     Form_Entry<TFTransmitJ1939, FTransmitJ1939>("FTransmitJ1939"),
-    Pending("FMQTT_Set_Topic"),
-    Pending("FTopicTemplate"),
+    Form_Entry<TFMQTT_Set_Topic, FMQTT_Set_Topic>("FMQTT_Set_Topic"),
+    Form_Entry<TFTopicTemplate, FTopicTemplate>("FTopicTemplate"),
     Form_Entry<TFReceiveNMEA, FReceiveNMEA>("FReceiveNMEA"),
     Form_Entry<TFTransmitNMEA, FTransmitNMEA>("FTransmitNMEA"),
     Pending("FOPC_UA_Add_Server"),
@@ -94,7 +97,7 @@ const TFormEntry kForms[] = {
     Form_Entry<TFProfinetFileName, FProfinetFileName>("FProfinetFileName"),
     Pending("FEtherNEtIP_EDS"),
     Pending("FEtherNetIP_Master_Access"),
-    Pending("FS7_Protocol_Set_Access"),
+    Form_Entry<TFS7_Protocol_Set_Access, FS7_Protocol_Set_Access>("FS7_Protocol_Set_Access"),
     Form_Entry<TFEtherCATSlave_Group, FEtherCATSlave_Group>("FEtherCATSlave_Group"),
 };
 static_assert(std::size(kForms) == 42);

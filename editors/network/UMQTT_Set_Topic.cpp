@@ -315,7 +315,7 @@ void TFMQTT_Set_Topic::ACG_MQTT_DblClickCell(TObject* Sender, int ARow, int ACol
         return;
     Grid_Dbl_Click_Auto_Size(g, ARow, ACol);
     // The grid's current cell decides, not the clicked one.
-    const int template_col = g == ACG_Pub ? Pub_Template : Sub_Template;
+    const int template_col = g == ACG_Pub ? int(Pub_Template) : int(Sub_Template);
     if (g->RealCol() == template_col && g->RealRow() >= 1)
         Show_Form_Topic(g, g->RealRow(), template_col);
 }
@@ -327,7 +327,7 @@ void TFMQTT_Set_Topic::Show_Form_Topic(TExtColumnGrid* Grid, int ARow, int ACol)
         return;
     // An open edit of the cell ends first, so it cannot write its text over the result afterwards.
     End_Cell_Edit(Grid);
-    const int template_col = Grid == ACG_Pub ? Pub_Template : Sub_Template;
+    const int template_col = Grid == ACG_Pub ? int(Pub_Template) : int(Sub_Template);
     editor->TopicTemplate = ACol == template_col ? 1 : 0;
     editor->Working_Mode = Working_Mode;
     editor->Pub_Sub = Grid == ACG_Pub ? 0 : 1;

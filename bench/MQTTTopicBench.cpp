@@ -6,6 +6,7 @@
 #include "app/UGlobals.h"
 #include "app/ULang.h"
 #include "editors/network/UMQTT_Set_Topic.h"
+#include "grid/core/ExtCGrid.h"
 #include "platform/core/Xml.h"
 
 #include <QApplication>

@@ -3120,6 +3120,7 @@ const TEnglishText kTexts[] = {
     {5222, u"!! [S7comm Read] Slot must be between 0 and 31"},
     {5223, u"!! [S7comm Write] Rack must be between 0 and 3"},
     {5224, u"!! [S7comm Write] Slot must be between 0 and 31"},
+    {5225, u"Are you sure to delete the Row number "},
     {5300, u"EtherCAT Slave Set Group"},
     {5301, u"EtherCAT Slave Set Group"},
     {5302, u"OK"},

@@ -22,8 +22,11 @@
 #include "editors/network/UEtherNEtIP_EDS.h"
 #include "editors/network/UEtherNetIP_Master_Access.h"
 #include "editors/network/UIEC_61850_Access.h"
+#include "editors/network/UMQTT_Set_Topic.h"
+#include "editors/network/US7_Protocol_Set_Access.h"
 #include "editors/network/USNMPManagerAccess.h"
 #include "editors/network/USNMP_Trap_Access.h"
+#include "editors/network/UTopicTemplate.h"
 #include "gateway/UBoot.h"
 #include "gateway/UEtherCATSlave.h"
 #include "gateway/UEtherCATSlave_Group.h"
@@ -89,8 +92,8 @@ const TFormEntry kForms[] = {
     Pending("FTLS_Server_Known_Cert"),
     Form_Entry<TFReceiveJ1939, FReceiveJ1939>("FReceiveJ1939"),
     Form_Entry<TFTransmitJ1939, FTransmitJ1939>("FTransmitJ1939"),
-    Pending("FMQTT_Set_Topic"),
-    Pending("FTopicTemplate"),
+    Form_Entry<TFMQTT_Set_Topic, FMQTT_Set_Topic>("FMQTT_Set_Topic"),
+    Form_Entry<TFTopicTemplate, FTopicTemplate>("FTopicTemplate"),
     Form_Entry<TFReceiveNMEA, FReceiveNMEA>("FReceiveNMEA"),
     Form_Entry<TFTransmitNMEA, FTransmitNMEA>("FTransmitNMEA"),
     Pending("FOPC_UA_Add_Server"),
@@ -102,7 +105,7 @@ const TFormEntry kForms[] = {
     Form_Entry<TFProfinetFileName, FProfinetFileName>("FProfinetFileName"),
     Form_Entry<TFEtherNEtIP_EDS, FEtherNEtIP_EDS>("FEtherNEtIP_EDS"),
     Form_Entry<TFEtherNetIP_Master_Access, FEtherNetIP_Master_Access>("FEtherNetIP_Master_Access"),
-    Pending("FS7_Protocol_Set_Access"),
+    Form_Entry<TFS7_Protocol_Set_Access, FS7_Protocol_Set_Access>("FS7_Protocol_Set_Access"),
     Form_Entry<TFEtherCATSlave_Group, FEtherCATSlave_Group>("FEtherCATSlave_Group"),
 };
 static_assert(std::size(kForms) == 42);

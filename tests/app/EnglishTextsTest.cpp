@@ -68,7 +68,7 @@ const Spot kLastOfBlock[] = {
     {4960, R"t(Import a slave EtherNet/IP from EDS File)t"},
     {5015, R"t(Error!! No Valid Connection found)t"},
     {5199, R"t(Insert the PLC Address)t"},
-    {5224, R"t(!! [S7comm Write] Slot must be between 0 and 31)t"},
+    {5225, R"t(Are you sure to delete the Row number )t"},
     {5329, R"t(Error!! [Master to Slave] Num Variables in total must be minor or equal to 256)t"},
 };
 
@@ -118,8 +118,8 @@ TEST_F(EnglishTexts, CountOfEntriesHoldingAText)
             last = i;
         }
     }
-    EXPECT_EQ(withText, 3144);
-    EXPECT_EQ(English_Texts().size(), 3144u);
+    EXPECT_EQ(withText, 3145);
+    EXPECT_EQ(English_Texts().size(), 3145u);
     EXPECT_EQ(last, 5329);
     for (int unlisted : {19 + 62, 1904, 1999, 3875, 5330, 5399})
         EXPECT_EQ(Lang_Text(unlisted), " ") << unlisted;

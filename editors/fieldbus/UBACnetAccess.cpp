@@ -10,6 +10,8 @@
 #include "platform/core/SysUtils.h"
 #include "platform/core/Xml.h"
 
+#include <QFileInfo>
+
 TFBACnetAccess* FBACnetAccess = nullptr;
 
 namespace bacnetaccess
@@ -462,9 +464,9 @@ void TFBACnetAccess::Btn_Import_CSVClick(TObject*)
     const QString file = request.FileName;
     Last_EDE_Dir = ExtractFilePath(file);
     OD_EDE_File.InitialDir = Last_EDE_Dir;
-    if (!FileExists(file))
+    if (!QFileInfo::exists(file))
         return;
-    // A file that cannot be read is named in one box; the import dialog does not open.
+    // A path that cannot be read as a file is named in one box; the import dialog does not open.
     try {
         ReadFileBytes(file);
     } catch (const Exception& e) {

@@ -32,21 +32,23 @@ const char* const kRead_Objects[] = {
     "Accumulator",   "Multi-State Input",  "Multi-State Output",     "Multi-State Value", "Analog Input",
     "Analog Output", "Analog Value",       "Binary Input",           "Binary Output",     "Binary Value",
     "Integer Value", "Large Analog Value", "Positive Integer Value", "Life Safety Point", "Life Safety Zone"};
-const char* const kRead_Properties[] = {
-    "Present Value (85)", "Object Identifier (75)", "Units (117)",        "Scale (187)",
-    "PreScale (185)",     "Polarity (84)",          "Event State (36)",   "Status Flags (111)",
-    "Object Type (79)",   "Number of States (74)"};
+const char* const kRead_Properties[] = {"Present Value (85)",   "Object Identifier (75)", "Units (117)",
+                                        "Scale (187)",          "PreScale (185)",         "Polarity (84)",
+                                        "Event State (36)",     "Status Flags (111)",     "Object Type (79)",
+                                        "Number of States (74)"};
 const char* const kWrite_Objects[] = {"Multi-State Output", "Multi-State Value",  "Analog Output",
                                       "Analog Value",       "Binary Output",      "Binary Value",
                                       "Integer Value",      "Large Analog Value", "Positive Integer Value"};
 const char* const kWrite_Properties[] = {"Present Value (85)"};
-const char* const kData_Types[] = {"Null",         "Boolean",          "Unsigned Int", "Signed Int", "Real",
-                                   "Double",       "Octet String",     "Character String",
-                                   "Bit String",   "Enumerated",       "Date",         "Time",       "Object ID"};
+const char* const kData_Types[] = {"Null",   "Boolean",      "Unsigned Int",     "Signed Int", "Real",
+                                   "Double", "Octet String", "Character String", "Bit String", "Enumerated",
+                                   "Date",   "Time",         "Object ID"};
 const char* const kD_Len[] = {"1", "2", "6", "M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8"};
 const char* const kBits[] = {"0", "1", "2", "3", "4", "5", "6", "7"};
-const char* const kRead_Convertion[] = {"None", "Float to Int", "(Float to Int) * 10", "(Float to Int) * 100"};
-const char* const kWrite_Convertion[] = {"None", "Int to Float", "(Int to Float) / 10", "(Int to Float) / 100"};
+const char* const kRead_Convertion[] = {"None", "Float to Int", "(Float to Int) * 10",
+                                        "(Float to Int) * 100"};
+const char* const kWrite_Convertion[] = {"None", "Int to Float", "(Int to Float) / 10",
+                                         "(Int to Float) / 100"};
 
 constexpr TEditorColumn Col(int Header, TEditorType Editor, int Width, TColor Color, const char* Attribute,
                             const char* Missing = "")
@@ -134,8 +136,9 @@ const TEditorColumn kWrite_Columns[W_Count] = {
 TEditorTable Table(const char* Grid, const char* Tab, int Tab_Caption, const char* Section, int Error_Row,
                    std::span<const TEditorColumn> Columns)
 {
-    TEditorTable t{Grid,        Tab,         Tab_Caption, Section, Data_Rows, Col_Address, true, Error_Row,
-                   2036,        TDeleteQuestion::Append_Number, Columns};
+    TEditorTable t{Grid,        Tab,  Tab_Caption, Section, Data_Rows,
+                   Col_Address, true, Error_Row,   2036,    TDeleteQuestion::Append_Number,
+                   Columns};
     t.Enable_Rule = TEnableRule::Exact;
     t.Select_On_Click = false;
     return t;
@@ -151,14 +154,14 @@ struct TSideColumns {
         Add_6, Poll_Text, Max_Err_Text;
 };
 
-const TSideColumns kRead_Side = {TSide::Read, R_Object, R_Instance, R_Property, R_En_Dest, R_D_Net, R_D_Len,
-                                 R_D_Add,     R_Poll,   R_Max_Err,  2038,       2039,      2040,    2041,
-                                 2042,        2070,     2071,       2086,       2072,      2073,    2074,
-                                 2044,        2045};
-const TSideColumns kWrite_Side = {TSide::Write, W_Object, W_Instance, W_Property, W_En_Dest, W_D_Net, W_D_Len,
-                                  W_D_Add,      W_Poll,   W_Max_Err,  2047,       2048,      2049,    2050,
-                                  2051,         2075,     2076,       2087,       2077,      2078,    2079,
-                                  2055,         2056};
+const TSideColumns kRead_Side = {TSide::Read, R_Object, R_Instance, R_Property, R_En_Dest, R_D_Net,
+                                 R_D_Len,     R_D_Add,  R_Poll,     R_Max_Err,  2038,      2039,
+                                 2040,        2041,     2042,       2070,       2071,      2086,
+                                 2072,        2073,     2074,       2044,       2045};
+const TSideColumns kWrite_Side = {TSide::Write, W_Object, W_Instance, W_Property, W_En_Dest, W_D_Net,
+                                  W_D_Len,      W_D_Add,  W_Poll,     W_Max_Err,  2047,      2048,
+                                  2049,         2050,     2051,       2075,       2076,      2087,
+                                  2077,         2078,     2079,       2055,       2056};
 
 TFrameCheck Check_Address(const TSideColumns& K, int Row, const QString& Key, int Type)
 {
@@ -516,11 +519,23 @@ void TFBACnetAccess::Take_Objects(const std::vector<TBACnet_Var>& Objects, const
         const QString mnemonic = v.object_name + " - " + v.description;
         if (v.read) {
             if (rd.Row < rd.Grid->RowCount()) {
-                const QStringList texts = {"Y",   Address, object, instance, Present_Value_Text,
+                const QStringList texts = {"Y",
+                                           Address,
+                                           object,
+                                           instance,
+                                           Present_Value_Text,
                                            QString::number(bytes),
-                                           "N",   "",      "",     "",       "1000",
-                                           "0",   QString::number(rd.Position),
-                                           "0",   "N",     "",     mnemonic};
+                                           "N",
+                                           "",
+                                           "",
+                                           "",
+                                           "1000",
+                                           "0",
+                                           QString::number(rd.Position),
+                                           "0",
+                                           "N",
+                                           "",
+                                           mnemonic};
                 for (int c = 0; c < texts.size(); ++c)
                     rd.Grid->SetCells(c + 1, rd.Row, texts[c]);
                 ++rd.Row;
@@ -531,11 +546,27 @@ void TFBACnetAccess::Take_Objects(const std::vector<TBACnet_Var>& Objects, const
         }
         if (v.write) {
             if (wr.Row < wr.Grid->RowCount()) {
-                const QStringList texts = {"Y",    Address, object, Get_DataType_EDE(v.object_type),
-                                           instance, Present_Value_Text, "0", QString::number(bytes),
-                                           "N",    "",      "",     "",
-                                           "N",    "N",     "1000", "0",
-                                           QString::number(wr.Position), "0", "N", "", mnemonic};
+                const QStringList texts = {"Y",
+                                           Address,
+                                           object,
+                                           Get_DataType_EDE(v.object_type),
+                                           instance,
+                                           Present_Value_Text,
+                                           "0",
+                                           QString::number(bytes),
+                                           "N",
+                                           "",
+                                           "",
+                                           "",
+                                           "N",
+                                           "N",
+                                           "1000",
+                                           "0",
+                                           QString::number(wr.Position),
+                                           "0",
+                                           "N",
+                                           "",
+                                           mnemonic};
                 for (int c = 0; c < texts.size(); ++c)
                     wr.Grid->SetCells(c + 1, wr.Row, texts[c]);
                 ++wr.Row;

@@ -42,13 +42,48 @@ constexpr int Read_Table = 0, Write_Table = 1;
 constexpr int Col_Address = 2, Col_Object = 3;
 
 enum TReadColumn {
-    R_Enable = 1, R_Address, R_Object, R_Instance, R_Property, R_NByte, R_En_Dest, R_D_Net, R_D_Len, R_D_Add,
-    R_Poll, R_Max_Err, R_Position, R_Start_Bit, R_Swap, R_Convertion, R_Mnemonic, R_Count
+    R_Enable = 1,
+    R_Address,
+    R_Object,
+    R_Instance,
+    R_Property,
+    R_NByte,
+    R_En_Dest,
+    R_D_Net,
+    R_D_Len,
+    R_D_Add,
+    R_Poll,
+    R_Max_Err,
+    R_Position,
+    R_Start_Bit,
+    R_Swap,
+    R_Convertion,
+    R_Mnemonic,
+    R_Count
 };
 enum TWriteColumn {
-    W_Enable = 1, W_Address, W_Object, W_Data_Type, W_Instance, W_Property, W_Priority, W_NByte, W_En_Dest,
-    W_D_Net, W_D_Len, W_D_Add, W_Change, W_Timer, W_Poll, W_Max_Err, W_Position, W_Start_Bit, W_Swap,
-    W_Convertion, W_Mnemonic, W_Count
+    W_Enable = 1,
+    W_Address,
+    W_Object,
+    W_Data_Type,
+    W_Instance,
+    W_Property,
+    W_Priority,
+    W_NByte,
+    W_En_Dest,
+    W_D_Net,
+    W_D_Len,
+    W_D_Add,
+    W_Change,
+    W_Timer,
+    W_Poll,
+    W_Max_Err,
+    W_Position,
+    W_Start_Bit,
+    W_Swap,
+    W_Convertion,
+    W_Mnemonic,
+    W_Count
 };
 
 // The key column of both tables for a client type.
@@ -104,7 +139,10 @@ class TFBACnetAccess : private bacnetaccess::TSpecHolder, public TTableEditor
     {
         return bacnetrules::Aspected_Data_Type_Value(Object_Code, Property_Code);
     }
-    static int Check_Num_Byte_Max(const QString& Data_Type) { return bacnetrules::Check_Num_Byte_Max(Data_Type); }
+    static int Check_Num_Byte_Max(const QString& Data_Type)
+    {
+        return bacnetrules::Check_Num_Byte_Max(Data_Type);
+    }
     static bool Check_Dest_Add(const QString& Text, int N, bacnetrules::TSide Side, int Row)
     {
         return bacnetrules::Check_Dest_Add(Text, N, Side, Row);

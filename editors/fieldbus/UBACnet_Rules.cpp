@@ -30,20 +30,13 @@ struct TObjectName {
 };
 
 const TObjectName kObjects[] = {
-    {"ACCUMULATOR", 1, true},
-    {"MULTI-STATE INPUT", 2, true},
-    {"MULTI-STATE OUTPUT", 3, false},
-    {"ANALOG INPUT", 4, true},
-    {"ANALOG OUTPUT", 5, false},
-    {"BINARY INPUT", 6, true},
-    {"BINARY OUTPUT", 7, false},
-    {"INTEGER VALUE", 8, false},
-    {"LARGE ANALOG VALUE", 9, false},
-    {"POSITIVE INTEGER VALUE", 10, false},
-    {"MULTI-STATE VALUE", 11, false},
-    {"ANALOG VALUE", 12, false},
-    {"BINARY VALUE", 13, false},
-    {"LIFE SAFETY POINT", 14, false},
+    {"ACCUMULATOR", 1, true},         {"MULTI-STATE INPUT", 2, true},
+    {"MULTI-STATE OUTPUT", 3, false}, {"ANALOG INPUT", 4, true},
+    {"ANALOG OUTPUT", 5, false},      {"BINARY INPUT", 6, true},
+    {"BINARY OUTPUT", 7, false},      {"INTEGER VALUE", 8, false},
+    {"LARGE ANALOG VALUE", 9, false}, {"POSITIVE INTEGER VALUE", 10, false},
+    {"MULTI-STATE VALUE", 11, false}, {"ANALOG VALUE", 12, false},
+    {"BINARY VALUE", 13, false},      {"LIFE SAFETY POINT", 14, false},
     {"LIFE SAFETY ZONE", 15, false},
 };
 
@@ -58,14 +51,10 @@ struct TPropertyName {
 };
 
 const TPropertyName kRead_Properties[] = {
-    {"OBJECT IDENTIFIER (75)", 4, {}},
-    {"SCALE (187)", 1, {1}},
-    {"PRESCALE (185)", 5, {1}},
-    {"POLARITY (84)", 1, {6, 7, 13}},
-    {"EVENT STATE (36)", 4, {}},
-    {"STATUS FLAGS (111)", 1, {}},
-    {"OBJECT TYPE (79)", 2, {}},
-    {"NUMBER OF STATES (74)", 4, {2, 3, 11}},
+    {"OBJECT IDENTIFIER (75)", 4, {}}, {"SCALE (187)", 1, {1}},
+    {"PRESCALE (185)", 5, {1}},        {"POLARITY (84)", 1, {6, 7, 13}},
+    {"EVENT STATE (36)", 4, {}},       {"STATUS FLAGS (111)", 1, {}},
+    {"OBJECT TYPE (79)", 2, {}},       {"NUMBER OF STATES (74)", 4, {2, 3, 11}},
 };
 
 // Present Value's data type per object code: the accepted pairs and the name the refusal shows.
@@ -90,9 +79,18 @@ struct TByteMax {
 };
 
 const TByteMax kByte_Max[] = {
-    {"NULL", 0},         {"BOOLEAN", 1},          {"UNSIGNED INT", 4},     {"SIGNED INT", 4},
-    {"REAL", 4},         {"ENUMERATED", 4},       {"DATE", 4},             {"TIME", 4},
-    {"OBJECT ID", 4},    {"DOUBLE", 8},           {"BIT STRING", 120},     {"OCTET STRING", 255},
+    {"NULL", 0},
+    {"BOOLEAN", 1},
+    {"UNSIGNED INT", 4},
+    {"SIGNED INT", 4},
+    {"REAL", 4},
+    {"ENUMERATED", 4},
+    {"DATE", 4},
+    {"TIME", 4},
+    {"OBJECT ID", 4},
+    {"DOUBLE", 8},
+    {"BIT STRING", 120},
+    {"OCTET STRING", 255},
     {"CHARACTER STRING", 255},
 };
 constexpr int Unknown_Byte_Max = 255;

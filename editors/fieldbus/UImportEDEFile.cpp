@@ -221,8 +221,9 @@ TFImportEDEFile::TFImportEDEFile(TComponent* AOwner) : TForm(AOwner)
     TFadeButton** buttons[] = {&Btn_OK, &Btn_Cancel, &Btn_Select_All, &Btn_Unselect_All};
     const char* names[] = {"Btn_OK", "Btn_Cancel", "Btn_Select_All", "Btn_Unselect_All"};
     for (int i = 0; i < 4; ++i)
-        *buttons[i] = Make_Button(this, P_Button, names[i], TButtonRole::Command, Button_Left + Button_Step * i,
-                                  Button_Top, Dialog_Button_Width, Dialog_Button_Height);
+        *buttons[i] =
+            Make_Button(this, P_Button, names[i], TButtonRole::Command, Button_Left + Button_Step * i,
+                        Button_Top, Dialog_Button_Width, Dialog_Button_Height);
     Set_Button_Glyph(Btn_OK, TShellGlyph::OK);
     Set_Button_Glyph(Btn_Cancel, TShellGlyph::Cancel);
     Btn_Cancel->SetModalResult(mrCancel);

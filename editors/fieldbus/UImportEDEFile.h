@@ -48,8 +48,18 @@ namespace importede
 {
 
 // The grid's columns.
-enum TColumn { Col_N, Col_Import, Col_Read, Col_Write, Col_Name, Col_Type, Col_Instance, Col_Desc,
-               Col_Commandable, Col_Count };
+enum TColumn {
+    Col_N,
+    Col_Import,
+    Col_Read,
+    Col_Write,
+    Col_Name,
+    Col_Type,
+    Col_Instance,
+    Col_Desc,
+    Col_Commandable,
+    Col_Count
+};
 
 // The file's text: a UTF-8 or UTF-16 byte-order mark selects the encoding, else cp1252; lines split
 // at CR LF, LF or CR.

@@ -36,10 +36,16 @@ QByteArray Access_File(const QStringList& read, const QStringList& write)
     return xml.toUtf8();
 }
 
-const QStringList Valid_Read = {"Y", "10.0.0.5", "Analog Input", "7", "Present Value (85)", "4", "N", "", "", "",
-                                "1000", "0", "0", "0", "", "", "Temp"};
-const QStringList Valid_Write = {"Y", "10.0.0.5", "Analog Output", "Real", "7", "Present Value (85)", "0", "4",
-                                 "N", "",  "",  "",  "N", "N", "1000", "0", "4", "0", "", "", "Out"};
+const QStringList Valid_Read = {
+    "Y", "10.0.0.5", "Analog Input", "7", "Present Value (85)", "4", "N", "", "", "", "1000", "0", "0", "0",
+    "",  "",         "Temp"};
+const QStringList Valid_Write = {"Y",    "10.0.0.5", "Analog Output",
+                                 "Real", "7",        "Present Value (85)",
+                                 "0",    "4",        "N",
+                                 "",     "",         "",
+                                 "N",    "N",        "1000",
+                                 "0",    "4",        "0",
+                                 "",     "",         "Out"};
 
 class BACnetClient : public TableEditorFixture<TFBACnetAccess>
 {
@@ -184,7 +190,8 @@ TEST_F(BACnetClient, ClientTypeDecidesTheAddressColumnOnEveryShow)
         {"type 1", "<Par_Gen><BACnet_Master_Type>1</BACnet_Master_Type></Par_Gen>", false, "Slave ID"},
         {"type 7", "<Par_Gen><BACnet_Master_Type>7</BACnet_Master_Type></Par_Gen>", false, nullptr},
         {"type 7 again", "<Par_Gen><BACnet_Master_Type>7</BACnet_Master_Type></Par_Gen>", false, nullptr},
-        {"not a number", "<Par_Gen><BACnet_Master_Type>x</BACnet_Master_Type></Par_Gen>", false, "IP Address"},
+        {"not a number", "<Par_Gen><BACnet_Master_Type>x</BACnet_Master_Type></Par_Gen>", false,
+         "IP Address"},
         {"no element", "<Par_Gen><BACnet_Type>1</BACnet_Type></Par_Gen>", true, "IP Address"},
     };
     for (const auto& c : cases) {
@@ -212,15 +219,17 @@ TEST_F(BACnetClient, ClientTypeDecidesTheAddressColumnOnEveryShow)
     // With type 7 the Object Type column tells the used rows.
     Write_ParGen("7");
     const TModalResult result = Show([&] {
-        Write_Row(Read(), 1, {"Y", "", "Analog Input", "7", "Present Value (85)", "4", "N", "", "", "", "1000",
-                              "0", "0", "0"});
+        Write_Row(Read(), 1,
+                  {"Y", "", "Analog Input", "7", "Present Value (85)", "4", "N", "", "", "", "1000", "0", "0",
+                   "0"});
         Write_Row(Write(), 2, Valid_Write);
         Click(form->Btn_OK);
     });
     EXPECT_EQ(result, mrOk);
     const QStringList tree = Xml_Tree(File_BACnet_Master_Access);
     ASSERT_EQ(tree.size(), 4);
-    EXPECT_TRUE(tree[2].startsWith("    row Enable=\"Y\" IP_Address_Slave_ID=\"\" Object_Type=\"Analog Input\""))
+    EXPECT_TRUE(
+        tree[2].startsWith("    row Enable=\"Y\" IP_Address_Slave_ID=\"\" Object_Type=\"Analog Input\""))
         << tree[2].toStdString();
     EXPECT_EQ(tree[3], "  BACnet_Write");
 }
@@ -235,29 +244,31 @@ TEST_F(BACnetClient, FileAsAnOrderedTreeAndItsDefaults)
         Write()->SetCells(20, 1, "None");
         Click(form->Btn_OK);
     });
-    EXPECT_EQ(Xml_Tree(File_BACnet_Master_Access),
-              QStringList({"BACnet_Master_Access", "  BACnet_Read",
-                           "    row Enable=\"Y\" IP_Address_Slave_ID=\"10.0.0.5\" Object_Type=\"Analog Input\" "
-                           "Instance=\"7\" Property=\"Present Value (85)\" NumByte=\"4\" Enable_Destination=\"N\" "
-                           "Destination_Network=\"\" Destination_Length=\"\" Destination_Address=\"\" "
-                           "PollTime=\"1000\" MaxError=\"0\" Position=\"0\" StartBit=\"0\" Mnemonic=\"Temp\"",
-                           "  BACnet_Write",
-                           "    row Enable=\"Y\" IP_Address_Slave_ID=\"10.0.0.5\" Object_Type=\"Analog Output\" "
-                           "Data_Type=\"Real\" Instance=\"7\" Property=\"Present Value (85)\" Priority=\"0\" "
-                           "NumByte=\"4\" Enable_Destination=\"N\" Destination_Network=\"\" "
-                           "Destination_Length=\"\" Destination_Address=\"\" OnChange=\"N\" OnTimer=\"N\" "
-                           "PollTime=\"1000\" MaxError=\"0\" Position=\"4\" StartBit=\"0\" Mnemonic=\"Out\""}));
+    EXPECT_EQ(
+        Xml_Tree(File_BACnet_Master_Access),
+        QStringList({"BACnet_Master_Access", "  BACnet_Read",
+                     "    row Enable=\"Y\" IP_Address_Slave_ID=\"10.0.0.5\" Object_Type=\"Analog Input\" "
+                     "Instance=\"7\" Property=\"Present Value (85)\" NumByte=\"4\" Enable_Destination=\"N\" "
+                     "Destination_Network=\"\" Destination_Length=\"\" Destination_Address=\"\" "
+                     "PollTime=\"1000\" MaxError=\"0\" Position=\"0\" StartBit=\"0\" Mnemonic=\"Temp\"",
+                     "  BACnet_Write",
+                     "    row Enable=\"Y\" IP_Address_Slave_ID=\"10.0.0.5\" Object_Type=\"Analog Output\" "
+                     "Data_Type=\"Real\" Instance=\"7\" Property=\"Present Value (85)\" Priority=\"0\" "
+                     "NumByte=\"4\" Enable_Destination=\"N\" Destination_Network=\"\" "
+                     "Destination_Length=\"\" Destination_Address=\"\" OnChange=\"N\" OnTimer=\"N\" "
+                     "PollTime=\"1000\" MaxError=\"0\" Position=\"4\" StartBit=\"0\" Mnemonic=\"Out\""}));
     const QByteArray bytes = testsupport::readBytes(File_BACnet_Master_Access);
     EXPECT_TRUE(bytes.simplified().endsWith("</BACnet_Master_Access> <!--SW_VERSION = 1.000-->"))
         << bytes.toStdString();
 
     // Missing attributes load their defaults; a file's "y" is kept and does not enable the row.
     Write_File(File_BACnet_Master_Access,
-               Access_File({"IP_Address_Slave_ID=\"10.0.0.1\"", "Enable=\"y\" IP_Address_Slave_ID=\"x\" Instance=\"-5\""},
+               Access_File({"IP_Address_Slave_ID=\"10.0.0.1\"",
+                            "Enable=\"y\" IP_Address_Slave_ID=\"x\" Instance=\"-5\""},
                            {"IP_Address_Slave_ID=\"10.0.0.2\" Object_Type=\"Binary Value\""}));
     Show([&] {
-        EXPECT_EQ(Row_Texts(Read(), 1),
-                  QStringList({"Y", "10.0.0.1", "", "", "", "", "N", "", "", "", "", "", "", "", "", "", ""}));
+        EXPECT_EQ(Row_Texts(Read(), 1), QStringList({"Y", "10.0.0.1", "", "", "", "", "N", "", "", "", "", "",
+                                                     "", "", "", "", ""}));
         EXPECT_EQ(Read()->Cells(1, 2), "y");
         const QStringList w = Row_Texts(Write(), 1);
         EXPECT_EQ(w[W_Enable - 1], "Y");
@@ -300,18 +311,30 @@ TEST_F(BACnetClient, OKShowsTheFirstFaultOrSaves)
         QStringList read, write;
         const char* message; // nullptr: saved
     } cases[] = {
-        {"disabled row with invalid cells", with(Valid_Read, {{R_Enable, "N"}, {R_Object, "Bogus"}}), {}, nullptr},
-        {"data type", {}, with(Valid_Write, {{W_Data_Type, "Unsigned Int"}}),
+        {"disabled row with invalid cells",
+         with(Valid_Read, {{R_Enable, "N"}, {R_Object, "Bogus"}}),
+         {},
+         nullptr},
+        {"data type",
+         {},
+         with(Valid_Write, {{W_Data_Type, "Unsigned Int"}}),
          "Error in Write, row 1!! Data Type is not correct. Aspected Data Type is Real"},
-        {"NByte over the data type", {}, with(Valid_Write, {{W_NByte, "5"}}),
+        {"NByte over the data type",
+         {},
+         with(Valid_Write, {{W_NByte, "5"}}),
          "Error in Write, row 1!! NByte must be between 0 and 4"},
-        {"D Len m3", with(Valid_Read, {{R_En_Dest, "Y"}, {R_D_Net, "9"}, {R_D_Len, "m3"}, {R_D_Add, " 1 , 2 ,3"}}),
-         {}, nullptr},
-        {"empty raw address", {},
+        {"D Len m3",
+         with(Valid_Read, {{R_En_Dest, "Y"}, {R_D_Net, "9"}, {R_D_Len, "m3"}, {R_D_Add, " 1 , 2 ,3"}}),
+         {},
+         nullptr},
+        {"empty raw address",
+         {},
          with(Valid_Write, {{W_En_Dest, "Y"}, {W_D_Net, "9"}, {W_D_Len, "M2"}, {W_D_Add, ""}}),
          "Error in Write, row 1!! Destination Address has too few bytes"},
         {"timer off, poll time empty", {}, with(Valid_Write, {{W_Poll, ""}}), nullptr},
-        {"max err 65536", with(Valid_Read, {{R_Max_Err, "65536"}}), {},
+        {"max err 65536",
+         with(Valid_Read, {{R_Max_Err, "65536"}}),
+         {},
          "Error in Read, row 1!! Max Err must be between 0 and 655535"},
         {"max err 65535", {}, with(Valid_Write, {{W_Max_Err, "65535"}}), nullptr},
     };
@@ -337,7 +360,8 @@ TEST_F(BACnetClient, OKShowsTheFirstFaultOrSaves)
             ASSERT_EQ(tree.size(), 4);
             // A disabled row is saved as typed.
             if (!c.read.isEmpty()) {
-                EXPECT_TRUE(tree[2].contains(QString("Enable=\"%1\"").arg(c.read[0]))) << tree[2].toStdString();
+                EXPECT_TRUE(tree[2].contains(QString("Enable=\"%1\"").arg(c.read[0])))
+                    << tree[2].toStdString();
             }
         }
     }
@@ -394,7 +418,8 @@ TEST_F(BACnetClient, ImportDialogListsTheObjectsAndGuardsItsChoices)
             ASSERT_EQ(g->RowCount(), 3);
             EXPECT_EQ((QStringList{g->Cells(0, 1)} + Row_Texts(g, 1)).join(" | "),
                       "1 | Y | Y | Y | Valve1 | 4 | 7 | Main valve | Y");
-            EXPECT_EQ((QStringList{g->Cells(0, 2)} + Row_Texts(g, 2)).join(" | "), "2 | Y | Y | N | Zone | 22 | 3 |  | N");
+            EXPECT_EQ((QStringList{g->Cells(0, 2)} + Row_Texts(g, 2)).join(" | "),
+                      "2 | Y | Y | N | Zone | 22 | 3 |  | N");
             // Write on an object that is only read.
             QTest::mouseClick(g->Viewport(), Qt::LeftButton, {}, Centre(g->CellRect(Col_Write, 2)));
             EXPECT_EQ(Message_Texts(), QStringList({"Error line 2!! The Variable is only in read"}));
@@ -430,18 +455,21 @@ TEST_F(BACnetClient, ImportDialogListsTheObjectsAndGuardsItsChoices)
         EXPECT_TRUE(opened);
         EXPECT_EQ(answers->FileDialogs.back().Filter, "BACnet EDE File (*.csv)|*.csv");
         // Both objects are read, Valve1 is written too.
-        EXPECT_EQ(Row_Texts(Read(), 1), QStringList({"Y", "10.0.0.5", "Binary Output", "7", "Present Value (85)",
-                                                     "1", "N", "", "", "", "1000", "0", "0", "0", "N", "",
-                                                     "Valve1 - Main valve"}));
-        EXPECT_EQ(Row_Texts(Read(), 2), QStringList({"Y", "10.0.0.5", "Life Safety Zone", "3", "Present Value (85)",
-                                                     "2", "N", "", "", "", "1000", "0", "1", "0", "N", "",
-                                                     "Zone - "}));
+        EXPECT_EQ(Row_Texts(Read(), 1),
+                  QStringList({"Y", "10.0.0.5", "Binary Output", "7", "Present Value (85)", "1", "N", "", "",
+                               "", "1000", "0", "0", "0", "N", "", "Valve1 - Main valve"}));
+        EXPECT_EQ(Row_Texts(Read(), 2),
+                  QStringList({"Y", "10.0.0.5", "Life Safety Zone", "3", "Present Value (85)", "2", "N", "",
+                               "", "", "1000", "0", "1", "0", "N", "", "Zone - "}));
         EXPECT_EQ(Read()->Cells(2, 3), "");
         EXPECT_EQ(Write()->Cells(2, 2), "");
-        EXPECT_EQ(Row_Texts(Write(), 1),
-                  QStringList({"Y", "10.0.0.5", "Binary Output", "Enumerated", "7", "Present Value (85)", "0", "1",
-                               "N", "", "", "", "N", "N", "1000", "0", "0", "0", "N", "",
-                               "Valve1 - Main valve"}));
+        EXPECT_EQ(Row_Texts(Write(), 1), QStringList({"Y",          "10.0.0.5", "Binary Output",
+                                                      "Enumerated", "7",        "Present Value (85)",
+                                                      "0",          "1",        "N",
+                                                      "",           "",         "",
+                                                      "N",          "N",        "1000",
+                                                      "0",          "0",        "0",
+                                                      "N",          "",         "Valve1 - Main valve"}));
         Click(form->Btn_OK);
     });
     EXPECT_EQ(result, mrOk);
@@ -480,8 +508,8 @@ TEST_F(BACnetClient, ImportAppendsAtTheNextFreeRowAndByte)
         Write_Row(Read(), 3, Valid_Read);
         Read()->SetCells(R_Position, 3, "2");
         Read()->SetCells(R_NByte, 3, "x");
-        const QString file =
-            EDE_File("plant.csv", {{"AI", 0, 1, "N"}, {"AV", 2, 2, "Y"}, {"Dev", 8, 9, "N"}, {"LAV", 46, 3, "N"}});
+        const QString file = EDE_File(
+            "plant.csv", {{"AI", 0, 1, "N"}, {"AV", 2, 2, "Y"}, {"Dev", 8, 9, "N"}, {"LAV", 46, 3, "N"}});
         ASSERT_TRUE(Import_With(file, "10.0.0.7"));
         EXPECT_EQ(Read()->Cells(R_Object, 2), "Analog Input");
         EXPECT_EQ(Read()->Cells(R_Position, 2), "14");
@@ -546,12 +574,13 @@ TEST_F(BACnetClient, ImportOfAFileItCannotReadOrAnEmptyList)
 TEST_F(BACnetClient, FileOfTheEDEWriterGivesReadRequestsOnly)
 {
     QByteArray rows;
-    for (const char* type : {"Analog Input", "Analog Value", "Binary Input", "Binary Value", "Multi State Input",
-                             "Accumulator"})
-        rows += QString("<row Data_Type=\"%1\" Eng_Unit=\"95\" Position=\"0\" Bit=\"0\" Length=\"1\" Swap=\"N\" "
-                        "Mnemonic=\"m\"/>")
-                    .arg(type)
-                    .toUtf8();
+    for (const char* type :
+         {"Analog Input", "Analog Value", "Binary Input", "Binary Value", "Multi State Input", "Accumulator"})
+        rows +=
+            QString("<row Data_Type=\"%1\" Eng_Unit=\"95\" Position=\"0\" Bit=\"0\" Length=\"1\" Swap=\"N\" "
+                    "Mnemonic=\"m\"/>")
+                .arg(type)
+                .toUtf8();
     Write_File(File_BACnet_Slave, "<BACnet_to_Modbus><BACnet_in_Read>" + rows +
                                       "</BACnet_in_Read><BACnet_in_Write/></BACnet_to_Modbus>");
     const QString ede = project.file("server.csv");

@@ -21,9 +21,17 @@ TEST(BACnetClientRules, ObjectTypesAndProperties)
         TSide side;
         int code;
     } objects[] = {
-        {"Accumulator", R, 1},     {"Accumulator", W, -1}, {" analog value ", W, 12}, {"binary input", R, 6},
-        {"Binary Input", W, -1},   {"200", R, 200},        {"200", W, 200},           {"127", R, -1},
-        {"1024", W, -1},           {"", R, -1},            {"Life Safety Zone", W, 15},
+        {"Accumulator", R, 1},
+        {"Accumulator", W, -1},
+        {" analog value ", W, 12},
+        {"binary input", R, 6},
+        {"Binary Input", W, -1},
+        {"200", R, 200},
+        {"200", W, 200},
+        {"127", R, -1},
+        {"1024", W, -1},
+        {"", R, -1},
+        {"Life Safety Zone", W, 15},
     };
     for (const auto& c : objects)
         EXPECT_EQ(Check_Object_Type(c.text, c.side), c.code) << c.text << (c.side == R ? " read" : " write");
@@ -34,11 +42,21 @@ TEST(BACnetClientRules, ObjectTypesAndProperties)
         int object;
         int code;
     } properties[] = {
-        {"Units (117)", R, 11, -1},         {"Units (117)", R, 4, 4},          {"Scale (187)", R, 4, -1},
-        {"Scale (187)", R, 1, 1},           {"PreScale (185)", R, 1, 5},       {"Polarity (84)", R, 13, 1},
-        {"Polarity (84)", R, 12, -1},       {"Number of States (74)", R, 3, 4}, {"Object Type (79)", R, 9, 2},
-        {" present value (85) ", W, 5, 100}, {"Units (117)", W, 4, -1},         {"600", R, 4, 200},
-        {"600", W, 4, 200},                 {"511", W, 4, -1},                  {"4184303", R, 4, 200},
+        {"Units (117)", R, 11, -1},
+        {"Units (117)", R, 4, 4},
+        {"Scale (187)", R, 4, -1},
+        {"Scale (187)", R, 1, 1},
+        {"PreScale (185)", R, 1, 5},
+        {"Polarity (84)", R, 13, 1},
+        {"Polarity (84)", R, 12, -1},
+        {"Number of States (74)", R, 3, 4},
+        {"Object Type (79)", R, 9, 2},
+        {" present value (85) ", W, 5, 100},
+        {"Units (117)", W, 4, -1},
+        {"600", R, 4, 200},
+        {"600", W, 4, 200},
+        {"511", W, 4, -1},
+        {"4184303", R, 4, 200},
         {"4184304", R, 4, -1},
     };
     for (const auto& c : properties)
@@ -115,8 +133,15 @@ TEST(BACnetClientRules, RawDestinationAddress)
 // A read row (every real column, index 0 the row number) with the given cells changed.
 QStringList Read_Row(std::initializer_list<std::pair<int, const char*>> cells)
 {
-    QStringList r = {"1", "Y", "10.0.0.5", "Analog Input", "7", "Present Value (85)", "4", "N", "", "", "",
-                     "1000", "0", "0", "0", "", "", "m"};
+    QStringList r = {"1",        "Y",
+                     "10.0.0.5", "Analog Input",
+                     "7",        "Present Value (85)",
+                     "4",        "N",
+                     "",         "",
+                     "",         "1000",
+                     "0",        "0",
+                     "0",        "",
+                     "",         "m"};
     for (const auto& [c, t] : cells)
         r[c] = t;
     return r;
@@ -124,8 +149,28 @@ QStringList Read_Row(std::initializer_list<std::pair<int, const char*>> cells)
 
 QStringList Write_Row(std::initializer_list<std::pair<int, const char*>> cells)
 {
-    QStringList r = {"1", "Y", "10.0.0.5", "Analog Output", "Real", "7", "Present Value (85)", "0", "4", "N",
-                     "",  "",  "",         "N", "N", "1000", "0", "0", "0", "", "", "m"};
+    QStringList r = {"1",
+                     "Y",
+                     "10.0.0.5",
+                     "Analog Output",
+                     "Real",
+                     "7",
+                     "Present Value (85)",
+                     "0",
+                     "4",
+                     "N",
+                     "",
+                     "",
+                     "",
+                     "N",
+                     "N",
+                     "1000",
+                     "0",
+                     "0",
+                     "0",
+                     "",
+                     "",
+                     "m"};
     for (const auto& [c, t] : cells)
         r[c] = t;
     return r;
@@ -141,7 +186,8 @@ TEST(BACnetClientRules, TableChecksFindTheFirstFault)
         TFrameCheck fault;
     } cases[] = {
         {"plain read row", false, Read_Row({}), 0, std::nullopt},
-        {"disabled row with invalid cells", false, Read_Row({{R_Enable, "N"}, {R_Object, "x"}}), 0, std::nullopt},
+        {"disabled row with invalid cells", false, Read_Row({{R_Enable, "N"}, {R_Object, "x"}}), 0,
+         std::nullopt},
         {"lower-case enable is not enabled", true, Write_Row({{W_Enable, "y"}, {W_Instance, "-1"}}), 0,
          std::nullopt},
         {"bad IP", false, Read_Row({{R_Address, "10.0.0.256"}}), 0, TFrameFault{1, 2038}},
@@ -164,16 +210,21 @@ TEST(BACnetClientRules, TableChecksFindTheFirstFault)
         {"NByte over the data type", true, Write_Row({{W_NByte, "5"}}), 0, TFrameFault{1, 2054, "4"}},
         {"D Net", false, Read_Row({{R_En_Dest, "y "}, {R_D_Net, "0"}}), 0, TFrameFault{1, 2070}},
         {"D Len m3", false,
-         Read_Row({{R_En_Dest, "Y"}, {R_D_Net, "5"}, {R_D_Len, "m3"}, {R_D_Add, " 1 , 2 ,3"}}), 0, std::nullopt},
+         Read_Row({{R_En_Dest, "Y"}, {R_D_Net, "5"}, {R_D_Len, "m3"}, {R_D_Add, " 1 , 2 ,3"}}), 0,
+         std::nullopt},
         {"D Len M9", false, Read_Row({{R_En_Dest, "Y"}, {R_D_Net, "5"}, {R_D_Len, "M9"}}), 0,
          TFrameFault{1, 2086}},
-        {"D Len M", true, Write_Row({{W_En_Dest, "Y"}, {W_D_Net, "5"}, {W_D_Len, "M"}}), 0, TFrameFault{1, 2087}},
+        {"D Len M", true, Write_Row({{W_En_Dest, "Y"}, {W_D_Net, "5"}, {W_D_Len, "M"}}), 0,
+         TFrameFault{1, 2087}},
         {"D Len empty", false, Read_Row({{R_En_Dest, "Y"}, {R_D_Net, "5"}}), 0, TFrameFault{1, 2086}},
-        {"D Len 3", true, Write_Row({{W_En_Dest, "Y"}, {W_D_Net, "5"}, {W_D_Len, "3"}}), 0, TFrameFault{1, 2076}},
+        {"D Len 3", true, Write_Row({{W_En_Dest, "Y"}, {W_D_Net, "5"}, {W_D_Len, "3"}}), 0,
+         TFrameFault{1, 2076}},
         {"D Len 1 with 256", false,
-         Read_Row({{R_En_Dest, "Y"}, {R_D_Net, "5"}, {R_D_Len, "1"}, {R_D_Add, "256"}}), 0, TFrameFault{1, 2072}},
+         Read_Row({{R_En_Dest, "Y"}, {R_D_Net, "5"}, {R_D_Len, "1"}, {R_D_Add, "256"}}), 0,
+         TFrameFault{1, 2072}},
         {"D Len 2 with 0", true,
-         Write_Row({{W_En_Dest, "Y"}, {W_D_Net, "5"}, {W_D_Len, "2"}, {W_D_Add, "0"}}), 0, TFrameFault{1, 2078}},
+         Write_Row({{W_En_Dest, "Y"}, {W_D_Net, "5"}, {W_D_Len, "2"}, {W_D_Add, "0"}}), 0,
+         TFrameFault{1, 2078}},
         {"D Len 6", false,
          Read_Row({{R_En_Dest, "Y"}, {R_D_Net, "5"}, {R_D_Len, "6"}, {R_D_Add, " 10.0.0.9:47808 "}}), 0,
          std::nullopt},
@@ -187,7 +238,8 @@ TEST(BACnetClientRules, TableChecksFindTheFirstFault)
          Read_Row({{R_En_Dest, "Y"}, {R_D_Net, "5"}, {R_D_Len, "M2"}, {R_D_Add, "1,2,"}}), 0, std::nullopt},
         {"read poll time empty", false, Read_Row({{R_Poll, ""}}), 0, TFrameFault{1, 2044}},
         {"write poll time empty, no timer", true, Write_Row({{W_Poll, ""}}), 0, std::nullopt},
-        {"write poll time empty, timer", true, Write_Row({{W_Timer, "y"}, {W_Poll, ""}}), 0, TFrameFault{1, 2055}},
+        {"write poll time empty, timer", true, Write_Row({{W_Timer, "y"}, {W_Poll, ""}}), 0,
+         TFrameFault{1, 2055}},
         {"read max err 65536", false, Read_Row({{R_Max_Err, "65536"}}), 0, TFrameFault{1, 2045}},
         {"write max err 65536", true, Write_Row({{W_Max_Err, "65536"}}), 0, TFrameFault{1, 2056}},
         {"write max err 65535", true, Write_Row({{W_Max_Err, "65535"}}), 0, std::nullopt},

@@ -1508,6 +1508,7 @@ const TEnglishText kTexts[] = {
     {2091, u"Enable"},
     {2092, u"Channels"},
     {2093, u"Channels"},
+    {2094, u"Error!! The table is full. Requests not imported: "},
     {2100, u"Import BACnet EDE File"},
     {2101, u"Import EDE File of a BACnet Slave"},
     {2102, u"OK"},

@@ -10,9 +10,11 @@
 #include "editors/canopen/USet_PDO_Access.h"
 #include "editors/canopen/USet_SDO_Client_Access.h"
 #include "editors/canopen/USet_SDO_Server_Access.h"
+#include "editors/fieldbus/UBACnetAccess.h"
 #include "editors/fieldbus/UDMXDefVal.h"
 #include "editors/fieldbus/UDNet.h"
 #include "editors/fieldbus/UDefOffset.h"
+#include "editors/fieldbus/UImportEDEFile.h"
 #include "editors/fieldbus/UReceiveCAN.h"
 #include "editors/fieldbus/UReceiveJ1939.h"
 #include "editors/fieldbus/UReceiveNMEA.h"
@@ -75,8 +77,8 @@ const TFormEntry kForms[] = {
     Form_Entry<TFSetAccess, FSetAccess>("FSetAccess"),
     Form_Entry<TFModbus_TCP_Master_Set_Access, FModbus_TCP_Master_Set_Access>(
         "FModbus_TCP_Master_Set_Access"),
-    Pending("FBACnetAccess"),
-    Pending("FImportEDEFile"),
+    Form_Entry<TFBACnetAccess, FBACnetAccess>("FBACnetAccess"),
+    Form_Entry<TFImportEDEFile, FImportEDEFile>("FImportEDEFile"),
     Form_Entry<TFBACnet_Eng_Unit, FBACnet_Eng_Unit>("FBACnet_Eng_Unit"),
     Form_Entry<TFBACnetSlaveSetAccess, FBACnetSlaveSetAccess>("FBACnetSlaveSetAccess"),
     Form_Entry<TFReceiveCAN, FReceiveCAN>("FReceiveCAN"),

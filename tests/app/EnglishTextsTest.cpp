@@ -36,7 +36,7 @@ const Spot kLastOfBlock[] = {
     {1793, R"t(Enable or Disable the Swap Word of Data)t"},
     {1899, R"t(!! [Modbus Read] Poll Time must be between 1 and 100000000)t"},
     {1903, R"t(Enable or Disable the Swap Word of Data)t"},
-    {2093, R"t(Channels)t"},
+    {2094, R"t(Error!! The table is full. Requests not imported: )t"},
     {2121, R"t(Unselect All)t"},
     {2260, R"t(Are you sure to delete the Row number )t"},
     {2308, R"t(Select Engineering Unit)t"},
@@ -118,8 +118,8 @@ TEST_F(EnglishTexts, CountOfEntriesHoldingAText)
             last = i;
         }
     }
-    EXPECT_EQ(withText, 3145);
-    EXPECT_EQ(English_Texts().size(), 3145u);
+    EXPECT_EQ(withText, 3146);
+    EXPECT_EQ(English_Texts().size(), 3146u);
     EXPECT_EQ(last, 5329);
     for (int unlisted : {19 + 62, 1904, 1999, 3875, 5330, 5399})
         EXPECT_EQ(Lang_Text(unlisted), " ") << unlisted;

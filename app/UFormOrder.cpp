@@ -16,6 +16,9 @@
 #include "editors/fieldbus/UTransmitCAN.h"
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
+#include "editors/network/UIEC61850_Variables.h"
+#include "editors/network/UOPC_UA_Server_Access.h"
+#include "editors/network/UTLS_Server_Known_Cert.h"
 #include "gateway/UBoot.h"
 #include "gateway/UEtherCATSlave.h"
 #include "gateway/UEtherCATSlave_Group.h"
@@ -77,8 +80,8 @@ const TFormEntry kForms[] = {
     Pending("FDNet"),
     Pending("FDMXDefVal"),
     Pending("FIEC_61850_Access"),
-    Pending("FIEC61850_Variables"),
-    Pending("FTLS_Server_Known_Cert"),
+    Form_Entry<TFIEC61850_Variables, FIEC61850_Variables>("FIEC61850_Variables"),
+    Form_Entry<TFTLS_Server_Known_Cert, FTLS_Server_Known_Cert>("FTLS_Server_Known_Cert"),
     Form_Entry<TFReceiveJ1939, FReceiveJ1939>("FReceiveJ1939"),
     Form_Entry<TFTransmitJ1939, FTransmitJ1939>("FTransmitJ1939"),
     Pending("FMQTT_Set_Topic"),
@@ -88,7 +91,7 @@ const TFormEntry kForms[] = {
     Pending("FOPC_UA_Add_Server"),
     Pending("FOPC_UA_Client_Access"),
     Pending("FOPC_UA_Scan_Server"),
-    Pending("FOPC_UA_Server_Access"),
+    Form_Entry<TFOPC_UA_Server_Access, FOPC_UA_Server_Access>("FOPC_UA_Server_Access"),
     Pending("FSNMPManagerAccess"),
     Pending("FSNMP_Trap_Access"),
     Form_Entry<TFProfinetFileName, FProfinetFileName>("FProfinetFileName"),

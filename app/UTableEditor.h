@@ -69,9 +69,11 @@ struct TEditorColumn {
 enum class TDeleteQuestion { Replace_Placeholder, Append_Number };
 
 // Which rows are in use: rows 1, 2, ... up to the first whose key cell is empty after trimming
-// (Trimmed), holds no character at all (Raw: a cell of blanks counts as used), or every row (None).
+// (Trimmed), holds no character at all (Raw: a cell of blanks counts as used), or every row (None);
+// Last_Trimmed: up to the last row whose key cell is not empty after trimming, empty rows between
+// included (for a check that looks at every row, so no checked row is left unsaved).
 // The data check and the writer follow the same rule, so the rows checked are the rows saved.
-enum class TKeyRule { Trimmed, Raw, None };
+enum class TKeyRule { Trimmed, Raw, None, Last_Trimmed };
 
 // Whether a used row is checked: always (None), or when its Enable cell trimmed and in upper case
 // is "Y" (Trimmed_Upper), or is exactly "Y" (Exact), or when its Enable check box is ticked

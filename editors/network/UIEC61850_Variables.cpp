@@ -12,8 +12,8 @@ namespace
 {
 
 constexpr int Data_Array_Size = 1438;
-constexpr int Enable_Col = 1, Name_Col = 2, Type_Col = 3, Length_Col = 4, Position_Col = 6,
-              Start_Bit_Col = 7, Conversion_Col = 8, Factor_Col = 9;
+constexpr int Enable_Col = 1, Name_Col = 2, Type_Col = 3, Length_Col = 4, Position_Col = 6, Start_Bit_Col = 7,
+              Conversion_Col = 8, Factor_Col = 9;
 const char* const Digital = "Digital (Bit)";
 
 namespace txt
@@ -73,8 +73,12 @@ const TEditorColumn kColumns[] = {
 
 constexpr TEditorTable Make_Table()
 {
-    TEditorTable t{"ACG",     nullptr,     -1, nullptr, 50, Name_Col, true, txt::Error_Row, txt::Delete,
-                   TDeleteQuestion::Append_Number, kColumns};
+    TEditorTable t{"ACG",       nullptr,
+                   -1,          nullptr,
+                   50,          Name_Col,
+                   true,        txt::Error_Row,
+                   txt::Delete, TDeleteQuestion::Append_Number,
+                   kColumns};
     t.Enable_Rule = TEnableRule::Exact;
     t.Any_Row_Name = true;
     return t;
@@ -109,7 +113,8 @@ bool In_Range(const QString& Text, int Low, int High)
 TFIEC61850_Variables::TFIEC61850_Variables(TComponent* AOwner) : TTableEditor(AOwner, kSpec)
 {
     ACG = Table(0).Grid;
-    ACG->OnComboChange = [this](TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection) {
+    ACG->OnComboChange = [this](TObject* Sender, int ACol, int ARow, int AItemIndex,
+                                const QString& ASelection) {
         ComboChange(Sender, ACol, ARow, AItemIndex, ASelection);
     };
     FormCreate();

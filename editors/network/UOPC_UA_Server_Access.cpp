@@ -29,9 +29,9 @@ struct TTypeLength {
 
 // The list of the Type column, in its order.
 const TTypeLength kTypes[] = {
-    {"Boolean", "1", true}, {"Signed Byte", "1", true}, {"Byte", "1", true},    {"Int16", "2", true},
-    {"UInt16", "2", true},  {"Int32", "4", true},       {"UInt32", "4", true},  {"Float", "4", true},
-    {"Int64", "8", true},   {"UInt64", "8", true},      {"Double", "8", true},  {"String", "10", false},
+    {"Boolean", "1", true},      {"Signed Byte", "1", true}, {"Byte", "1", true},   {"Int16", "2", true},
+    {"UInt16", "2", true},       {"Int32", "4", true},       {"UInt32", "4", true}, {"Float", "4", true},
+    {"Int64", "8", true},        {"UInt64", "8", true},      {"Double", "8", true}, {"String", "10", false},
     {"ByteString", "10", false},
 };
 const char* const kAccess[] = {"Read Only", Read_Write};
@@ -55,16 +55,17 @@ constexpr TEditorColumn Enable_Column()
 }
 
 const TEditorColumn kColumns[] = {
-    Col(4514, 40, clWindow, nullptr), Enable_Column(),
-    Col(4516, 120, Cyan, "Type"),     Col(4517, 100, Cyan, "Position"),
-    Col(4518, 100, Cyan, "Length"),   Col(4519, 280, clWhite, "Name"),
+    Col(4514, 40, clWindow, nullptr),   Enable_Column(),
+    Col(4516, 120, Cyan, "Type"),       Col(4517, 100, Cyan, "Position"),
+    Col(4518, 100, Cyan, "Length"),     Col(4519, 280, clWhite, "Name"),
     Col(4529, 100, Green, "ReadWrite"), Col(4520, 280, clWhite, "Mnemonic"),
 };
 
 constexpr TEditorTable Make_Table()
 {
-    TEditorTable t{"ESG", nullptr, -1, nullptr, 250, Type_Col, true, -1, txt::Delete,
-                   TDeleteQuestion::Replace_Placeholder, kColumns};
+    TEditorTable t{"ESG",    nullptr, -1, nullptr,     250,
+                   Type_Col, true,    -1, txt::Delete, TDeleteQuestion::Replace_Placeholder,
+                   kColumns};
     t.Key_Rule = TKeyRule::Last_Trimmed;
     t.Enable_Rule = TEnableRule::Check_Box;
     t.Section = "OPC_UA_Server_Variables";
@@ -130,7 +131,8 @@ void TFOPC_UA_Server_Access::Init_Table()
     ESG->OnGetEditorType = [this](TObject* Sender, int ACol, int ARow, TEditorType& AEditor) {
         ESGGetEditorType(Sender, ACol, ARow, AEditor);
     };
-    ESG->OnComboChange = [this](TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection) {
+    ESG->OnComboChange = [this](TObject* Sender, int ACol, int ARow, int AItemIndex,
+                                const QString& ASelection) {
         ESGComboChange(Sender, ACol, ARow, AItemIndex, ASelection);
     };
 }

@@ -34,7 +34,8 @@ const TEditorColumn kColumns[] = {
 
 constexpr TEditorTable Make_Table()
 {
-    TEditorTable t{"ESG", nullptr, -1, nullptr, 10, 2, true, -1, 3421, TDeleteQuestion::Append_Number, kColumns};
+    TEditorTable t{"ESG",   nullptr, -1, nullptr, 10, 2, true, -1, 3421, TDeleteQuestion::Append_Number,
+                   kColumns};
     t.Enable_Rule = TEnableRule::Check_Box;
     t.Any_Row_Name = true;
     t.Row_Height = Cert_Row_Height;

@@ -46,8 +46,8 @@ TEST_F(IEC61850Server, TheTableHas50VariablesOf13Columns)
     EXPECT_EQ(grid()->RowCount(), 51);
     ASSERT_EQ(grid()->ColCount(), 13);
     const int widths[] = {40, 50, 250, 80, 65, 65, 80, 60, 75, 75, 45, 80, 128};
-    const TEditorType editors[] = {edNormal,   edDataCheckBox, edNormal,   edComboList,    edNormal,
-                                   edDataCheckBox, edNormal,   edComboList, edComboList,    edComboEdit,
+    const TEditorType editors[] = {edNormal,       edDataCheckBox, edNormal,    edComboList, edNormal,
+                                   edDataCheckBox, edNormal,       edComboList, edComboList, edComboEdit,
                                    edDataCheckBox, edDataCheckBox, edNormal};
     for (int c = 0; c < 13; ++c) {
         EXPECT_EQ(grid()->Columns()->Items(c)->Width(), widths[c]) << c;
@@ -165,31 +165,36 @@ TEST_F(IEC61850Server, RowsNotExactlyEnabledAreSavedAsTypedUpToTheFirstEmptyName
         Click(form->Btn_OK);
     });
     EXPECT_TRUE(answers->Messages.empty());
-    EXPECT_EQ(Xml_Tree(File_IEC61850_Variables),
-              QStringList({"IEC61850_Variables",
-                           "  row Enable=\"N\" Name=\"Off\" Type=\"Int\" Length=\"9\" ReadOnly=\"N\" Position=\"0\" "
-                           "StartBit=\"\" Conversion=\"None\" MultiplicationFactor=\"None\" Swap=\"N\" SwapWord=\"N\" "
-                           "Mnemonic=\"Boiler\"",
-                           "  row Enable=\"y\" Name=\"Lower\" Type=\"Int\" Length=\"4\" ReadOnly=\"N\" Position=\"abc\" "
-                           "StartBit=\"\" Conversion=\"None\" MultiplicationFactor=\"None\" Swap=\"N\" SwapWord=\"N\" "
-                           "Mnemonic=\"Boiler\"",
-                           "  row Enable=\" Y \" Name=\"Blank\" Type=\"Int\" Length=\"4\" ReadOnly=\"N\" Position=\"0\" "
-                           "StartBit=\"\" Conversion=\"None\" MultiplicationFactor=\"None\" Swap=\"N\" SwapWord=\"N\" "
-                           "Mnemonic=\"Boiler\""}));
-    EXPECT_EQ(mainroad::After_Root(File_IEC61850_Variables, "IEC61850_Variables"), "<!--SW_VERSION = 1.000-->");
+    EXPECT_EQ(
+        Xml_Tree(File_IEC61850_Variables),
+        QStringList(
+            {"IEC61850_Variables",
+             "  row Enable=\"N\" Name=\"Off\" Type=\"Int\" Length=\"9\" ReadOnly=\"N\" Position=\"0\" "
+             "StartBit=\"\" Conversion=\"None\" MultiplicationFactor=\"None\" Swap=\"N\" SwapWord=\"N\" "
+             "Mnemonic=\"Boiler\"",
+             "  row Enable=\"y\" Name=\"Lower\" Type=\"Int\" Length=\"4\" ReadOnly=\"N\" Position=\"abc\" "
+             "StartBit=\"\" Conversion=\"None\" MultiplicationFactor=\"None\" Swap=\"N\" SwapWord=\"N\" "
+             "Mnemonic=\"Boiler\"",
+             "  row Enable=\" Y \" Name=\"Blank\" Type=\"Int\" Length=\"4\" ReadOnly=\"N\" Position=\"0\" "
+             "StartBit=\"\" Conversion=\"None\" MultiplicationFactor=\"None\" Swap=\"N\" SwapWord=\"N\" "
+             "Mnemonic=\"Boiler\""}));
+    EXPECT_EQ(mainroad::After_Root(File_IEC61850_Variables, "IEC61850_Variables"),
+              "<!--SW_VERSION = 1.000-->");
 }
 
 TEST_F(IEC61850Server, ShowClearsRowsAndLoadsEveryAttributeOrItsDefault)
 {
-    Write_File(File_IEC61850_Variables,
-               "<IEC61850_Variables><row Name=\"Bare\"/>"
-               "<row Enable=\"N\" Name=\"Full\" Type=\"Float\" Length=\"4\" ReadOnly=\"Y\" Position=\"12\" "
-               "StartBit=\"3\" Conversion=\"Int to Float\" MultiplicationFactor=\"0,1\" Swap=\"Y\" SwapWord=\"Y\" "
-               "Mnemonic=\"M\"/></IEC61850_Variables><!--SW_VERSION = 1.000-->");
+    Write_File(
+        File_IEC61850_Variables,
+        "<IEC61850_Variables><row Name=\"Bare\"/>"
+        "<row Enable=\"N\" Name=\"Full\" Type=\"Float\" Length=\"4\" ReadOnly=\"Y\" Position=\"12\" "
+        "StartBit=\"3\" Conversion=\"Int to Float\" MultiplicationFactor=\"0,1\" Swap=\"Y\" SwapWord=\"Y\" "
+        "Mnemonic=\"M\"/></IEC61850_Variables><!--SW_VERSION = 1.000-->");
     Show([&] {
-        EXPECT_EQ(Row_Texts(grid(), 1), QStringList({"Y", "Bare", "", "", "N", "", "", "", "", "N", "N", ""}));
-        EXPECT_EQ(Row_Texts(grid(), 2),
-                  QStringList({"N", "Full", "Float", "4", "Y", "12", "3", "Int to Float", "0,1", "Y", "Y", "M"}));
+        EXPECT_EQ(Row_Texts(grid(), 1),
+                  QStringList({"Y", "Bare", "", "", "N", "", "", "", "", "N", "N", ""}));
+        EXPECT_EQ(Row_Texts(grid(), 2), QStringList({"N", "Full", "Float", "4", "Y", "12", "3",
+                                                     "Int to Float", "0,1", "Y", "Y", "M"}));
         EXPECT_EQ(Row_Texts(grid(), 3), QStringList({"Y", "", "", "", "", "", "", "", "", "", "", ""}));
         EXPECT_EQ(grid()->Cells(0, 50), "50");
         // Edits of this showing are gone at the next.

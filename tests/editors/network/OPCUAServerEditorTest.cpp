@@ -12,7 +12,7 @@ namespace
 
 using namespace tableeditortest;
 
-const QStringList kTypeNames = {"Boolean", "Signed Byte", "Byte",   "Int16",  "UInt16", "Int32",  "UInt32",
+const QStringList kTypeNames = {"Boolean", "Signed Byte", "Byte",   "Int16",  "UInt16", "Int32",     "UInt32",
                                 "Float",   "Int64",       "UInt64", "Double", "String", "ByteString"};
 
 class OPCUAServer : public TableEditorFixture<TFOPC_UA_Server_Access>
@@ -93,10 +93,12 @@ TEST_F(OPCUAServer, AChosenTypeSetsTheLengthItsLockAndTheAccessDefault)
         const char* length; // nullptr: the cell keeps "x" and stays editable
         bool locked;
     } cases[] = {
-        {"Boolean", "1", true}, {"Signed Byte", "1", true}, {"Byte", "1", true},    {"Int16", "2", true},
-        {"UInt16", "2", true},  {"Int32", "4", true},       {"UInt32", "4", true},  {"Float", "4", true},
-        {"Int64", "8", true},   {"UInt64", "8", true},      {"Double", "8", true},  {"String", "10", false},
-        {"ByteString", "10", false}, {"int32", nullptr, false}, {" Int32", nullptr, false}, {"", nullptr, false},
+        {"Boolean", "1", true},      {"Signed Byte", "1", true}, {"Byte", "1", true},
+        {"Int16", "2", true},        {"UInt16", "2", true},      {"Int32", "4", true},
+        {"UInt32", "4", true},       {"Float", "4", true},       {"Int64", "8", true},
+        {"UInt64", "8", true},       {"Double", "8", true},      {"String", "10", false},
+        {"ByteString", "10", false}, {"int32", nullptr, false},  {" Int32", nullptr, false},
+        {"", nullptr, false},
     };
     for (const auto& c : cases) {
         grid()->SetCells(4, 2, "x");
@@ -139,7 +141,7 @@ TEST_F(OPCUAServer, OKChecksThePositionOfEveryTickedRowWithAType)
         if (c.message) {
             EXPECT_EQ(result, mrCancel);
             EXPECT_EQ(Message_Texts(), QStringList({c.message}));
-            EXPECT_EQ(answers->Messages.value(0).Type, mtError);
+            EXPECT_TRUE(!answers->Messages.empty() && answers->Messages[0].Type == mtError);
             EXPECT_FALSE(FileExists(File_OPC_UA_Server));
         } else {
             EXPECT_EQ(result, mrOk);
@@ -159,15 +161,16 @@ TEST_F(OPCUAServer, EveryRowUpToTheLastWithATypeIsSavedAndLoadsBackInItsPlace)
     });
     EXPECT_TRUE(answers->Messages.empty());
     EXPECT_EQ(Xml_Tree(File_OPC_UA_Server),
-              QStringList({"OPC_UA_Server", "  OPC_UA_Server_Variables",
-                           "    row Enable=\"Y\" Type=\"Int32\" Position=\"0\" Length=\"4\" Name=\"Speed\" "
-                           "ReadWrite=\"Read Only\" Mnemonic=\"m1\"",
-                           "    row Enable=\"N\" Type=\"Float\" Position=\"2000\" Length=\"4\" Name=\"Off\" "
-                           "ReadWrite=\"Read/Write\" Mnemonic=\"\"",
-                           "    row Enable=\"Y\" Type=\"  \" Position=\"\" Length=\"\" Name=\"kept\" ReadWrite=\"\" "
-                           "Mnemonic=\"\"",
-                           "    row Enable=\"Y\" Type=\"UInt16\" Position=\"10\" Length=\"2\" Name=\"Late\" "
-                           "ReadWrite=\"Read/Write\" Mnemonic=\"\""}));
+              QStringList(
+                  {"OPC_UA_Server", "  OPC_UA_Server_Variables",
+                   "    row Enable=\"Y\" Type=\"Int32\" Position=\"0\" Length=\"4\" Name=\"Speed\" "
+                   "ReadWrite=\"Read Only\" Mnemonic=\"m1\"",
+                   "    row Enable=\"N\" Type=\"Float\" Position=\"2000\" Length=\"4\" Name=\"Off\" "
+                   "ReadWrite=\"Read/Write\" Mnemonic=\"\"",
+                   "    row Enable=\"Y\" Type=\"  \" Position=\"\" Length=\"\" Name=\"kept\" ReadWrite=\"\" "
+                   "Mnemonic=\"\"",
+                   "    row Enable=\"Y\" Type=\"UInt16\" Position=\"10\" Length=\"2\" Name=\"Late\" "
+                   "ReadWrite=\"Read/Write\" Mnemonic=\"\""}));
     EXPECT_EQ(mainroad::After_Root(File_OPC_UA_Server, "OPC_UA_Server"), "<!--SW_VERSION = 1.000-->");
     Show([&] {
         EXPECT_FALSE(Ticked(2));
@@ -183,14 +186,15 @@ TEST_F(OPCUAServer, EveryRowUpToTheLastWithATypeIsSavedAndLoadsBackInItsPlace)
 
 TEST_F(OPCUAServer, LoadSetsTheTypesLockThenTakesTheFilesLength)
 {
-    Write_File(File_OPC_UA_Server,
-               "<OPC_UA_Server><OPC_UA_Server_Variables>"
-               "<row Enable=\"Y\" Type=\"String\" Position=\"1\" Length=\"32\" Name=\"S\" ReadWrite=\"Read Only\" "
-               "Mnemonic=\"x\"/>"
-               "<row Type=\"Int32\" Length=\"4\"/>"
-               "<row Enable=\"N\" Type=\"Double\" Length=\"8\"/>"
-               "<row Enable=\"no\"/>"
-               "</OPC_UA_Server_Variables></OPC_UA_Server><!--SW_VERSION = 1.000-->");
+    Write_File(
+        File_OPC_UA_Server,
+        "<OPC_UA_Server><OPC_UA_Server_Variables>"
+        "<row Enable=\"Y\" Type=\"String\" Position=\"1\" Length=\"32\" Name=\"S\" ReadWrite=\"Read Only\" "
+        "Mnemonic=\"x\"/>"
+        "<row Type=\"Int32\" Length=\"4\"/>"
+        "<row Enable=\"N\" Type=\"Double\" Length=\"8\"/>"
+        "<row Enable=\"no\"/>"
+        "</OPC_UA_Server_Variables></OPC_UA_Server><!--SW_VERSION = 1.000-->");
     Show([&] {
         EXPECT_EQ(Row_Texts(grid(), 1), QStringList({"", "String", "1", "32", "S", "Read Only", "x"}));
         EXPECT_FALSE(grid()->ReadOnly(4, 1));
@@ -217,7 +221,8 @@ TEST_F(OPCUAServer, AFaultyFileIsReportedAndTheEditorDoesNotOpen)
         Write_File(File_OPC_UA_Server, xml);
         EXPECT_FALSE(Show_Guarded());
         ASSERT_EQ(answers->Messages.size(), 1u);
-        EXPECT_TRUE(answers->Messages[0].Text.contains("OPC_UA_Server.xml")) << answers->Messages[0].Text.toStdString();
+        EXPECT_TRUE(answers->Messages[0].Text.contains("OPC_UA_Server.xml"))
+            << answers->Messages[0].Text.toStdString();
         EXPECT_EQ(answers->Messages[0].Type, mtError);
         EXPECT_EQ(testsupport::readBytes(File_OPC_UA_Server), xml);
     }

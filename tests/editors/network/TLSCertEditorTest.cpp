@@ -11,7 +11,8 @@ namespace
 
 using namespace tableeditortest;
 
-const QString Pem_CRLF = "-----BEGIN CERTIFICATE-----\r\nMIIBszCCAVmgAwIBAgIU\"<&>\r\n-----END CERTIFICATE-----";
+const QString Pem_CRLF =
+    "-----BEGIN CERTIFICATE-----\r\nMIIBszCCAVmgAwIBAgIU\"<&>\r\n-----END CERTIFICATE-----";
 const QString Pem_LF = "-----BEGIN CERTIFICATE-----\nMIIBAjCBqQIUTwo=\n-----END CERTIFICATE-----\n";
 
 class TLSCert : public TableEditorFixture<TFTLS_Server_Known_Cert>
@@ -23,6 +24,19 @@ class TLSCert : public TableEditorFixture<TFTLS_Server_Known_Cert>
         bool state = false;
         EXPECT_TRUE(grid()->GetCheckBoxState(1, r, state)) << "row " << r << " has a check box";
         return state;
+    }
+    // Arrives on the Certificate of row 10 with the Down key, as a user does, and types there.
+    void Type_On_Last_Row(const QString& text)
+    {
+        mainroad::Focus_Cell(grid(), 2, 9);
+        QTest::keyClick(grid()->Widget(), Qt::Key_Down);
+        formtest::Pump();
+        ASSERT_EQ(grid()->Row(), 10);
+        QTest::keyClick(grid()->Widget(), Qt::Key_F2);
+        formtest::Pump();
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        formtest::Pump();
     }
     void Put_Row(int r, const QString& cert, const QString& mnemonic = "M", bool ticked = true)
     {
@@ -55,13 +69,15 @@ TEST_F(TLSCert, TheTableIsSetUpInCode)
             EXPECT_EQ(grid()->GetCellProperties(c, r)->BrushColor(), colours[c - 1]) << c << ", " << r;
         EXPECT_EQ(grid()->GetCellProperties(1, r)->Alignment(), taCenter);
     }
-    EXPECT_TRUE(grid()->Options() & goRowSizing);
-    EXPECT_TRUE(grid()->Options() & goColSizing);
-    EXPECT_TRUE(grid()->Options() & goEditing);
+    EXPECT_TRUE(grid()->Options().Contains(goRowSizing));
+    EXPECT_TRUE(grid()->Options().Contains(goColSizing));
+    EXPECT_TRUE(grid()->Options().Contains(goEditing));
     const struct {
         int col;
         const char* hint;
-    } hints[] = {{0, ""}, {1, "Enable/Disable the Row with TLS Certificate"}, {2, "Insert the TLS Certificate"},
+    } hints[] = {{0, ""},
+                 {1, "Enable/Disable the Row with TLS Certificate"},
+                 {2, "Insert the TLS Certificate"},
                  {3, "Insert a Description of TLS Certificate"}};
     for (const auto& h : hints) {
         QString hint = "x";
@@ -78,8 +94,8 @@ TEST_F(TLSCert, OKOnAnEmptyTableWritesTheRootAndCommentOnly)
                   Click(form->Btn_OK);
               }),
               mrOk);
-    EXPECT_EQ(Xml_Tree(File_TLS_Known_Cert), QStringList({"TLS_Server_Known_Cert"}));
-    EXPECT_EQ(mainroad::After_Root(File_TLS_Known_Cert, "TLS_Server_Known_Cert"), "<!--SW_VERSION = 1.000-->");
+    EXPECT_EQ(QString::fromUtf8(testsupport::readBytes(File_TLS_Known_Cert)).simplified(),
+              "<TLS_Server_Known_Cert /> <!--SW_VERSION = 1.000-->");
     EXPECT_TRUE(answers->Messages.empty());
 }
 
@@ -144,7 +160,8 @@ TEST_F(TLSCert, MultiLineCertificatesSurviveEveryRoundByteForByte)
     });
     const QByteArray bytes = testsupport::readBytes(File_TLS_Known_Cert);
     // Line breaks travel as character references, so no reader normalises them.
-    EXPECT_TRUE(bytes.contains("-----BEGIN CERTIFICATE-----&#13;&#10;MIIBszCCAVmgAwIBAgIU")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("-----BEGIN CERTIFICATE-----&#13;&#10;MIIBszCCAVmgAwIBAgIU"))
+        << bytes.toStdString();
     EXPECT_TRUE(bytes.contains("&#10;-----END CERTIFICATE-----&#10;\"")) << bytes.toStdString();
     for (int round = 0; round < 2; ++round)
         Show([&] {
@@ -172,19 +189,15 @@ TEST_F(TLSCert, RowButtonsMoveBoxesAndLockTheRowLeftAtTheBottom)
         for (int c = 1; c <= 3; ++c)
             EXPECT_TRUE(grid()->ReadOnly(c, 10)) << c;
         // Nothing can be typed there.
-        mainroad::Focus_Cell(grid(), 2, 10);
-        QTest::keyClick(grid()->Widget(), Qt::Key_F2);
-        QTest::keyClicks(QApplication::focusWidget(), "typed");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        formtest::Pump();
+        Type_On_Last_Row("typed");
         EXPECT_EQ(grid()->Cells(2, 10), "");
 
-        grid()->FocusCell(2, 10);
         Click(form->Btn_InsRow);
         for (int c = 1; c <= 3; ++c)
             EXPECT_FALSE(grid()->ReadOnly(c, 10)) << c;
         EXPECT_TRUE(Ticked(10));
-        mainroad::Type_Cell(grid(), 2, 10, "typed");
+        Type_On_Last_Row("typed");
+        EXPECT_EQ(grid()->Cells(2, 10), "typed");
 
         // The unticked row copied onto row 3 keeps its box.
         grid()->FocusCell(2, 1);

@@ -23,11 +23,14 @@
 #include "editors/fieldbus/UTransmitNMEA.h"
 #include "editors/network/UEtherNEtIP_EDS.h"
 #include "editors/network/UEtherNetIP_Master_Access.h"
+#include "editors/network/UIEC61850_Variables.h"
 #include "editors/network/UIEC_61850_Access.h"
 #include "editors/network/UMQTT_Set_Topic.h"
+#include "editors/network/UOPC_UA_Server_Access.h"
 #include "editors/network/US7_Protocol_Set_Access.h"
 #include "editors/network/USNMPManagerAccess.h"
 #include "editors/network/USNMP_Trap_Access.h"
+#include "editors/network/UTLS_Server_Known_Cert.h"
 #include "editors/network/UTopicTemplate.h"
 #include "gateway/UBoot.h"
 #include "gateway/UEtherCATSlave.h"
@@ -90,8 +93,8 @@ const TFormEntry kForms[] = {
     Form_Entry<TFDNet, FDNet>("FDNet"),
     Form_Entry<TFDMXDefVal, FDMXDefVal>("FDMXDefVal"),
     Form_Entry<TFIEC_61850_Access, FIEC_61850_Access>("FIEC_61850_Access"),
-    Pending("FIEC61850_Variables"),
-    Pending("FTLS_Server_Known_Cert"),
+    Form_Entry<TFIEC61850_Variables, FIEC61850_Variables>("FIEC61850_Variables"),
+    Form_Entry<TFTLS_Server_Known_Cert, FTLS_Server_Known_Cert>("FTLS_Server_Known_Cert"),
     Form_Entry<TFReceiveJ1939, FReceiveJ1939>("FReceiveJ1939"),
     Form_Entry<TFTransmitJ1939, FTransmitJ1939>("FTransmitJ1939"),
     Form_Entry<TFMQTT_Set_Topic, FMQTT_Set_Topic>("FMQTT_Set_Topic"),
@@ -101,7 +104,7 @@ const TFormEntry kForms[] = {
     Pending("FOPC_UA_Add_Server"),
     Pending("FOPC_UA_Client_Access"),
     Pending("FOPC_UA_Scan_Server"),
-    Pending("FOPC_UA_Server_Access"),
+    Form_Entry<TFOPC_UA_Server_Access, FOPC_UA_Server_Access>("FOPC_UA_Server_Access"),
     Form_Entry<TFSNMPManagerAccess, FSNMPManagerAccess>("FSNMPManagerAccess"),
     Form_Entry<TFSNMP_Trap_Access, FSNMP_Trap_Access>("FSNMP_Trap_Access"),
     Form_Entry<TFProfinetFileName, FProfinetFileName>("FProfinetFileName"),

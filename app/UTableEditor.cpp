@@ -378,6 +378,12 @@ int TTableEditor::Used_Rows(const TTableView& T)
     const TKeyRule rule = T.Spec->Key_Rule;
     if (rule == TKeyRule::None)
         return T.String_Grid->RowCount() - 1;
+    if (rule == TKeyRule::Last_Trimmed) {
+        int last = T.String_Grid->RowCount() - 1;
+        while (last > 0 && Trim(T.String_Grid->Cells(T.Spec->Key_Col, last)).isEmpty())
+            --last;
+        return last;
+    }
     int r = 1;
     for (; r < T.String_Grid->RowCount(); ++r) {
         const QString key = T.String_Grid->Cells(T.Spec->Key_Col, r);

@@ -73,8 +73,10 @@ enum class TDeleteQuestion { Replace_Placeholder, Append_Number };
 // Enabled_Trimmed: up to the first row that is enabled (by the table's enable rule) and whose key
 // cell is empty after trimming; a row not enabled is used whatever its key holds, except that the
 // rows without a key just before that row (or the table's end) are not.
+// Last_Trimmed: up to the last row whose key cell is not empty after trimming, empty rows between
+// included (for a check that looks at every row, so no checked row is left unsaved).
 // The data check and the writer follow the same rule, so the rows checked are the rows saved.
-enum class TKeyRule { Trimmed, Raw, None, Enabled_Trimmed };
+enum class TKeyRule { Trimmed, Raw, None, Enabled_Trimmed, Last_Trimmed };
 
 // Whether a used row is checked: always (None), or when its Enable cell trimmed and in upper case
 // is "Y" (Trimmed_Upper), or is exactly "Y" (Exact), or when its Enable check box is ticked

@@ -47,6 +47,7 @@ TEST(FrameNumbers, OneReadingForEveryNumberCell)
         {"1e3", -1},
         {"2147483648", -1},
         {"0x123456789", -1},
+        {"0x000000001", 1}, // leading zeros are no overflow: the value decides
 
         {" 12", 12},
         {"+5", 5},

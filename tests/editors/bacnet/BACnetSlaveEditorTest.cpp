@@ -2,6 +2,7 @@
 // without the long-description limit, loading and saving "BACnet_Slave.xml", the data check through
 // OK, the hidden Swap column through the row buttons, the write table's type choice and the unit
 // picker opened by a double click.
+#include "app/MainRoadSupport.h"
 #include "app/TableEditorFixture.h"
 #include "app/UFileCommands.h"
 #include "editors/bacnet/UBACnetSlaveSetAccess.h"
@@ -365,6 +366,18 @@ TEST_F(BACnetSlave, WriteTypeChoiceSetsLengthOnlyInTheWriteTable)
 
         // The read table has no type-change handler: its Length stays whatever is chosen.
         EXPECT_FALSE(Read()->OnComboChange);
+
+        // The same through the real drop-down list, as a user picks.
+        Write()->SetCells(Col_Length, 3, "x");
+        form->PageControl1->SetActivePage(form->TS_BACnet_in_Write);
+        formtest::Pump();
+        mainroad::Pick_Cell(Write(), Col_Type, 3, "Large Analog Value");
+        EXPECT_EQ(Write()->Cells(Col_Length, 3), "8");
+        Read()->SetCells(Col_Length, 3, "x");
+        form->PageControl1->SetActivePage(form->TS_BACnet_in_Read);
+        formtest::Pump();
+        mainroad::Pick_Cell(Read(), Col_Type, 3, "Large Analog Value");
+        EXPECT_EQ(Read()->Cells(Col_Length, 3), "x");
     });
 }
 

@@ -4,6 +4,7 @@
 #include "app/ULang.h"
 #include "grid/core/ExtGrid.h"
 #include "platform/controls/ExtCtrls.h"
+#include "platform/controls/Splitter.h"
 #include "platform/controls/StdCtrls.h"
 
 #include <QStringList>
@@ -14,7 +15,7 @@ namespace
 {
 
 constexpr int Client_Width = 635, Client_Height = 396;
-constexpr int Keyword_Panel_Height = 108, Gap_Height = 3;
+constexpr int Keyword_Panel_Height = 108, Splitter_Height = 3;
 constexpr int Keyword_Width = 200, Description_Width = 380;
 
 // The keywords a template may hold and what each stands for: none in this build.
@@ -41,7 +42,7 @@ TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TForm(AOwner)
     Btn_OK = Make_OK_Button(this, P_Button, mrOk);
     Btn_Cancel = Make_Cancel_Button(this, P_Button);
 
-    // Bottom up: the keyword panel sits on the button band, a thin gap above it, the text box fills
+    // Bottom up: the keyword panel sits on the button band, a splitter above it, the text box fills
     // what is left.
     P_Keywords = new TPanel(this);
     P_Keywords->SetName("P_Keywords");
@@ -63,13 +64,13 @@ TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TForm(AOwner)
     ESG_Keywords->SetColWidths(1, Description_Width);
     ESG_Keywords->SetOptions(ESG_Keywords->Options() | goEditing);
 
-    auto* gap = new TPanel(this);
-    gap->SetName("P_Gap");
-    gap->SetParent(this);
-    gap->SetBevelOuter(bvNone);
-    gap->SetParentColor(true);
-    gap->SetHeight(Gap_Height);
-    gap->SetAlign(alBottom);
+    auto* splitter = new TSplitter(this);
+    splitter->SetName("Splitter1");
+    splitter->SetAlign(alBottom);
+    splitter->SetParent(this);
+    splitter->SetCursor(crVSplit);
+    // Just above the keyword panel, so the alignment keeps it there.
+    splitter->SetBounds(0, P_Keywords->Top() - Splitter_Height, ClientWidth(), Splitter_Height);
 
     RE_TopicTemplate = new TMemo(this);
     RE_TopicTemplate->SetName("RE_TopicTemplate");

@@ -4,6 +4,7 @@
 #include "app/TableEditorFixture.h"
 #include "editors/network/UMQTT_Set_Topic.h"
 #include "editors/network/UTopicTemplate.h"
+#include "platform/controls/Splitter.h"
 #include "platform/controls/StdCtrls.h"
 
 #include <QApplication>
@@ -390,6 +391,19 @@ TEST_F(MQTTEditor, TemplateEditorTitlesByWhatItEdits)
         EXPECT_EQ(topic->L_SW_Desc->Caption(), "Set Topic");
         EXPECT_EQ(topic->ClientWidth(), 635);
         EXPECT_EQ(topic->ClientHeight(), 396);
+        // The splitter between text and keywords gives the keyword panel the room it is dragged.
+        auto* bar = dynamic_cast<TSplitter*>(topic->FindComponent("Splitter1"));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->Height(), 3);
+        EXPECT_EQ(bar->ResizeControl(), topic->P_Keywords);
+        EXPECT_EQ(bar->Top() + 3, topic->P_Keywords->Top());
+        EXPECT_EQ(topic->RE_TopicTemplate->Top() + topic->RE_TopicTemplate->Height(), bar->Top());
+        const int before = topic->P_Keywords->Height();
+        QTest::mousePress(bar->Widget(), Qt::LeftButton, {}, QPoint(10, 1));
+        QTest::mouseMove(bar->Widget(), QPoint(10, 1 - 20));
+        QTest::mouseRelease(bar->Widget(), Qt::LeftButton, {}, QPoint(10, 1 - 20));
+        formtest::Pump();
+        EXPECT_EQ(topic->P_Keywords->Height(), before + 20);
         Click(topic->Btn_Cancel);
     });
     EXPECT_EQ(topic->ModalResult(), mrCancel);

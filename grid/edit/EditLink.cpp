@@ -4,7 +4,10 @@
 
 #include "grid/core/ExtGrid.h"
 #include "platform/controls/DialogKeyAnswer.h"
+#include "platform/controls/Forms.h"
 #include "platform/controls/Messages.h"
+
+#include <QApplication>
 
 namespace
 {
@@ -136,7 +139,15 @@ void TEditLink::EditExit(TObject*)
     HideEditor();
     if (EditStyle == esPopup && FPopupForm) {
         DestroyEditor();
+        // The grid's window becomes active again as the pop-up goes; the grid takes the focus then as
+        // from its own editor, so it does not open the editor again on entry.
+        if (FOwner && QApplication::focusWidget() != FOwner->Widget())
+            FOwner->FFocusFromEditor = true;
         FPopupForm->Hide();
+        // Without a window manager to hand the activation on, nobody else would.
+        if (FOwner && !QApplication::activeWindow())
+            if (TCustomForm* form = GetParentForm(FOwner); form && form->Widget() && form->Visible())
+                form->Widget()->activateWindow();
     }
 }
 

@@ -196,8 +196,7 @@ TEST_F(EditLinks, SetRectTakesTheGridLineWidthOff)
     Served();
 }
 
-// Disabled: offscreen, the popup form's edit does not get the focus (open issue).
-TEST_F(EditLinks, DISABLED_PopupOpensAtTheCellWithItsSizeAndAnExitKeyHidesIt)
+TEST_F(EditLinks, PopupOpensAtTheCellWithItsSizeAndAnExitKeyHidesIt)
 {
     link->EditStyle = esPopup;
     link->PopupWidth = 120;

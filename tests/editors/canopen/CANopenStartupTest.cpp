@@ -1,6 +1,7 @@
 // The CANopen editors in the program: created at start with the other forms, re-texted by the
 // language switch, opened by their hidden main-window buttons, and the hidden EDS command writing what
 // the editors saved, or reporting a faulty project file without writing.
+#include "app/HiddenButtonSupport.h"
 #include "app/TableEditorFixture.h"
 #include "app/UFileCommands.h"
 #include "app/UFormOrder.h"
@@ -37,27 +38,7 @@ void Click(TControl* control)
     QTest::mouseClick(control->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-// Presses a hidden main-window button (its OnClick, as the button table binds it) with `script` run
-// inside the modal form it opens, where the program's error report catches what escapes.
-bool Press(const char* name, TForm* form, const std::function<void()>& script)
-{
-    TFadeButton* button = FDodiruredavIzavUred->Button(name);
-    EXPECT_NE(button, nullptr) << name;
-    if (!button)
-        return false;
-    EXPECT_FALSE(button->Visible()) << name;
-    bool opened = false;
-    if (form)
-        QTimer::singleShot(0, [&] {
-            opened = form->Modal();
-            script();
-            if (form->ModalResult() == mrNone)
-                form->SetModalResult(mrCancel);
-        });
-    GuardedDispatch([&] { button->OnClick(button); });
-    formtest::Pump();
-    return opened;
-}
+using hiddenbutton::Press;
 
 TEST(CANopenStartup, EditorsAreCreatedReTextedAndTheEDSCommandWritesWhatTheySaved)
 {

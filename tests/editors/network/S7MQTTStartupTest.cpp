@@ -1,6 +1,7 @@
 // The S7 and MQTT editors and the template editor in the program: created at start with the other
 // forms, re-texted by the language switch, and the two editors opened by their hidden main-window
 // buttons with a project open.
+#include "app/HiddenButtonSupport.h"
 #include "app/TableEditorFixture.h"
 #include "app/UFormOrder.h"
 #include "app/UMain.h"
@@ -22,25 +23,7 @@ void Click(TControl* control)
     QTest::mouseClick(control->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-// Presses a hidden main-window button with `script` run inside the modal form it opens.
-bool Press(const char* name, TForm* form, const std::function<void()>& script)
-{
-    TFadeButton* button = FDodiruredavIzavUred->Button(name);
-    EXPECT_NE(button, nullptr) << name;
-    if (!button)
-        return false;
-    EXPECT_FALSE(button->Visible()) << name;
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        opened = form->Modal();
-        script();
-        if (form->ModalResult() == mrNone)
-            form->SetModalResult(mrCancel);
-    });
-    GuardedDispatch([&] { button->OnClick(button); });
-    formtest::Pump();
-    return opened;
-}
+using hiddenbutton::Press;
 
 TEST(S7MQTTStartup, EditorsAreCreatedReTextedAndOpenedByTheirButtons)
 {

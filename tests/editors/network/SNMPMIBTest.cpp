@@ -1,6 +1,7 @@
 // The agent's MIB: the module byte for byte from the agent editor's file, the objects it takes, the
 // command's dialog and question, and the faults that leave an existing MIB as it was; the SNMP forms
 // at program start behind their hidden main-window buttons.
+#include "app/HiddenButtonSupport.h"
 #include "app/TableEditorFixture.h"
 #include "app/UFormOrder.h"
 #include "app/UMain.h"
@@ -14,6 +15,8 @@
 
 namespace
 {
+
+using hiddenbutton::Press;
 
 using namespace tableeditortest;
 using testsupport::readBytes;
@@ -300,27 +303,6 @@ class SNMPStartup : public ::testing::Test
         Destroy_Forms();
         Reset_Globals();
         Clear_Lang_Table();
-    }
-    // Presses a hidden main-window button as the toolkit dispatches it, with `script` run inside the
-    // modal form it opens. True when the form opened.
-    bool Press(const char* name, TForm* form, const std::function<void()>& script)
-    {
-        TFadeButton* button = FDodiruredavIzavUred->Button(name);
-        EXPECT_NE(button, nullptr) << name;
-        if (!button)
-            return false;
-        EXPECT_FALSE(button->Visible()) << name;
-        bool opened = false;
-        if (form)
-            QTimer::singleShot(0, [&] {
-                opened = form->Modal();
-                script();
-                if (form->ModalResult() == mrNone)
-                    form->SetModalResult(mrCancel);
-            });
-        GuardedDispatch([&] { button->OnClick(button); });
-        formtest::Pump();
-        return opened;
     }
 
     TScopedInteraction answers;
